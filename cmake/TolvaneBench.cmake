@@ -1,0 +1,11 @@
+# bench/<name>_bench.cpp becomes the program bench_<name>; `make bench` runs them all.
+find_package(benchmark REQUIRED)
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+foreach(src ${bench_sources})
+  get_filename_component(name ${src} NAME_WE)
+  string(REGEX REPLACE "_bench$" "" name ${name})
+  add_executable(bench_${name} ${src})
+  target_link_libraries(bench_${name} PRIVATE engine_core engine_graphics platform_gfx
+                        benchmark::benchmark benchmark::benchmark_main)
+  target_compile_definitions(bench_${name} PRIVATE TOLVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endforeach()

@@ -1,0 +1,10 @@
+# fuzz/<name>_fuzz.cpp becomes the libFuzzer program fuzz_<name>, seeded from
+# fuzz/corpus/<name>/ (written by the tests and tools) when that folder exists.
+file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+foreach(src ${fuzz_sources})
+  get_filename_component(name ${src} NAME_WE)
+  string(REGEX REPLACE "_fuzz$" "" name ${name})
+  add_executable(fuzz_${name} ${src})
+  target_link_libraries(fuzz_${name} PRIVATE engine_core engine_graphics platform_gfx platform_d3dx)
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+endforeach()

@@ -1,0 +1,45 @@
+#include "platform/ui/glViewCanvas.h"
+
+#include <wx/log.h>
+
+namespace ui {
+
+namespace {
+
+wxGLAttributes canvasAttributes() {
+    wxGLAttributes attrs;
+    attrs.PlatformDefaults().RGBA().DoubleBuffer().Depth(24).Stencil(8).EndList();
+    return attrs;
+}
+
+}  // namespace
+
+GlViewCanvas::GlViewCanvas(wxWindow* parent, wxWindowID id)
+    : wxGLCanvas(parent, canvasAttributes(), id, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS, "view") {
+    // The engine redraws every frame; erasing the background only flickers.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+}
+
+GlViewCanvas::~GlViewCanvas() = default;
+
+bool GlViewCanvas::makeCurrent() {
+    if (!IsShownOnScreen()) return false;
+    if (!context_ && !contextFailed_) {
+        wxGLContextAttrs attrs;
+        attrs.CoreProfile().OGLVersion(3, 3).EndList();
+        context_ = std::make_unique<wxGLContext>(this, nullptr, &attrs);
+        if (!context_->IsOK()) {
+            context_.reset();
+            contextFailed_ = true;
+            wxLogError("The view could not get an OpenGL 3.3 core context.");
+        }
+    }
+    return context_ && SetCurrent(*context_);
+}
+
+wxSize GlViewCanvas::backBufferSize() const {
+    return GetClientSize() * GetContentScaleFactor();
+}
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+// The 3-D view: a wxGLCanvas with its own OpenGL 3.3 core context.
+//
+// The engine draws into this canvas and creates no window of its own. The
+// context is made the first time the canvas is made current, since GTK gives
+// a canvas its native window only once it is realised on screen.
+#pragma once
+
+#include <memory>
+
+#include <wx/glcanvas.h>
+
+namespace ui {
+
+class GlViewCanvas : public wxGLCanvas {
+public:
+    explicit GlViewCanvas(wxWindow* parent, wxWindowID id = wxID_ANY);
+    ~GlViewCanvas() override;
+
+    // Makes the canvas's context current, creating it on first use. False
+    // while the canvas is not shown yet or when no 3.3 core context exists.
+    bool makeCurrent();
+
+    // The drawable size in device pixels (the canvas's size scaled for HiDPI).
+    wxSize backBufferSize() const;
+
+private:
+    std::unique_ptr<wxGLContext> context_;
+    bool contextFailed_ = false;
+};
+
+}  // namespace ui
