@@ -1,5 +1,6 @@
 #include "platform/ui/glViewCanvas.h"
 
+#include <wx/dcclient.h>
 #include <wx/log.h>
 
 namespace ui {
@@ -19,12 +20,19 @@ GlViewCanvas::GlViewCanvas(wxWindow* parent, wxWindowID id)
                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS, "view") {
     // The engine redraws every frame; erasing the background only flickers.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    // GTK realises the canvas's X window some time after the dialog is shown;
+    // a GLX context made before that is refused by the server. The first
+    // paint is the first moment the window surely exists.
+    Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+        wxPaintDC dc(this);
+        painted_ = true;
+    });
 }
 
 GlViewCanvas::~GlViewCanvas() = default;
 
 bool GlViewCanvas::makeCurrent() {
-    if (!IsShownOnScreen()) return false;
+    if (!painted_ || !IsShownOnScreen()) return false;
     if (!context_ && !contextFailed_) {
         wxGLContextAttrs attrs;
         attrs.CoreProfile().OGLVersion(3, 3).EndList();

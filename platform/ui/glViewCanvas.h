@@ -1,8 +1,8 @@
 // The 3-D view: a wxGLCanvas with its own OpenGL 3.3 core context.
 //
 // The engine draws into this canvas and creates no window of its own. The
-// context is made the first time the canvas is made current, since GTK gives
-// a canvas its native window only once it is realised on screen.
+// context is made the first time the canvas is made current after its first
+// paint, since GTK gives a canvas its native window only once it is realised.
 #pragma once
 
 #include <memory>
@@ -17,7 +17,7 @@ public:
     ~GlViewCanvas() override;
 
     // Makes the canvas's context current, creating it on first use. False
-    // while the canvas is not shown yet or when no 3.3 core context exists.
+    // until the canvas has been painted once, or when no 3.3 core context exists.
     bool makeCurrent();
 
     // The drawable size in device pixels (the canvas's size scaled for HiDPI).
@@ -26,6 +26,7 @@ public:
 private:
     std::unique_ptr<wxGLContext> context_;
     bool contextFailed_ = false;
+    bool painted_ = false;
 };
 
 }  // namespace ui
