@@ -5,6 +5,8 @@
 #include <wx/app.h>
 
 #include "app/shell/CtolvaneBuilderDlg.h"
+#include "engine/core/utilsErrors.h"
+#include "platform/ui/errorMessageBox.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ public:
     bool OnInit() override {
         // GTK sets the user's locale; settings files and "%f" output need '.'.
         std::setlocale(LC_NUMERIC, "C");
+        utils::setSeriousErrorSink(ui::showErrorMessageBox);
         CtolvaneBuilderDlg dlg;
         dlg.ShowModal();
         mainWindowRan = true;

@@ -1,0 +1,14 @@
+// The error box of serious errors: a modal wx message box with an error icon.
+//
+// The program installs it as the sink of utils::seriousError at start-up; the
+// engine itself never shows a window.
+#pragma once
+
+#include <string>
+
+namespace ui {
+
+// Shows text in a modal error box with the given title and waits for OK.
+void showErrorMessageBox(const std::string& text, const std::string& title);
+
+}  // namespace ui
