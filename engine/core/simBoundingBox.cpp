@@ -33,7 +33,12 @@ int cornerIndex(bool xMax, bool yMax, bool zMax) {
     return kIndex[zMax][yMax][xMax];
 }
 
+const simViewVolume* g_currentViewVolume = nullptr;
+
 }  // namespace
+
+const simViewVolume* getCurrentViewVolume() { return g_currentViewVolume; }
+void setCurrentViewVolume(const simViewVolume* volume) { g_currentViewVolume = volume; }
 
 double simViewVolume::Plane::distance(const Vector3& p) const {
     return static_cast<double>(d3dx::Vec3Dot(&normal, &p)) + d;
@@ -138,6 +143,11 @@ bool simBoundingBox::getScreenRect(simBoundingRect& rect, const d3dx::Matrix* wo
     rect.max = hi;
     rect.update();
     return true;
+}
+
+int simBoundingBox::testFrustum(const d3dx::Matrix* world) {
+    const simViewVolume* volume = getCurrentViewVolume();
+    return volume ? testFrustum(world, *volume) : kCut;
 }
 
 int simBoundingBox::testFrustum(const d3dx::Matrix* world, const simViewVolume& volume) {

@@ -32,6 +32,13 @@ struct simViewVolume {
     float radius = 0.0f;
 };
 
+// The view volume of the graphics system's current camera, which the frustum
+// test without a volume reads. The graphics system points it at the current
+// camera's volume whenever the current camera changes, and clears it (null)
+// when no camera is current; the volume must outlive its publication.
+const simViewVolume* getCurrentViewVolume();
+void setCurrentViewVolume(const simViewVolume* volume);
+
 class simBoundingBox {
 public:
     // The results of testFrustum.
@@ -95,6 +102,9 @@ public:
     // the corner nearest to and farthest from each plane. An empty box is
     // outside.
     int testFrustum(const d3dx::Matrix* world, const simViewVolume& volume);
+    // The same against the current camera's view volume; kCut while no
+    // camera is current.
+    int testFrustum(const d3dx::Matrix* world);
 
 private:
     static void cornersOf(const d3dx::Vector3& lo, const d3dx::Vector3& hi, d3dx::Vector3 out[8]);

@@ -223,3 +223,14 @@ TEST(SimBoundingBox, FrustumTestWithAWorldMatrixUsesTheBoxAroundTheTurnedCorners
     d3dx::MatrixTranslation(&world, 100, 0, 0);
     EXPECT_EQ(box.testFrustum(&world, volume), simBoundingBox::kOutside);
 }
+
+TEST(SimBoundingBox, FrustumTestReadsTheCurrentCameraVolume) {
+    simBoundingBox far = boxOf({50, 50, 50}, {51, 51, 51});
+    ASSERT_EQ(getCurrentViewVolume(), nullptr);
+    EXPECT_EQ(far.testFrustum(nullptr), simBoundingBox::kCut);  // no camera: cut
+
+    const simViewVolume volume = cubeVolume();
+    setCurrentViewVolume(&volume);
+    EXPECT_EQ(far.testFrustum(nullptr), simBoundingBox::kOutside);
+    setCurrentViewVolume(nullptr);
+}
