@@ -1,0 +1,209 @@
+// Script functions that find GUI elements by name and read or change them,
+// and the functions that create widgets.
+//
+// Every function reads its fixed number of arguments through its host (a
+// missing or mistyped one is reported by the reader and reads as "" or 0),
+// then finds the element by name. A name that no element has makes setters do
+// nothing and getters give their neutral value ("" or 0), never nil.
+//
+// The widget classes join the toolkit one by one; until a function's widget
+// exists, the function reads its arguments and makes or changes nothing, as
+// it does for an element that is not of the widget's class.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/core/scriptFunctions.h"
+#include "engine/core/simGlobals.h"
+#include "engine/gui/simGuiElement.h"
+#include "engine/gui/simGuiElementManager.h"
+
+namespace {
+
+// The arguments of one call, read by a signature of 's' (text) and 'n'
+// (number) per argument, in Lua order.
+struct Arguments {
+    std::vector<std::string> texts;
+    std::vector<double> numbers;
+
+    const std::string& text(size_t i) const { return texts[i]; }
+    double number(size_t i) const { return numbers[i]; }
+};
+
+Arguments readArguments(simScriptManager& host, std::string_view signature) {
+    Arguments arguments;
+    const auto count = static_cast<uint32_t>(signature.size());
+    arguments.texts.resize(signature.size());
+    arguments.numbers.resize(signature.size(), 0.0);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (signature[i] == 's') {
+            arguments.texts[i] = host.getString(i, count);
+        } else {
+            arguments.numbers[i] = host.getNumber(i, count);
+        }
+    }
+    return arguments;
+}
+
+simGuiElement* findElement(const std::string& name) {
+    return g_guiElementManager ? g_guiElementManager->findElementByName(name) : nullptr;
+}
+
+// Reads the arguments and hands the element named by the first one (or
+// null) to `act`; returns what `act` returns (the number of results).
+template <typename Act>
+int withElement(lua_State* state, std::string_view signature, Act act) {
+    simScriptManager* host = scriptHost(state);
+    if (!host) return 0;
+    const Arguments arguments = readArguments(*host, signature);
+    return act(*host, findElement(arguments.text(0)), arguments);
+}
+
+// A creation function: reads its arguments; the widget is made by the
+// toolkit's own constructor once the widget class is part of the build.
+int createWidget(lua_State* state, std::string_view signature) {
+    simScriptManager* host = scriptHost(state);
+    if (!host) return 0;
+    readArguments(*host, signature);
+    return 0;
+}
+
+}  // namespace
+
+int gui_setCurrentDialogForm(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager&, simGuiElement* element, const Arguments&) {
+        if (g_guiElementManager) g_guiElementManager->currentDialogForm = element;
+        return 0;
+    });
+}
+
+int gui_setOkElement(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager&, simGuiElement* element, const Arguments&) {
+        if (g_guiElementManager) g_guiElementManager->okElement = element;
+        return 0;
+    });
+}
+
+int gui_setCancelElement(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager&, simGuiElement* element, const Arguments&) {
+        if (g_guiElementManager) g_guiElementManager->cancelElement = element;
+        return 0;
+    });
+}
+
+int destroyGuiElement(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager&, simGuiElement* element, const Arguments&) {
+        if (element) element->removeFromCollection();
+        return 0;
+    });
+}
+
+int gui_exists(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager& host, simGuiElement* element, const Arguments&) {
+        host.pushNumber(element ? 1.0 : 0.0);
+        return 1;
+    });
+}
+
+int gui_setText(lua_State* state) {
+    return withElement(state, "ss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (element) element->setText(arguments.text(1));
+        return 0;
+    });
+}
+
+int gui_getText(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager& host, simGuiElement* element, const Arguments&) {
+        host.pushString(element ? element->getText() : std::string());
+        return 1;
+    });
+}
+
+int gui_setData(lua_State* state) {
+    return withElement(state, "sn", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (element) element->setData(static_cast<float>(arguments.number(1)));
+        return 0;
+    });
+}
+
+int gui_getData(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager& host, simGuiElement* element, const Arguments&) {
+        host.pushNumber(element ? element->getData() : 0.0);
+        return 1;
+    });
+}
+
+int gui_setEnabledState(lua_State* state) {
+    return withElement(state, "sn", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (!element) return 0;
+        if (arguments.number(1) != 0.0) {
+            element->enable();
+        } else {
+            element->disable();
+        }
+        return 0;
+    });
+}
+
+int gui_getEnabledState(lua_State* state) {
+    return withElement(state, "s", [](simScriptManager& host, simGuiElement* element, const Arguments&) {
+        host.pushNumber(element && element->isEnabled() ? 1.0 : 0.0);
+        return 1;
+    });
+}
+
+int gui_setVisibleState(lua_State* state) {
+    return withElement(state, "sn", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (element) element->setVisible(arguments.number(1) != 0.0);
+        return 0;
+    });
+}
+
+// Functions whose widget operations (attributes, tooltips, dialog boxes, edit
+// boxes, tree views, text boxes) arrive with their widgets.
+int gui_setTooltip(lua_State* state) { return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; }); }
+int gui_setAttribute(lua_State* state) { return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; }); }
+int gui_setDialogBoxAlignmentOffset(lua_State* state) {
+    return withElement(state, "snn", [](auto&, auto*, auto&) { return 0; });
+}
+int gui_addDialogButton(lua_State* state) {
+    return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; });
+}
+int gui_setEditBoxTabStopElement(lua_State* state) {
+    return withElement(state, "ss", [](auto&, auto*, auto&) { return 0; });
+}
+int gui_dialogBox_setStyle(lua_State* state) {
+    return withElement(state, "ss", [](auto&, auto*, auto&) { return 0; });
+}
+int simGuiTreeViewBox_onItemLabelEdited(lua_State* state) {
+    // The second argument is not read.
+    simScriptManager* host = scriptHost(state);
+    if (!host) return 0;
+    findElement(host->getString(0, 2));
+    return 0;
+}
+int simGuiTextBox_addLine(lua_State* state) {
+    return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; });
+}
+
+// ---- Creation: "rect" is x, y, width, height (numbers).
+int createGuiDialogBox(lua_State* state) { return createWidget(state, "snnnnsss"); }
+int createGuiLabel(lua_State* state) { return createWidget(state, "snnnnsss"); }
+int createGuiTextBox(lua_State* state) { return createWidget(state, "snnnnsss"); }
+int createGuiGroupFrame(lua_State* state) { return createWidget(state, "snnnns"); }
+int createGuiEditBox(lua_State* state) { return createWidget(state, "snnnns"); }
+int createGuiListBox(lua_State* state) { return createWidget(state, "snnnnss"); }
+int createGuiComboBox(lua_State* state) { return createWidget(state, "snnnnssss"); }
+int createGuiTable(lua_State* state) { return createWidget(state, "snnnns"); }
+int createGuiTreeViewBox(lua_State* state) { return createWidget(state, "snnnnss"); }
+int createGuiButton(lua_State* state) { return createWidget(state, "snnnnss"); }
+int createGuiCustomButton(lua_State* state) { return createWidget(state, "snnnnss"); }
+int createGuiCheckBox(lua_State* state) { return createWidget(state, "snnnnss"); }
+int createGuiRadioButton(lua_State* state) { return createWidget(state, "ssnnnnss"); }
+int createGuiRadioButtonGroup(lua_State* state) { return createWidget(state, "ss"); }
+int createGuiSlider(lua_State* state) { return createWidget(state, "snnnns"); }
+int createGuiWheel(lua_State* state) { return createWidget(state, "snnss"); }
+int createGuiProgressBar(lua_State* state) { return createWidget(state, "snnnn"); }
+int createGuiImage(lua_State* state) { return createWidget(state, "snnnns"); }
+int createGuiMessageBox(lua_State* state) { return createWidget(state, "snnnnssss"); }

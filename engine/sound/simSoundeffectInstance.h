@@ -1,0 +1,59 @@
+// simSoundeffectInstance: one playing instance of a sound effect.
+//
+// Abstract: each back end supplies the playing itself. The base part gives
+// the instance a unique id and a place in the sound system's instance list,
+// and runs fades. A finished instance deletes itself through deferred
+// deletion (not delayed), so it goes right after the frame's update.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/core/simSafeDeleteObject.h"
+#include "engine/core/utilsTimer.h"
+#include "platform/d3dx/d3dxMathTypes.h"
+
+class simSoundeffect;
+
+class simSoundeffectInstance : public simSafeDeleteObject {
+public:
+    enum FadeState : uint32_t { kNoFade = 0, kFadingIn = 1, kFadingOut = 2 };
+
+    // Takes an id from the sound system (0 without one) and joins its list.
+    simSoundeffectInstance();
+    // Leaves the sound system's list.
+    ~simSoundeffectInstance() override;
+
+    std::string getTypeName() override { return "simSoundeffectInstance"; }
+
+    // ---- Back-end operations
+    virtual void update() = 0;  // by simSound::update, while sound is on
+    virtual void stop() = 0;
+    virtual void setPosition(d3dx::Vector3* position, bool immediate) = 0;
+    virtual void setVelocity(d3dx::Vector3* velocity, bool immediate) = 0;
+    virtual void playFrom(float ms) = 0;
+    virtual float getPlayPosition() = 0;
+
+    // The fade step every back end's update runs: fade gain and pitch factor
+    // back to 1, then the running fade in or out advanced; a fade-out that
+    // runs out leaves the volume at 0.
+    void updateFade();
+    // Starts a fade in or out over `ms`.
+    void startFade(FadeState state, float ms);
+
+    uint32_t id = 0;
+    float volume = 100.0f;  // per cent
+    float pitch = 100.0f;   // per cent
+    float fadeGain = 1.0f;
+    float pitchFactor = 1.0f;
+    bool looping = false;
+    bool volumeChanged = true;
+    bool pitchChanged = true;
+    simSoundeffect* effect = nullptr;
+    std::string effectName;
+    d3dx::Vector3 position;
+    d3dx::Vector3 velocity;
+    FadeState fadeState = kNoFade;
+    utils::Timer fadeStopwatch;
+    float fadeDuration = 0.0f;  // ms
+};
