@@ -4,229 +4,229 @@
 
 void simPolygonTriangulator::triangulate(const std::vector<d3dx::Vector4>& outline,
                                          std::vector<d3dx::Vector4>* out) {
-  m_ring.clear();
-  m_triangles.clear();
-  m_openEdges.clear();
-  buildRing(outline);
-  if (m_ring.size() < 3) {
-    return;
-  }
+    m_ring.clear();
+    m_triangles.clear();
+    m_openEdges.clear();
+    buildRing(outline);
+    if (m_ring.size() < 3) {
+        return;
+    }
 
-  const NodeIndex start = lowestNode();
-  const NodeIndex end = m_ring[start].next;
-  NodeIndex third;
-  if (!findThirdPoint(start, end, &third)) {
-    return;
-  }
-  addTriangle(start, end, third);
-  // Depth first: the edge (a, t) and everything grown from it is finished
-  // before the edge (b, t) is started, so (b, t) goes on the stack first.
-  m_openEdges.push_back({end, third});
-  m_openEdges.push_back({start, third});
-  while (!m_openEdges.empty()) {
-    const EdgeTask edge = m_openEdges.back();
-    m_openEdges.pop_back();
-    // An outline edge has nothing beyond it.
-    if (m_ring[edge.b].previous == edge.a || m_ring[edge.b].next == edge.a) {
-      continue;
+    const NodeIndex start = lowestNode();
+    const NodeIndex end = m_ring[start].next;
+    NodeIndex third;
+    if (!findThirdPoint(start, end, &third)) {
+        return;
     }
-    if (!findThirdPoint(edge.a, edge.b, &third)) {
-      continue;
+    addTriangle(start, end, third);
+    // Depth first: the edge (a, t) and everything grown from it is finished
+    // before the edge (b, t) is started, so (b, t) goes on the stack first.
+    m_openEdges.push_back({end, third});
+    m_openEdges.push_back({start, third});
+    while (!m_openEdges.empty()) {
+        const EdgeTask edge = m_openEdges.back();
+        m_openEdges.pop_back();
+        // An outline edge has nothing beyond it.
+        if (m_ring[edge.b].previous == edge.a || m_ring[edge.b].next == edge.a) {
+            continue;
+        }
+        if (!findThirdPoint(edge.a, edge.b, &third)) {
+            continue;
+        }
+        addTriangle(edge.a, edge.b, third);
+        m_openEdges.push_back({edge.b, third});
+        m_openEdges.push_back({edge.a, third});
     }
-    addTriangle(edge.a, edge.b, third);
-    m_openEdges.push_back({edge.b, third});
-    m_openEdges.push_back({edge.a, third});
-  }
 
-  for (const Triangle& triangle : m_triangles) {
-    for (NodeIndex corner : triangle.corner) {
-      const Node& node = m_ring[corner];
-      out->push_back(d3dx::Vector4{node.position.x, node.position.y, node.attributes.x,
-                                   node.attributes.y});
+    for (const Triangle& triangle : m_triangles) {
+        for (NodeIndex corner : triangle.corner) {
+            const Node& node = m_ring[corner];
+            out->push_back(d3dx::Vector4{node.position.x, node.position.y, node.attributes.x,
+                                         node.attributes.y});
+        }
     }
-  }
 }
 
 void simPolygonTriangulator::buildRing(const std::vector<d3dx::Vector4>& outline) {
-  // A point repeated at once (a double click, or the first point clicked
-  // again to close the outline) is one corner: as two nodes it could be the
-  // third point of two triangles, which then overlap.
-  const auto samePosition = [](const Node& node, const d3dx::Vector4& point) {
-    return node.position.x == point.x && node.position.y == point.y;
-  };
-  for (const d3dx::Vector4& point : outline) {
-    if (m_ring.empty() || !samePosition(m_ring.back(), point)) {
-      m_ring.push_back(Node{d3dx::Vector2{point.x, point.y}, d3dx::Vector2{point.z, point.w}, 0,
-                            0, false});
+    // A point repeated at once (a double click, or the first point clicked
+    // again to close the outline) is one corner: as two nodes it could be the
+    // third point of two triangles, which then overlap.
+    const auto samePosition = [](const Node& node, const d3dx::Vector4& point) {
+        return node.position.x == point.x && node.position.y == point.y;
+    };
+    for (const d3dx::Vector4& point : outline) {
+        if (m_ring.empty() || !samePosition(m_ring.back(), point)) {
+            m_ring.push_back(Node{d3dx::Vector2{point.x, point.y}, d3dx::Vector2{point.z, point.w},
+                                  0, 0, false});
+        }
     }
-  }
-  while (m_ring.size() > 1 && m_ring.back().position == m_ring.front().position) {
-    m_ring.pop_back();
-  }
-  const auto count = static_cast<NodeIndex>(m_ring.size());
-  for (NodeIndex i = 0; i < count; ++i) {
-    m_ring[i].next = (i + 1) % count;
-    m_ring[i].previous = (i + count - 1) % count;
-  }
+    while (m_ring.size() > 1 && m_ring.back().position == m_ring.front().position) {
+        m_ring.pop_back();
+    }
+    const auto count = static_cast<NodeIndex>(m_ring.size());
+    for (NodeIndex i = 0; i < count; ++i) {
+        m_ring[i].next = (i + 1) % count;
+        m_ring[i].previous = (i + count - 1) % count;
+    }
 }
 
 simPolygonTriangulator::NodeIndex simPolygonTriangulator::lowestNode() const {
-  // The true minimum: areas drawn in centimetres lie far beyond any fixed
-  // bound. On equal y the first node in outline order is kept.
-  NodeIndex lowest = 0;
-  for (NodeIndex i = 1; i < m_ring.size(); ++i) {
-    if (m_ring[i].position.y < m_ring[lowest].position.y) {
-      lowest = i;
+    // The true minimum: areas drawn in centimetres lie far beyond any fixed
+    // bound. On equal y the first node in outline order is kept.
+    NodeIndex lowest = 0;
+    for (NodeIndex i = 1; i < m_ring.size(); ++i) {
+        if (m_ring[i].position.y < m_ring[lowest].position.y) {
+            lowest = i;
+        }
     }
-  }
-  return lowest;
+    return lowest;
 }
 
 bool simPolygonTriangulator::findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third) const {
-  // The neighbours of the edge first: they close the outline fastest.
-  const NodeIndex neighbours[4] = {m_ring[a].previous, m_ring[a].next, m_ring[b].previous,
-                                   m_ring[b].next};
-  for (NodeIndex candidate : neighbours) {
-    if (!m_ring[candidate].used && isAcceptable(a, b, candidate)) {
-      *third = candidate;
-      return true;
+    // The neighbours of the edge first: they close the outline fastest.
+    const NodeIndex neighbours[4] = {m_ring[a].previous, m_ring[a].next, m_ring[b].previous,
+                                     m_ring[b].next};
+    for (NodeIndex candidate : neighbours) {
+        if (!m_ring[candidate].used && isAcceptable(a, b, candidate)) {
+            *third = candidate;
+            return true;
+        }
     }
-  }
-  // Otherwise the free node nearest to the edge's line.
-  const d3dx::Vector2& origin = m_ring[a].position;
-  const d3dx::Vector2 direction{m_ring[b].position.x - origin.x,
-                                m_ring[b].position.y - origin.y};
-  bool found = false;
-  float nearest = 0.0f;
-  for (NodeIndex candidate = 0; candidate < m_ring.size(); ++candidate) {
-    if (m_ring[candidate].used || !isAcceptable(a, b, candidate)) {
-      continue;
+    // Otherwise the free node nearest to the edge's line.
+    const d3dx::Vector2& origin = m_ring[a].position;
+    const d3dx::Vector2 direction{m_ring[b].position.x - origin.x, m_ring[b].position.y - origin.y};
+    bool found = false;
+    float nearest = 0.0f;
+    for (NodeIndex candidate = 0; candidate < m_ring.size(); ++candidate) {
+        if (m_ring[candidate].used || !isAcceptable(a, b, candidate)) {
+            continue;
+        }
+        const float distance =
+            utils::distanceToLine2D(origin, direction, m_ring[candidate].position);
+        if (!found || distance < nearest) {
+            found = true;
+            nearest = distance;
+            *third = candidate;
+        }
     }
-    const float distance = utils::distanceToLine2D(origin, direction, m_ring[candidate].position);
-    if (!found || distance < nearest) {
-      found = true;
-      nearest = distance;
-      *third = candidate;
-    }
-  }
-  return found;
+    return found;
 }
 
 bool simPolygonTriangulator::isAcceptable(NodeIndex a, NodeIndex b, NodeIndex t) const {
-  if (coincide(a, b) || coincide(a, t) || coincide(b, t)) {
-    return false;
-  }
-  if (repeatsTriangle(a, b, t)) {
-    return false;
-  }
-  // Both new edges are tested against the triangles made so far: a triangle
-  // that folds back over its parent crosses it only with the edge b-t.
-  if (crossesTriangles(a, t) || crossesTriangles(b, t)) {
-    return false;
-  }
-  if (crossesOutline(a, t) || crossesOutline(a, b) || crossesOutline(b, t)) {
-    return false;
-  }
-  if (enclosesNode(a, b, t)) {
-    return false;
-  }
-  // Crossing no outline edge and holding no outline point, the triangle lies
-  // wholly inside the outline or wholly outside it, as in the notch of a
-  // concave outline; its centre tells which.
-  return liesInsideOutline(a, b, t);
+    if (coincide(a, b) || coincide(a, t) || coincide(b, t)) {
+        return false;
+    }
+    if (repeatsTriangle(a, b, t)) {
+        return false;
+    }
+    // Both new edges are tested against the triangles made so far: a triangle
+    // that folds back over its parent crosses it only with the edge b-t.
+    if (crossesTriangles(a, t) || crossesTriangles(b, t)) {
+        return false;
+    }
+    if (crossesOutline(a, t) || crossesOutline(a, b) || crossesOutline(b, t)) {
+        return false;
+    }
+    if (enclosesNode(a, b, t)) {
+        return false;
+    }
+    // Crossing no outline edge and holding no outline point, the triangle lies
+    // wholly inside the outline or wholly outside it, as in the notch of a
+    // concave outline; its centre tells which.
+    return liesInsideOutline(a, b, t);
 }
 
 bool simPolygonTriangulator::coincide(NodeIndex i, NodeIndex j) const {
-  return m_ring[i].position.x == m_ring[j].position.x &&
-         m_ring[i].position.y == m_ring[j].position.y;
+    return m_ring[i].position.x == m_ring[j].position.x &&
+           m_ring[i].position.y == m_ring[j].position.y;
 }
 
 bool simPolygonTriangulator::coincidesWithAny(NodeIndex i, NodeIndex a, NodeIndex b,
                                               NodeIndex t) const {
-  return coincide(i, a) || coincide(i, b) || coincide(i, t);
+    return coincide(i, a) || coincide(i, b) || coincide(i, t);
 }
 
 bool simPolygonTriangulator::repeatsTriangle(NodeIndex a, NodeIndex b, NodeIndex t) const {
-  for (const Triangle& triangle : m_triangles) {
-    if (coincidesWithAny(triangle.corner[0], a, b, t) &&
-        coincidesWithAny(triangle.corner[1], a, b, t) &&
-        coincidesWithAny(triangle.corner[2], a, b, t)) {
-      return true;
+    for (const Triangle& triangle : m_triangles) {
+        if (coincidesWithAny(triangle.corner[0], a, b, t) &&
+            coincidesWithAny(triangle.corner[1], a, b, t) &&
+            coincidesWithAny(triangle.corner[2], a, b, t)) {
+            return true;
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 bool simPolygonTriangulator::crossesTriangles(NodeIndex from, NodeIndex to) const {
-  const d3dx::Vector2& p = m_ring[from].position;
-  const d3dx::Vector2& q = m_ring[to].position;
-  for (const Triangle& triangle : m_triangles) {
-    for (int i = 0; i < 3; ++i) {
-      const NodeIndex s = triangle.corner[i];
-      const NodeIndex e = triangle.corner[(i + 1) % 3];
-      // Edges that meet the tested one at its ends touch it by design.
-      if (coincide(s, from) || coincide(s, to) || coincide(e, from) || coincide(e, to)) {
-        continue;
-      }
-      if (utils::segmentsCross2D(p, q, m_ring[s].position, m_ring[e].position)) {
-        return true;
-      }
+    const d3dx::Vector2& p = m_ring[from].position;
+    const d3dx::Vector2& q = m_ring[to].position;
+    for (const Triangle& triangle : m_triangles) {
+        for (int i = 0; i < 3; ++i) {
+            const NodeIndex s = triangle.corner[i];
+            const NodeIndex e = triangle.corner[(i + 1) % 3];
+            // Edges that meet the tested one at its ends touch it by design.
+            if (coincide(s, from) || coincide(s, to) || coincide(e, from) || coincide(e, to)) {
+                continue;
+            }
+            if (utils::segmentsCross2D(p, q, m_ring[s].position, m_ring[e].position)) {
+                return true;
+            }
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 bool simPolygonTriangulator::crossesOutline(NodeIndex from, NodeIndex to) const {
-  const d3dx::Vector2& p = m_ring[from].position;
-  const d3dx::Vector2& q = m_ring[to].position;
-  for (NodeIndex s = 0; s < m_ring.size(); ++s) {
-    const NodeIndex e = m_ring[s].next;
-    if (coincide(s, from) || coincide(s, to) || coincide(e, from) || coincide(e, to)) {
-      continue;
+    const d3dx::Vector2& p = m_ring[from].position;
+    const d3dx::Vector2& q = m_ring[to].position;
+    for (NodeIndex s = 0; s < m_ring.size(); ++s) {
+        const NodeIndex e = m_ring[s].next;
+        if (coincide(s, from) || coincide(s, to) || coincide(e, from) || coincide(e, to)) {
+            continue;
+        }
+        if (utils::segmentsCross2D(p, q, m_ring[s].position, m_ring[e].position)) {
+            return true;
+        }
     }
-    if (utils::segmentsCross2D(p, q, m_ring[s].position, m_ring[e].position)) {
-      return true;
-    }
-  }
-  return false;
+    return false;
 }
 
 bool simPolygonTriangulator::enclosesNode(NodeIndex a, NodeIndex b, NodeIndex t) const {
-  for (NodeIndex i = 0; i < m_ring.size(); ++i) {
-    if (!coincidesWithAny(i, a, b, t) &&
-        utils::pointInTriangle2D(m_ring[i].position, m_ring[a].position, m_ring[b].position,
-                                 m_ring[t].position)) {
-      return true;
+    for (NodeIndex i = 0; i < m_ring.size(); ++i) {
+        if (!coincidesWithAny(i, a, b, t) &&
+            utils::pointInTriangle2D(m_ring[i].position, m_ring[a].position, m_ring[b].position,
+                                     m_ring[t].position)) {
+            return true;
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 bool simPolygonTriangulator::liesInsideOutline(NodeIndex a, NodeIndex b, NodeIndex t) const {
-  const d3dx::Vector2& pa = m_ring[a].position;
-  const d3dx::Vector2& pb = m_ring[b].position;
-  const d3dx::Vector2& pt = m_ring[t].position;
-  // A flat triangle covers nothing, inside or out.
-  if ((pb.x - pa.x) * (pt.y - pa.y) - (pb.y - pa.y) * (pt.x - pa.x) == 0.0f) {
-    return true;
-  }
-  const float x = (pa.x + pb.x + pt.x) / 3.0f;
-  const float y = (pa.y + pb.y + pt.y) / 3.0f;
-  // Even-odd rule: count the outline edges that a ray towards +x crosses.
-  bool inside = false;
-  for (const Node& start : m_ring) {
-    const d3dx::Vector2& p = start.position;
-    const d3dx::Vector2& q = m_ring[start.next].position;
-    if ((p.y > y) != (q.y > y) && x < p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y)) {
-      inside = !inside;
+    const d3dx::Vector2& pa = m_ring[a].position;
+    const d3dx::Vector2& pb = m_ring[b].position;
+    const d3dx::Vector2& pt = m_ring[t].position;
+    // A flat triangle covers nothing, inside or out.
+    if ((pb.x - pa.x) * (pt.y - pa.y) - (pb.y - pa.y) * (pt.x - pa.x) == 0.0f) {
+        return true;
     }
-  }
-  return inside;
+    const float x = (pa.x + pb.x + pt.x) / 3.0f;
+    const float y = (pa.y + pb.y + pt.y) / 3.0f;
+    // Even-odd rule: count the outline edges that a ray towards +x crosses.
+    bool inside = false;
+    for (const Node& start : m_ring) {
+        const d3dx::Vector2& p = start.position;
+        const d3dx::Vector2& q = m_ring[start.next].position;
+        if ((p.y > y) != (q.y > y) && x < p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y)) {
+            inside = !inside;
+        }
+    }
+    return inside;
 }
 
 void simPolygonTriangulator::addTriangle(NodeIndex a, NodeIndex b, NodeIndex t) {
-  m_ring[a].used = true;
-  m_ring[b].used = true;
-  m_ring[t].used = true;
-  m_triangles.push_back(Triangle{{a, b, t}});
+    m_ring[a].used = true;
+    m_ring[b].used = true;
+    m_ring[t].used = true;
+    m_triangles.push_back(Triangle{{a, b, t}});
 }

@@ -10,9 +10,9 @@
 // All arithmetic is in 4-byte floats.
 #pragma once
 
-#include "platform/d3dx/d3dxMath.h"
-
 #include <vector>
+
+#include "platform/d3dx/d3dxMath.h"
 
 namespace utils {
 
@@ -20,13 +20,13 @@ namespace utils {
 
 // True when p1 and p2 lie on the same side of the line a-b (taken with z = 0);
 // a point on the line counts as on either side.
-bool sameSide2D(const d3dx::Vector2& p1, const d3dx::Vector2& p2,
-                const d3dx::Vector2& a, const d3dx::Vector2& b);
+bool sameSide2D(const d3dx::Vector2& p1, const d3dx::Vector2& p2, const d3dx::Vector2& a,
+                const d3dx::Vector2& b);
 
 // True when p lies strictly inside the triangle a, b, c: a point on an edge or
 // a corner is outside. A degenerate (flat) triangle contains nothing.
-bool pointInTriangle2D(const d3dx::Vector2& p, const d3dx::Vector2& a,
-                       const d3dx::Vector2& b, const d3dx::Vector2& c);
+bool pointInTriangle2D(const d3dx::Vector2& p, const d3dx::Vector2& a, const d3dx::Vector2& b,
+                       const d3dx::Vector2& c);
 
 // --- Lines and segments ---------------------------------------------------
 
@@ -53,8 +53,8 @@ bool onSegment2D(const d3dx::Vector2& x, const d3dx::Vector2& a, const d3dx::Vec
 
 // True when the segments a0-a1 and b0-b1 meet, touching ends included.
 // Parallel segments, collinear ones too, do not cross.
-bool segmentsCross2D(const d3dx::Vector2& a0, const d3dx::Vector2& a1,
-                     const d3dx::Vector2& b0, const d3dx::Vector2& b1);
+bool segmentsCross2D(const d3dx::Vector2& a0, const d3dx::Vector2& a1, const d3dx::Vector2& b0,
+                     const d3dx::Vector2& b1);
 
 // The unit vector (d.y, -d.x) / |d|, a right angle clockwise from d.
 d3dx::Vector2 perpendicular2D(const d3dx::Vector2& d);
@@ -78,12 +78,12 @@ bool projectPointOnSegment2D(d3dx::Vector2* foot, float* distance, const d3dx::V
 // One crossing of a segment with a triangle edge: twelve floats, in the order
 // the shape fill reads them.
 struct EdgeCrossing {
-  d3dx::Vector2 point;            // where the segment crosses the edge
-  d3dx::Vector2 attributes;       // the segment's two attributes there
-  d3dx::Vector2 edgeStart;        // the edge's start corner
-  d3dx::Vector2 edgeEnd;          // the edge's end corner
-  d3dx::Vector2 startAttributes;  // the start corner's two attributes
-  d3dx::Vector2 endAttributes;    // the end corner's two attributes
+    d3dx::Vector2 point;            // where the segment crosses the edge
+    d3dx::Vector2 attributes;       // the segment's two attributes there
+    d3dx::Vector2 edgeStart;        // the edge's start corner
+    d3dx::Vector2 edgeEnd;          // the edge's end corner
+    d3dx::Vector2 startAttributes;  // the start corner's two attributes
+    d3dx::Vector2 endAttributes;    // the end corner's two attributes
 };
 
 // Points carry (x, y) and two attributes in (z, w), such as a texture

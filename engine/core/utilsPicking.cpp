@@ -1,0 +1,231 @@
+#include "engine/core/utilsPicking.h"
+
+#include <cmath>
+
+#include "platform/d3dx/d3dxMath.h"
+
+namespace utils {
+namespace {
+
+// The mouse ray is followed this far from the camera (world units) before it
+// is met with a plane; only its line matters to the intersection.
+constexpr float kMouseRayLength = 5000.0f;
+// A mouse ray closer than this to parallel with a plane (the sine of the
+// angle between them) meets it nowhere.
+constexpr float kParallelTolerance = 1e-6f;
+
+const simViewpoint* cameraOrCurrent(const simViewpoint* camera) {
+    if (camera) {
+        return camera;
+    }
+    const simViewSource* source = getViewSource();
+    return source ? source->getCurrentCamera() : nullptr;
+}
+
+// Projects the point with the given transforms and viewport, the renderer's
+// current ones standing in for those not given; false, leaving *screen
+// unchanged, when one is missing and there is no view source.
+bool project(const d3dx::Vector3& point, d3dx::Vector3* screen, const d3dx::Matrix* world,
+             const d3dx::Matrix* view, const d3dx::Matrix* projection,
+             const d3dx::Viewport* viewport) {
+    d3dx::Matrix currentWorld, currentView, currentProjection;
+    d3dx::Viewport currentViewport;
+    if (!world || !view || !projection || !viewport) {
+        const simViewSource* source = getViewSource();
+        if (!source) {
+            return false;
+        }
+        if (!world) {
+            currentWorld = source->getWorldTransform();
+            world = &currentWorld;
+        }
+        if (!view) {
+            currentView = source->getViewTransform();
+            view = &currentView;
+        }
+        if (!projection) {
+            currentProjection = source->getProjectionTransform();
+            projection = &currentProjection;
+        }
+        if (!viewport) {
+            currentViewport = source->getViewport();
+            viewport = &currentViewport;
+        }
+    }
+    d3dx::Vec3Project(screen, &point, viewport, projection, view, world);
+    return true;
+}
+
+// Depth 0 is the near plane and 1 the far plane; points on either are out.
+bool liesBetweenNearAndFar(const d3dx::Vector3& screen) {
+    return screen.z > 0.0f && screen.z < 1.0f;
+}
+
+// Weights of the corners for the point's foot in the triangle's plane; false
+// for a triangle without area.
+bool barycentricWeights(const d3dx::Vector3& point, const d3dx::Vector3& p0,
+                        const d3dx::Vector3& p1, const d3dx::Vector3& p2, float weights[3]) {
+    const d3dx::Vector3 e1 = p1 - p0;
+    const d3dx::Vector3 e2 = p2 - p0;
+    const d3dx::Vector3 toPoint = point - p0;
+    const float d11 = d3dx::Vec3Dot(&e1, &e1);
+    const float d12 = d3dx::Vec3Dot(&e1, &e2);
+    const float d22 = d3dx::Vec3Dot(&e2, &e2);
+    const float dp1 = d3dx::Vec3Dot(&toPoint, &e1);
+    const float dp2 = d3dx::Vec3Dot(&toPoint, &e2);
+    const float denominator = d11 * d22 - d12 * d12;
+    if (!(denominator > 0.0f)) {
+        return false;
+    }
+    weights[1] = (d22 * dp1 - d12 * dp2) / denominator;
+    weights[2] = (d11 * dp2 - d12 * dp1) / denominator;
+    weights[0] = 1.0f - weights[1] - weights[2];
+    return true;
+}
+
+}  // namespace
+
+bool worldToScreen(const d3dx::Vector3& point, d3dx::Vector3* screen, const d3dx::Matrix* world,
+                   const d3dx::Matrix* view, const d3dx::Matrix* projection,
+                   const d3dx::Viewport* viewport) {
+    return project(point, screen, world, view, projection, viewport) &&
+           liesBetweenNearAndFar(*screen);
+}
+
+bool worldToScreen2D(const d3dx::Vector3& point, d3dx::Vector2* screen, const d3dx::Matrix* world,
+                     const d3dx::Matrix* view, const d3dx::Matrix* projection,
+                     const d3dx::Viewport* viewport) {
+    d3dx::Vector3 projected;
+    if (!project(point, &projected, world, view, projection, viewport)) {
+        return false;
+    }
+    *screen = d3dx::Vector2(projected.x, projected.y);
+    return liesBetweenNearAndFar(projected);
+}
+
+bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
+                      const simViewpoint* camera) {
+    camera = cameraOrCurrent(camera);
+    if (!camera) {
+        return false;
+    }
+    const d3dx::Viewport& viewport = camera->getViewport();
+    const d3dx::Matrix& view = camera->getViewMatrix();
+    const d3dx::Matrix& projection = camera->getProjectionMatrix();
+    const d3dx::Vector3 origin(0.0f, 0.0f, 0.0f);
+    d3dx::Vector3 originOnScreen;
+    d3dx::Vec3Project(&originOnScreen, &origin, &viewport, &projection, &view, nullptr);
+    if (!std::isfinite(originOnScreen.z)) {
+        return false;  // the origin lies in the camera's own plane: no depth to work at
+    }
+    const d3dx::Vector3 onScreen(screen.x, screen.y, originOnScreen.z);
+    d3dx::Vector3 under;
+    if (!d3dx::Vec3Unproject(&under, &onScreen, &viewport, &projection, &view, nullptr)) {
+        return false;
+    }
+    const d3dx::Vector3& position = camera->getPosition();
+    d3dx::Vector3 direction = under - position;
+    d3dx::Vec3Normalize(&direction, &direction);
+    *world = position + direction * d3dx::Vec3Length(&position);
+    return true;
+}
+
+d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
+                            const simViewpoint* camera) {
+    const simViewSource* source = getViewSource();
+    camera = cameraOrCurrent(camera);
+    d3dx::Vector3 under;
+    if (!source || !camera || !screenToWorldRay(source->getMousePosition(), &under, camera)) {
+        return nullptr;
+    }
+    const d3dx::Vector3& position = camera->getPosition();
+    d3dx::Vector3 direction = under - position;
+    d3dx::Vec3Normalize(&direction, &direction);
+    // Unprojecting leaves a level ray a hair off level; met with the ground it
+    // would give a point thousands of kilometres out instead of none.
+    const d3dx::Vector3 normal(plane.a, plane.b, plane.c);
+    if (std::fabs(d3dx::Vec3Dot(&normal, &direction)) <=
+        kParallelTolerance * d3dx::Vec3Length(&normal)) {
+        return nullptr;
+    }
+    const d3dx::Vector3 end = position + direction * kMouseRayLength;
+    return d3dx::PlaneIntersectLine(out, &plane, &position, &end);
+}
+
+d3dx::Vector3* mouseToGroundPlane(d3dx::Vector3* out, const simViewpoint* camera) {
+    const d3dx::Vector3 origin(0.0f, 0.0f, 0.0f);
+    const d3dx::Vector3 up(0.0f, 1.0f, 0.0f);
+    d3dx::Plane ground;
+    d3dx::PlaneFromPointNormal(&ground, &origin, &up);
+    return mouseToPlane(out, ground, camera);
+}
+
+bool sameSide(const d3dx::Vector3& p1, const d3dx::Vector3& p2, const d3dx::Vector3& a,
+              const d3dx::Vector3& b) {
+    const d3dx::Vector3 edge = b - a;
+    const d3dx::Vector3 to1 = p1 - a;
+    const d3dx::Vector3 to2 = p2 - a;
+    d3dx::Vector3 cross1, cross2;
+    d3dx::Vec3Cross(&cross1, &edge, &to1);
+    d3dx::Vec3Cross(&cross2, &edge, &to2);
+    return d3dx::Vec3Dot(&cross1, &cross2) >= 0.0f;
+}
+
+bool pointInTriangle(const d3dx::Vector3& p, const d3dx::Vector3& a, const d3dx::Vector3& b,
+                     const d3dx::Vector3& c) {
+    return sameSide(p, c, a, b) && sameSide(p, a, b, c) && sameSide(p, b, c, a);
+}
+
+// Blending by the point's weights in the triangle's own plane gives, for any
+// point of the triangle, what flattening it towards the camera would give,
+// and it needs no camera: a flattening view built with the camera's up
+// vector has no value for a triangle that faces along that vector.
+void interpolateTriangleUV(const d3dx::Vector3& point, const d3dx::Vector3& p0,
+                           const d3dx::Vector3& p1, const d3dx::Vector3& p2,
+                           const d3dx::Vector2& uv0, const d3dx::Vector2& uv1,
+                           const d3dx::Vector2& uv2, d3dx::Vector2* uv) {
+    float w[3];
+    if (!barycentricWeights(point, p0, p1, p2, w)) {
+        *uv = uv0;
+        return;
+    }
+    *uv = uv0 * w[0] + uv1 * w[1] + uv2 * w[2];
+}
+
+void interpolateTriangleNormal(const d3dx::Vector3& point, const d3dx::Vector3& p0,
+                               const d3dx::Vector3& p1, const d3dx::Vector3& p2,
+                               const d3dx::Vector3& n0, const d3dx::Vector3& n1,
+                               const d3dx::Vector3& n2, d3dx::Vector3* normal) {
+    float w[3];
+    const d3dx::Vector3 blended =
+        barycentricWeights(point, p0, p1, p2, w) ? n0 * w[0] + n1 * w[1] + n2 * w[2] : n0;
+    d3dx::Vec3Normalize(normal, &blended);
+}
+
+float angleInViewPlane(const d3dx::Vector3& point, const d3dx::Vector3& target,
+                       const d3dx::Vector3& up) {
+    const d3dx::Vector3 eye(0.0f, 0.0f, 0.0f);
+    d3dx::Matrix look;
+    d3dx::MatrixLookAtLH(&look, &eye, &target, &up);
+    d3dx::Vector3 seen;
+    d3dx::Vec3TransformCoord(&seen, &point, &look);
+    d3dx::Vec3Normalize(&seen, &seen);
+    return -std::atan2(seen.x, seen.y);
+}
+
+float angleDifference(float a, float b) {
+    const auto onePositiveTurn = [](float angle) {
+        return angle >= -kPi && angle <= 0.0f ? angle + kTwoPi : angle;
+    };
+    a = onePositiveTurn(a);
+    b = onePositiveTurn(b);
+    if (a <= kHalfPi && b >= kThreeHalfPi) {
+        return std::fabs(b - (a + kTwoPi));
+    }
+    if (b <= kHalfPi && a >= kThreeHalfPi) {
+        return std::fabs(a - (b + kTwoPi));
+    }
+    return std::fabs(a - b);
+}
+
+}  // namespace utils

@@ -1,0 +1,92 @@
+// Picking and projection: world points to the screen and back, the mouse ray
+// against planes, point-in-triangle tests in space, values interpolated over
+// a triangle, and angle helpers.
+//
+// The box screen extents, the manipulator, the script maths, every paint tool
+// and the flying-site editor's placing on the ground stand on these. The
+// camera and the renderer state they read come from the view source
+// (simViewpoint.h). All arithmetic is in 4-byte floats; angles are radians.
+#pragma once
+
+#include "engine/core/simViewpoint.h"
+#include "platform/d3dx/d3dxMathTypes.h"
+
+namespace utils {
+
+// --- Projection -----------------------------------------------------------
+// A null matrix or viewport means the renderer's current one (from the view
+// source). When one is needed and there is no view source the call gives
+// false and leaves its output unchanged.
+
+// Projects the point into the viewport: (x, y) in back-buffer pixels and the
+// depth. True only when 0 < depth < 1, both ends excluded: the point lies
+// between the near and the far plane. The output is written either way.
+bool worldToScreen(const d3dx::Vector3& point, d3dx::Vector3* screen,
+                   const d3dx::Matrix* world = nullptr, const d3dx::Matrix* view = nullptr,
+                   const d3dx::Matrix* projection = nullptr,
+                   const d3dx::Viewport* viewport = nullptr);
+// The same, giving only x and y.
+bool worldToScreen2D(const d3dx::Vector3& point, d3dx::Vector2* screen,
+                     const d3dx::Matrix* world = nullptr, const d3dx::Matrix* view = nullptr,
+                     const d3dx::Matrix* projection = nullptr,
+                     const d3dx::Viewport* viewport = nullptr);
+
+// The world point under a screen position (back-buffer pixels) as seen by the
+// camera (null: the current camera): on the ray from the camera through that
+// position, as far from the camera as the world origin is. False, leaving
+// *world unchanged, without a camera or when its matrices cannot be inverted.
+bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
+                      const simViewpoint* camera = nullptr);
+
+// Where the ray from the camera (null: the current camera) through the mouse
+// position meets the plane; the ray's line is followed both ways. Gives out,
+// or null (out unchanged) when the ray is parallel to the plane or there is
+// no camera.
+d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
+                            const simViewpoint* camera = nullptr);
+// mouseToPlane with the ground of both editors: y = 0.
+d3dx::Vector3* mouseToGroundPlane(d3dx::Vector3* out, const simViewpoint* camera = nullptr);
+
+// --- Triangles in space ---------------------------------------------------
+
+// True when p1 and p2 lie on the same side of the line a-b within their
+// common plane; a point on the line counts as on either side.
+bool sameSide(const d3dx::Vector3& p1, const d3dx::Vector3& p2, const d3dx::Vector3& a,
+              const d3dx::Vector3& b);
+// True when p lies inside the triangle a, b, c or on its edges.
+bool pointInTriangle(const d3dx::Vector3& p, const d3dx::Vector3& a, const d3dx::Vector3& b,
+                     const d3dx::Vector3& c);
+
+// The value at a point of the triangle p0, p1, p2, blended from the corners'
+// values by the point's position in the triangle's plane (a point off the
+// plane counts as its foot on it). Any facing works. A triangle without area
+// gives corner 0's value.
+void interpolateTriangleUV(const d3dx::Vector3& point, const d3dx::Vector3& p0,
+                           const d3dx::Vector3& p1, const d3dx::Vector3& p2,
+                           const d3dx::Vector2& uv0, const d3dx::Vector2& uv1,
+                           const d3dx::Vector2& uv2, d3dx::Vector2* uv);
+// The same for the corners' normals; the result is normalised.
+void interpolateTriangleNormal(const d3dx::Vector3& point, const d3dx::Vector3& p0,
+                               const d3dx::Vector3& p1, const d3dx::Vector3& p2,
+                               const d3dx::Vector3& n0, const d3dx::Vector3& n1,
+                               const d3dx::Vector3& n2, d3dx::Vector3* normal);
+
+// --- Angles ---------------------------------------------------------------
+// The engine's shortened constants, kept so that results match its scripts.
+inline constexpr float kPi = 3.1415f;
+inline constexpr float kHalfPi = 1.57075f;
+inline constexpr float kThreeHalfPi = 4.71225f;
+inline constexpr float kTwoPi = 6.283f;
+
+// The angle of the point around the view axis of a camera at the origin
+// looking at target with the given up: minus atan2(x, y) of the point in that
+// camera's space, normalised. Up must not be parallel to target.
+float angleInViewPlane(const d3dx::Vector3& point, const d3dx::Vector3& target,
+                       const d3dx::Vector3& up);
+// How far apart two angles are across the wrap: 0.1 and 6.2 are 0.183
+// apart. Angles in [-kPi, 0] are moved up by kTwoPi first; when one angle is
+// at most kHalfPi and the other at least kThreeHalfPi the small one is taken
+// a turn on.
+float angleDifference(float a, float b);
+
+}  // namespace utils
