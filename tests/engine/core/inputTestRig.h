@@ -27,6 +27,7 @@
 #include "platform/sys/clock.h"
 #include "platform/win/virtualDesktop.h"
 #include "platform/win/winMessages.h"
+#include "tests/support/inputEventRecorder.h"
 
 namespace inputtest {
 
@@ -38,14 +39,7 @@ public:
     bool gateOpen = true;
 };
 
-// Keeps every event it is handed.
-class EventRecorder : public simObject {
-public:
-    EventRecorder() : simObject(false, true, false, false) {}
-    std::string getClassName() override { return "EventRecorder"; }
-    void onEvent(simInputEvent* event) override { events.push_back(*event); }
-    std::vector<simInputEvent> events;
-};
+using EventRecorder = testsupport::InputEventRecorder;
 
 // One event as a table row shows it: the type and the fields that kind uses.
 struct Seen {

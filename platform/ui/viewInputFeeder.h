@@ -1,0 +1,61 @@
+// Feeds the program's wx input to the engine as window messages.
+//
+// A global wx event filter: every mouse and key event of every window of the
+// program passes through it before the window handles it, and it hands the
+// matching window message to a sink (the host's message filter, which calls
+// the engine window procedure). The event itself always goes on to its
+// window unchanged.
+//
+// The messages take the shapes the engine's window procedure expects:
+//  - mouse positions in device pixels of the event's own window (HiDPI
+//    scaled), with that window's handle, so the engine can place them in its
+//    view; a wx double click is a press, since the engine makes double clicks
+//    from press times itself;
+//  - wheel turns as WM_MOUSEWHEEL with the signed delta in the high word;
+//  - keys as virtual-key codes, Alt and every key while Alt is held as system
+//    keys; keys without a virtual-key code are left out;
+//  - characters as WM_CHAR carrying the whole Unicode code point.
+#pragma once
+
+#include <functional>
+
+#include <wx/event.h>
+#include <wx/eventfilter.h>
+
+#include "platform/win/winTypes.h"
+
+namespace ui {
+
+class WxWindowSystem;
+
+class ViewInputFeeder : public wxEventFilter {
+public:
+    using Sink = std::function<void(const win::MSG& message)>;
+
+    // Installs the filter; `windows` gives the windows their handles and
+    // must outlive the feeder.
+    ViewInputFeeder(WxWindowSystem& windows, Sink sink);
+    // Removes the filter.
+    ~ViewInputFeeder() override;
+    ViewInputFeeder(const ViewInputFeeder&) = delete;
+    ViewInputFeeder& operator=(const ViewInputFeeder&) = delete;
+
+    // Sends the message of an input event to the sink; always lets the event
+    // go on.
+    int FilterEvent(wxEvent& event) override;
+
+    // The window message of a wx event; false for events that make none.
+    bool translate(const wxEvent& event, win::MSG* message);
+
+private:
+    bool translateMouse(const wxMouseEvent& event, win::MSG* message);
+    bool translateKey(const wxKeyEvent& event, win::MSG* message);
+
+    WxWindowSystem& windows_;
+    Sink sink_;
+};
+
+// The virtual-key code of a wx key code; 0 for a key that has none.
+win::UINT virtualKeyOf(int wxKeyCode);
+
+}  // namespace ui
