@@ -238,6 +238,8 @@ public:
                             win::LPARAM lParam, bool callDefault);
     void pumpMessages();
     void _registerClass(win::HINSTANCE instance);
+    // Removes the engine window class (the destructor's last window step).
+    void _unregisterClass();
     win::HWND getWindow() const { return m_window; }
 
 protected:
