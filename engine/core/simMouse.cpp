@@ -58,20 +58,25 @@ std::string simMouse::getTypeName() { return "simMouse"; }
 
 void simMouse::setBackBufferSizeQuery(BackBufferSizeQuery query) { backBufferSizeQuery = query; }
 
+bool simMouse::backBufferSize(int32_t* width, int32_t* height) {
+    if (backBufferSizeQuery && backBufferSizeQuery(width, height)) return true;
+    win::RECT client;
+    if (!g_application || !win::GetClientRect(g_application->getWindow(), &client)) return false;
+    *width = client.right - client.left;
+    *height = client.bottom - client.top;
+    return true;
+}
+
 void simMouse::onMove(int32_t x, int32_t y) {
     m_previousX = m_x;
     m_previousY = m_y;
 
     win::RECT client;
-    if (g_application && win::GetClientRect(g_application->getWindow(), &client)) {
-        int32_t width = client.right - client.left, height = client.bottom - client.top;
-        int32_t bufferWidth = width, bufferHeight = height;
-        if (backBufferSizeQuery && !backBufferSizeQuery(&bufferWidth, &bufferHeight)) {
-            bufferWidth = width;
-            bufferHeight = height;
-        }
-        x = scale(x, width, bufferWidth);
-        y = scale(y, height, bufferHeight);
+    int32_t bufferWidth = 0, bufferHeight = 0;
+    if (g_application && win::GetClientRect(g_application->getWindow(), &client) &&
+        backBufferSize(&bufferWidth, &bufferHeight)) {
+        x = scale(x, client.right - client.left, bufferWidth);
+        y = scale(y, client.bottom - client.top, bufferHeight);
     }
     m_x = x;
     m_y = y;

@@ -83,6 +83,17 @@ public:
     int32_t getPressX(uint32_t button) const;
     int32_t getPressY(uint32_t button) const;
 
+    // ---- The ground under the cursor
+    // Where the line from the current camera through the cursor meets the
+    // ground plane y = 0, the cursor taken at the screen depth of the world
+    // origin. Needs the view source (the graphics system) and its current
+    // camera; without them nothing changes. While the left button is down, a
+    // ground point that moved sets the ground movement to the step.
+    void pickGroundPoint();
+    const d3dx::Vector3& getGroundPoint() const { return m_groundPoint; }
+    const d3dx::Vector3& getPreviousGroundPoint() const { return m_previousGroundPoint; }
+    const d3dx::Vector3& getGroundMovement() const { return m_groundMovement; }
+
     // Whether the cursor's integer position lies within [(int)min.x,
     // (int)max.x] x [(int)min.y, (int)max.y], bounds included, each corner
     // truncated towards zero. A corner that is not a number contains nothing.
@@ -105,6 +116,9 @@ private:
         int32_t pressX = 0, pressY = 0;
     };
 
+    // The back-buffer size from the installed query, else the engine
+    // window's client size; false when neither is known.
+    static bool backBufferSize(int32_t* width, int32_t* height);
     // Sends a button-kind event (button, double click, drag end) at the
     // current position.
     void sendButtonEvent(uint32_t type, uint32_t button, uint32_t state);
@@ -112,5 +126,6 @@ private:
     int32_t m_x = kStartX, m_y = kStartY;
     int32_t m_previousX = 0, m_previousY = 0;
     int32_t m_accumulatedDx = 0, m_accumulatedDy = 0;
+    d3dx::Vector3 m_groundPoint, m_previousGroundPoint, m_groundMovement;
     Button m_buttons[kButtonCount];
 };

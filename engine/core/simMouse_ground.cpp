@@ -1,0 +1,43 @@
+// The point of the ground plane under the cursor.
+#include "engine/core/simMouse.h"
+
+#include "engine/core/simInputEvent.h"
+#include "engine/core/simViewpoint.h"
+#include "platform/d3dx/d3dxMath.h"
+
+void simMouse::pickGroundPoint() {
+    const simViewSource* source = getViewSource();
+    const simViewpoint* camera = source ? source->getCurrentCamera() : nullptr;
+    if (!camera) return;
+    m_previousGroundPoint = m_groundPoint;
+
+    int32_t width = 0, height = 0;
+    if (!backBufferSize(&width, &height) || width <= 0 || height <= 0) return;
+    d3dx::Viewport viewport;
+    viewport.Width = static_cast<uint32_t>(width);
+    viewport.Height = static_cast<uint32_t>(height);
+    const d3dx::Matrix world = source->getWorldTransform();
+
+    // The cursor is taken at the depth of the world origin, so the line runs
+    // from the camera through a point at the scene's own distance.
+    const d3dx::Vector3 origin(0.0f, 0.0f, 0.0f);
+    d3dx::Vector3 originOnScreen;
+    d3dx::Vec3Project(&originOnScreen, &origin, &viewport, &camera->getProjectionMatrix(), &camera->getViewMatrix(),
+                      &world);
+    const d3dx::Vector3 cursor(static_cast<float>(m_x), static_cast<float>(m_y), originOnScreen.z);
+    d3dx::Vector3 underCursor;
+    if (!d3dx::Vec3Unproject(&underCursor, &cursor, &viewport, &camera->getProjectionMatrix(),
+                             &camera->getViewMatrix(), &world))
+        return;
+
+    const d3dx::Plane ground(0.0f, 1.0f, 0.0f, 0.0f);
+    d3dx::Vector3 hit;
+    // A line along the ground never meets it: the point stays where it was.
+    if (!d3dx::PlaneIntersectLine(&hit, &ground, &camera->getPosition(), &underCursor)) return;
+    m_groundPoint = hit;
+
+    if (isButtonDown(simMouseButton_left)) {
+        const d3dx::Vector3 step = m_groundPoint - m_previousGroundPoint;
+        if (step.x != 0.0f || step.y != 0.0f || step.z != 0.0f) m_groundMovement = step;
+    }
+}
