@@ -1,3 +1,4 @@
+#include "engine/core/simScriptManager.h"
 #include "tests/engine/core/inputTestRig.h"
 
 namespace {
@@ -150,6 +151,35 @@ TEST_F(KeyMessages, TheInputSystemClearsTheConsumedFlagBeforeEachEvent) {
     application.eventConsumed = true;
     send(WM_KEYDOWN, 'A');
     EXPECT_FALSE(application.eventConsumed);
+}
+
+}  // namespace
+
+namespace {
+
+// Scripts read the keyboard through the engine's script functions.
+class KeyScripts : public inputtest::InputRig {
+protected:
+    double evaluate(const std::string& expression) {
+        g_scriptManager->executeString("result = " + expression);
+        g_scriptManager->getGlobal("result");
+        const double value = g_scriptManager->getNumber(0, 1);
+        g_scriptManager->pop(1);
+        return value;
+    }
+};
+
+TEST_F(KeyScripts, KeyDownAndKeyPressedReadTheKeyboard) {
+    ASSERT_NE(g_scriptManager, nullptr);
+    EXPECT_EQ(evaluate("keyboard_keyDown('A')"), 0.0);
+    send(win::WM_KEYDOWN, 'A');
+    EXPECT_EQ(evaluate("keyboard_keyDown('A')"), 1.0);
+    EXPECT_EQ(evaluate("keyboard_keyPressed('A')"), 0.0) << "pressed means let go of in this frame";
+    send(win::WM_KEYUP, 'A');
+    EXPECT_EQ(evaluate("keyboard_keyDown('A')"), 0.0);
+    EXPECT_EQ(evaluate("keyboard_keyPressed('A')"), 1.0);
+    frame();
+    EXPECT_EQ(evaluate("keyboard_keyPressed('A')"), 0.0);
 }
 
 }  // namespace

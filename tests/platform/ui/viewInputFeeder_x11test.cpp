@@ -1,5 +1,9 @@
 // Real X events reach the engine: a pointer moved and clicked over the view
-// and keys typed into it arrive as the engine's input events.
+// and keys typed into it arrive as the engine's input events, in the view's
+// device pixels.
+#include <cstdlib>
+#include <memory>
+
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/uiaction.h>
@@ -14,6 +18,7 @@
 #include "engine/core/simSystemLinks.h"
 #include "platform/ui/viewInputFeeder.h"
 #include "platform/ui/wxWindowSystem.h"
+#include "platform/win/winWindows.h"
 #include "tests/support/inputEventRecorder.h"
 #include "tests/support/ui/wxTestApp.h"
 
@@ -34,58 +39,101 @@ bool hasEvent(const testsupport::InputEventRecorder& recorder, uint32_t type, ui
     return false;
 }
 
+// A frame with a plain view window, the engine's input attached to it and
+// the feeder between them, as the program wires them.
+class LiveView {
+public:
+    LiveView() {
+        frame_ = new wxFrame(nullptr, wxID_ANY, "view input", wxPoint(40, 40), wxSize(420, 320));
+        view = new wxWindow(frame_, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS, "view");
+        frame_->Show();
+        shown = test::pumpEventsUntil([&] { return view->IsShownOnScreen() && view->GetClientSize().x > 100; });
+        view->SetFocus();
+
+        simLinkInputSystem(systemLinks());
+        application_ = std::make_unique<ViewApplication>();
+        application_->createWindow(windows_.handleOf(view));
+        new simInput();
+        new simMouse();
+        new simKeyboard();
+        recorder = new testsupport::InputEventRecorder();
+        feeder_ = std::make_unique<ui::ViewInputFeeder>(windows_, [this](const win::MSG& message) {
+            application_->windowProc(message.hwnd, message.message, message.wParam, message.lParam, false);
+        });
+    }
+    ~LiveView() {
+        feeder_.reset();
+        delete recorder;
+        delete g_input;
+        application_.reset();
+        frame_->Destroy();
+        test::pumpEventsUntil([] { return false; }, 50);
+    }
+
+    simMouse& mouse() { return *g_input->getMouse(); }
+    // Device pixels per logical pixel of the view.
+    int scale() const { return static_cast<int>(view->GetContentScaleFactor()); }
+
+    wxWindow* view = nullptr;
+    testsupport::InputEventRecorder* recorder = nullptr;
+    bool shown = false;
+
+private:
+    ui::WxWindowSystem windows_;
+    wxFrame* frame_ = nullptr;
+    std::unique_ptr<ViewApplication> application_;
+    std::unique_ptr<ui::ViewInputFeeder> feeder_;
+};
+
+// ctest runs each test in a process of its own, so each chooses its display
+// scale before wx starts; run together, the first one's scale holds.
 TEST(ViewInputFeeder, RealPointerAndKeyEventsArriveAsEngineEvents) {
     ASSERT_TRUE(test::startWx());
-    ui::WxWindowSystem windows;
-
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "view input", wxPoint(40, 40), wxSize(420, 320));
-    auto* view = new wxWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS, "view");
-    frame->Show();
-    ASSERT_TRUE(test::pumpEventsUntil([&] { return view->IsShownOnScreen() && view->GetClientSize().x > 100; }));
-    view->SetFocus();
-
-    simLinkInputSystem(systemLinks());
-    ViewApplication application;
-    application.createWindow(windows.handleOf(view));
-    new simInput();
-    new simMouse();
-    new simKeyboard();
-    auto* recorder = new testsupport::InputEventRecorder();
+    LiveView live;
+    ASSERT_TRUE(live.shown);
 
     // Making the mouse put the cursor at its start on the screen.
-    const wxPoint start = wxGetMousePosition();
-    EXPECT_EQ(start, wxPoint(simMouse::kStartX, simMouse::kStartY));
-
-    ui::ViewInputFeeder feeder(windows, [&](const win::MSG& message) {
-        application.windowProc(message.hwnd, message.message, message.wParam, message.lParam, false);
-    });
+    win::POINT cursor;
+    ASSERT_TRUE(win::GetCursorPos(&cursor));
+    EXPECT_EQ(cursor.x, simMouse::kStartX);
+    EXPECT_EQ(cursor.y, simMouse::kStartY);
 
     wxUIActionSimulator user;
-    const wxPoint target = view->ClientToScreen(wxPoint(60, 45));
-    ASSERT_TRUE(user.MouseMove(target));
-    const int scale = static_cast<int>(view->GetContentScaleFactor());
+    ASSERT_TRUE(user.MouseMove(live.view->ClientToScreen(wxPoint(60, 45))));
+    const int scale = live.scale();
     EXPECT_TRUE(test::pumpEventsUntil([&] {
-        return g_input->getMouse()->getX() == 60 * scale && g_input->getMouse()->getY() == 45 * scale;
-    })) << "the mouse is at " << g_input->getMouse()->getX() << ", " << g_input->getMouse()->getY();
-    EXPECT_TRUE(recorder->has(simInputEvent_mouseMove));
+        return live.mouse().getX() == 60 * scale && live.mouse().getY() == 45 * scale;
+    })) << "the mouse is at " << live.mouse().getX() << ", " << live.mouse().getY();
 
     ASSERT_TRUE(user.MouseClick(wxMOUSE_BTN_LEFT));
     EXPECT_TRUE(test::pumpEventsUntil([&] {
-        return hasEvent(*recorder, simInputEvent_mouseButton, simMouseButton_left, simButtonState_released);
+        return hasEvent(*live.recorder, simInputEvent_mouseButton, simMouseButton_left, simButtonState_released);
     }));
-    EXPECT_TRUE(hasEvent(*recorder, simInputEvent_mouseButton, simMouseButton_left, simButtonState_pressed));
+    EXPECT_TRUE(hasEvent(*live.recorder, simInputEvent_mouseButton, simMouseButton_left, simButtonState_pressed));
 
     ASSERT_TRUE(user.Char('k'));
     EXPECT_TRUE(test::pumpEventsUntil([&] {
-        return hasEvent(*recorder, simInputEvent_key, 'K', simKeyState_released);
-    })) << "the view has the focus: " << (wxWindow::FindFocus() == view);
-    EXPECT_TRUE(hasEvent(*recorder, simInputEvent_key, 'K', simKeyState_pressed));
-    EXPECT_TRUE(hasEvent(*recorder, simInputEvent_character, 'k', 0));
+        return hasEvent(*live.recorder, simInputEvent_key, 'K', simKeyState_released);
+    })) << "the view has the focus: " << (wxWindow::FindFocus() == live.view);
+    EXPECT_TRUE(hasEvent(*live.recorder, simInputEvent_key, 'K', simKeyState_pressed));
+    EXPECT_TRUE(hasEvent(*live.recorder, simInputEvent_character, 'k', 0));
+}
 
-    delete recorder;
-    delete g_input;
-    frame->Destroy();
-    test::pumpEventsUntil([] { return false; }, 50);
+TEST(ViewInputFeeder, OnAHiDpiDisplayPositionsArriveInDevicePixels) {
+    setenv("GDK_SCALE", "2", 1);
+    ASSERT_TRUE(test::startWx());
+    LiveView live;
+    ASSERT_TRUE(live.shown);
+    if (live.scale() != 2) GTEST_SKIP() << "wx was started at scale " << live.scale() << " by an earlier test";
+
+    win::POINT cursor;
+    ASSERT_TRUE(win::GetCursorPos(&cursor));
+    EXPECT_EQ(cursor.x, simMouse::kStartX) << "the start is in device pixels";
+
+    wxUIActionSimulator user;
+    ASSERT_TRUE(user.MouseMove(live.view->ClientToScreen(wxPoint(30, 20))));
+    EXPECT_TRUE(test::pumpEventsUntil([&] { return live.mouse().getX() == 60 && live.mouse().getY() == 40; }))
+        << "the mouse is at " << live.mouse().getX() << ", " << live.mouse().getY();
 }
 
 }  // namespace
