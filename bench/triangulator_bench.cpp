@@ -44,12 +44,15 @@ Outline clippedOutline() {
             {0.33f, 0.70f, 0.33f, 0.70f}, {0.09f, 0.68f, 0.09f, 0.68f}};
 }
 
-Outline circle(int points) {
+// Points around a centre; every other point at innerRadius, so that an inner
+// radius below the outer one gives a gear of sharp teeth.
+Outline ring(int points, double innerRadius) {
     Outline outline;
     for (int i = 0; i < points; ++i) {
         const double angle = 2.0 * M_PI * i / points;
-        const float x = static_cast<float>(5000.0 * std::cos(angle));
-        const float y = static_cast<float>(5000.0 * std::sin(angle));
+        const double radius = i % 2 == 0 ? 5000.0 : innerRadius;
+        const float x = static_cast<float>(radius * std::cos(angle));
+        const float y = static_cast<float>(radius * std::sin(angle));
         outline.push_back(d3dx::Vector4{x, y, 0.0f, 0.0f});
     }
     return outline;
@@ -77,8 +80,7 @@ void BM_SixPointOutline(benchmark::State& state) {
 }
 BENCHMARK(BM_SixPointOutline);
 
-void BM_Circle(benchmark::State& state) {
-    const Outline outline = circle(static_cast<int>(state.range(0)));
+void triangulateOutline(benchmark::State& state, const Outline& outline) {
     Outline triangles;
     for (auto _ : state) {
         simPolygonTriangulator triangulator;
@@ -88,6 +90,16 @@ void BM_Circle(benchmark::State& state) {
     }
     state.counters["triangles"] = static_cast<double>(triangles.size() / 3);
 }
+
+void BM_Circle(benchmark::State& state) {
+    triangulateOutline(state, ring(static_cast<int>(state.range(0)), 5000.0));
+}
 BENCHMARK(BM_Circle)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// A harder area: most open edges find no neighbour that fits and search all.
+void BM_Gear(benchmark::State& state) {
+    triangulateOutline(state, ring(static_cast<int>(state.range(0)), 1500.0));
+}
+BENCHMARK(BM_Gear)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "engine/core/simPolygonTriangulator.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "engine/core/utilsGeometry2D.h"
 
 void simPolygonTriangulator::triangulate(const std::vector<d3dx::Vector4>& outline,
@@ -55,6 +58,11 @@ void simPolygonTriangulator::buildRing(const std::vector<d3dx::Vector4>& outline
         return node.position.x == point.x && node.position.y == point.y;
     };
     for (const d3dx::Vector4& point : outline) {
+        // A point with no position leaves no outline to cut.
+        if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
+            m_ring.clear();
+            return;
+        }
         if (m_ring.empty() || !samePosition(m_ring.back(), point)) {
             m_ring.push_back(Node{d3dx::Vector2{point.x, point.y}, d3dx::Vector2{point.z, point.w},
                                   0, 0, false});
@@ -82,7 +90,7 @@ simPolygonTriangulator::NodeIndex simPolygonTriangulator::lowestNode() const {
     return lowest;
 }
 
-bool simPolygonTriangulator::findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third) const {
+bool simPolygonTriangulator::findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third) {
     // The neighbours of the edge first: they close the outline fastest.
     const NodeIndex neighbours[4] = {m_ring[a].previous, m_ring[a].next, m_ring[b].previous,
                                      m_ring[b].next};
@@ -92,24 +100,29 @@ bool simPolygonTriangulator::findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex*
             return true;
         }
     }
-    // Otherwise the free node nearest to the edge's line.
+    // Otherwise the free node nearest to the edge's line, the first in
+    // outline order on equal distance. Acceptance is the costly test, so the
+    // free nodes are ranked by distance first and tested nearest first.
     const d3dx::Vector2& origin = m_ring[a].position;
     const d3dx::Vector2 direction{m_ring[b].position.x - origin.x, m_ring[b].position.y - origin.y};
-    bool found = false;
-    float nearest = 0.0f;
+    m_candidates.clear();
     for (NodeIndex candidate = 0; candidate < m_ring.size(); ++candidate) {
-        if (m_ring[candidate].used || !isAcceptable(a, b, candidate)) {
-            continue;
-        }
-        const float distance =
-            utils::distanceToLine2D(origin, direction, m_ring[candidate].position);
-        if (!found || distance < nearest) {
-            found = true;
-            nearest = distance;
-            *third = candidate;
+        if (!m_ring[candidate].used) {
+            m_candidates.push_back(
+                {utils::distanceToLine2D(origin, direction, m_ring[candidate].position),
+                 candidate});
         }
     }
-    return found;
+    std::sort(m_candidates.begin(), m_candidates.end(), [](const Candidate& x, const Candidate& y) {
+        return x.distance < y.distance || (x.distance == y.distance && x.node < y.node);
+    });
+    for (const Candidate& candidate : m_candidates) {
+        if (isAcceptable(a, b, candidate.node)) {
+            *third = candidate.node;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool simPolygonTriangulator::isAcceptable(NodeIndex a, NodeIndex b, NodeIndex t) const {

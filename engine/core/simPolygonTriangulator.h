@@ -33,7 +33,8 @@ public:
     // The outline is closed: its last point joins its first. Appends three
     // points per triangle to *out (what it held before stays in front), in the
     // order the triangles were made, each triangle's corners in corner order.
-    // A point repeated at once counts once; fewer than 3 points give nothing.
+    // A point repeated at once counts once; fewer than 3 points, or a point
+    // whose x or y is not a finite number, give nothing.
     // On a simple outline (one that does not cross itself) no triangle lies
     // outside it or overlaps another, and together they cover it.
     void triangulate(const std::vector<d3dx::Vector4>& outline, std::vector<d3dx::Vector4>* out);
@@ -58,9 +59,16 @@ private:
         NodeIndex b;
     };
 
+    // A free node offered as the third point, with its distance from the
+    // edge's line.
+    struct Candidate {
+        float distance;
+        NodeIndex node;
+    };
+
     void buildRing(const std::vector<d3dx::Vector4>& outline);
     NodeIndex lowestNode() const;
-    bool findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third) const;
+    bool findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third);
     bool isAcceptable(NodeIndex a, NodeIndex b, NodeIndex t) const;
     bool coincide(NodeIndex i, NodeIndex j) const;
     bool coincidesWithAny(NodeIndex i, NodeIndex a, NodeIndex b, NodeIndex t) const;
@@ -74,4 +82,5 @@ private:
     std::vector<Node> m_ring;
     std::vector<Triangle> m_triangles;
     std::vector<EdgeTask> m_openEdges;
+    std::vector<Candidate> m_candidates;  // scratch for findThirdPoint
 };

@@ -85,6 +85,14 @@ bool onSegment2D(const d3dx::Vector2& x, const d3dx::Vector2& a, const d3dx::Vec
 
 bool segmentsCross2D(const d3dx::Vector2& a0, const d3dx::Vector2& a1, const d3dx::Vector2& b0,
                      const d3dx::Vector2& b1) {
+    // Segments whose bounding boxes are apart cannot meet; the triangulator
+    // asks this of every outline edge, and most are far away.
+    if (std::max(a0.x, a1.x) < std::min(b0.x, b1.x) ||
+        std::max(b0.x, b1.x) < std::min(a0.x, a1.x) ||
+        std::max(a0.y, a1.y) < std::min(b0.y, b1.y) ||
+        std::max(b0.y, b1.y) < std::min(a0.y, a1.y)) {
+        return false;
+    }
     d3dx::Vector2 crossing;
     if (!linesCross2D(&crossing, a0, d3dx::Vector2{a1.x - a0.x, a1.y - a0.y}, b0,
                       d3dx::Vector2{b1.x - b0.x, b1.y - b0.y})) {

@@ -268,10 +268,12 @@ TEST(PolygonTriangulator, CarriesAttributesAndAppends) {
     EXPECT_EQ(out[3], outline[2]);
 }
 
-TEST(PolygonTriangulator, TooFewPointsGiveNothing) {
+TEST(PolygonTriangulator, TooFewOrUnusablePointsGiveNothing) {
     const Outline kept = {{5, 5, 5, 5}};
     for (const Outline& outline : {Outline{}, outlineOf({{0, 0}}), outlineOf({{0, 0}, {1, 0}}),
-                                   outlineOf({{0, 0}, {1, 0}, {1, 0}, {0, 0}})}) {
+                                   outlineOf({{0, 0}, {1, 0}, {1, 0}, {0, 0}}),
+                                   outlineOf({{0, 0}, {1, 0}, {1, NAN}, {0, 1}}),
+                                   outlineOf({{0, 0}, {1, 0}, {INFINITY, 1}, {0, 1}})}) {
         simPolygonTriangulator triangulator;
         Outline out = kept;
         triangulator.triangulate(outline, &out);
