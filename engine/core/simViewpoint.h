@@ -5,9 +5,9 @@
 // a viewport and a position, all in world units and back-buffer pixels. The
 // engine's camera implements it.
 //
-// The view source is the running engine as picking sees it: the graphics
-// system's current camera, the renderer's current transforms and viewport
-// (used when a call passes no camera or matrices) and the mouse position.
+// The view source is the graphics system as picking sees it: its current
+// camera and the renderer's current transforms and viewport, used when a call
+// passes no camera or matrices.
 // The graphics system installs itself as the source when it is made and
 // removes itself when it is destroyed; tests install their own. Without a
 // source, calls that need one fail as documented with each.
@@ -41,8 +41,6 @@ public:
     virtual d3dx::Matrix getViewTransform() const = 0;
     virtual d3dx::Matrix getProjectionTransform() const = 0;
     virtual d3dx::Viewport getViewport() const = 0;
-    // The mouse position in back-buffer pixels.
-    virtual d3dx::Vector2 getMousePosition() const = 0;
 };
 
 // The source the picking functions read; null while none is installed.

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "engine/core/simGlobals.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simMouse.h"
 #include "platform/d3dx/d3dxMath.h"
 
 namespace utils {
@@ -132,10 +135,13 @@ bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
 
 d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
                             const simViewpoint* camera) {
-    const simViewSource* source = getViewSource();
+    const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
     camera = cameraOrCurrent(camera);
     d3dx::Vector3 under;
-    if (!source || !camera || !screenToWorldRay(source->getMousePosition(), &under, camera)) {
+    if (!mouse || !camera ||
+        !screenToWorldRay(
+            d3dx::Vector2(static_cast<float>(mouse->getX()), static_cast<float>(mouse->getY())),
+            &under, camera)) {
         return nullptr;
     }
     const d3dx::Vector3& position = camera->getPosition();

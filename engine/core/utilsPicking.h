@@ -5,7 +5,8 @@
 // The box screen extents, the manipulator, the script maths, every paint tool
 // and the flying-site editor's placing on the ground stand on these. The
 // camera and the renderer state they read come from the view source
-// (simViewpoint.h). All arithmetic is in 4-byte floats; angles are radians.
+// (simViewpoint.h), the mouse position from the input system. All arithmetic is in 4-byte floats;
+// angles are radians.
 #pragma once
 
 #include "engine/core/simViewpoint.h"
@@ -39,9 +40,9 @@ bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
                       const simViewpoint* camera = nullptr);
 
 // Where the ray from the camera (null: the current camera) through the mouse
-// position meets the plane; the ray's line is followed both ways. Gives out,
-// or null (out unchanged) when the ray is parallel to the plane or there is
-// no camera.
+// position (the input system's, in back-buffer pixels) meets the plane; the
+// ray's line is followed both ways. Gives out, or null (out unchanged) when
+// the ray is parallel to the plane or there is no camera or no mouse.
 d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
                             const simViewpoint* camera = nullptr);
 // mouseToPlane with the ground of both editors: y = 0.

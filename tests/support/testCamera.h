@@ -46,14 +46,12 @@ public:
     d3dx::Matrix getViewTransform() const override { return view; }
     d3dx::Matrix getProjectionTransform() const override { return projection; }
     d3dx::Viewport getViewport() const override { return viewport; }
-    d3dx::Vector2 getMousePosition() const override { return mouse; }
 
     const simViewpoint* camera = nullptr;
     d3dx::Matrix world = d3dx::Matrix::identity();
     d3dx::Matrix view = d3dx::Matrix::identity();
     d3dx::Matrix projection = d3dx::Matrix::identity();
     d3dx::Viewport viewport;
-    d3dx::Vector2 mouse;
 
 private:
     simViewSource* previous_;

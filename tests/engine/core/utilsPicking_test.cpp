@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+#include "engine/core/simGlobals.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simMouse.h"
 #include "engine/core/utilsGeometry2D.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "tests/support/testCamera.h"
@@ -116,53 +119,61 @@ TEST(Picking, ScreenToWorldRayKeepsTheOriginsDistance) {
     expectNear(world, {3.5777088f, 0, -0.8445824f});
 }
 
-TEST(Picking, MouseRayMeetsPlanes) {
-    const TestCamera camera = downCamera();
+// The input system with its mouse and a view source. Without an engine
+// application or window the mouse takes its positions as given.
+class MouseRay : public ::testing::Test {
+protected:
+    MouseRay() { new simMouse(); }  // owned by the input system
+
+    void moveMouseTo(int x, int y) { g_input->getMouse()->onMove(x, y); }
+
+    simInput input;
     TestViewSource source;
+};
+
+TEST_F(MouseRay, MeetsPlanes) {
+    const TestCamera camera = downCamera();
     source.applyCamera(&camera);
     struct Case {
-        Vector2 mouse;
+        int x, y;
         Vector3 ground;
     };
-    const Case cases[] = {{{50, 50}, {0, 0, 0}},
-                          {{75, 50}, {5, 0, 0}},
-                          {{50, 25}, {0, 0, 5}},
-                          {{0, 100}, {-10, 0, -10}}};
+    const Case cases[] = {
+        {50, 50, {0, 0, 0}}, {75, 50, {5, 0, 0}}, {50, 25, {0, 0, 5}}, {0, 100, {-10, 0, -10}}};
     for (const Case& c : cases) {
-        source.mouse = c.mouse;
+        moveMouseTo(c.x, c.y);
         Vector3 hit;
-        ASSERT_EQ(utils::mouseToGroundPlane(&hit), &hit) << c.mouse.x << "," << c.mouse.y;
+        ASSERT_EQ(utils::mouseToGroundPlane(&hit), &hit) << c.x << "," << c.y;
         expectNear(hit, c.ground);
     }
     // The wall x = 2: the ray from (0, 10, 0) towards (5, 0, 0) meets it 40% of the way.
-    source.mouse = {75, 50};
+    moveMouseTo(75, 50);
     const d3dx::Plane wall(1, 0, 0, -2);
     Vector3 hit;
     ASSERT_EQ(utils::mouseToPlane(&hit, wall, &camera), &hit);
     expectNear(hit, {2, 6, 0});
 }
 
-TEST(Picking, MouseRayParallelToTheGroundGivesNoPoint) {
+TEST_F(MouseRay, ParallelToTheGroundGivesNoPoint) {
     const TestCamera level({0, 10, -10}, {0, 10, 0}, {0, 1, 0}, kQuarterTurn,
                            {0, 0, 100, 100, 0.0f, 1.0f}, 1.0f, 100.0f);
-    TestViewSource source;
     source.applyCamera(&level);
-    source.mouse = {50, 50};
+    moveMouseTo(50, 50);
     Vector3 hit{3, 3, 3};
     EXPECT_EQ(utils::mouseToGroundPlane(&hit), nullptr);
     EXPECT_EQ(hit, (Vector3{3, 3, 3}));
     // Below the horizon the ground is met.
-    source.mouse = {50, 75};
+    moveMouseTo(50, 75);
     ASSERT_NE(utils::mouseToGroundPlane(&hit), nullptr);
     expectNear(hit, {0, 0, 10});
 }
 
-TEST(Picking, MouseRayNeedsACameraAndAMouse) {
+TEST_F(MouseRay, NeedsACameraAndAMouse) {
     Vector3 hit{3, 3, 3};
-    const TestCamera camera = downCamera();
-    EXPECT_EQ(utils::mouseToGroundPlane(&hit, &camera), nullptr);  // no view source, no mouse
-    TestViewSource source;
     EXPECT_EQ(utils::mouseToGroundPlane(&hit), nullptr);  // no current camera
+    const TestCamera camera = downCamera();
+    delete g_input->getMouse();
+    EXPECT_EQ(utils::mouseToGroundPlane(&hit, &camera), nullptr);  // no mouse
     EXPECT_EQ(hit, (Vector3{3, 3, 3}));
 }
 
