@@ -3,17 +3,24 @@
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 #include "engine/sound/simSound.h"
+#include "engine/sound/simSoundeffect.h"
 
-simSoundeffectInstance::simSoundeffectInstance() : simSafeDeleteObject(false) {
+simSoundeffectInstance::simSoundeffectInstance(simSoundeffect* playedEffect) : simSafeDeleteObject(false) {
     if (g_sound) {
         id = g_sound->newInstanceId();
         g_sound->addInstance(this);
+    }
+    if (playedEffect) {
+        effect = playedEffect;
+        effectName = playedEffect->getName();
+        playedEffect->addInstanceId(id);
     }
 }
 
 simSoundeffectInstance::~simSoundeffectInstance() {
     simLog("[~simSoundeffectInstance");
     if (g_sound) g_sound->removeInstance(this);
+    if (effect) effect->removeInstanceId(id);
     simLog("~simSoundeffectInstance]");
 }
 

@@ -19,9 +19,11 @@ class simSoundeffectInstance : public simSafeDeleteObject {
 public:
     enum FadeState : uint32_t { kNoFade = 0, kFadingIn = 1, kFadingOut = 2 };
 
-    // Takes an id from the sound system (0 without one) and joins its list.
-    simSoundeffectInstance();
-    // Leaves the sound system's list.
+    // Takes an id from the sound system (0 without one) and joins its list;
+    // with an effect, keeps it and its name and joins its list of ids.
+    explicit simSoundeffectInstance(simSoundeffect* effect = nullptr);
+    // Leaves the sound system's list and, while the effect is still set, the
+    // effect's list of ids.
     ~simSoundeffectInstance() override;
 
     std::string getTypeName() override { return "simSoundeffectInstance"; }

@@ -9,7 +9,9 @@
 #include "engine/core/simGlobals.h"
 #include "engine/sound/simSound.h"
 #include "engine/sound/simSound_null.h"
+#include "engine/sound/simSoundeffect.h"
 #include "engine/sound/simSoundeffectInstance.h"
+#include "engine/core/simResources.h"
 #include "platform/sys/clock.h"
 #include "tests/support/headlessEngine.h"
 
@@ -17,6 +19,7 @@ namespace {
 
 class CountingInstance : public simSoundeffectInstance {
 public:
+    explicit CountingInstance(simSoundeffect* effect = nullptr) : simSoundeffectInstance(effect) {}
     void update() override { ++updates; }
     void stop() override {}
     void setPosition(d3dx::Vector3*, bool) override {}
@@ -151,4 +154,45 @@ TEST_F(SoundTest, EngineMakesOneBackEndAndClearsThePointerAtTheEnd) {
     EXPECT_EQ(g_sound, first);
     engine.destroy();
     EXPECT_EQ(g_sound, nullptr);
+}
+
+namespace {
+
+class SilentEffect : public simSoundeffect {
+public:
+    using simSoundeffect::simSoundeffect;
+    simSoundeffectInstance* play(bool, float, float, d3dx::Vector3*, d3dx::Vector3*) override { return nullptr; }
+    uint32_t getSampleRate() override { return 22050; }
+    double getLength() override { return 0.0; }
+    float getDuration() override { return 0.0f; }
+};
+
+class StoppingInstance : public CountingInstance {
+public:
+    using CountingInstance::CountingInstance;
+    void stop() override { ++stops; }
+    int stops = 0;
+};
+
+class SoundEffectTest : public ::testing::Test {
+protected:
+    sys::ManualClock clock;
+    testsupport::HeadlessEngine engine{[](simSystemLinks& links) { simLinkResourceSystem(links); }};
+};
+
+}  // namespace
+
+TEST_F(SoundEffectTest, EffectThatGoesStopsItsInstancesAndLeavesThemWithoutIt) {
+    AudibleSound sound;
+    auto* effect = new SilentEffect(nullptr, "/res/sounds/engine.wav", "3D");
+    StoppingInstance first(effect);
+    EXPECT_EQ(first.effectName, "engine.wav");
+    {
+        StoppingInstance gone(effect);
+        EXPECT_EQ(effect->getInstanceIds().size(), 2u);
+    }
+    EXPECT_EQ(effect->getInstanceIds(), std::vector<uint32_t>{first.id});
+    delete effect;
+    EXPECT_EQ(first.stops, 1);
+    EXPECT_EQ(first.effect, nullptr);
 }
