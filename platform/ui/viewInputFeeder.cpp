@@ -99,9 +99,33 @@ ViewInputFeeder::ViewInputFeeder(WxWindowSystem& windows, Sink sink) : windows_(
 ViewInputFeeder::~ViewInputFeeder() { wxEvtHandler::RemoveFilter(this); }
 
 int ViewInputFeeder::FilterEvent(wxEvent& event) {
+    if (!sink_) return Event_Skip;
+    if (event.GetEventType() == wxEVT_ACTIVATE_APP) {
+        if (!static_cast<const wxActivateEvent&>(event).GetActive()) releaseAllKeys();
+        return Event_Skip;
+    }
     win::MSG message;
-    if (sink_ && translate(event, &message)) sink_(message);
+    if (translate(event, &message)) {
+        trackKey(message);
+        sink_(message);
+    }
     return Event_Skip;
+}
+
+void ViewInputFeeder::trackKey(const win::MSG& message) {
+    if (message.wParam >= keysDown_.size()) return;
+    if (message.message == win::WM_KEYDOWN || message.message == win::WM_SYSKEYDOWN)
+        keysDown_.set(message.wParam);
+    else if (message.message == win::WM_KEYUP || message.message == win::WM_SYSKEYUP)
+        keysDown_.reset(message.wParam);
+}
+
+void ViewInputFeeder::releaseAllKeys() {
+    for (win::UINT key = 0; key < keysDown_.size(); ++key) {
+        if (!keysDown_.test(key)) continue;
+        keysDown_.reset(key);
+        sink_(win::MSG{nullptr, key == win::VK_MENU ? win::WM_SYSKEYUP : win::WM_KEYUP, key, 0});
+    }
 }
 
 bool ViewInputFeeder::translate(const wxEvent& event, win::MSG* message) {

@@ -14,9 +14,13 @@
 //  - wheel turns as WM_MOUSEWHEEL with the signed delta in the high word;
 //  - keys as virtual-key codes, Alt and every key while Alt is held as system
 //    keys; keys without a virtual-key code are left out;
-//  - characters as WM_CHAR carrying the whole Unicode code point.
+//  - characters as WM_CHAR carrying the whole Unicode code point;
+//  - when the program loses the focus, a release of every key it sent down,
+//    since the release itself then goes to another program and a key left
+//    down would be reported held every frame.
 #pragma once
 
+#include <bitset>
 #include <functional>
 
 #include <wx/event.h>
@@ -50,9 +54,13 @@ public:
 private:
     bool translateMouse(const wxMouseEvent& event, win::MSG* message);
     bool translateKey(const wxKeyEvent& event, win::MSG* message);
+    // Follows which keys the engine was told are down.
+    void trackKey(const win::MSG& message);
+    void releaseAllKeys();
 
     WxWindowSystem& windows_;
     Sink sink_;
+    std::bitset<256> keysDown_;
 };
 
 // The virtual-key code of a wx key code; 0 for a key that has none.

@@ -3,6 +3,7 @@
 // device pixels.
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -110,6 +111,23 @@ TEST(ViewInputFeeder, RealPointerAndKeyEventsArriveAsEngineEvents) {
         return hasEvent(*live.recorder, simInputEvent_mouseButton, simMouseButton_left, simButtonState_released);
     }));
     EXPECT_TRUE(hasEvent(*live.recorder, simInputEvent_mouseButton, simMouseButton_left, simButtonState_pressed));
+
+    // wx reports the second press of a double click as a double click; the
+    // engine sees a press and makes the double click from the press times.
+    test::pumpEventsUntil([] { return false; }, 200);  // past the double-click time of the last click
+    live.recorder->events.clear();
+    ASSERT_TRUE(user.MouseDblClick(wxMOUSE_BTN_LEFT));
+    std::vector<uint32_t> states;
+    EXPECT_TRUE(test::pumpEventsUntil([&] {
+        states.clear();
+        for (const simInputEvent& event : live.recorder->events)
+            if (event.type == simInputEvent_mouseButton) states.push_back(event.buttonState);
+        return states.size() >= 5;
+    }));
+    const std::vector<uint32_t> doubleClick = {simButtonState_pressed, simButtonState_released,
+                                               simButtonState_doubleClick, simButtonState_pressed,
+                                               simButtonState_released};
+    EXPECT_EQ(states, doubleClick);
 
     ASSERT_TRUE(user.Char('k'));
     EXPECT_TRUE(test::pumpEventsUntil([&] {
