@@ -196,3 +196,13 @@ TEST_F(SoundEffectTest, EffectThatGoesStopsItsInstancesAndLeavesThemWithoutIt) {
     EXPECT_EQ(first.stops, 1);
     EXPECT_EQ(first.effect, nullptr);
 }
+
+TEST_F(SoundEffectTest, DisabledSoundLoadsNoWaveResource) {
+    engine.app().createSystems();  // no options: the library text is empty, so silence
+    ASSERT_NE(g_sound, nullptr);
+    EXPECT_EQ(g_sound->getDriverName(), "null");
+    engine.settings.write("bang.wav", "RIFF");
+    g_resources->loadUnknownResource(nullptr, engine.settings.file("bang.wav"), "");
+    EXPECT_EQ(simResources::getResource("bang.wav", false), nullptr);
+    EXPECT_TRUE(engine.errors.reports().empty());
+}
