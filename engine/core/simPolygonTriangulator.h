@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/d3dx/d3dxMath.h"
+#include "platform/d3dx/d3dxMathTypes.h"
 
 class simPolygonTriangulator {
 public:

@@ -7,10 +7,10 @@
 //
 // The view source is the graphics system as picking sees it: its current
 // camera and the renderer's current transforms and viewport, used when a call
-// passes no camera or matrices.
-// The graphics system installs itself as the source when it is made and
-// removes itself when it is destroyed; tests install their own. Without a
-// source, calls that need one fail as documented with each.
+// passes no camera or matrices. The graphics system installs itself as the
+// source when it is made and removes itself when it is destroyed; tests
+// install their own. Without a source, calls that need one fail as
+// documented with each.
 #pragma once
 
 #include "platform/d3dx/d3dxMathTypes.h"

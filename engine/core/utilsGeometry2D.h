@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "platform/d3dx/d3dxMath.h"
+#include "platform/d3dx/d3dxMathTypes.h"
 
 namespace utils {
 
