@@ -1,0 +1,68 @@
+// The engine's graphics system on the recording device, for tests.
+//
+// Makes a headless engine with options, a virtual desktop with one 800 x 600
+// window handed to the engine, a window host over it, and a graphics system
+// whose renderer gets the recording device (or, with `onGl`, the OpenGL
+// device over the current context). The test reads the recorder's log and
+// counts; `engine.errors` holds the serious errors. Everything is destroyed
+// in reverse order at the end of the test.
+#pragma once
+
+#include <memory>
+
+#include "engine/core/simOptions.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simWindow.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/recordingDevice.h"
+#include "platform/win/virtualDesktop.h"
+#include "tests/support/headlessEngine.h"
+#include "tests/support/virtualWindowHost.h"
+
+namespace testsupport {
+
+struct RecordingGraphicsSettings {
+    float width = 800.0f, height = 600.0f;
+    bool fullscreen = false, vsync = false, antialiasing = false;
+    uint32_t backBufferCount = 1;
+    bool keepBackBufferCopy = false;
+    uint32_t style = 0;
+    uint32_t windowState = 1;
+    bool onGl = false;  // use the OpenGL adapter instead of the recording one
+};
+
+class RecordingGraphics {
+public:
+    // `prepare` may change the recorder's adapter or failures before the
+    // graphics system is made.
+    explicit RecordingGraphics(RecordingGraphicsSettings settings = {},
+                               void (*prepare)(gfx::Recorder& recorder) = nullptr);
+    ~RecordingGraphics();
+    RecordingGraphics(const RecordingGraphics&) = delete;
+    RecordingGraphics& operator=(const RecordingGraphics&) = delete;
+
+    simGraphics& graphics() { return *m_graphics; }
+    simRenderer& renderer() { return *m_graphics->getRenderer(); }
+    simRendererState& state() { return *renderer().getState(); }
+    simWindow& window() { return *m_graphics->getWindow(); }
+    gfx::Device& device() { return *renderer().getDevice(); }
+    bool complete() const {
+        return m_graphics && m_graphics->getRenderer() && m_graphics->getRenderer()->getState();
+    }
+    // Destroys the graphics system now (the engine stays).
+    void destroyGraphics();
+
+    std::shared_ptr<gfx::Recorder> recorder = std::make_shared<gfx::Recorder>();
+    HeadlessEngine engine;
+    win::VirtualDesktop desktop;
+    VirtualWindowHost host{desktop};
+    win::HWND hwnd = nullptr;
+
+private:
+    std::unique_ptr<simOptions> m_options;
+    simGraphics* m_graphics = nullptr;
+};
+
+}  // namespace testsupport
