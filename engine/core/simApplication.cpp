@@ -161,32 +161,40 @@ void simApplication::addMessage(const simMessage& message) {
     m_messageStopwatch.start();
 }
 
-void simApplication::close() {
+void simApplication::close() { stopRunning(); }
+
+void simApplication::shutdown() { stopRunning(); }
+
+void simApplication::stopRunning() {
     m_running = false;
     m_quitRequested = true;
 }
 
-void simApplication::shutdown() {
-    m_running = false;
-    m_quitRequested = true;
+namespace {
+
+// Pause and freeze reach the dynamics system when there is one.
+void forwardToDynamics(void (*operation)()) {
+    if (g_dynamics && operation) operation();
 }
+
+}  // namespace
 
 void simApplication::pause() {
-    if (systemLinks().dynamics.pause && g_dynamics) systemLinks().dynamics.pause();
+    forwardToDynamics(systemLinks().dynamics.pause);
     m_paused = true;
 }
 
 void simApplication::unpause() {
-    if (systemLinks().dynamics.unpause && g_dynamics) systemLinks().dynamics.unpause();
+    forwardToDynamics(systemLinks().dynamics.unpause);
     m_paused = false;
 }
 
 void simApplication::freeze() {
-    if (systemLinks().dynamics.freeze && g_dynamics) systemLinks().dynamics.freeze();
+    forwardToDynamics(systemLinks().dynamics.freeze);
     m_frozen = true;
 }
 
 void simApplication::unfreeze() {
-    if (systemLinks().dynamics.unfreeze && g_dynamics) systemLinks().dynamics.unfreeze();
+    forwardToDynamics(systemLinks().dynamics.unfreeze);
     m_frozen = false;
 }

@@ -250,6 +250,7 @@ protected:
 
 private:
     class FrameGuard;
+    void stopRunning();
     void createSound();
     void destroySystems();
     void renderListBroadcast(void (simObject::*hook)(uint32_t), uint32_t argument);

@@ -3,6 +3,7 @@
 #include "engine/core/simApplication.h"
 
 #include <mutex>
+#include <utility>
 
 #include "engine/core/simApplicationSync.h"
 #include "engine/core/simGlobals.h"
@@ -31,6 +32,16 @@ private:
     simApplication& m_app;
     bool m_entered;
 };
+
+namespace {
+
+// The graphics system's own part of a frame or of a render-list broadcast, when it exists.
+template <typename Hook, typename... Arguments>
+void callGraphics(Hook hook, Arguments&&... arguments) {
+    if (g_graphics && hook) hook(std::forward<Arguments>(arguments)...);
+}
+
+}  // namespace
 
 // ---- Update
 
@@ -127,10 +138,8 @@ void simApplication::redraw() {
     m_renderList.forEach([](simObject* object) {
         if (object->hasRenderFlag()) object->preRender();
     });
-    if (g_graphics) {
-        if (links.graphics.renderFrame) links.graphics.renderFrame();
-        if (links.graphics.present) links.graphics.present();
-    }
+    callGraphics(links.graphics.renderFrame);
+    callGraphics(links.graphics.present);
     if (g_profiler) g_profiler->stop("Graphics");
 }
 
@@ -142,12 +151,12 @@ void simApplication::renderListBroadcast(void (simObject::*hook)(uint32_t), uint
 
 void simApplication::renderPostScene(uint32_t argument) {
     renderListBroadcast(&simObject::renderPostScene, argument);
-    if (g_graphics && systemLinks().graphics.renderPostScene) systemLinks().graphics.renderPostScene(argument);
+    callGraphics(systemLinks().graphics.renderPostScene, argument);
 }
 
 void simApplication::renderEffects(uint32_t argument) {
     renderListBroadcast(&simObject::renderEffects, argument);
-    if (g_graphics && systemLinks().graphics.renderEffects) systemLinks().graphics.renderEffects(argument);
+    callGraphics(systemLinks().graphics.renderEffects, argument);
 }
 
 void simApplication::renderShadowCasters() {
@@ -159,22 +168,21 @@ void simApplication::renderShadowCasters() {
 int simApplication::countLitItems() {
     int count = 0;
     m_renderList.forEach([&count](simObject* object) { count += object->countLitItems(); });
-    if (g_graphics && systemLinks().graphics.countLitItems) count += systemLinks().graphics.countLitItems();
+    const auto graphicsCount = systemLinks().graphics.countLitItems;
+    if (g_graphics && graphicsCount) count += graphicsCount();
     return count;
 }
 
 void simApplication::renderLit(uint32_t firstLight) {
     renderListBroadcast(&simObject::renderLit, firstLight);
-    if (g_graphics && systemLinks().graphics.renderLit) systemLinks().graphics.renderLit(firstLight);
+    callGraphics(systemLinks().graphics.renderLit, firstLight);
 }
 
 void simApplication::collectShadowBounds(std::vector<simBoundingBox>& bounds) {
     m_renderList.forEach([&bounds](simObject* object) {
         if (object->hasRenderFlag()) object->collectShadowBounds(bounds);
     });
-    if (g_graphics && systemLinks().graphics.collectShadowBounds) {
-        systemLinks().graphics.collectShadowBounds(bounds);
-    }
+    callGraphics(systemLinks().graphics.collectShadowBounds, bounds);
 }
 
 // ---- Loading screen
@@ -217,7 +225,5 @@ void simApplication::showLoadingProgress(int loaded, bool force) {
                                              : 0.0f);
         }
     }
-    if (g_graphics && systemLinks().graphics.drawLoadingScreen) {
-        systemLinks().graphics.drawLoadingScreen(m_loadingElements);
-    }
+    callGraphics(systemLinks().graphics.drawLoadingScreen, m_loadingElements);
 }
