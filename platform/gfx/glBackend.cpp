@@ -1,0 +1,596 @@
+// OpenGL backend: resources, locks, copies and present.
+#include "platform/gfx/glBackend.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/glCalls.h"
+#include "platform/gfx/glDevice.h"
+
+namespace gfx {
+
+namespace {
+
+constexpr GlFormat kGlFormats[] = {
+    {D3DFMT_A8R8G8B8, GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, false, false},
+    {D3DFMT_X8R8G8B8, GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, false, true},
+    {D3DFMT_R32F, GL_R32F, GL_RED, GL_FLOAT, false, true},
+    {D3DFMT_DXT1, GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, 0, 0, true, false},
+    {D3DFMT_DXT5, GL_COMPRESSED_RGBA_S3TC_DXT5_EXT, 0, 0, true, false},
+    {D3DFMT_D24S8, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8, false, false},
+    {D3DFMT_D16, GL_DEPTH_COMPONENT16, GL_DEPTH_COMPONENT, GL_UNSIGNED_SHORT, false, false},
+};
+
+std::mutex g_hookMutex;
+GlPresentHook g_presentHook;
+
+GLenum faceTarget(const GlFormat*, GLenum target, std::uint32_t face) {
+    return target == GL_TEXTURE_CUBE_MAP ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : target;
+}
+
+// Gives alpha (and for R32F green and blue) the value 1 when sampled, as
+// Direct3D reads those formats.
+void setSwizzle(GLenum target, const GlFormat& f) {
+    if (!f.opaque) return;
+    if (f.format == D3DFMT_R32F) {
+        GFX_GL(glTexParameteri(target, GL_TEXTURE_SWIZZLE_G, GL_ONE));
+        GFX_GL(glTexParameteri(target, GL_TEXTURE_SWIZZLE_B, GL_ONE));
+    }
+    GFX_GL(glTexParameteri(target, GL_TEXTURE_SWIZZLE_A, GL_ONE));
+}
+
+void forceOpaque(std::vector<std::uint8_t>& bgra) {
+    for (std::size_t i = 3; i < bgra.size(); i += 4) bgra[i] = 0xFF;
+}
+
+HRESULT glOutOfMemory() {
+    GLenum e;
+    bool oom = false, any = false;
+    while ((e = GFX_GL(glGetError())) != GL_NO_ERROR) {
+        any = true;
+        oom |= e == GL_OUT_OF_MEMORY;
+    }
+    return oom ? D3DERR_OUTOFVIDEOMEMORY : any ? D3DERR_INVALIDCALL : D3D_OK;
+}
+
+}  // namespace
+
+const GlFormat* glFormat(D3DFORMAT format) {
+    for (const GlFormat& f : kGlFormats)
+        if (f.format == format) return &f;
+    return nullptr;
+}
+
+void setGlPresentHook(GlPresentHook hook) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_presentHook = std::move(hook);
+}
+
+std::uint64_t glCalls() { return glCallCount(); }
+
+std::unique_ptr<DeviceBackend> makeGlBackend(const D3DPRESENT_PARAMETERS& params, HRESULT* hr) {
+    if (epoxy_gl_version() < 33) {
+        *hr = D3DERR_NOTAVAILABLE;
+        return nullptr;
+    }
+    auto backend = std::make_unique<GlBackend>();
+    *hr = backend->init(params);
+    if (FAILED(*hr)) return nullptr;
+    return backend;
+}
+
+void forceGlStateReapply(DeviceBackend& glBackend) { static_cast<GlBackend&>(glBackend).forceReapply(); }
+
+// ---- lifetime ----
+
+GlBackend::GlBackend() = default;
+
+GlBackend::~GlBackend() {
+    for (auto& [i, t] : textures_) GFX_GL(glDeleteTextures(1, &t.name));
+    for (auto& [i, s] : surfaces_) freeSurfaceStorage(s);
+    for (auto& [i, b] : buffers_) GFX_GL(glDeleteBuffers(1, &b.name));
+    for (auto& [i, p] : programs_) GFX_GL(glDeleteProgram(p.name));
+    for (auto& [k, p] : fixedPrograms_) GFX_GL(glDeleteProgram(p.name));
+    for (auto& [k, fbo] : framebuffers_) GFX_GL(glDeleteFramebuffers(1, &fbo));
+    freeBackBuffer();
+    GFX_GL(glDeleteTextures(1, &white2D_));
+    GFX_GL(glDeleteTextures(1, &whiteCube_));
+    GFX_GL(glDeleteSamplers(static_cast<GLsizei>(samplers_.size()), samplers_.data()));
+    GFX_GL(glDeleteVertexArrays(1, &vao_));
+    GFX_GL(glBindFramebuffer(GL_FRAMEBUFFER, 0));
+}
+
+HRESULT GlBackend::init(const D3DPRESENT_PARAMETERS& params) {
+    GFX_GL(glGenVertexArrays(1, &vao_));
+    GFX_GL(glBindVertexArray(vao_));
+    GFX_GL(glPixelStorei(GL_PACK_ALIGNMENT, 1));
+    GFX_GL(glPixelStorei(GL_UNPACK_ALIGNMENT, 1));
+    // Flat shading takes the first vertex's colour, as Direct3D does.
+    GFX_GL(glProvokingVertex(GL_FIRST_VERTEX_CONVENTION));
+    GFX_GL(glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS));
+
+    // Unbound stages read opaque white.
+    const std::uint32_t white = 0xFFFFFFFF;
+    GFX_GL(glGenTextures(1, &white2D_));
+    GFX_GL(glBindTexture(GL_TEXTURE_2D, white2D_));
+    GFX_GL(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white));
+    GFX_GL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0));
+    GFX_GL(glGenTextures(1, &whiteCube_));
+    GFX_GL(glBindTexture(GL_TEXTURE_CUBE_MAP, whiteCube_));
+    for (GLenum face = 0; face < 6; ++face)
+        GFX_GL(glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                            &white));
+    GFX_GL(glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, 0));
+
+    GFX_GL(glGenSamplers(static_cast<GLsizei>(samplers_.size()), samplers_.data()));
+    for (GLuint stage = 0; stage < kStageCount; ++stage) {
+        GFX_GL(glBindSampler(stage, samplers_[stage]));
+        GFX_GL(glBindSampler(kStageCount + stage, samplers_[stage]));
+    }
+    return makeBackBuffer(params);
+}
+
+void GlBackend::forceReapply() {
+    raster_.invalidate();
+    samplersValid_ = false;
+    boundFbo_ = ~0u;
+    appliedViewport_ = D3DVIEWPORT9{~0u, ~0u, 0, 0, -1.0f, -1.0f};
+    usedProgram_ = ~0u;
+    appliedStream_ = {~0u, ~0u, ~0u};
+    boundUnits_.fill(~0u);
+    GFX_GL(glBindVertexArray(vao_));
+}
+
+HRESULT GlBackend::makeBackBuffer(const D3DPRESENT_PARAMETERS& params) {
+    params_ = params;
+    samples_ = 0;
+    if (params.MultiSampleType != D3DMULTISAMPLE_NONE) {
+        GLint maxSamples = 0;
+        GFX_GL(glGetIntegerv(GL_MAX_SAMPLES, &maxSamples));
+        samples_ = std::min<GLsizei>(maxSamples, GLsizei(2) << std::min<std::uint32_t>(params.MultiSampleQuality, 4));
+        if (samples_ < 2) samples_ = 0;
+    }
+    const D3DMULTISAMPLE_TYPE ms = samples_ ? D3DMULTISAMPLE_NONMASKABLE : D3DMULTISAMPLE_NONE;
+    backBuffer_ = Surface{};
+    backBuffer_.kind = SurfaceKind::BackBuffer;
+    backBuffer_.desc = D3DSURFACE_DESC{D3DFMT_X8R8G8B8, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, ms, 0,
+                                       params.BackBufferWidth, params.BackBufferHeight};
+    // The back buffer keeps RGBA8 so destination alpha exists for blending.
+    HRESULT hr = makeSurfaceStorage(backBuffer_);
+    if (FAILED(hr)) return hr;
+    if (params.EnableAutoDepthStencil) {
+        depthBuffer_ = Surface{};
+        depthBuffer_.kind = SurfaceKind::DepthBuffer;
+        depthBuffer_.desc = D3DSURFACE_DESC{params.AutoDepthStencilFormat, D3DUSAGE_DEPTHSTENCIL, D3DPOOL_DEFAULT,
+                                            ms, 0, params.BackBufferWidth, params.BackBufferHeight};
+        hr = makeSurfaceStorage(depthBuffer_);
+        if (FAILED(hr)) return hr;
+    }
+    if (samples_) {
+        GFX_GL(glGenTextures(1, &resolveTexture_));
+        GFX_GL(glBindTexture(GL_TEXTURE_2D, resolveTexture_));
+        GFX_GL(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(params.BackBufferWidth),
+                            GLsizei(params.BackBufferHeight), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr));
+        GFX_GL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0));
+        GFX_GL(glGenFramebuffers(1, &resolveFbo_));
+        GFX_GL(glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_));
+        GFX_GL(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, resolveTexture_, 0));
+        boundFbo_ = ~0u;
+    }
+    forceReapply();
+    return glOutOfMemory();
+}
+
+void GlBackend::freeBackBuffer() {
+    for (Surface* s : {&backBuffer_, &depthBuffer_}) {
+        if (s->renderbuffer) dropFramebuffersUsing(s->renderbuffer, true);
+        if (s->texture) dropFramebuffersUsing(s->texture, false);
+        freeSurfaceStorage(*s);
+    }
+    if (resolveFbo_) GFX_GL(glDeleteFramebuffers(1, &resolveFbo_));
+    if (resolveTexture_) GFX_GL(glDeleteTextures(1, &resolveTexture_));
+    resolveFbo_ = resolveTexture_ = 0;
+}
+
+HRESULT GlBackend::reset(const D3DPRESENT_PARAMETERS& params) {
+    freeBackBuffer();
+    return makeBackBuffer(params);
+}
+
+// ---- surfaces ----
+
+HRESULT GlBackend::makeSurfaceStorage(Surface& s) {
+    const GlFormat* f = glFormat(s.desc.Format);
+    const GLsizei w = GLsizei(s.desc.Width), h = GLsizei(s.desc.Height);
+    const bool depth = formatInfo(s.desc.Format)->depth;
+    const GLsizei samples = s.kind == SurfaceKind::BackBuffer || s.kind == SurfaceKind::DepthBuffer
+                                ? samples_
+                                : (s.desc.MultiSampleType != D3DMULTISAMPLE_NONE ? 4 : 0);
+    if (s.kind == SurfaceKind::Offscreen) {
+        s.memory.assign(std::size_t(formatPitch(*formatInfo(s.desc.Format), s.desc.Width)) * s.desc.Height, 0);
+        return D3D_OK;
+    }
+    if (depth || samples) {
+        GFX_GL(glGenRenderbuffers(1, &s.renderbuffer));
+        GFX_GL(glBindRenderbuffer(GL_RENDERBUFFER, s.renderbuffer));
+        if (samples)
+            GFX_GL(glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, f->internal, w, h));
+        else
+            GFX_GL(glRenderbufferStorage(GL_RENDERBUFFER, f->internal, w, h));
+    } else {
+        GFX_GL(glGenTextures(1, &s.texture));
+        GFX_GL(glBindTexture(GL_TEXTURE_2D, s.texture));
+        GFX_GL(glTexImage2D(GL_TEXTURE_2D, 0, f->internal, w, h, 0, f->layout, f->type, nullptr));
+        GFX_GL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0));
+        boundUnits_.fill(~0u);
+    }
+    return glOutOfMemory();
+}
+
+void GlBackend::freeSurfaceStorage(Surface& s) {
+    if (s.texture) GFX_GL(glDeleteTextures(1, &s.texture));
+    if (s.renderbuffer) GFX_GL(glDeleteRenderbuffers(1, &s.renderbuffer));
+    s.texture = s.renderbuffer = 0;
+    boundUnits_.fill(~0u);
+}
+
+HRESULT GlBackend::createSurface(std::uint32_t index, SurfaceKind kind, const D3DSURFACE_DESC& desc) {
+    Surface s;
+    s.kind = kind;
+    s.desc = desc;
+    const HRESULT hr = makeSurfaceStorage(s);
+    if (FAILED(hr)) {
+        freeSurfaceStorage(s);
+        return hr;
+    }
+    surfaces_[index] = std::move(s);
+    return D3D_OK;
+}
+
+void GlBackend::destroySurface(std::uint32_t index) {
+    auto it = surfaces_.find(index);
+    if (it == surfaces_.end()) return;
+    if (it->second.texture) dropFramebuffersUsing(it->second.texture, false);
+    if (it->second.renderbuffer) dropFramebuffersUsing(it->second.renderbuffer, true);
+    freeSurfaceStorage(it->second);
+    surfaces_.erase(it);
+}
+
+// ---- textures ----
+
+HRESULT GlBackend::createTexture(std::uint32_t index, const TextureDesc& d) {
+    const GlFormat* f = glFormat(d.format);
+    const FormatInfo* info = formatInfo(d.format);
+    if (f->compressed && !epoxy_has_gl_extension("GL_EXT_texture_compression_s3tc")) return D3DERR_NOTAVAILABLE;
+    Texture t;
+    t.desc = d;
+    t.format = f;
+    t.target = d.cube ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
+    GFX_GL(glGenTextures(1, &t.name));
+    GFX_GL(glBindTexture(t.target, t.name));
+    boundUnits_.fill(~0u);
+    std::vector<std::uint8_t> zeros;
+    for (std::uint32_t face = 0; face < (d.cube ? 6u : 1u); ++face)
+        for (std::uint32_t level = 0; level < d.levels; ++level) {
+            const GLsizei w = GLsizei(mipSize(d.width, level)), h = GLsizei(mipSize(d.height, level));
+            const GLenum target = faceTarget(f, t.target, face);
+            if (f->compressed) {
+                zeros.assign(std::size_t(formatPitch(*info, GLuint(w))) * formatRows(*info, GLuint(h)), 0);
+                GFX_GL(glCompressedTexImage2D(target, GLint(level), f->internal, w, h, 0, GLsizei(zeros.size()),
+                                              zeros.data()));
+            } else {
+                GFX_GL(glTexImage2D(target, GLint(level), f->internal, w, h, 0, f->layout, f->type, nullptr));
+            }
+        }
+    // The level range is always set, so a texture with fewer levels than a
+    // full chain is complete for mipmapped sampling.
+    GFX_GL(glTexParameteri(t.target, GL_TEXTURE_BASE_LEVEL, 0));
+    GFX_GL(glTexParameteri(t.target, GL_TEXTURE_MAX_LEVEL, GLint(d.levels - 1)));
+    setSwizzle(t.target, *f);
+    const HRESULT hr = glOutOfMemory();
+    if (FAILED(hr)) {
+        GFX_GL(glDeleteTextures(1, &t.name));
+        return hr;
+    }
+    textures_[index] = t;
+    return D3D_OK;
+}
+
+void GlBackend::destroyTexture(std::uint32_t index) {
+    auto it = textures_.find(index);
+    if (it == textures_.end()) return;
+    dropFramebuffersUsing(it->second.name, false);
+    GFX_GL(glDeleteTextures(1, &it->second.name));
+    for (auto l = locks_.begin(); l != locks_.end();)
+        l = std::get<0>(l->first) == SurfaceKind::TextureLevel && std::get<1>(l->first) == index ? locks_.erase(l)
+                                                                                                  : std::next(l);
+    textures_.erase(it);
+    boundUnits_.fill(~0u);
+}
+
+// ---- framebuffers ----
+
+GlAttachment GlBackend::attachmentOf(const SurfaceRef& ref) {
+    if (ref.kind == SurfaceKind::TextureLevel) {
+        const Texture& t = textures_.at(ref.index);
+        return GlAttachment{false, t.name, faceTarget(t.format, t.target, ref.face), GLint(ref.level)};
+    }
+    const Surface& s = ref.kind == SurfaceKind::BackBuffer    ? backBuffer_
+                       : ref.kind == SurfaceKind::DepthBuffer ? depthBuffer_
+                                                              : surfaces_.at(ref.index);
+    return s.renderbuffer ? GlAttachment{true, s.renderbuffer, 0, 0} : GlAttachment{false, s.texture, GL_TEXTURE_2D, 0};
+}
+
+GLuint GlBackend::framebufferFor(const GlAttachment& colour, const GlAttachment* depth) {
+    const auto key = std::make_pair(colour, depth ? *depth : GlAttachment{});
+    auto it = framebuffers_.find(key);
+    if (it != framebuffers_.end()) return it->second;
+    GLuint fbo = 0;
+    GFX_GL(glGenFramebuffers(1, &fbo));
+    GFX_GL(glBindFramebuffer(GL_FRAMEBUFFER, fbo));
+    boundFbo_ = fbo;
+    const auto attach = [](GLenum point, const GlAttachment& a) {
+        if (a.renderbuffer)
+            GFX_GL(glFramebufferRenderbuffer(GL_FRAMEBUFFER, point, GL_RENDERBUFFER, a.name));
+        else
+            GFX_GL(glFramebufferTexture2D(GL_FRAMEBUFFER, point, a.target, a.name, a.level));
+    };
+    attach(GL_COLOR_ATTACHMENT0, colour);
+    if (depth && depth->name) {
+        // D24S8 has a stencil part; D16 has none.
+        GLint stencilBits = 0;
+        if (depth->renderbuffer) {
+            GFX_GL(glBindRenderbuffer(GL_RENDERBUFFER, depth->name));
+            GFX_GL(glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_STENCIL_SIZE, &stencilBits));
+        }
+        attach(stencilBits ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT, *depth);
+    }
+    framebuffers_[key] = fbo;
+    return fbo;
+}
+
+void GlBackend::dropFramebuffersUsing(GLuint name, bool renderbuffer) {
+    for (auto it = framebuffers_.begin(); it != framebuffers_.end();) {
+        const auto& [c, d] = it->first;
+        if ((c.name == name && c.renderbuffer == renderbuffer) || (d.name == name && d.renderbuffer == renderbuffer)) {
+            if (boundFbo_ == it->second) boundFbo_ = ~0u;
+            GFX_GL(glDeleteFramebuffers(1, &it->second));
+            it = framebuffers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+GLuint GlBackend::readFramebufferFor(const SurfaceRef& ref, const D3DSURFACE_DESC& desc) {
+    const GLuint fbo = framebufferFor(attachmentOf(ref), nullptr);
+    if (desc.MultiSampleType == D3DMULTISAMPLE_NONE) return fbo;
+    // Multisampled surfaces are resolved into the single-sample copy first.
+    const GLint w = GLint(desc.Width), h = GLint(desc.Height);
+    GLuint resolveFbo = resolveFbo_;
+    if (ref.kind != SurfaceKind::BackBuffer || !resolveFbo) return fbo;  // only the back buffer is read multisampled
+    GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo));
+    GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFbo));
+    GFX_GL(glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST));
+    boundFbo_ = ~0u;
+    return resolveFbo;
+}
+
+// ---- locks ----
+
+void GlBackend::readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, std::vector<std::uint8_t>& out) {
+    const GlFormat* f = glFormat(desc.Format);
+    if (ref.kind == SurfaceKind::TextureLevel) {
+        const Texture& t = textures_.at(ref.index);
+        GFX_GL(glBindTexture(t.target, t.name));
+        boundUnits_.fill(~0u);
+        const GLenum target = faceTarget(f, t.target, ref.face);
+        if (f->compressed)
+            GFX_GL(glGetCompressedTexImage(target, GLint(ref.level), out.data()));
+        else
+            GFX_GL(glGetTexImage(target, GLint(ref.level), f->layout, f->type, out.data()));
+    } else if (ref.kind == SurfaceKind::Offscreen) {
+        out = surfaces_.at(ref.index).memory;
+    } else {
+        GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebufferFor(ref, desc)));
+        boundFbo_ = ~0u;
+        GFX_GL(glReadPixels(0, 0, GLsizei(desc.Width), GLsizei(desc.Height), f->layout, f->type, out.data()));
+    }
+    if (desc.Format == D3DFMT_X8R8G8B8) forceOpaque(out);
+}
+
+void GlBackend::writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const std::vector<std::uint8_t>& in) {
+    const GlFormat* f = glFormat(desc.Format);
+    const GLsizei w = GLsizei(desc.Width), h = GLsizei(desc.Height);
+    if (ref.kind == SurfaceKind::TextureLevel) {
+        const Texture& t = textures_.at(ref.index);
+        GFX_GL(glBindTexture(t.target, t.name));
+        boundUnits_.fill(~0u);
+        const GLenum target = faceTarget(f, t.target, ref.face);
+        if (f->compressed)
+            GFX_GL(glCompressedTexSubImage2D(target, GLint(ref.level), 0, 0, w, h, f->internal, GLsizei(in.size()),
+                                             in.data()));
+        else
+            GFX_GL(glTexSubImage2D(target, GLint(ref.level), 0, 0, w, h, f->layout, f->type, in.data()));
+    } else if (ref.kind == SurfaceKind::Offscreen) {
+        surfaces_.at(ref.index).memory = in;
+    } else if (ref.kind != SurfaceKind::BackBuffer) {
+        const Surface& s = surfaces_.at(ref.index);
+        if (s.texture) {
+            GFX_GL(glBindTexture(GL_TEXTURE_2D, s.texture));
+            boundUnits_.fill(~0u);
+            GFX_GL(glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, f->layout, f->type, in.data()));
+        }
+    }
+    // Writes into a renderbuffer (the back buffer, multisampled targets) are
+    // not kept: those surfaces are read-only to locks.
+}
+
+HRESULT GlBackend::lockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const RECT& rect,
+                               std::uint32_t flags, D3DLOCKED_RECT* out) {
+    const FormatInfo* info = formatInfo(desc.Format);
+    Lock& lock = locks_[{ref.kind, ref.index, ref.face, ref.level}];
+    lock.flags = flags;
+    lock.pixels.assign(std::size_t(formatPitch(*info, desc.Width)) * formatRows(*info, desc.Height), 0);
+    if (!(flags & D3DLOCK_DISCARD)) readPixels(ref, desc, lock.pixels);
+    const std::uint32_t pitch = formatPitch(*info, desc.Width);
+    out->Pitch = std::int32_t(pitch);
+    out->pBits = lock.pixels.data() + std::size_t(rect.top / info->blockSize) * pitch +
+                 std::size_t(rect.left / info->blockSize) * info->blockBytes;
+    return glOutOfMemory();
+}
+
+HRESULT GlBackend::unlockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& desc) {
+    auto it = locks_.find({ref.kind, ref.index, ref.face, ref.level});
+    if (it == locks_.end()) return D3DERR_INVALIDCALL;
+    if (!(it->second.flags & D3DLOCK_READONLY)) writePixels(ref, desc, it->second.pixels);
+    locks_.erase(it);
+    return glOutOfMemory();
+}
+
+// ---- vertex buffers ----
+
+HRESULT GlBackend::createVertexBuffer(std::uint32_t index, std::uint32_t bytes, std::uint32_t usage) {
+    Buffer b;
+    b.shadow.assign(bytes, 0);
+    GFX_GL(glGenBuffers(1, &b.name));
+    GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
+    GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), nullptr,
+                        (usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW));
+    appliedStream_ = {~0u, ~0u, ~0u};
+    const HRESULT hr = glOutOfMemory();
+    if (FAILED(hr)) {
+        GFX_GL(glDeleteBuffers(1, &b.name));
+        return hr;
+    }
+    buffers_[index] = std::move(b);
+    return D3D_OK;
+}
+
+HRESULT GlBackend::lockVertexBuffer(std::uint32_t index, std::uint32_t offset, std::uint32_t bytes,
+                                    std::uint32_t flags, void** out) {
+    Buffer& b = buffers_.at(index);
+    b.lockOffset = offset;
+    b.lockBytes = bytes;
+    b.lockFlags = flags;
+    *out = b.shadow.data() + offset;
+    return D3D_OK;
+}
+
+HRESULT GlBackend::unlockVertexBuffer(std::uint32_t index) {
+    Buffer& b = buffers_.at(index);
+    if (b.lockFlags & D3DLOCK_READONLY) return D3D_OK;
+    GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
+    appliedStream_ = {~0u, ~0u, ~0u};
+    if (b.lockFlags & D3DLOCK_DISCARD)  // orphan the old storage instead of waiting for draws that read it
+        GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b.shadow.size()), nullptr, GL_DYNAMIC_DRAW));
+    if (b.lockFlags & D3DLOCK_DISCARD)
+        GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(b.shadow.size()), b.shadow.data()));
+    else
+        GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, GLintptr(b.lockOffset), GLsizeiptr(b.lockBytes),
+                               b.shadow.data() + b.lockOffset));
+    return glOutOfMemory();
+}
+
+void GlBackend::destroyVertexBuffer(std::uint32_t index) {
+    auto it = buffers_.find(index);
+    if (it == buffers_.end()) return;
+    GFX_GL(glDeleteBuffers(1, &it->second.name));
+    buffers_.erase(it);
+    appliedStream_ = {~0u, ~0u, ~0u};
+}
+
+// ---- copies ----
+
+HRESULT GlBackend::stretchRect(const SurfaceRef& src, const D3DSURFACE_DESC& srcDesc, const RECT& sr,
+                               const SurfaceRef& dst, const D3DSURFACE_DESC&, const RECT& dr,
+                               D3DTEXTUREFILTERTYPE filter) {
+    if (src.kind == SurfaceKind::Offscreen) return D3DERR_INVALIDCALL;
+    const GLuint readFbo = readFramebufferFor(src, srcDesc);
+    const GLuint drawFbo = framebufferFor(attachmentOf(dst), nullptr);
+    GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, readFbo));
+    GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFbo));
+    boundFbo_ = ~0u;
+    // Both surfaces store their top row first, so rectangles copy as they are.
+    GFX_GL(glDisable(GL_SCISSOR_TEST));
+    GFX_GL(glBlitFramebuffer(sr.left, sr.top, sr.right, sr.bottom, dr.left, dr.top, dr.right, dr.bottom,
+                             GL_COLOR_BUFFER_BIT, filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST));
+    return glOutOfMemory();
+}
+
+// ---- programs ----
+
+HRESULT GlBackend::createProgram(std::uint32_t index, const std::string& vertexSource,
+                                 const std::string& fragmentSource, std::string* errors) {
+    GlProgram p;
+    if (!buildProgram(vertexSource, fragmentSource, &p, errors)) return D3DERR_INVALIDCALL;
+    programs_[index] = p;
+    usedProgram_ = ~0u;
+    return D3D_OK;
+}
+
+void GlBackend::destroyProgram(std::uint32_t index) {
+    auto it = programs_.find(index);
+    if (it == programs_.end()) return;
+    GFX_GL(glDeleteProgram(it->second.name));
+    programs_.erase(it);
+    usedProgram_ = ~0u;
+}
+
+HRESULT GlBackend::setProgramUniform(std::uint32_t index, const std::string& name, UniformType type,
+                                     const void* data, std::uint32_t count) {
+    const GlProgram& p = programs_.at(index);
+    const GLint loc = GFX_GL(glGetUniformLocation(p.name, name.c_str()));
+    if (loc < 0) return D3D_OK;  // as an effect ignores parameters it does not declare
+    GFX_GL(glUseProgram(p.name));
+    usedProgram_ = p.name;
+    const auto* f = static_cast<const float*>(data);
+    const GLsizei n = GLsizei(count);
+    switch (type) {
+        case UniformType::Float: GFX_GL(glUniform1fv(loc, n, f)); break;
+        case UniformType::Float4: GFX_GL(glUniform4fv(loc, n, f)); break;
+        case UniformType::Matrix4: GFX_GL(glUniformMatrix4fv(loc, n, GL_FALSE, f)); break;
+        case UniformType::Sampler2D:
+            GFX_GL(glUniform1i(loc, GLint(*static_cast<const std::uint32_t*>(data))));
+            break;
+        case UniformType::SamplerCube:
+            GFX_GL(glUniform1i(loc, GLint(kStageCount + *static_cast<const std::uint32_t*>(data))));
+            break;
+    }
+    return glOutOfMemory();
+}
+
+// ---- present ----
+
+HRESULT GlBackend::present(const RECT* source, const RECT* dest) {
+    GlPresentHook hook;
+    {
+        std::lock_guard<std::mutex> lock(g_hookMutex);
+        hook = g_presentHook;
+    }
+    int windowW = 0, windowH = 0;
+    if (!hook.windowSize || !hook.windowSize(&windowW, &windowH)) return D3D_OK;  // headless
+    const GLuint readFbo = readFramebufferFor(SurfaceRef{SurfaceKind::BackBuffer}, backBuffer_.desc);
+    const RECT whole{0, 0, std::int32_t(params_.BackBufferWidth), std::int32_t(params_.BackBufferHeight)};
+    const RECT s = source ? *source : whole;
+    const RECT d = dest ? *dest : RECT{0, 0, windowW, windowH};
+    GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, readFbo));
+    GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0));
+    boundFbo_ = ~0u;
+    GFX_GL(glDisable(GL_SCISSOR_TEST));
+    // The window's rows run bottom-up: this is the one place the image flips.
+    GFX_GL(glBlitFramebuffer(s.left, s.top, s.right, s.bottom, d.left, windowH - d.top, d.right, windowH - d.bottom,
+                             GL_COLOR_BUFFER_BIT, GL_LINEAR));
+    if (hook.swap) hook.swap();
+    return glOutOfMemory();
+}
+
+HRESULT GlBackend::getRasterStatus(D3DRASTER_STATUS* out) {
+    // GL paces frames through the swap interval; report the blank at once.
+    *out = D3DRASTER_STATUS{true, 0};
+    return D3D_OK;
+}
+
+}  // namespace gfx

@@ -1,0 +1,151 @@
+// The OpenGL backend of the device (internal to platform/gfx). Resources and
+// present are in glBackend.cpp, drawing and clearing in glDraw.cpp.
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include <epoxy/gl.h>
+
+#include "platform/gfx/deviceBackend.h"
+#include "platform/gfx/formats.h"
+#include "platform/gfx/glRasterState.h"
+#include "platform/gfx/glShaders.h"
+
+namespace gfx {
+
+// How a Direct3D format is stored in GL.
+struct GlFormat {
+    D3DFORMAT format;
+    GLenum internal, layout, type;  // layout/type for uploads and read-backs
+    bool compressed;
+    bool opaque;  // alpha reads 1 (X8R8G8B8); R32F also reads 1 in g, b, a
+};
+const GlFormat* glFormat(D3DFORMAT format);
+
+// One colour or depth attachment: a texture level (of a face) or a renderbuffer.
+struct GlAttachment {
+    bool renderbuffer = false;
+    GLuint name = 0;
+    GLenum target = GL_TEXTURE_2D;  // the face target for cube maps
+    GLint level = 0;
+    auto tie() const { return std::tie(renderbuffer, name, target, level); }
+    friend bool operator<(const GlAttachment& a, const GlAttachment& b) { return a.tie() < b.tie(); }
+};
+
+class GlBackend final : public DeviceBackend {
+public:
+    GlBackend();
+    ~GlBackend() override;
+    HRESULT init(const D3DPRESENT_PARAMETERS& params);
+
+    void trace(const char*, std::initializer_list<std::uint64_t>) override {}
+
+    HRESULT createTexture(std::uint32_t index, const TextureDesc& desc) override;
+    HRESULT createSurface(std::uint32_t index, SurfaceKind kind, const D3DSURFACE_DESC& desc) override;
+    HRESULT createVertexBuffer(std::uint32_t index, std::uint32_t bytes, std::uint32_t usage) override;
+    HRESULT createProgram(std::uint32_t index, const std::string& vertexSource, const std::string& fragmentSource,
+                          std::string* errors) override;
+
+    HRESULT lockSurface(const SurfaceRef& surface, const D3DSURFACE_DESC& desc, const RECT& rect,
+                        std::uint32_t flags, D3DLOCKED_RECT* out) override;
+    HRESULT unlockSurface(const SurfaceRef& surface, const D3DSURFACE_DESC& desc) override;
+    HRESULT lockVertexBuffer(std::uint32_t index, std::uint32_t offset, std::uint32_t bytes, std::uint32_t flags,
+                             void** out) override;
+    HRESULT unlockVertexBuffer(std::uint32_t index) override;
+    HRESULT stretchRect(const SurfaceRef& src, const D3DSURFACE_DESC& srcDesc, const RECT& srcRect,
+                        const SurfaceRef& dst, const D3DSURFACE_DESC& dstDesc, const RECT& dstRect,
+                        D3DTEXTUREFILTERTYPE filter) override;
+    HRESULT setProgramUniform(std::uint32_t index, const std::string& name, UniformType type, const void* data,
+                              std::uint32_t count) override;
+
+    void destroyTexture(std::uint32_t index) override;
+    void destroySurface(std::uint32_t index) override;
+    void destroyVertexBuffer(std::uint32_t index) override;
+    void destroyProgram(std::uint32_t index) override;
+
+    HRESULT clear(const DeviceState& state, const RenderTargets& targets, std::uint32_t flags, D3DCOLOR colour,
+                  float z, std::uint32_t stencil) override;
+    HRESULT draw(const DeviceState& state, const RenderTargets& targets, D3DPRIMITIVETYPE type,
+                 std::uint32_t startVertex, std::uint32_t vertexCount) override;
+
+    HRESULT reset(const D3DPRESENT_PARAMETERS& params) override;
+    HRESULT present(const RECT* source, const RECT* dest) override;
+    HRESULT getRasterStatus(D3DRASTER_STATUS* out) override;
+
+    void forceReapply();
+
+private:
+    struct Texture {
+        GLuint name = 0;
+        GLenum target = GL_TEXTURE_2D;
+        TextureDesc desc;
+        const GlFormat* format = nullptr;
+    };
+    // A surface of its own: colour (texture, or renderbuffer when
+    // multisampled), depth-stencil (renderbuffer), or offscreen (memory only).
+    struct Surface {
+        SurfaceKind kind = SurfaceKind::RenderTarget;
+        D3DSURFACE_DESC desc;
+        GLuint texture = 0, renderbuffer = 0;
+        std::vector<std::uint8_t> memory;  // offscreen surfaces
+    };
+    struct Buffer {
+        GLuint name = 0;
+        std::vector<std::uint8_t> shadow;  // what the GL buffer holds, for locks
+        std::uint32_t lockOffset = 0, lockBytes = 0, lockFlags = 0;
+    };
+    struct Lock {
+        std::vector<std::uint8_t> pixels;  // the whole level, top row first
+        std::uint32_t flags = 0;
+    };
+
+    HRESULT makeBackBuffer(const D3DPRESENT_PARAMETERS& params);
+    void freeBackBuffer();
+    HRESULT makeSurfaceStorage(Surface& s);
+    void freeSurfaceStorage(Surface& s);
+    GlAttachment attachmentOf(const SurfaceRef& ref);
+    GLuint framebufferFor(const GlAttachment& colour, const GlAttachment* depth);
+    void dropFramebuffersUsing(GLuint name, bool renderbuffer);
+    // An FBO whose colour attachment holds ref's pixels, resolved when multisampled.
+    GLuint readFramebufferFor(const SurfaceRef& ref, const D3DSURFACE_DESC& desc);
+    void readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, std::vector<std::uint8_t>& out);
+    void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const std::vector<std::uint8_t>& in);
+    void bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& viewport);
+    GlProgram* fixedFunctionProgram(std::uint64_t key);
+    void setUniforms(const GlProgram& program, const DeviceState& state, bool fixedFunction);
+    void bindTextures(const DeviceState& state);
+    void bindStream(const DeviceState& state);
+    void applySamplers(const DeviceState& state);
+
+    D3DPRESENT_PARAMETERS params_;
+    GLsizei samples_ = 0;  // back-buffer samples, 0 when not multisampled
+    Surface backBuffer_, depthBuffer_;
+    GLuint resolveTexture_ = 0, resolveFbo_ = 0;  // single-sample copy of a multisampled back buffer
+    GLuint vao_ = 0;
+    GLuint white2D_ = 0, whiteCube_ = 0;
+    std::array<GLuint, kStageCount> samplers_{};
+    std::array<std::array<std::uint32_t, kSamplerStateCount>, kStageCount> appliedSamplers_{};
+    std::array<GLuint, 2 * kStageCount> boundUnits_{};
+    bool samplersValid_ = false;
+
+    std::unordered_map<std::uint32_t, Texture> textures_;
+    std::unordered_map<std::uint32_t, Surface> surfaces_;
+    std::unordered_map<std::uint32_t, Buffer> buffers_;
+    std::unordered_map<std::uint32_t, GlProgram> programs_;
+    std::unordered_map<std::uint64_t, GlProgram> fixedPrograms_;
+    std::map<std::tuple<SurfaceKind, std::uint32_t, std::uint32_t, std::uint32_t>, Lock> locks_;
+    std::map<std::pair<GlAttachment, GlAttachment>, GLuint> framebuffers_;
+
+    RasterStateCache raster_;
+    GLuint boundFbo_ = ~0u;
+    D3DVIEWPORT9 appliedViewport_{~0u, ~0u, 0, 0, -1.0f, -1.0f};
+    GLuint usedProgram_ = ~0u;
+    std::tuple<std::uint32_t, std::uint32_t, std::uint32_t> appliedStream_{~0u, ~0u, ~0u};
+};
+
+}  // namespace gfx

@@ -1,0 +1,240 @@
+// OpenGL backend: clearing and drawing with the device's state.
+#include <array>
+#include <cstring>
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/glBackend.h"
+#include "platform/gfx/glCalls.h"
+
+namespace gfx {
+
+namespace {
+
+// Translation tables indexed by the Direct3D value.
+constexpr std::array<GLenum, D3DPT_TRIANGLESTRIP + 1> kPrimitive = {
+    GL_POINTS, GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_TRIANGLES, GL_TRIANGLE_STRIP,
+};
+static_assert(kPrimitive.size() == 6);
+
+constexpr std::array<GLint, kTextureAddressCount> kAddress = {GL_REPEAT, GL_REPEAT, GL_MIRRORED_REPEAT,
+                                                              GL_CLAMP_TO_EDGE};
+static_assert(kAddress.size() == D3DTADDRESS_CLAMP + 1);
+
+constexpr std::array<GLint, kTextureFilterCount> kMagFilter = {GL_NEAREST, GL_NEAREST, GL_LINEAR};
+// [min filter][mip filter]
+constexpr std::array<std::array<GLint, kTextureFilterCount>, kTextureFilterCount> kMinFilter = {{
+    {GL_NEAREST, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST_MIPMAP_LINEAR},
+    {GL_NEAREST, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST_MIPMAP_LINEAR},
+    {GL_LINEAR, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR},
+}};
+static_assert(kMagFilter.size() == D3DTEXF_LINEAR + 1 && kMinFilter.size() == D3DTEXF_LINEAR + 1);
+
+void colourOf(D3DCOLOR c, float out[4]) {
+    out[0] = float((c >> 16) & 0xFF) / 255.0f;
+    out[1] = float((c >> 8) & 0xFF) / 255.0f;
+    out[2] = float(c & 0xFF) / 255.0f;
+    out[3] = float(c >> 24) / 255.0f;
+}
+
+}  // namespace
+
+void GlBackend::bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& vp) {
+    const GlAttachment depth = targets.hasDepth ? attachmentOf(targets.depth) : GlAttachment{};
+    const GLuint fbo = framebufferFor(attachmentOf(targets.colour), targets.hasDepth ? &depth : nullptr);
+    if (fbo != boundFbo_) {
+        GFX_GL(glBindFramebuffer(GL_FRAMEBUFFER, fbo));
+        boundFbo_ = fbo;
+    }
+    // Rows are stored top first, so the viewport's top-left origin is GL's
+    // lower-left one unchanged.
+    if (std::memcmp(&vp, &appliedViewport_, sizeof vp) != 0) {
+        GFX_GL(glViewport(GLint(vp.X), GLint(vp.Y), GLsizei(vp.Width), GLsizei(vp.Height)));
+        GFX_GL(glDepthRange(vp.MinZ, vp.MaxZ));
+        appliedViewport_ = vp;
+    }
+}
+
+HRESULT GlBackend::clear(const DeviceState& state, const RenderTargets& targets, std::uint32_t flags,
+                         D3DCOLOR colour, float z, std::uint32_t stencil) {
+    bindTargets(targets, state.viewport);
+    const D3DVIEWPORT9& vp = state.viewport;
+    GFX_GL(glEnable(GL_SCISSOR_TEST));
+    GFX_GL(glScissor(GLint(vp.X), GLint(vp.Y), GLsizei(vp.Width), GLsizei(vp.Height)));
+    raster_.openWriteMasksForClear();
+    GLbitfield mask = 0;
+    if (flags & D3DCLEAR_TARGET) {
+        float c[4];
+        colourOf(colour, c);
+        GFX_GL(glClearColor(c[0], c[1], c[2], c[3]));
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & D3DCLEAR_ZBUFFER) {
+        GFX_GL(glClearDepth(z));
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & D3DCLEAR_STENCIL) {
+        GFX_GL(glClearStencil(GLint(stencil & 0xFF)));
+        mask |= GL_STENCIL_BUFFER_BIT;
+    }
+    GFX_GL(glClear(mask));
+    GFX_GL(glDisable(GL_SCISSOR_TEST));
+    return D3D_OK;
+}
+
+GlProgram* GlBackend::fixedFunctionProgram(std::uint64_t key) {
+    auto it = fixedPrograms_.find(key);
+    if (it != fixedPrograms_.end()) return &it->second;
+    GlProgram p;
+    std::string errors;
+    if (!buildProgram(fixedFunctionVertexBody(key), fixedFunctionFragmentBody(key), &p, &errors)) {
+        // Generated code that does not compile is a fault of this device.
+        logLine("gfx::GlBackend - fixed-function program failed to build:\n" + errors);
+        return nullptr;
+    }
+    usedProgram_ = p.name;
+    return &(fixedPrograms_[key] = p);
+}
+
+void GlBackend::setUniforms(const GlProgram& p, const DeviceState& s, bool fixedFunction) {
+    const auto loc = [&](Uniform u) { return p.locations[static_cast<std::size_t>(u)]; };
+    const auto& rs = s.renderStates;
+    GFX_GL(glUniform4f(loc(Uniform::Viewport), float(s.viewport.X), float(s.viewport.Y), float(s.viewport.Width),
+                       float(s.viewport.Height)));
+    const bool clip = rs[D3DRS_CLIPPLANEENABLE] & 1;
+    GFX_GL(glUniform4f(loc(Uniform::ClipPlane), clip ? s.clipPlane0[0] : 0.0f, clip ? s.clipPlane0[1] : 0.0f,
+                       clip ? s.clipPlane0[2] : 0.0f, clip ? s.clipPlane0[3] : 1.0f));
+    GFX_GL(glUniform1i(loc(Uniform::AlphaFunc), rs[D3DRS_ALPHATESTENABLE] ? GLint(rs[D3DRS_ALPHAFUNC]) : 0));
+    GFX_GL(glUniform1f(loc(Uniform::AlphaRef), float(rs[D3DRS_ALPHAREF] & 0xFF)));
+    if (!fixedFunction) return;
+
+    GFX_GL(glUniformMatrix4fv(loc(Uniform::World), 1, GL_FALSE, s.world.m));
+    GFX_GL(glUniformMatrix4fv(loc(Uniform::View), 1, GL_FALSE, s.view.m));
+    GFX_GL(glUniformMatrix4fv(loc(Uniform::Projection), 1, GL_FALSE, s.projection.m));
+    const auto colour = [&](Uniform u, const D3DCOLORVALUE& c) {
+        if (loc(u) >= 0) GFX_GL(glUniform4f(loc(u), c.r, c.g, c.b, c.a));
+    };
+    colour(Uniform::MatDiffuse, s.material.Diffuse);
+    colour(Uniform::MatAmbient, s.material.Ambient);
+    colour(Uniform::MatSpecular, s.material.Specular);
+    colour(Uniform::MatEmissive, s.material.Emissive);
+    if (loc(Uniform::MatPower) >= 0) GFX_GL(glUniform1f(loc(Uniform::MatPower), s.material.Power));
+    colour(Uniform::LightDiffuse, s.light0.Diffuse);
+    colour(Uniform::LightSpecular, s.light0.Specular);
+    colour(Uniform::LightAmbient, s.light0.Ambient);
+    const D3DVECTOR& lp = s.light0.Position;
+    const D3DVECTOR& ld = s.light0.Direction;
+    if (loc(Uniform::LightPosition) >= 0) GFX_GL(glUniform3f(loc(Uniform::LightPosition), lp.x, lp.y, lp.z));
+    if (loc(Uniform::LightDirection) >= 0) GFX_GL(glUniform3f(loc(Uniform::LightDirection), ld.x, ld.y, ld.z));
+    float c[4];
+    if (loc(Uniform::Ambient) >= 0) {
+        colourOf(rs[D3DRS_AMBIENT], c);
+        GFX_GL(glUniform4fv(loc(Uniform::Ambient), 1, c));
+    }
+    if (loc(Uniform::FogRange) >= 0)
+        GFX_GL(glUniform2f(loc(Uniform::FogRange), stateFloat(rs[D3DRS_FOGSTART]), stateFloat(rs[D3DRS_FOGEND])));
+    if (loc(Uniform::FogColour) >= 0) {
+        colourOf(rs[D3DRS_FOGCOLOR], c);
+        GFX_GL(glUniform4fv(loc(Uniform::FogColour), 1, c));
+    }
+    if (loc(Uniform::TextureFactor) >= 0) {
+        colourOf(rs[D3DRS_TEXTUREFACTOR], c);
+        GFX_GL(glUniform4fv(loc(Uniform::TextureFactor), 1, c));
+    }
+}
+
+void GlBackend::bindTextures(const DeviceState& s) {
+    // Stage n: its 2-D texture on unit n, its cube texture on unit 8 + n;
+    // whichever is not bound reads white.
+    for (std::uint32_t stage = 0; stage < kStageCount; ++stage) {
+        GLuint flat = white2D_, cube = whiteCube_;
+        if (s.textures[stage]) {
+            auto it = textures_.find(s.textures[stage].index());
+            if (it != textures_.end()) (s.textureIsCube[stage] ? cube : flat) = it->second.name;
+        }
+        if (boundUnits_[stage] != flat) {
+            GFX_GL(glActiveTexture(GL_TEXTURE0 + stage));
+            GFX_GL(glBindTexture(GL_TEXTURE_2D, flat));
+            boundUnits_[stage] = flat;
+        }
+        if (boundUnits_[kStageCount + stage] != cube) {
+            GFX_GL(glActiveTexture(GL_TEXTURE0 + kStageCount + stage));
+            GFX_GL(glBindTexture(GL_TEXTURE_CUBE_MAP, cube));
+            boundUnits_[kStageCount + stage] = cube;
+        }
+    }
+    GFX_GL(glActiveTexture(GL_TEXTURE0));
+}
+
+void GlBackend::applySamplers(const DeviceState& s) {
+    for (std::uint32_t stage = 0; stage < kStageCount; ++stage) {
+        const auto& want = s.samplerStates[stage];
+        auto& have = appliedSamplers_[stage];
+        if (samplersValid_ && want == have) continue;
+        const GLuint sm = samplers_[stage];
+        GFX_GL(glSamplerParameteri(sm, GL_TEXTURE_WRAP_S, kAddress[want[D3DSAMP_ADDRESSU]]));
+        GFX_GL(glSamplerParameteri(sm, GL_TEXTURE_WRAP_T, kAddress[want[D3DSAMP_ADDRESSV]]));
+        GFX_GL(glSamplerParameteri(sm, GL_TEXTURE_MAG_FILTER, kMagFilter[want[D3DSAMP_MAGFILTER]]));
+        GFX_GL(glSamplerParameteri(sm, GL_TEXTURE_MIN_FILTER,
+                                   kMinFilter[want[D3DSAMP_MINFILTER]][want[D3DSAMP_MIPFILTER]]));
+        GFX_GL(glSamplerParameterf(sm, GL_TEXTURE_LOD_BIAS, stateFloat(want[D3DSAMP_MIPMAPLODBIAS])));
+        have = want;
+    }
+    samplersValid_ = true;
+}
+
+void GlBackend::bindStream(const DeviceState& s) {
+    const Buffer& b = buffers_.at(s.stream.index());
+    const auto key = std::make_tuple(b.name, s.fvf, s.streamOffset);
+    if (key == appliedStream_) return;
+    appliedStream_ = key;
+    GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
+    const auto at = [&](std::uint32_t offset) {
+        return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(s.streamOffset + offset));
+    };
+    const auto attrib = [&](GLuint location, GLint size, GLenum type, bool normalised, GLsizei stride,
+                            std::uint32_t offset) {
+        GFX_GL(glEnableVertexAttribArray(location));
+        GFX_GL(glVertexAttribPointer(location, size, type, normalised ? GL_TRUE : GL_FALSE, stride, at(offset)));
+    };
+    const auto absent = [&](GLuint location, float x, float y, float z) {
+        GFX_GL(glDisableVertexAttribArray(location));
+        GFX_GL(glVertexAttrib4f(location, x, y, z, 1.0f));
+    };
+    // D3DCOLOR bytes are B, G, R, A: GL_BGRA as the size swizzles them to RGBA.
+    if (s.fvf == kFvfVertex) {
+        attrib(0, 3, GL_FLOAT, false, 52, 0);
+        attrib(1, 3, GL_FLOAT, false, 52, 12);
+        attrib(2, GL_BGRA, GL_UNSIGNED_BYTE, true, 52, 24);
+        attrib(3, 2, GL_FLOAT, false, 52, 28);
+        attrib(4, 2, GL_FLOAT, false, 52, 36);
+        attrib(5, 2, GL_FLOAT, false, 52, 44);
+    } else {
+        attrib(0, 4, GL_FLOAT, false, 28, 0);
+        absent(1, 0.0f, 0.0f, 1.0f);
+        attrib(2, GL_BGRA, GL_UNSIGNED_BYTE, true, 28, 16);
+        attrib(3, 2, GL_FLOAT, false, 28, 20);
+        absent(4, 0.0f, 0.0f, 0.0f);
+        absent(5, 0.0f, 0.0f, 0.0f);
+    }
+}
+
+HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DPRIMITIVETYPE type,
+                        std::uint32_t startVertex, std::uint32_t vertexCount) {
+    bindTargets(targets, s.viewport);
+    raster_.apply(packRasterKey(s));
+    const bool fixedFunction = !s.program;
+    GlProgram* program = fixedFunction ? fixedFunctionProgram(fixedFunctionKey(s)) : &programs_.at(s.program.index());
+    if (!program) return D3DERR_DRIVERINTERNALERROR;
+    if (program->name != usedProgram_) {
+        GFX_GL(glUseProgram(program->name));
+        usedProgram_ = program->name;
+    }
+    setUniforms(*program, s, fixedFunction);
+    bindTextures(s);
+    applySamplers(s);
+    bindStream(s);
+    GFX_GL(glDrawArrays(kPrimitive[type], GLint(startVertex), GLsizei(vertexCount)));
+    return D3D_OK;
+}
+
+}  // namespace gfx
