@@ -117,7 +117,7 @@ private:
     void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const std::vector<std::uint8_t>& in);
     void bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& viewport);
     GlProgram* fixedFunctionProgram(std::uint64_t key);
-    void setUniforms(const GlProgram& program, const DeviceState& state, bool fixedFunction);
+    void setUniforms(GlProgram& program, const DeviceState& state, bool fixedFunction);
     void bindTextures(const DeviceState& state);
     void bindStream(const DeviceState& state);
     void applySamplers(const DeviceState& state);

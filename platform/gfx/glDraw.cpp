@@ -95,51 +95,69 @@ GlProgram* GlBackend::fixedFunctionProgram(std::uint64_t key) {
     return &(fixedPrograms_[key] = p);
 }
 
-void GlBackend::setUniforms(const GlProgram& p, const DeviceState& s, bool fixedFunction) {
-    const auto loc = [&](Uniform u) { return p.locations[static_cast<std::size_t>(u)]; };
+void GlBackend::setUniforms(GlProgram& p, const DeviceState& s, bool fixedFunction) {
     const auto& rs = s.renderStates;
-    GFX_GL(glUniform4f(loc(Uniform::Viewport), float(s.viewport.X), float(s.viewport.Y), float(s.viewport.Width),
-                       float(s.viewport.Height)));
-    const bool clip = rs[D3DRS_CLIPPLANEENABLE] & 1;
-    GFX_GL(glUniform4f(loc(Uniform::ClipPlane), clip ? s.clipPlane0[0] : 0.0f, clip ? s.clipPlane0[1] : 0.0f,
-                       clip ? s.clipPlane0[2] : 0.0f, clip ? s.clipPlane0[3] : 1.0f));
-    GFX_GL(glUniform1i(loc(Uniform::AlphaFunc), rs[D3DRS_ALPHATESTENABLE] ? GLint(rs[D3DRS_ALPHAFUNC]) : 0));
-    GFX_GL(glUniform1f(loc(Uniform::AlphaRef), float(rs[D3DRS_ALPHAREF] & 0xFF)));
-    if (!fixedFunction) return;
+    UniformValues v{};
+    v.viewport[0] = float(s.viewport.X);
+    v.viewport[1] = float(s.viewport.Y);
+    v.viewport[2] = float(s.viewport.Width);
+    v.viewport[3] = float(s.viewport.Height);
+    if (rs[D3DRS_CLIPPLANEENABLE] & 1)
+        std::memcpy(v.clipPlane, s.clipPlane0.data(), sizeof v.clipPlane);
+    else
+        v.clipPlane[3] = 1.0f;  // everything inside
+    v.alphaFunc = rs[D3DRS_ALPHATESTENABLE] ? std::int32_t(rs[D3DRS_ALPHAFUNC]) : 0;
+    v.alphaRef = float(rs[D3DRS_ALPHAREF] & 0xFF);
+    if (fixedFunction) {
+        std::memcpy(v.world, s.world.m, sizeof v.world);
+        std::memcpy(v.view, s.view.m, sizeof v.view);
+        std::memcpy(v.projection, s.projection.m, sizeof v.projection);
+        v.material = s.material;
+        v.lightDiffuse = s.light0.Diffuse;
+        v.lightSpecular = s.light0.Specular;
+        v.lightAmbient = s.light0.Ambient;
+        v.lightPosition = s.light0.Position;
+        v.lightDirection = s.light0.Direction;
+        colourOf(rs[D3DRS_AMBIENT], v.ambient);
+        v.fogRange[0] = stateFloat(rs[D3DRS_FOGSTART]);
+        v.fogRange[1] = stateFloat(rs[D3DRS_FOGEND]);
+        colourOf(rs[D3DRS_FOGCOLOR], v.fogColour);
+        colourOf(rs[D3DRS_TEXTUREFACTOR], v.textureFactor);
+    }
+    if (p.uploaded && std::memcmp(&v, &p.last, sizeof v) == 0) return;
+    p.last = v;
+    p.uploaded = true;
 
-    GFX_GL(glUniformMatrix4fv(loc(Uniform::World), 1, GL_FALSE, s.world.m));
-    GFX_GL(glUniformMatrix4fv(loc(Uniform::View), 1, GL_FALSE, s.view.m));
-    GFX_GL(glUniformMatrix4fv(loc(Uniform::Projection), 1, GL_FALSE, s.projection.m));
-    const auto colour = [&](Uniform u, const D3DCOLORVALUE& c) {
-        if (loc(u) >= 0) GFX_GL(glUniform4f(loc(u), c.r, c.g, c.b, c.a));
+    const auto loc = [&](Uniform u) { return p.locations[static_cast<std::size_t>(u)]; };
+    const auto vec4 = [&](Uniform u, const float* f) {
+        if (loc(u) >= 0) GFX_GL(glUniform4fv(loc(u), 1, f));
     };
-    colour(Uniform::MatDiffuse, s.material.Diffuse);
-    colour(Uniform::MatAmbient, s.material.Ambient);
-    colour(Uniform::MatSpecular, s.material.Specular);
-    colour(Uniform::MatEmissive, s.material.Emissive);
-    if (loc(Uniform::MatPower) >= 0) GFX_GL(glUniform1f(loc(Uniform::MatPower), s.material.Power));
-    colour(Uniform::LightDiffuse, s.light0.Diffuse);
-    colour(Uniform::LightSpecular, s.light0.Specular);
-    colour(Uniform::LightAmbient, s.light0.Ambient);
-    const D3DVECTOR& lp = s.light0.Position;
-    const D3DVECTOR& ld = s.light0.Direction;
-    if (loc(Uniform::LightPosition) >= 0) GFX_GL(glUniform3f(loc(Uniform::LightPosition), lp.x, lp.y, lp.z));
-    if (loc(Uniform::LightDirection) >= 0) GFX_GL(glUniform3f(loc(Uniform::LightDirection), ld.x, ld.y, ld.z));
-    float c[4];
-    if (loc(Uniform::Ambient) >= 0) {
-        colourOf(rs[D3DRS_AMBIENT], c);
-        GFX_GL(glUniform4fv(loc(Uniform::Ambient), 1, c));
-    }
-    if (loc(Uniform::FogRange) >= 0)
-        GFX_GL(glUniform2f(loc(Uniform::FogRange), stateFloat(rs[D3DRS_FOGSTART]), stateFloat(rs[D3DRS_FOGEND])));
-    if (loc(Uniform::FogColour) >= 0) {
-        colourOf(rs[D3DRS_FOGCOLOR], c);
-        GFX_GL(glUniform4fv(loc(Uniform::FogColour), 1, c));
-    }
-    if (loc(Uniform::TextureFactor) >= 0) {
-        colourOf(rs[D3DRS_TEXTUREFACTOR], c);
-        GFX_GL(glUniform4fv(loc(Uniform::TextureFactor), 1, c));
-    }
+    const auto colour = [&](Uniform u, const D3DCOLORVALUE& c) { vec4(u, &c.r); };
+    const auto matrix = [&](Uniform u, const float* m) {
+        if (loc(u) >= 0) GFX_GL(glUniformMatrix4fv(loc(u), 1, GL_FALSE, m));
+    };
+    vec4(Uniform::Viewport, v.viewport);
+    vec4(Uniform::ClipPlane, v.clipPlane);
+    if (loc(Uniform::AlphaFunc) >= 0) GFX_GL(glUniform1i(loc(Uniform::AlphaFunc), v.alphaFunc));
+    if (loc(Uniform::AlphaRef) >= 0) GFX_GL(glUniform1f(loc(Uniform::AlphaRef), v.alphaRef));
+    if (!fixedFunction) return;
+    matrix(Uniform::World, v.world);
+    matrix(Uniform::View, v.view);
+    matrix(Uniform::Projection, v.projection);
+    colour(Uniform::MatDiffuse, v.material.Diffuse);
+    colour(Uniform::MatAmbient, v.material.Ambient);
+    colour(Uniform::MatSpecular, v.material.Specular);
+    colour(Uniform::MatEmissive, v.material.Emissive);
+    if (loc(Uniform::MatPower) >= 0) GFX_GL(glUniform1f(loc(Uniform::MatPower), v.material.Power));
+    colour(Uniform::LightDiffuse, v.lightDiffuse);
+    colour(Uniform::LightSpecular, v.lightSpecular);
+    colour(Uniform::LightAmbient, v.lightAmbient);
+    if (loc(Uniform::LightPosition) >= 0) GFX_GL(glUniform3fv(loc(Uniform::LightPosition), 1, &v.lightPosition.x));
+    if (loc(Uniform::LightDirection) >= 0) GFX_GL(glUniform3fv(loc(Uniform::LightDirection), 1, &v.lightDirection.x));
+    vec4(Uniform::Ambient, v.ambient);
+    if (loc(Uniform::FogRange) >= 0) GFX_GL(glUniform2fv(loc(Uniform::FogRange), 1, v.fogRange));
+    vec4(Uniform::FogColour, v.fogColour);
+    vec4(Uniform::TextureFactor, v.textureFactor);
 }
 
 void GlBackend::bindTextures(const DeviceState& s) {

@@ -30,9 +30,25 @@ enum class Uniform : std::uint8_t {
 };
 constexpr std::size_t kUniformCount = static_cast<std::size_t>(Uniform::Count);
 
+// The values of the uniforms above, as last uploaded to a program; a draw
+// whose values equal them uploads nothing. Every field is 4 bytes wide, so
+// the record has no padding and compares with memcmp.
+struct UniformValues {
+    float viewport[4], clipPlane[4];
+    std::int32_t alphaFunc;
+    float alphaRef;
+    float world[16], view[16], projection[16];
+    D3DMATERIAL9 material;
+    D3DCOLORVALUE lightDiffuse, lightSpecular, lightAmbient;
+    D3DVECTOR lightPosition, lightDirection;
+    float ambient[4], fogRange[2], fogColour[4], textureFactor[4];
+};
+
 struct GlProgram {
     GLuint name = 0;
     std::array<GLint, kUniformCount> locations{};
+    bool uploaded = false;
+    UniformValues last{};
 };
 
 // The prelude put before a vertex or fragment body; it starts with #version.

@@ -371,6 +371,104 @@ void main() { gfxWriteColour(colour); }
     EXPECT_FALSE(errors.empty());
 }
 
+TEST_F(GlDeviceTest, CompressedTexturesUploadBlocksAndSample) {
+    TextureHandle t;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &t), D3D_OK);
+    D3DLOCKED_RECT lr;
+    ASSERT_EQ(device->LockRect(t, 0, &lr, nullptr, 0), D3D_OK);
+    EXPECT_EQ(lr.Pitch, 8) << "one row of 4x4 blocks";
+    const std::uint8_t red[8] = {0x00, 0xF8, 0, 0, 0, 0, 0, 0};  // colour 0 pure red, every index 0
+    std::memcpy(lr.pBits, red, 8);
+    device->UnlockRect(t, 0);
+    device->SetTexture(0, t);
+    clear(kBlack);
+    quad(0, 0, 4, 4, 0xFFFFFFFF);
+    EXPECT_EQ(pixel(2, 2), kRed);
+    device->Release(t);
+}
+
+TEST_F(GlDeviceTest, CubeAndFlatTexturesOfNeighbouringStagesSampleApart) {
+    TextureHandle flat, cube;
+    ASSERT_EQ(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &flat), D3D_OK);
+    ASSERT_EQ(device->CreateCubeTexture(1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &cube), D3D_OK);
+    D3DLOCKED_RECT lr;
+    device->LockRect(flat, 0, &lr, nullptr, 0);
+    *static_cast<D3DCOLOR*>(lr.pBits) = 0xFF00FFFF;
+    device->UnlockRect(flat, 0);
+    for (std::uint32_t face = 0; face < 6; ++face) {
+        SurfaceHandle s;
+        ASSERT_EQ(device->GetCubeMapSurface(cube, D3DCUBEMAP_FACES(face), 0, &s), D3D_OK);
+        device->LockRect(s, &lr, nullptr, 0);
+        *static_cast<D3DCOLOR*>(lr.pBits) = face == D3DCUBEMAP_FACE_POSITIVE_X ? 0xFFFFFF00 : kBlack;
+        device->UnlockRect(s);
+        device->Release(s);
+    }
+    const std::string vs = "void main() { gl_Position = gfxScreenPosition(gfx_position); }\n";
+    const std::string fs = R"(
+uniform sampler2D flatMap;
+uniform samplerCube cubeMap;
+void main() { gfxWriteColour(texture(flatMap, vec2(0.5)) * texture(cubeMap, vec3(1.0, 0.0, 0.0))); }
+)";
+    ProgramHandle p;
+    std::string errors;
+    ASSERT_EQ(device->CreateProgram(vs, fs, &p, &errors), D3D_OK) << errors;
+    const std::uint32_t stage0 = 0, stage1 = 1;
+    device->SetProgramUniform(p, "flatMap", UniformType::Sampler2D, &stage0);
+    device->SetProgramUniform(p, "cubeMap", UniformType::SamplerCube, &stage1);
+    device->SetTexture(0, flat);
+    device->SetTexture(1, cube);
+    device->SetProgram(p);
+    clear(kBlack);
+    quad(0, 0, 2, 2, kRed);
+    EXPECT_EQ(pixel(0, 0), kGreen) << "cyan from stage 0 times yellow from the cube's +X face";
+    device->SetProgram(ProgramHandle{});
+    device->Release(p);
+    device->Release(cube);
+    device->Release(flat);
+}
+
+TEST_F(GlDeviceTest, FixedFunctionLightingUsesLightZeroAndTheVertexColour) {
+    D3DLIGHT9 light;
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = {1.0f, 0.5f, 0.25f, 1.0f};
+    light.Direction = {0.0f, 0.0f, 1.0f};  // shining along +z onto faces whose normal is -z
+    device->SetLight(0, &light);
+    device->LightEnable(0, true);
+    device->SetRenderState(D3DRS_LIGHTING, 1);
+    device->SetRenderState(D3DRS_ZENABLE, 0);
+    clear(kBlack);
+    const D3DCOLOR grey = 0xFF808080;
+    draw<Vertex>(D3DPT_TRIANGLESTRIP,
+                 {{-1, 1, 0.5f, 0, 0, -1, grey, {}}, {1, 1, 0.5f, 0, 0, -1, grey, {}},
+                  {-1, -1, 0.5f, 0, 0, -1, grey, {}}, {1, -1, 0.5f, 0, 0, -1, grey, {}}},
+                 2);
+    const D3DCOLOR lit = pixel(8, 8);
+    EXPECT_NEAR(int((lit >> 16) & 0xFF), 128, 1);
+    EXPECT_NEAR(int((lit >> 8) & 0xFF), 64, 1);
+    EXPECT_NEAR(int(lit & 0xFF), 32, 1);
+    device->LightEnable(0, false);
+    clear(kBlack);
+    draw<Vertex>(D3DPT_TRIANGLESTRIP,
+                 {{-1, 1, 0.5f, 0, 0, -1, grey, {}}, {1, 1, 0.5f, 0, 0, -1, grey, {}},
+                  {-1, -1, 0.5f, 0, 0, -1, grey, {}}, {1, -1, 0.5f, 0, 0, -1, grey, {}}},
+                 2);
+    EXPECT_EQ(pixel(8, 8), kBlack) << "no light, no ambient: black";
+}
+
+TEST_F(GlDeviceTest, UnchangedStatesIssueNoGlCalls) {
+    clear(kBlack);
+    quad(0, 0, 2, 2, kRed);
+    const std::uint64_t first = glCalls();
+    quad(0, 0, 2, 2, kRed);
+    const std::uint64_t perRepeat = glCalls() - first;
+    device->SetRenderState(D3DRS_ZENABLE, 1);  // the value it has: nothing to do
+    quad(0, 0, 2, 2, kRed);
+    EXPECT_EQ(glCalls() - first, 2 * perRepeat);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
+    quad(0, 0, 2, 2, kRed);
+    EXPECT_EQ(glCalls() - first, 3 * perRepeat + 1) << "one glDepthMask";
+}
+
 TEST_F(GlDeviceTest, SimulatedLossNeedsTheDefaultPoolReleasedBeforeReset) {
     device->EndScene();
     device->SimulateDeviceLoss();
