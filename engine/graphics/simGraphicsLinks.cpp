@@ -1,0 +1,116 @@
+#include "engine/graphics/simGraphicsLinks.h"
+
+#include <vector>
+
+#include "engine/core/simGlobals.h"
+#include "engine/core/simSystemLinks.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/gui/simGuiElement.h"
+#include "platform/gfx/device.h"
+
+using namespace gfx;
+
+namespace {
+
+simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
+
+simRendererState* state() { return renderer() ? renderer()->getState() : nullptr; }
+
+// Sampler 0 for screen-space drawing (point filtering, clamped) or for the
+// scene (linear, wrapped). Set on the device directly: the cache's address
+// ids are put back to what they held by the second call.
+void setSampler0(bool screen) {
+    Device* device = renderer() ? renderer()->getDevice() : nullptr;
+    if (!device) return;
+    const uint32_t filter = screen ? D3DTEXF_POINT : D3DTEXF_LINEAR;
+    const uint32_t address = screen ? D3DTADDRESS_CLAMP : D3DTADDRESS_WRAP;
+    device->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
+    device->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
+    device->SetSamplerState(0, D3DSAMP_ADDRESSU, address);
+    device->SetSamplerState(0, D3DSAMP_ADDRESSV, address);
+}
+
+void beginGuiPass() {
+    simRendererState* s = state();
+    if (!s) return;
+    s->saveState(simRenderState_fog);
+    s->setState(simRenderState_fog, 0);
+    s->setState(simRenderState_zFunction, D3DCMP_ALWAYS);
+    s->setState(simRenderState_backfaceCullMode, 0);
+    s->setState(simRenderState_stage1Blend, 0);
+    s->setState(simRenderState_alphaBlend, 1);
+    s->setState(simRenderState_multisample, 0);
+    s->setState(simRenderState_cameraViewport, 0);
+    s->setState(simRenderState_mipmapFilter, D3DTEXF_NONE);
+    setSampler0(true);
+}
+
+void endGuiPass() {
+    simRendererState* s = state();
+    if (!s) return;
+    s->restoreState(simRenderState_fog);
+    setSampler0(false);
+    s->setState(simRenderState_multisample, 1);
+}
+
+// One frame of the loading screen in every back buffer, so that whichever
+// buffer is shown next holds it.
+void drawLoadingScreen(const std::vector<simGuiElement*>& elements) {
+    simRenderer* r = renderer();
+    simRendererState* s = state();
+    if (!r || !s || !g_graphics->getScene()) return;
+    for (uint32_t i = 0; i < r->getBackBufferCount() + 1; ++i) {
+        r->beginScene(false, false, false);
+        s->saveState(simRenderState_fog);
+        s->setState(simRenderState_fog, 0);
+        s->setState(simRenderState_zFunction, D3DCMP_ALWAYS);
+        s->setState(simRenderState_backfaceCullMode, 0);
+        s->setState(simRenderState_alphaBlend, 1);
+        s->setState(simRenderState_multisample, 0);
+        s->setState(simRenderState_cameraViewport, 0);
+        setSampler0(true);
+        s->setState(simRenderState_mipmapFilter, D3DTEXF_NONE);
+        for (simGuiElement* element : elements)
+            if (element) element->render();
+        s->restoreState(simRenderState_fog);
+        setSampler0(false);
+        s->setState(simRenderState_multisample, 1);
+        r->endScene(true, nullptr);
+    }
+}
+
+}  // namespace
+
+void simLinkGraphicsSystem(simSystemLinks& links) {
+    auto& g = links.graphics;
+    g.factory.create = [] {
+        const int32_t resolution[3] = {800, 600, 60};
+        new simGraphics(40, d3dx::Vector2(0, 0), d3dx::Vector2(800, 600), resolution, false, false, false, 1, false,
+                        0, 1);
+    };
+    g.factory.destroy = [] { delete g_graphics; };
+    g.renderFrame = [] {
+        if (g_graphics) g_graphics->renderFrameDefault();
+    };
+    g.present = [] {
+        if (simRenderer* r = renderer()) r->present(nullptr);
+    };
+    g.renderPostScene = [](uint32_t argument) {
+        if (g_graphics) g_graphics->renderPostScene(argument);
+    };
+    g.renderEffects = [](uint32_t argument) {
+        if (g_graphics) g_graphics->renderEffects(argument);
+    };
+    g.countLitItems = []() -> int { return g_graphics ? static_cast<int>(g_graphics->countLitItems()) : 0; };
+    g.renderLit = [](uint32_t firstLight) {
+        if (g_graphics) g_graphics->renderLit(firstLight);
+    };
+    g.collectShadowBounds = [](std::vector<simBoundingBox>& bounds) {
+        if (g_graphics) g_graphics->collectShadowBounds(bounds);
+    };
+    g.beginGuiPass = beginGuiPass;
+    g.endGuiPass = endGuiPass;
+    g.drawLoadingScreen = drawLoadingScreen;
+}
