@@ -1,0 +1,136 @@
+// The renderer on the OpenGL device, read back pixel by pixel: clears of a
+// viewport, the state cache's skipping and forcing, and a simulated device
+// loss that the user's work survives.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/graphics/simRendererState.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/eglContext.h"
+#include "tests/engine/graphics/stateObjects.h"
+#include "tests/engine/graphics/userWorkTexture.h"
+#include "tests/support/recordingGraphics.h"
+
+using namespace gfx;
+using graphicstest::FakeCamera;
+using graphicstest::UserWorkTexture;
+using testsupport::RecordingGraphics;
+
+namespace {
+
+constexpr uint32_t kWidth = 64, kHeight = 48;
+constexpr uint32_t kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kBlue = 0xFF0000FFu;
+
+class GlRenderer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(context.valid()) << context.error();
+        rig = std::make_unique<RecordingGraphics>(
+            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
+        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+    }
+    void TearDown() override { rig.reset(); }
+
+    // The back buffer as 0xAARRGGBB pixels, top row first.
+    std::vector<uint32_t> backBuffer() {
+        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
+        D3DLOCKED_RECT locked;
+        const SurfaceHandle surface = rig->renderer().getBackBuffer();
+        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+        if (!locked.pBits) return pixels;
+        for (uint32_t y = 0; y < kHeight; ++y)
+            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
+        rig->device().UnlockRect(surface);
+        return pixels;
+    }
+    uint32_t pixel(const std::vector<uint32_t>& pixels, uint32_t x, uint32_t y) {
+        return pixels[y * kWidth + x] | 0xFF000000u;  // X8R8G8B8: alpha is not kept
+    }
+
+    gfx::EglContext context;
+    std::unique_ptr<RecordingGraphics> rig;
+};
+
+TEST_F(GlRenderer, ClearCoversTheCameraViewportOnly) {
+    simRendererState& s = rig->state();
+    s.setState(simRenderState_clearColour, kRed);
+    rig->renderer().beginScene(true, true, true);
+    FakeCamera camera(d3dx::Viewport{8, 4, 16, 12, 0, 1});
+    s.setState(simRenderState_cameraViewport, &camera);
+    s.setState(simRenderState_clearColour, kGreen);
+    rig->renderer().clear(true, false, false);
+    s.setState(simRenderState_cameraViewport, 0);
+    rig->renderer().endSceneWithoutPresent();
+    const auto pixels = backBuffer();
+    EXPECT_EQ(pixel(pixels, 8, 4), kGreen);
+    EXPECT_EQ(pixel(pixels, 23, 15), kGreen);
+    EXPECT_EQ(pixel(pixels, 7, 4), kRed);
+    EXPECT_EQ(pixel(pixels, 24, 15), kRed);
+    EXPECT_EQ(pixel(pixels, 8, 16), kRed);
+    EXPECT_EQ(pixel(pixels, 0, 0), kRed);
+    EXPECT_EQ(pixel(pixels, kWidth - 1, kHeight - 1), kRed);
+}
+
+TEST_F(GlRenderer, ACameraPastTheTargetIsClampedNotRefused) {
+    FakeCamera wide(d3dx::Viewport{32, 24, 1000, 1000, 0, 1});
+    rig->state().setState(simRenderState_clearColour, kRed);
+    rig->renderer().beginScene(true, true, true);
+    rig->state().setState(simRenderState_cameraViewport, &wide);
+    rig->state().setState(simRenderState_clearColour, kBlue);
+    rig->renderer().clear(true, false, false);
+    rig->state().setState(simRenderState_cameraViewport, 0);
+    rig->renderer().endSceneWithoutPresent();
+    const auto pixels = backBuffer();
+    EXPECT_EQ(pixel(pixels, 31, 23), kRed);
+    EXPECT_EQ(pixel(pixels, 32, 24), kBlue);
+    EXPECT_EQ(pixel(pixels, kWidth - 1, kHeight - 1), kBlue);
+    EXPECT_TRUE(rig->engine.app().getStatusSuccess());
+}
+
+TEST_F(GlRenderer, UnchangedStatesCostNoDeviceCallAndForceReapplies) {
+    simRendererState& s = rig->state();
+    s.setState(simRenderState_zFunction, D3DCMP_GREATER);
+    const uint64_t before = rig->device().callCount();
+    for (int i = 0; i < 100; ++i) s.setState(simRenderState_zFunction, D3DCMP_GREATER);
+    EXPECT_EQ(rig->device().callCount(), before);
+    s.setState(simRenderState_zFunction, D3DCMP_GREATER, true);
+    EXPECT_EQ(rig->device().callCount(), before + 1);
+    // What the cache skipped is what the device holds.
+    uint32_t onDevice = 0;
+    rig->device().GetRenderState(D3DRS_ZFUNC, &onDevice);
+    EXPECT_EQ(onDevice, uint32_t{D3DCMP_GREATER});
+    // The cached clear colour is what a clear paints.
+    s.setState(simRenderState_clearColour, kBlue);
+    rig->renderer().beginScene(true, true, true);
+    rig->renderer().endSceneWithoutPresent();
+    EXPECT_EQ(pixel(backBuffer(), 10, 10), kBlue);
+}
+
+TEST_F(GlRenderer, ASimulatedLossIsRecoveredWithTheUsersWorkUnchanged) {
+    UserWorkTexture work(16, 16);
+    ASSERT_TRUE(work.valid());
+    work.paint(0xFF204060u);
+    work.paintPixel(3, 5, 0xFFFFFFFFu);
+    const std::vector<uint32_t> painted = work.read();
+    rig->state().setState(simRenderState_clearColour, kGreen);
+    rig->state().setState(simRenderState_backfaceCullMode, 2);
+
+    rig->device().SimulateDeviceLoss();
+    rig->graphics().renderFrameDefault();  // Present reports the loss
+    EXPECT_FALSE(rig->state().isValid());
+    rig->graphics().renderFrameDefault();  // recovers and draws
+    ASSERT_TRUE(rig->state().isValid()) << rig->engine.log();
+    ASSERT_TRUE(work.valid());
+    EXPECT_EQ(work.read(), painted);
+    uint32_t cull = 0;
+    rig->device().GetRenderState(D3DRS_CULLMODE, &cull);
+    EXPECT_EQ(cull, uint32_t{D3DCULL_CCW});
+    // The frame after the recovery clears with the cached colour again.
+    rig->renderer().beginScene(true, true, true);
+    rig->renderer().endSceneWithoutPresent();
+    EXPECT_EQ(pixel(backBuffer(), 1, 1), kGreen);
+}
+
+}  // namespace
