@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/core/simBoundingRect.h"
+#include "engine/core/utilsPicking.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "platform/sys/binaryRecords.h"
 
@@ -115,11 +116,13 @@ bool simBoundingBox::read(FILE* file) {
 
 bool simBoundingBox::getScreenExtents(Vector2& outMin, Vector2& outMax, const d3dx::Matrix* world,
                                       const d3dx::Matrix* view, const d3dx::Matrix* projection,
-                                      const d3dx::Viewport& viewport) const {
+                                      const d3dx::Viewport* viewport) const {
     Vector2 lo(FLT_MAX, FLT_MAX), hi(-FLT_MAX, -FLT_MAX);
     for (const Vector3& corner : corners) {
-        Vector3 screen;
-        d3dx::Vec3Project(&screen, &corner, &viewport, projection, view, world);
+        // A depth that stays not-a-number marks a corner that could not be
+        // projected at all (no renderer state to project with).
+        Vector3 screen(0.0f, 0.0f, std::nanf(""));
+        utils::worldToScreen(corner, &screen, world, view, projection, viewport);
         if (!(screen.z >= 0.0f && screen.z <= 1.0f)) {
             outMin = outMax = Vector2();
             return false;
@@ -136,7 +139,7 @@ bool simBoundingBox::getScreenExtents(Vector2& outMin, Vector2& outMax, const d3
 }
 
 bool simBoundingBox::getScreenRect(simBoundingRect& rect, const d3dx::Matrix* world, const d3dx::Matrix* view,
-                                   const d3dx::Matrix* projection, const d3dx::Viewport& viewport) const {
+                                   const d3dx::Matrix* projection, const d3dx::Viewport* viewport) const {
     Vector2 lo, hi;
     if (!getScreenExtents(lo, hi, world, view, projection, viewport)) return false;
     rect.min = lo;

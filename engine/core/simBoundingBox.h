@@ -85,16 +85,18 @@ public:
     bool read(FILE* file);
 
     // The 2-D bounds on the screen of the 8 local corners projected through
-    // world, view, projection and viewport (null matrices count as identity).
-    // When a corner's depth is outside 0..1, both results are (0, 0) and the
-    // result is false.
-    bool getScreenExtents(d3dx::Vector2& outMin, d3dx::Vector2& outMax, const d3dx::Matrix* world,
-                          const d3dx::Matrix* view, const d3dx::Matrix* projection,
-                          const d3dx::Viewport& viewport) const;
-    // The same bounds into a rectangle (then updated); when a corner's depth
-    // is outside 0..1 the rectangle is left unchanged and the result is false.
-    bool getScreenRect(simBoundingRect& rect, const d3dx::Matrix* world, const d3dx::Matrix* view,
-                       const d3dx::Matrix* projection, const d3dx::Viewport& viewport) const;
+    // world, view, projection and viewport (utils::worldToScreen: a null one
+    // is the renderer's current one). When a corner's depth is outside 0..1
+    // (behind the camera or beyond the far plane), or nothing can be
+    // projected, both results are (0, 0) and the result is false.
+    bool getScreenExtents(d3dx::Vector2& outMin, d3dx::Vector2& outMax, const d3dx::Matrix* world = nullptr,
+                          const d3dx::Matrix* view = nullptr, const d3dx::Matrix* projection = nullptr,
+                          const d3dx::Viewport* viewport = nullptr) const;
+    // The same bounds into a rectangle (then updated); when they cannot be had
+    // the rectangle is left unchanged and the result is false.
+    bool getScreenRect(simBoundingRect& rect, const d3dx::Matrix* world = nullptr,
+                       const d3dx::Matrix* view = nullptr, const d3dx::Matrix* projection = nullptr,
+                       const d3dx::Viewport* viewport = nullptr) const;
 
     // Culls the box against a view volume: kOutside, kCut or kInside. With a
     // world matrix the world box is first rebuilt around the transformed

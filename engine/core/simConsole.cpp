@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/utilsStrings.h"
 
@@ -16,6 +17,15 @@ void writeToWindow(const std::string& text) {
 }
 
 }  // namespace
+
+simConsole::HostInfo simConsole::applicationInfo() {
+    if (!g_application) return {};
+    return {g_application->getTitle(), g_application->getVersion().text(), g_application->getProgramFolder(),
+            g_application->getSettingsFolder()};
+}
+
+simConsole::simConsole(std::string fileName, bool consoleWindow)
+    : simConsole(std::move(fileName), consoleWindow, applicationInfo()) {}
 
 simConsole::simConsole(std::string fileName, bool consoleWindow, const HostInfo& host)
     : m_consoleWindow(consoleWindow) {

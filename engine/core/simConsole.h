@@ -37,7 +37,10 @@ public:
     // is not open yet), opens settingsFolder + "/" + fileName for writing
     // (replacing an old file; a failure is logged as an "ERROR:" line and the
     // console goes on without a file) and logs the application information.
-    simConsole(std::string fileName, bool consoleWindow, const HostInfo& host = {});
+    // Without host information it is taken from the engine application
+    // (g_application), or left empty while there is none.
+    simConsole(std::string fileName, bool consoleWindow);
+    simConsole(std::string fileName, bool consoleWindow, const HostInfo& host);
     // Clears g_console and closes the file.
     virtual ~simConsole();
     simConsole(const simConsole&) = delete;
@@ -61,6 +64,7 @@ public:
     bool hasFile() const;
 
 private:
+    static HostInfo applicationInfo();
     void write(const std::string& text);
 
     bool m_consoleWindow;

@@ -9,6 +9,7 @@
 #include "engine/core/simBoundingRect.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "tests/support/tempFolder.h"
+#include "tests/support/testCamera.h"
 
 using d3dx::Vector2;
 using d3dx::Vector3;
@@ -132,11 +133,15 @@ TEST(SimBoundingBox, TruncatedReadFailsAndChangesNothing) {
     EXPECT_FALSE(box.write(nullptr));
 }
 
+namespace {
+const d3dx::Matrix kIdentity = d3dx::Matrix::identity();
+}  // namespace
+
 TEST(SimBoundingBox, ScreenExtentsOfAVisibleBox) {
     d3dx::Viewport vp{10, 20, 100, 100, 0, 1};
     simBoundingBox box = boxOf({-0.5f, -0.5f, 0.2f}, {0.5f, 0.5f, 0.8f});
     Vector2 lo, hi;
-    ASSERT_TRUE(box.getScreenExtents(lo, hi, nullptr, nullptr, nullptr, vp));
+    ASSERT_TRUE(box.getScreenExtents(lo, hi, &kIdentity, &kIdentity, &kIdentity, &vp));
     EXPECT_EQ(lo, Vector2(35, 45));
     EXPECT_EQ(hi, Vector2(85, 95));
 
@@ -144,12 +149,12 @@ TEST(SimBoundingBox, ScreenExtentsOfAVisibleBox) {
     d3dx::Matrix mirror;
     d3dx::MatrixScaling(&mirror, -1, 1, 1);
     simBoundingBox offset = boxOf({0.1f, -0.5f, 0.2f}, {0.5f, 0.5f, 0.8f});
-    ASSERT_TRUE(offset.getScreenExtents(lo, hi, &mirror, nullptr, nullptr, vp));
+    ASSERT_TRUE(offset.getScreenExtents(lo, hi, &mirror, &kIdentity, &kIdentity, &vp));
     EXPECT_FLOAT_EQ(hi.x, 10 + (1 - 0.1f) * 50);
     EXPECT_FLOAT_EQ(lo.x, 10 + (1 - 0.5f) * 50);
 
     simBoundingRect rect;
-    ASSERT_TRUE(box.getScreenRect(rect, nullptr, nullptr, nullptr, vp));
+    ASSERT_TRUE(box.getScreenRect(rect, &kIdentity, &kIdentity, &kIdentity, &vp));
     EXPECT_EQ(rect.left, 35);
     EXPECT_EQ(rect.bottom, 95);
 }
@@ -158,14 +163,35 @@ TEST(SimBoundingBox, BoxPartlyBehindTheCameraHasNoScreenExtents) {
     d3dx::Viewport vp{0, 0, 100, 100, 0, 1};
     simBoundingBox box = boxOf({-0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f});
     Vector2 lo(7, 7), hi(7, 7);
-    EXPECT_FALSE(box.getScreenExtents(lo, hi, nullptr, nullptr, nullptr, vp));
+    EXPECT_FALSE(box.getScreenExtents(lo, hi, &kIdentity, &kIdentity, &kIdentity, &vp));
     EXPECT_EQ(lo, Vector2());
     EXPECT_EQ(hi, Vector2());
 
     simBoundingRect rect;
     rect.growByPoint({1, 2});
-    EXPECT_FALSE(box.getScreenRect(rect, nullptr, nullptr, nullptr, vp));
+    EXPECT_FALSE(box.getScreenRect(rect, &kIdentity, &kIdentity, &kIdentity, &vp));
     EXPECT_EQ(rect.min, Vector2(1, 2));
+}
+
+TEST(SimBoundingBox, ScreenExtentsWithoutMatricesUseTheRenderersCurrentOnes) {
+    simBoundingBox box = boxOf({-1, -1, -1}, {1, 1, 1});
+    Vector2 lo(7, 7), hi(7, 7);
+    ASSERT_EQ(getViewSource(), nullptr);
+    EXPECT_FALSE(box.getScreenExtents(lo, hi));  // nothing to project with
+    EXPECT_EQ(lo, Vector2());
+
+    testsupport::TestViewSource source;
+    testsupport::TestCamera camera({0, 0, -10}, {0, 0, 0}, {0, 1, 0}, 1.0f, {20, 10, 400, 300, 0, 1}, 1, 100);
+    source.applyCamera(&camera);
+    Vector2 expectedLo, expectedHi;
+    ASSERT_TRUE(box.getScreenExtents(expectedLo, expectedHi, nullptr, &camera.getViewMatrix(),
+                                     &camera.getProjectionMatrix(), &camera.getViewport()));
+    ASSERT_TRUE(box.getScreenExtents(lo, hi));
+    EXPECT_EQ(lo, expectedLo);
+    EXPECT_EQ(hi, expectedHi);
+    // Symmetric about the view axis: centred on the viewport's centre.
+    EXPECT_FLOAT_EQ((lo.x + hi.x) / 2, 220.0f);
+    EXPECT_FLOAT_EQ((lo.y + hi.y) / 2, 160.0f);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/core/utilsStrings.h"
+#include "tests/support/headlessEngine.h"
 #include "tests/support/seriousErrorRecorder.h"
 #include "tests/support/tempFolder.h"
 
@@ -113,4 +114,16 @@ TEST(SeriousError, WithoutAConsoleStillShowsTheBox) {
     testsupport::SeriousErrorRecorder recorder;
     utils::seriousError("no console yet");
     EXPECT_EQ(recorder.texts(), std::vector<std::string>{"no console yet"});
+}
+
+TEST(ConsoleFromApplication, HeaderComesFromTheEngineApplication) {
+    testsupport::HeadlessEngine engine(nullptr, false);
+    const std::string settings = engine.app().getSettingsFolder();
+    simConsole console("diag.txt", false);
+    EXPECT_EQ(console.getFilePath(), settings + "/diag.txt");
+    std::string text = engine.settings.read("diag.txt");
+    EXPECT_EQ(text.rfind("Application information:\nversion: 2.5.a\ndiagnostic: " + settings + "/diag.txt\n", 0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("application: " + engine.app().getProgramFolder() + "\n"), std::string::npos) << text;
 }
