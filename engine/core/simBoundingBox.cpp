@@ -101,12 +101,12 @@ bool simBoundingBox::write(FILE* file) const {
             fields[3 + i] = -kFileEmptySentinel;
         }
     }
-    return sys::writeFields(file, fields, 6);
+    return sys::writeFields(file, fields);
 }
 
 bool simBoundingBox::read(FILE* file) {
     float fields[6];
-    if (!sys::readFields(file, fields, 6)) return false;
+    if (!sys::readFields(file, fields)) return false;
     min = Vector3(fields[0], fields[1], fields[2]);
     max = Vector3(fields[3], fields[4], fields[5]);
     if (isEmpty()) reset();

@@ -38,12 +38,12 @@ simColour simColour::fromARGB(uint32_t argb) {
 
 bool simColour::read(FILE* file) {
     int32_t fields[4];  // alpha, red, green, blue
-    if (!sys::readFields(file, fields, 4)) return false;
+    if (!sys::readFields(file, fields)) return false;
     set(fields[0], fields[1], fields[2], fields[3]);
     return true;
 }
 
 bool simColour::write(FILE* file) const {
     const int32_t fields[4] = {alpha, red, green, blue};
-    return sys::writeFields(file, fields, 4);
+    return sys::writeFields(file, fields);
 }

@@ -24,26 +24,34 @@ inline bool writeBytes(FILE* file, const void* data, size_t size) {
     return file && std::fwrite(data, 1, size, file) == size;
 }
 
-// Reads n consecutive 4-byte fields; false (and nothing stored) on a short read.
-template <typename T>
-bool readFields(FILE* file, T* out, size_t n) {
+// Reads an array of consecutive 4-byte fields; false, with the array
+// unchanged, on a short read.
+template <typename T, size_t N>
+bool readFields(FILE* file, T (&out)[N]) {
     static_assert(sizeof(T) == 4);
-    unsigned char bytes[64];
-    if (n * 4 > sizeof(bytes) || !readBytes(file, bytes, n * 4)) return false;
-    std::memcpy(out, bytes, n * 4);
+    unsigned char bytes[N * 4];
+    if (!readBytes(file, bytes, sizeof(bytes))) return false;
+    std::memcpy(out, bytes, sizeof(bytes));
     return true;
 }
-template <typename T>
-bool writeFields(FILE* file, const T* in, size_t n) {
+template <typename T, size_t N>
+bool writeFields(FILE* file, const T (&in)[N]) {
     static_assert(sizeof(T) == 4);
-    return writeBytes(file, in, n * 4);
+    return writeBytes(file, in, N * 4);
 }
 
-inline bool readF32(FILE* file, float& out) { return readFields(file, &out, 1); }
-inline bool readI32(FILE* file, int32_t& out) { return readFields(file, &out, 1); }
-inline bool readU32(FILE* file, uint32_t& out) { return readFields(file, &out, 1); }
-inline bool writeF32(FILE* file, float v) { return writeFields(file, &v, 1); }
-inline bool writeI32(FILE* file, int32_t v) { return writeFields(file, &v, 1); }
-inline bool writeU32(FILE* file, uint32_t v) { return writeFields(file, &v, 1); }
+template <typename T>
+bool readField(FILE* file, T& out) {
+    T one[1];
+    if (!readFields(file, one)) return false;
+    out = one[0];
+    return true;
+}
+inline bool readF32(FILE* file, float& out) { return readField(file, out); }
+inline bool readI32(FILE* file, int32_t& out) { return readField(file, out); }
+inline bool readU32(FILE* file, uint32_t& out) { return readField(file, out); }
+inline bool writeF32(FILE* file, float v) { return writeBytes(file, &v, 4); }
+inline bool writeI32(FILE* file, int32_t v) { return writeBytes(file, &v, 4); }
+inline bool writeU32(FILE* file, uint32_t v) { return writeBytes(file, &v, 4); }
 
 }  // namespace sys
