@@ -229,7 +229,6 @@ HRESULT Device::SetTexture(std::uint32_t stage, TextureHandle texture) {
     if (texture) {
         const TextureRecord* t = pools_->textures.find(texture);
         if (!t) return misuse("SetTexture", "stale texture handle");
-        if (t->lost) return misuse("SetTexture", "texture lost with the device");
         cube = t->desc.cube;
     }
     state_.textures[stage] = texture;
@@ -414,7 +413,6 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, 
     if (vertices == 0 || primitiveCount == 0) return misuse(call, "unsupported primitive type or no primitives");
     const BufferRecord* b = pools_->buffers.find(state_.stream);
     if (!b) return misuse(call, "no vertex buffer on stream 0");
-    if (b->lost) return misuse(call, "vertex buffer lost with the device");
     if (b->locked) return misuse(call, "vertex buffer is locked");
     const std::uint32_t stride = fvfStride(state_.fvf);
     if (!stride || stride != state_.streamStride)
@@ -422,10 +420,6 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, 
     if (state_.streamOffset + (startVertex + vertices) * stride > b->length)
         return misuse(call, "draw reads past the end of the vertex buffer");
     if (state_.program && !pools_->programs.find(state_.program)) return misuse(call, "stale program handle");
-    for (std::uint32_t stage = 0; stage < kStageCount; ++stage) {
-        const TextureRecord* t = pools_->textures.find(state_.textures[stage]);
-        if (t && t->lost) return misuse(call, "texture on stage " + std::to_string(stage) + " lost with the device");
-    }
     if (drawingSuppressed()) return D3D_OK;
     return backend_->draw(state_, targets(), type, startVertex, static_cast<std::uint32_t>(vertices));
 }

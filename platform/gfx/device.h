@@ -63,8 +63,10 @@ public:
     HRESULT BeginScene();
     HRESULT EndScene();
     // Test call: the device behaves as a lost Direct3D device from now on:
-    // Present and TestCooperativeLevel report D3DERR_DEVICELOST, drawing does
-    // nothing, and every default-pool resource becomes lost until released.
+    // Present and TestCooperativeLevel report D3DERR_DEVICELOST, drawing,
+    // clearing and copying do nothing, and every default-pool resource
+    // reports Lost until released. Locks still work and keep the contents,
+    // so objects can save what they hold before they release it.
     void SimulateDeviceLoss();
 
     // ---- create ----

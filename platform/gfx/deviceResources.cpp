@@ -198,10 +198,6 @@ const Device::SurfaceRecord* Device::findSurface(const char* call, SurfaceHandle
         misuse(call, "surface of a released texture");
         return nullptr;
     }
-    if (s->lost || (s->kind == SurfaceKind::TextureLevel && pools_->textures.find(s->texture)->lost)) {
-        misuse(call, "surface lost with the device");
-        return nullptr;
-    }
     return s;
 }
 
@@ -244,7 +240,6 @@ HRESULT Device::LockRect(TextureHandle texture, std::uint32_t level, D3DLOCKED_R
     trace("LockRect", {texture.id, level, flags});
     const TextureRecord* t = pools_->textures.find(texture);
     if (!t) return misuse("LockRect", "stale texture handle");
-    if (t->lost) return misuse("LockRect", "texture lost with the device");
     if (level >= t->desc.levels || t->desc.cube) return misuse("LockRect", "no such level of a 2-D texture");
     SurfaceRecord s;
     s.kind = SurfaceKind::TextureLevel;
@@ -286,7 +281,6 @@ HRESULT Device::Lock(VertexBufferHandle buffer, std::uint32_t offset, std::uint3
     BufferRecord* b = pools_->buffers.find(buffer);
     if (!b) return misuse("Lock", "stale vertex buffer handle");
     if (!out) return misuse("Lock", "null output");
-    if (b->lost) return misuse("Lock", "vertex buffer lost with the device");
     if (b->locked) return misuse("Lock", "vertex buffer is already locked");
     if (size == 0) size = offset < b->length ? b->length - offset : 0;
     if (offset >= b->length || size > b->length - offset) return misuse("Lock", "range outside the buffer");

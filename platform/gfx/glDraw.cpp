@@ -180,7 +180,8 @@ void GlBackend::bindTextures(const DeviceState& s) {
             boundUnits_[kStageCount + stage] = cube;
         }
     }
-    GFX_GL(glActiveTexture(GL_TEXTURE0));
+    // The active unit is left as it is: uploads bind on whatever unit is
+    // active and then mark every unit for re-binding.
 }
 
 void GlBackend::applySamplers(const DeviceState& s) {

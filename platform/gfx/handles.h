@@ -46,8 +46,9 @@ using ProgramHandle = Handle<ProgramTag>;
 enum class ResourceState {
     Stale,  // null, destroyed, or never made: every use fails with D3DERR_INVALIDCALL
     Valid,
-    Lost,   // a default-pool resource that lived through a device loss; it must be
-            // destroyed and made again, and every use fails until then
+    Lost,   // a default-pool resource of a lost device: it can still be locked
+            // and read, draws with it do nothing, and it must be released
+            // before the device can be Reset
 };
 
 // Slots of one resource kind. Record is the per-resource data kept by the

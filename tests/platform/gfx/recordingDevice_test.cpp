@@ -176,7 +176,15 @@ TEST_F(RecordingDeviceTest, SimulatedLossFollowsTheDirect3DProtocol) {
     EXPECT_EQ(device->State(managed), ResourceState::Valid);
     EXPECT_EQ(device->State(dynamic), ResourceState::Lost);
     EXPECT_EQ(device->State(vb), ResourceState::Lost);
-    EXPECT_EQ(device->SetTexture(0, dynamic), D3DERR_INVALIDCALL);
+    void* bytes = nullptr;
+    EXPECT_EQ(device->Lock(vb, 0, 0, &bytes, 0), D3D_OK) << "a lost buffer can still be saved";
+    device->Unlock(vb);
+    device->BeginScene();
+    device->SetFVF(kFvfVertex);
+    device->SetStreamSource(0, vb, 0, 52);
+    EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3D_OK);
+    device->EndScene();
+    EXPECT_EQ(rec->count("DrawPrimitive"), 1u);
 
     D3DPRESENT_PARAMETERS p = params;
     EXPECT_EQ(device->Reset(&p), D3DERR_INVALIDCALL) << "default-pool resources still alive";
