@@ -54,8 +54,16 @@ Device::Device(std::unique_ptr<DeviceBackend> backend, const D3DPRESENT_PARAMETE
 }
 
 Device::~Device() {
-    // Whatever the caller left alive goes with the device; the backend frees
-    // its own objects when it is destroyed.
+    // Whatever the caller left alive goes with the device (the backend frees
+    // its own objects); saying so points at a missing Release.
+    if (const std::size_t alive = LiveResources())
+        logLine("gfx::Device - destroyed with " + std::to_string(alive) + " resources still alive\n");
+}
+
+std::size_t Device::LiveResources() const {
+    const std::size_t own = (backBuffer_ ? 1 : 0) + (depthBuffer_ ? 1 : 0);
+    return pools_->textures.liveCount() + pools_->surfaces.liveCount() - own + pools_->buffers.liveCount() +
+           pools_->programs.liveCount();
 }
 
 HRESULT Device::misuse(const char* call, const std::string& what) const {

@@ -124,6 +124,11 @@ public:
     HRESULT Release(VertexBufferHandle buffer);
     HRESULT Release(ProgramHandle program);
 
+    // Resources made through this device and not yet released (the device's
+    // own surfaces not counted). A device destroyed with some still alive
+    // logs how many.
+    std::size_t LiveResources() const;
+
     ResourceState State(TextureHandle texture) const;
     ResourceState State(SurfaceHandle surface) const;
     ResourceState State(VertexBufferHandle buffer) const;

@@ -579,6 +579,8 @@ HRESULT GlBackend::present(const RECT* source, const RECT* dest) {
     GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, readFbo));
     GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0));
     boundFbo_ = ~0u;
+    // A context without a window surface has no default framebuffer to show.
+    if (GFX_GL(glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER)) != GL_FRAMEBUFFER_COMPLETE) return D3D_OK;
     GFX_GL(glDisable(GL_SCISSOR_TEST));
     // The window's rows run bottom-up: this is the one place the image flips.
     GFX_GL(glBlitFramebuffer(s.left, s.top, s.right, s.bottom, d.left, windowH - d.top, d.right, windowH - d.bottom,

@@ -469,6 +469,96 @@ TEST_F(GlDeviceTest, UnchangedStatesIssueNoGlCalls) {
     EXPECT_EQ(glCalls() - first, 3 * perRepeat + 1) << "one glDepthMask";
 }
 
+TEST_F(GlDeviceTest, LinearVertexFogBlendsTowardsTheFogColour) {
+    device->SetRenderState(D3DRS_ZENABLE, 0);
+    device->SetRenderState(D3DRS_FOGENABLE, 1);
+    device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
+    device->SetRenderState(D3DRS_FOGCOLOR, 0xFF0000FF);
+    device->SetRenderState(D3DRS_FOGSTART, floatState(0.0f));
+    device->SetRenderState(D3DRS_FOGEND, floatState(1.0f));
+    clear(kBlack);
+    // Identity view: the fog distance is z, halfway between start and end.
+    draw<Vertex>(D3DPT_TRIANGLESTRIP,
+                 {{-1, 1, 0.5f, 0, 0, 1, kRed, {}}, {1, 1, 0.5f, 0, 0, 1, kRed, {}},
+                  {-1, -1, 0.5f, 0, 0, 1, kRed, {}}, {1, -1, 0.5f, 0, 0, 1, kRed, {}}},
+                 2);
+    const D3DCOLOR c = pixel(8, 8);
+    EXPECT_NEAR(int((c >> 16) & 0xFF), 128, 2);
+    EXPECT_NEAR(int(c & 0xFF), 128, 2);
+}
+
+TEST_F(GlDeviceTest, ClipPlaneZeroCutsFixedFunctionGeometryInWorldSpace) {
+    device->SetRenderState(D3DRS_ZENABLE, 0);
+    const float keepPositiveX[4] = {1.0f, 0.0f, 0.0f, 0.0f};
+    device->SetClipPlane(0, keepPositiveX);
+    device->SetRenderState(D3DRS_CLIPPLANEENABLE, 1);
+    clear(kBlack);
+    draw<Vertex>(D3DPT_TRIANGLESTRIP,
+                 {{-1, 1, 0.5f, 0, 0, 1, kRed, {}}, {1, 1, 0.5f, 0, 0, 1, kRed, {}},
+                  {-1, -1, 0.5f, 0, 0, 1, kRed, {}}, {1, -1, 0.5f, 0, 0, 1, kRed, {}}},
+                 2);
+    EXPECT_EQ(pixel(2, 8), kBlack);
+    EXPECT_EQ(pixel(13, 8), kRed);
+    device->SetRenderState(D3DRS_CLIPPLANEENABLE, 0);
+    draw<Vertex>(D3DPT_TRIANGLESTRIP,
+                 {{-1, 1, 0.5f, 0, 0, 1, kRed, {}}, {1, 1, 0.5f, 0, 0, 1, kRed, {}},
+                  {-1, -1, 0.5f, 0, 0, 1, kRed, {}}, {1, -1, 0.5f, 0, 0, 1, kRed, {}}},
+                 2);
+    EXPECT_EQ(pixel(2, 8), kRed);
+}
+
+TEST_F(GlDeviceTest, StageOneBlendsByTheTextureFactorsAlpha) {
+    TextureHandle t;
+    ASSERT_EQ(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t), D3D_OK);
+    D3DLOCKED_RECT lr;
+    device->LockRect(t, 0, &lr, nullptr, 0);
+    *static_cast<D3DCOLOR*>(lr.pBits) = kBlue;
+    device->UnlockRect(t, 0);
+    device->SetTexture(1, t);
+    device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 0);  // the screen vertex has one UV set
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_BLENDFACTORALPHA);
+    device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    device->SetRenderState(D3DRS_TEXTUREFACTOR, 0x80000000);
+    clear(kBlack);
+    quad(0, 0, 2, 2, kRed);
+    const D3DCOLOR c = pixel(0, 0);
+    EXPECT_NEAR(int((c >> 16) & 0xFF), 127, 1) << "half of the red below";
+    EXPECT_NEAR(int(c & 0xFF), 128, 1) << "half of stage 1's blue";
+    device->SetTexture(1, TextureHandle{});
+    device->Release(t);
+}
+
+TEST(GlDeviceMultisampled, DrawsResolvesAndCopiesTheBackBuffer) {
+    EglContext context;
+    ASSERT_TRUE(context.valid()) << context.error();
+    std::unique_ptr<Direct3D> d3d = makeGlDirect3D();
+    ASSERT_TRUE(d3d);
+    std::uint32_t levels = 0;
+    if (FAILED(d3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, true, D3DMULTISAMPLE_NONMASKABLE,
+                                               &levels)))
+        GTEST_SKIP() << "no multisampling";
+    D3DPRESENT_PARAMETERS params;
+    params.BackBufferWidth = params.BackBufferHeight = 8;
+    params.MultiSampleType = D3DMULTISAMPLE_NONMASKABLE;
+    params.MultiSampleQuality = 0;
+    std::unique_ptr<Device> device;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &params, &device), D3D_OK);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGreen, 1.0f, 0);
+    SurfaceHandle back, copy;
+    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+    ASSERT_EQ(device->CreateRenderTarget(2, 2, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, true, &copy), D3D_OK);
+    ASSERT_EQ(device->StretchRect(back, nullptr, copy, nullptr, D3DTEXF_LINEAR), D3D_OK);
+    D3DLOCKED_RECT lr;
+    EXPECT_EQ(device->LockRect(back, &lr, nullptr, D3DLOCK_READONLY), D3DERR_INVALIDCALL)
+        << "multisampled surfaces are copied, not locked";
+    ASSERT_EQ(device->LockRect(copy, &lr, nullptr, D3DLOCK_READONLY), D3D_OK);
+    EXPECT_EQ(*static_cast<D3DCOLOR*>(lr.pBits), kGreen);
+    device->UnlockRect(copy);
+    device->Release(copy);
+    EXPECT_EQ(device->Present(nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(device->LiveResources(), 0u);
+}
+
 TEST_F(GlDeviceTest, SimulatedLossNeedsTheDefaultPoolReleasedBeforeReset) {
     device->EndScene();
     device->SimulateDeviceLoss();

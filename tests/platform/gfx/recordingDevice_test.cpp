@@ -248,6 +248,19 @@ TEST_F(RecordingDeviceTest, ClearFillsTheViewportAndStretchRectCopies) {
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
 }
 
+TEST_F(RecordingDeviceTest, CountsWhatIsLeftAliveAndSaysSoAtDestruction) {
+    EXPECT_EQ(device->LiveResources(), 0u);
+    TextureHandle t = makeTexture();
+    SurfaceHandle level;
+    device->GetSurfaceLevel(t, 0, &level);
+    EXPECT_EQ(device->LiveResources(), 2u);
+    device->Release(t);
+    EXPECT_EQ(device->LiveResources(), 0u) << "the level went with its texture";
+    makeTexture();
+    device.reset();
+    EXPECT_NE(log.find("destroyed with 1 resources still alive"), std::string::npos) << log;
+}
+
 TEST_F(RecordingDeviceTest, TheDevicesOwnSurfacesAreNeverReleased) {
     SurfaceHandle back, depth;
     device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
