@@ -10,12 +10,17 @@
 #include <string>
 
 #include "engine/core/simApplication.h"
+#include "engine/core/simConsole.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
 #include "engine/core/simKeyboard.h"
 #include "engine/core/simMouse.h"
+#include "engine/core/simOptions.h"
 #include "engine/core/utilsErrors.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simWindow.h"
 #include "platform/win/winMessages.h"
 #include "platform/win/winWindows.h"
 
@@ -31,6 +36,29 @@ LRESULT engineWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 simMouse* inputMouse() { return g_input ? g_input->getMouse() : nullptr; }
 simKeyboard* inputKeyboard() { return g_input ? g_input->getKeyboard() : nullptr; }
+
+simWindow* graphicsWindow() { return g_graphics ? g_graphics->getWindow() : nullptr; }
+
+// A full-screen view that loses the focus is minimised, so the desktop the
+// user switched to is not covered.
+void minimiseFullscreenWhenInactive(WORD activation) {
+    simWindow* window = graphicsWindow();
+    if (!window || !window->isFullscreen() || activation != WA_INACTIVE) return;
+    if (g_console) g_console->print("User switched away from the application\n");
+    window->setWindowState(0);
+    window->applyChanges();
+}
+
+// The window state a WM_SIZE reports: 0 minimised, 1 restored, 2 maximised,
+// 3 anything else.
+uint32_t sizeState(WPARAM wParam) {
+    switch (wParam) {
+        case SIZE_RESTORED: return 1;
+        case SIZE_MINIMIZED: return 0;
+        case SIZE_MAXIMIZED: return 2;
+        default: return 3;
+    }
+}
 
 void releaseButton(simMouse* mouse, uint32_t button) {
     if (mouse) mouse->onButton(button, 0);
@@ -65,6 +93,22 @@ void simApplication::createWindow(HWND window) {
 LRESULT simApplication::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool callDefault) {
     bool mayDefault = true;
     switch (message) {
+        case WM_SIZE:
+            if (simWindow* window = graphicsWindow();
+                window && (!window->isFullscreen() || window->getWindowState() == 0) &&
+                sizeState(wParam) != window->getWindowState())
+                window->onWindowChanged();
+            break;
+        case WM_ACTIVATE:
+            minimiseFullscreenWhenInactive(LOWORD(wParam));
+            break;
+        case WM_DISPLAYCHANGE:
+            if (g_graphics && g_graphics->getRenderer()) g_graphics->getRenderer()->updateDesktopMode();
+            break;
+        case WM_EXITSIZEMOVE:
+            if (simWindow* window = graphicsWindow()) window->onWindowChanged();
+            break;
+
         case WM_CLOSE:
             close();
             mayDefault = false;
@@ -74,13 +118,27 @@ LRESULT simApplication::windowProc(HWND window, UINT message, WPARAM wParam, LPA
             if (simKeyboard* keyboard = inputKeyboard()) keyboard->onKey(static_cast<uint32_t>(wParam), 1);
             break;
         case WM_KEYUP:
+            // The Windows key leaves full screen for the desktop.
+            if (simWindow* window = graphicsWindow(); wParam == VK_LWIN && window && window->isFullscreen()) {
+                pause();
+                window->setWindowState(0);
+                window->applyChanges();
+            }
             if (simKeyboard* keyboard = inputKeyboard()) keyboard->onKey(static_cast<uint32_t>(wParam), 0);
             break;
         case WM_CHAR:
             if (simKeyboard* keyboard = inputKeyboard()) keyboard->onChar(static_cast<uint32_t>(wParam));
             break;
         case WM_SYSKEYDOWN:
-            if (wParam == VK_MENU) {
+            if (wParam == VK_RETURN) {
+                // Alt+Enter switches between full screen and the window.
+                if (simWindow* window = graphicsWindow()) {
+                    pause();
+                    window->setFullscreen(!window->isFullscreen());
+                    window->applyChanges();
+                    if (g_options) g_options->default_fullscreen = window->isFullscreen();
+                }
+            } else if (wParam == VK_MENU) {
                 if (simKeyboard* keyboard = inputKeyboard()) keyboard->onAlt(1);
             }
             mayDefault = false;
@@ -103,6 +161,7 @@ LRESULT simApplication::windowProc(HWND window, UINT message, WPARAM wParam, LPA
                 close();
                 mayDefault = false;
             }
+            minimiseFullscreenWhenInactive(LOWORD(wParam));
             break;
         case WM_SYSCOMMAND:
             // The screen saver and monitor power-off would interrupt the view.

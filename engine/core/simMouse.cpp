@@ -9,12 +9,12 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simWindow.h"
 #include "platform/sys/clock.h"
 #include "platform/win/winWindows.h"
 
 namespace {
-
-simMouse::BackBufferSizeQuery backBufferSizeQuery = nullptr;
 
 // The mouse gate: open without an application, else its answer.
 bool gateOpen() { return !g_application || g_application->acceptsMouseInput(); }
@@ -56,10 +56,12 @@ simMouse::~simMouse() {
 std::string simMouse::getClassName() { return "simMouse"; }
 std::string simMouse::getTypeName() { return "simMouse"; }
 
-void simMouse::setBackBufferSizeQuery(BackBufferSizeQuery query) { backBufferSizeQuery = query; }
-
 bool simMouse::backBufferSize(int32_t* width, int32_t* height) {
-    if (backBufferSizeQuery && backBufferSizeQuery(width, height)) return true;
+    if (const simWindow* window = g_graphics ? g_graphics->getWindow() : nullptr) {
+        *width = static_cast<int32_t>(window->getBackBufferWidth());
+        *height = static_cast<int32_t>(window->getBackBufferHeight());
+        return true;
+    }
     win::RECT client;
     if (!g_application || !win::GetClientRect(g_application->getWindow(), &client)) return false;
     *width = client.right - client.left;

@@ -7,6 +7,9 @@
 // Drags are tracked from the events themselves (`onEvent`), so a host's mouse
 // that overrides the handler sees the same rule.
 //
+// Positions arrive in client pixels of the engine window and are kept in
+// back-buffer pixels, the pixels the engine draws and picks in.
+//
 // The mouse gate: before a press, a wheel turn or the per-frame button state
 // counts, the mouse asks the engine application's `acceptsMouseInput`. While
 // it says no, presses and wheel turns are dropped and the frame update lets
@@ -99,13 +102,6 @@ public:
     // truncated towards zero. A corner that is not a number contains nothing.
     bool isInsideRect(d3dx::Vector2 min, d3dx::Vector2 max) const;
 
-    // ---- Back-buffer scaling
-    // Gives the back-buffer size in pixels, false while there is none. The
-    // graphics window installs it; without one, positions stay in client
-    // pixels of the engine window.
-    using BackBufferSizeQuery = bool (*)(int32_t* width, int32_t* height);
-    static void setBackBufferSizeQuery(BackBufferSizeQuery query);
-
 private:
     struct Button {
         uint8_t down = 0;
@@ -116,8 +112,9 @@ private:
         int32_t pressX = 0, pressY = 0;
     };
 
-    // The back-buffer size from the installed query, else the engine
-    // window's client size; false when neither is known.
+    // The back-buffer size the graphics window keeps (truncated to whole
+    // pixels), else the engine window's client size; false when neither is
+    // known.
     static bool backBufferSize(int32_t* width, int32_t* height);
     // Sends a button-kind event (button, double click, drag end) at the
     // current position.

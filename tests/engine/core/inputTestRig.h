@@ -23,11 +23,16 @@
 #include "engine/core/simKeyboard.h"
 #include "engine/core/simMouse.h"
 #include "engine/core/simObject.h"
+#include "engine/core/simOptions.h"
 #include "engine/core/simSystemLinks.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simWindow.h"
+#include "platform/gfx/recordingDevice.h"
 #include "platform/sys/clock.h"
 #include "platform/win/virtualDesktop.h"
 #include "platform/win/winMessages.h"
 #include "tests/support/inputEventRecorder.h"
+#include "tests/support/virtualWindowHost.h"
 
 namespace inputtest {
 
@@ -113,6 +118,31 @@ protected:
     GatedApplication application;
     win::HWND view = nullptr;
     EventRecorder* recorder = nullptr;
+};
+
+// The same with the engine's graphics system on the recording device: the
+// graphics window keeps the back-buffer size and takes the window-state
+// changes. The window host reports the view as the test sets it.
+class GraphicsInputRig : public InputRig {
+protected:
+    GraphicsInputRig() {
+        std::shared_ptr<gfx::Recorder> device = deviceRecorder;
+        gfx::setDirect3DFactory([device] { return gfx::makeRecordingDirect3D(device); });
+        const int32_t resolution[3] = {1024, 768, 60};
+        graphics = new simGraphics(40, d3dx::Vector2(0, 0), d3dx::Vector2(kViewWidth, kViewHeight), resolution,
+                                   false, false, false, 1, false, 1, 1);
+    }
+    ~GraphicsInputRig() override {
+        delete graphics;
+        gfx::setDirect3DFactory(nullptr);
+    }
+
+    simWindow& window() { return *graphics->getWindow(); }
+
+    simOptions options;
+    testsupport::VirtualWindowHost host{desktop};
+    std::shared_ptr<gfx::Recorder> deviceRecorder = std::make_shared<gfx::Recorder>();
+    simGraphics* graphics = nullptr;
 };
 
 }  // namespace inputtest

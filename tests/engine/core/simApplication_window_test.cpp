@@ -148,3 +148,78 @@ TEST(EngineWindow, AFailedCreationIsASeriousError) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace win;
+
+// The messages that change the graphics window.
+class WindowProcedureWithGraphics : public inputtest::GraphicsInputRig {};
+
+TEST_F(WindowProcedureWithGraphics, AltEnterSwitchesFullScreenBothWaysAndRecordsIt) {
+    desktop.clearDefaultedMessages();
+    EXPECT_EQ(application.windowProc(view, WM_SYSKEYDOWN, VK_RETURN, 0, true), 0);
+    EXPECT_TRUE(window().isFullscreen());
+    EXPECT_TRUE(application.isPaused());
+    EXPECT_TRUE(options.default_fullscreen);
+    EXPECT_EQ(window().getBackBufferWidth(), 1024.0f) << "full screen draws at the resolution";
+
+    application.windowProc(view, WM_SYSKEYDOWN, VK_RETURN, 0, true);
+    EXPECT_FALSE(window().isFullscreen());
+    EXPECT_FALSE(options.default_fullscreen);
+    EXPECT_TRUE(desktop.defaultedMessages().empty()) << "neither reaches the default procedure";
+}
+
+TEST_F(WindowProcedureWithGraphics, TheWindowsKeyLeavesFullScreenAndIsStillReleased) {
+    send(WM_KEYDOWN, VK_LWIN);
+    send(WM_KEYUP, VK_LWIN);
+    EXPECT_FALSE(application.isPaused()) << "in a window it is only a key";
+    EXPECT_EQ(window().getWindowState(), 1u);
+
+    send(WM_SYSKEYDOWN, VK_RETURN);
+    application.unpause();
+    take();
+    send(WM_KEYDOWN, VK_LWIN);
+    send(WM_KEYUP, VK_LWIN);
+    EXPECT_TRUE(application.isPaused());
+    EXPECT_EQ(window().getWindowState(), 0u) << "minimised";
+    const std::vector<inputtest::Seen> expected = {{simInputEvent_key, VK_LWIN, 1}, {simInputEvent_key, VK_LWIN, 2}};
+    EXPECT_EQ(take(), expected);
+}
+
+TEST_F(WindowProcedureWithGraphics, SwitchingAwayFromFullScreenMinimises) {
+    send(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_EQ(window().getWindowState(), 1u) << "a window stays as it is";
+    send(WM_SYSKEYDOWN, VK_RETURN);
+    send(WM_ACTIVATE, 1);
+    EXPECT_EQ(window().getWindowState(), 1u) << "activation is no switch away";
+    send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0));
+    EXPECT_EQ(window().getWindowState(), 0u);
+}
+
+TEST_F(WindowProcedureWithGraphics, ACommandWithIdentifierZeroCountsAsSwitchingAway) {
+    send(WM_SYSKEYDOWN, VK_RETURN);
+    send(WM_COMMAND, 1001);
+    EXPECT_EQ(window().getWindowState(), 1u);
+    send(WM_COMMAND, 0);
+    EXPECT_EQ(window().getWindowState(), 0u);
+}
+
+TEST_F(WindowProcedureWithGraphics, SizeMessagesFollowTheWindowOnlyWhenItsStateChanged) {
+    host.zoomed = true;
+    send(WM_SIZE, SIZE_RESTORED);
+    EXPECT_EQ(window().getWindowState(), 1u) << "restored was the state already: nothing to follow";
+    send(WM_SIZE, SIZE_MAXIMIZED);
+    EXPECT_EQ(window().getWindowState(), 2u) << "the window read its state back from the host";
+}
+
+TEST_F(WindowProcedureWithGraphics, TheEndOfAMoveOrResizeFollowsTheWindow) {
+    desktop.moveWindow(view, 0, 0, 640, 480);
+    send(WM_EXITSIZEMOVE);
+    EXPECT_EQ(window().getWidth(), 640.0f);
+    EXPECT_EQ(window().getBackBufferHeight(), 480.0f);
+    moveTo(320, 240);
+    EXPECT_EQ(mouse().getX(), 320) << "the back buffer follows the client area";
+}
+
+}  // namespace

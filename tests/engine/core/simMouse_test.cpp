@@ -174,32 +174,36 @@ TEST_F(MouseMessages, TheFrameClearsLatchesAndLetsGoOfButtonsWhileTheGateIsClose
 }
 
 // Mouse positions arrive in client pixels of the engine window and the engine
-// works in back-buffer pixels.
-TEST_F(MouseMessages, PositionsAreScaledToTheBackBuffer) {
+// works in the back-buffer pixels its graphics window keeps.
+class MouseOverGraphics : public inputtest::GraphicsInputRig {};
+
+TEST_F(MouseOverGraphics, PositionsAreScaledToTheBackBuffer) {
     struct Case {
-        int clientWidth, clientHeight, bufferWidth, bufferHeight, x, y, expectedX, expectedY;
+        int clientWidth, clientHeight;
+        float bufferWidth, bufferHeight;
+        int x, y, expectedX, expectedY;
     } cases[] = {
-        {800, 600, 800, 600, 123, 456, 123, 456},
-        {400, 300, 800, 600, 100, 50, 200, 100},    // a HiDPI view: two buffer pixels per client pixel
-        {800, 600, 640, 480, 799, 599, 639, 479},   // truncated towards zero
-        {800, 600, 640, 480, -5, -5, -4, -4},       // negative positions truncate towards zero too
-        {0, 0, 640, 480, 10, 20, 10, 20},           // no client area: left as it is
+        {800, 600, 800.0f, 600.0f, 123, 456, 123, 456},
+        {400, 300, 800.0f, 600.0f, 100, 50, 200, 100},   // two buffer pixels per client pixel
+        {800, 600, 640.0f, 480.0f, 799, 599, 639, 479},  // truncated towards zero
+        {800, 600, 640.0f, 480.0f, -5, -5, -4, -4},      // negative positions truncate towards zero too
+        {800, 600, 640.9f, 480.9f, 800, 600, 640, 480},  // a fractional buffer size counts whole pixels
+        {0, 0, 640.0f, 480.0f, 10, 20, 10, 20},          // no client area: left as it is
     };
-    static int bufferWidth = 0, bufferHeight = 0;
-    simMouse::setBackBufferSizeQuery([](int32_t* width, int32_t* height) {
-        *width = bufferWidth;
-        *height = bufferHeight;
-        return true;
-    });
     for (const Case& c : cases) {
-        desktop.moveWindow(view, kViewX, kViewY, c.clientWidth, c.clientHeight);
-        bufferWidth = c.bufferWidth;
-        bufferHeight = c.bufferHeight;
+        desktop.moveWindow(view, 0, 0, c.clientWidth, c.clientHeight);
+        window().setBackBufferSize(c.bufferWidth, c.bufferHeight);
         moveTo(c.x, c.y);
         EXPECT_EQ(mouse().getX(), c.expectedX) << c.clientWidth << " to " << c.bufferWidth;
         EXPECT_EQ(mouse().getY(), c.expectedY) << c.clientHeight << " to " << c.bufferHeight;
     }
-    simMouse::setBackBufferSizeQuery(nullptr);
+}
+
+TEST_F(MouseMessages, WithoutGraphicsPositionsStayInClientPixels) {
+    desktop.moveWindow(view, kViewX, kViewY, 400, 300);
+    moveTo(399, 299);
+    EXPECT_EQ(mouse().getX(), 399);
+    EXPECT_EQ(mouse().getY(), 299);
 }
 
 // Tool bars and other windows report positions in their own client areas.
