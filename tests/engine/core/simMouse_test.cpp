@@ -1,7 +1,9 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/core/simConsole.h"
 #include "tests/engine/core/inputTestRig.h"
+#include "tests/support/tempFolder.h"
 
 namespace {
 
@@ -237,6 +239,22 @@ TEST_F(MouseMessages, AMouseOnADisplayThatRefusesCursorMovesStillWorks) {
     EXPECT_EQ(mouse().getX(), 200);
     moveTo(7, 8);
     EXPECT_EQ(mouse().getX(), 7);
+}
+
+TEST_F(MouseMessages, ARefusedCursorMoveIsLoggedOnce) {
+    testsupport::TempFolder folder;
+    simConsole::HostInfo host;
+    host.settingsFolder = folder.path();
+    simConsole console("input_diagnostic.txt", false, host);
+    desktop.refuseCursorMoves(true);
+    for (int i = 0; i < 3; ++i) {
+        delete g_input->getMouse();
+        new simMouse();
+    }
+    int lines = 0;
+    for (const std::string& text : console.getHistory())
+        if (text.find("simMouse - the display does not let the cursor be moved") == 0) ++lines;
+    EXPECT_EQ(lines, 1);
 }
 
 TEST_F(MouseMessages, IsInsideRectIncludesBothBoundsAfterTruncation) {
