@@ -28,6 +28,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/core/simResourcesFolderCache.h"
@@ -133,7 +134,11 @@ public:
 
     // Forgets the cached listings, for when files under the resource root or
     // the program folder have changed during the run.
-    void refreshFileListings() { m_folders.refresh(); }
+    void refreshFileListings() {
+        m_tables.clear();
+        m_lastTable = LastTable();
+        m_folders.refresh();
+    }
 
     // The folder a root kind names (0 to 2); empty for any other kind.
     static std::string getRootFolder(int rootKind);
@@ -142,12 +147,32 @@ private:
     static bool isCachedRoot(int rootKind) {
         return rootKind == simRootKind_resources || rootKind == simRootKind_program;
     }
+    enum class SearchResult { unlistable, missing, found };
+    // Depth-first search for `name` below root + "/" + subFolder; on success
+    // `relative` is the folder of the first match below the sub-folder ("" or
+    // "/a/b").
+    SearchResult search(int rootKind, const std::string& subFolder, const std::string& name,
+                        simHiddenEntries hidden, std::string& relative);
+    // The first-match table of a sub-folder of a cached root (kinds 0 and 2),
+    // remembered by root kind, entry rule and sub-folder, so that a repeated
+    // search costs two hash look-ups of short names. The roots are taken to
+    // stay where they are for the run; refreshFileListings forgets this too.
+    const simFolderNameTable* cachedTable(int rootKind, const std::string& subFolder,
+                                          simHiddenEntries hidden);
 
     std::vector<simCollectionItem*> m_collections;
     std::string m_currentCollection;
     std::array<std::vector<simResource*>, 256> m_index;
     std::map<std::string, simResourceLoader> m_loaders;
     simResourcesFolderCache m_folders;
+    std::unordered_map<std::string, const simFolderNameTable*> m_tables;  // see cachedTable
+    // The last table asked for: a run of requests mostly names one folder.
+    struct LastTable {
+        int rootKind = -1;
+        simHiddenEntries hidden = simHiddenEntries::shown;
+        std::string subFolder;
+        const simFolderNameTable* table = nullptr;
+    } m_lastTable;
 };
 
 // Joins the registry to the engine application: its creation and

@@ -50,31 +50,31 @@ std::shared_ptr<const simFolderListing> simResourcesFolderCache::list(const std:
     return listing;
 }
 
-const simResourcesFolderCache::NameTable& simResourcesFolderCache::nameTable(const std::string& folder,
-                                                                             simHiddenEntries hidden) {
+const simFolderNameTable* simResourcesFolderCache::nameTable(const std::string& folder,
+                                                             simHiddenEntries hidden) {
     auto& tables = m_tables[static_cast<int>(hidden)];
     auto found = tables.find(folder);
-    if (found != tables.end()) return found->second;
+    if (found != tables.end()) return &found->second;
     // A folder that cannot be listed gets no table: it may appear later.
-    static const NameTable none;
-    if (!list(folder, true)) return none;
-    NameTable table;
+    if (!list(folder, true)) return nullptr;
+    simFolderNameTable table;
     walk(folder, hidden, true, [&](const std::string& relative, const simFolderListing& listing) {
         for (const std::string& file : listing.files)
-            if (!isHiddenFile(file, hidden)) table.emplace(file, relative);  // keeps the first match
+            if (!isHiddenFile(file, hidden)) table.add(file, relative);  // keeps the first match
         return true;
     });
-    return tables.emplace(folder, std::move(table)).first->second;
+    return &tables.emplace(folder, std::move(table)).first->second;
 }
 
 std::optional<std::string> simResourcesFolderCache::findFirst(const std::string& folder,
                                                               const std::string& name,
                                                               simHiddenEntries hidden, bool cached) {
     if (cached) {
-        const NameTable& table = nameTable(folder, hidden);
-        auto found = table.find(name);
-        if (found == table.end()) return std::nullopt;
-        return found->second;
+        const simFolderNameTable* table = nameTable(folder, hidden);
+        if (!table) return std::nullopt;
+        const std::string* found = table->find(name);
+        if (!found) return std::nullopt;
+        return *found;
     }
     std::optional<std::string> result;
     if (isHiddenFile(name, hidden)) return result;

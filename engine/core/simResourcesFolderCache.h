@@ -27,6 +27,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/core/simResourcesNameTable.h"
+
 // One folder's entries, "." and ".." left out, each list in byte order.
 struct simFolderListing {
     std::vector<std::string> files;
@@ -56,6 +58,11 @@ public:
     std::optional<std::string> findFirst(const std::string& folder, const std::string& name,
                                          simHiddenEntries hidden, bool cached);
 
+    // The cached table of the first match of every file name below `folder`
+    // (its folder relative to `folder`, "" or "/a/b"), built on first use;
+    // null when `folder` cannot be listed. It stays valid until `refresh`.
+    const simFolderNameTable* nameTable(const std::string& folder, simHiddenEntries hidden);
+
     // Visits the folders below `folder` (itself first) in search order, each
     // with its path relative to `folder` ("" or "/a/b") and its listing, until
     // the visitor returns false. Folders that cannot be listed are passed over.
@@ -70,12 +77,10 @@ public:
     static bool isHiddenFolder(const std::string& name, simHiddenEntries hidden);
 
 private:
-    using NameTable = std::unordered_map<std::string, std::string>;  // name -> relative folder
     static std::shared_ptr<const simFolderListing> readFolder(const std::string& folder);
-    const NameTable& nameTable(const std::string& folder, simHiddenEntries hidden);
 
     std::unordered_map<std::string, std::shared_ptr<const simFolderListing>> m_listings;
-    std::unordered_map<std::string, NameTable> m_tables[2];  // by simHiddenEntries
+    std::unordered_map<std::string, simFolderNameTable> m_tables[2];  // by simHiddenEntries
 };
 
 template <class Visitor>

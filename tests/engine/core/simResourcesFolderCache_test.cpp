@@ -117,3 +117,22 @@ TEST_F(FolderCacheTest, AFolderThatAppearsLaterIsListedThen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FolderNameTable, TheFirstEntryOfANameWinsThroughEveryGrowth) {
+    simFolderNameTable table;
+    EXPECT_EQ(table.find("a.bmp"), nullptr);
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(table.add("f" + std::to_string(i) + ".bmp", "/first"));
+    EXPECT_FALSE(table.add("f7.bmp", "/second"));
+    EXPECT_EQ(table.size(), 1000u);
+    for (int i = 0; i < 1000; ++i) {
+        const std::string* folder = table.find("f" + std::to_string(i) + ".bmp");
+        ASSERT_NE(folder, nullptr) << i;
+        EXPECT_EQ(*folder, "/first");
+    }
+    EXPECT_EQ(table.find("F7.bmp"), nullptr);
+    EXPECT_EQ(table.find(""), nullptr);
+}
+
+}  // namespace
