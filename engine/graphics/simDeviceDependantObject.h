@@ -40,6 +40,5 @@ public:
     bool isUnregistered() const { return m_unregistered; }
 
 private:
-    uint8_t m_reserved = 0;
     bool m_unregistered;
 };

@@ -97,6 +97,8 @@ public:
     const d3dx::Matrix& getIdentityMatrix() const { return m_identity; }
     simCamera* getCurrentCamera() const { return m_currentCamera; }
     void setCurrentCamera(simCamera* camera) { m_currentCamera = camera; }
+    // The first constructor argument, kept for the host.
+    uint32_t getValue() const { return m_value; }
 
     // ---- The scene's maker (null: no scene).
     static void setSceneFactory(SceneFactory factory);

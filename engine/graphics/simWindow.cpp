@@ -166,9 +166,9 @@ void simWindow::onWindowChanged() {
         g_options->default_windowSize_y = static_cast<float>(outer.bottom - outer.top);
     }
 
-    win::POINT origin;
-    win::ClientToScreen(window, &origin);
-    m_position = {static_cast<float>(origin.x), static_cast<float>(origin.y)};
+    // The client rectangle's origin: the view is placed by its parent, and
+    // the next MoveWindow keeps it where its parent put it.
+    m_position = {static_cast<float>(clientRect.left), static_cast<float>(clientRect.top)};
     const d3dx::Vector2 newSize(std::max(1.0f, static_cast<float>(clientRect.right - clientRect.left)),
                                 std::max(1.0f, static_cast<float>(clientRect.bottom - clientRect.top)));
     if (newSize == oldSize) return;

@@ -166,7 +166,7 @@ TEST_F(Window, FollowsTheRealWindowAfterAResize) {
     rig.window().onWindowChanged();
     EXPECT_EQ(rig.window().getWidth(), 1024.0f);
     EXPECT_EQ(rig.window().getHeight(), 700.0f);
-    EXPECT_EQ(rig.window().getPosition(), d3dx::Vector2(50, 60));
+    EXPECT_EQ(rig.window().getPosition(), d3dx::Vector2(0, 0));  // the client rectangle's origin
     EXPECT_EQ(rig.recorder->count("Reset"), 1u);
     EXPECT_EQ(g_options->default_windowPosition_x, 50.0f);
     EXPECT_EQ(g_options->default_windowSize_x, 1024.0f + 8.0f);
