@@ -95,8 +95,12 @@ public:
     void setWindow(simWindow* window) { m_window = window; }
     // The matrix `simRenderer::setTransform` uses for a null argument.
     const d3dx::Matrix& getIdentityMatrix() const { return m_identity; }
+    // The current camera and the index of the camera being drawn: set by the
+    // cameras and the scene render; read by picking, frustum tests and effects.
     simCamera* getCurrentCamera() const { return m_currentCamera; }
     void setCurrentCamera(simCamera* camera) { m_currentCamera = camera; }
+    int32_t getCurrentCameraIndex() const { return m_currentCameraIndex; }
+    void setCurrentCameraIndex(int32_t index) { m_currentCameraIndex = index; }
     // The first constructor argument, kept for the host.
     uint32_t getValue() const { return m_value; }
 
@@ -109,6 +113,7 @@ private:
     simGraphicsScene* m_scene = nullptr;
     d3dx::Matrix m_identity = d3dx::Matrix::identity();
     simCamera* m_currentCamera = nullptr;
+    int32_t m_currentCameraIndex = 0;
     uint32_t m_value;
     utils::Timer m_stopwatch;
 };
