@@ -183,8 +183,10 @@ public:
     // gfxWriteColour(vec4 colour)` (applies the alpha test and writes the
     // output). Vertex attributes: location 0 position, 1 normal, 2 colour
     // (BGRA bytes read as normalised RGBA), 3, 4, 5 the UV sets; a 0x144
-    // vertex gives position (x, y, z, rhw). Compile failures give
-    // D3DERR_INVALIDCALL and the log in errors.
+    // vertex gives position (x, y, z, rhw), `vec4 gfxScreenPosition(vec4)`
+    // places it. Sampler uniforms take a stage number (UniformType::Sampler2D
+    // or SamplerCube), so SetTexture binds what they read. Compile failures
+    // give D3DERR_INVALIDCALL and the log in errors.
     HRESULT CreateProgram(const std::string& vertexSource, const std::string& fragmentSource, ProgramHandle* out,
                           std::string* errors = nullptr);
     // While a program is bound, draws use it instead of the fixed-function

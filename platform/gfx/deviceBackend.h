@@ -57,7 +57,8 @@ struct TextureDesc {
 enum class UniformType : std::uint8_t {
     Float,        // count floats
     Float4,       // count vec4
-    Matrix4,      // count mat4, 16 floats each in Direct3D's row-major layout
+    Matrix4,      // count mat4, 16 floats each: a D3DXMATRIX's memory; in GLSL `m * v`
+                  // then computes Direct3D's `v * M`
     Sampler2D,    // one value: the Direct3D stage whose 2-D texture the sampler reads
     SamplerCube,  // one value: the stage whose cube texture the sampler reads
 };
