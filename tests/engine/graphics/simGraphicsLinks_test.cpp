@@ -78,4 +78,32 @@ TEST_F(GraphicsLinks, CreateSystemsMakesTheEngineDefaultAndRedrawPresents) {
     EXPECT_EQ(g_graphics, nullptr);
 }
 
+// A scene that draws nothing: the loading screen is drawn only with a scene.
+struct EmptyScene : simGraphicsScene {
+    void render(bool, bool) override {}
+};
+
+TEST_F(GraphicsLinks, LoadingScreenFillsEveryBackBufferAndPutsTheStatesBack) {
+    simGraphics::setSceneFactory([]() -> simGraphicsScene* { return new EmptyScene; });
+    engine.app().createWindow(reinterpret_cast<win::HWND>(0x100));
+    engine.app().createSystems();
+    ASSERT_NE(g_graphics->getScene(), nullptr);
+    StateProbe* probe = new StateProbe;
+    engine.app().loadingScreenElements().push_back(probe);
+    g_graphics->getRenderer()->getState()->setState(simRenderState_fog, 1);
+    engine.app().beginLoading(10, false, "Loading");
+    recorder->clear();
+    engine.app().showLoadingProgress(0, true);
+    EXPECT_EQ(recorder->count("Present"), 2u);  // one back buffer and the front
+    EXPECT_EQ(recorder->count("Clear"), 0u);    // drawn over what is there
+    EXPECT_EQ(probe->draws, 2);
+    EXPECT_EQ(probe->fog, 0u);
+    EXPECT_EQ(probe->zFunction, uint32_t{D3DCMP_ALWAYS});
+    EXPECT_EQ(g_graphics->getRenderer()->getState()->getState(simRenderState_fog), 1u);
+    EXPECT_EQ(g_graphics->getRenderer()->getState()->getState(simRenderState_multisample), 1u);
+    engine.app().endLoading();
+    engine.destroy();
+    simGraphics::setSceneFactory(nullptr);
+}
+
 }  // namespace
