@@ -102,8 +102,10 @@ std::vector<Bitmap> targetLevels(const Image& source, std::uint32_t face, std::u
                                  std::uint32_t levels, std::uint32_t firstToMake, const ImageLoadDesc& desc) {
     std::vector<Bitmap> bitmaps;
     if (firstToMake == 0) {
-        bitmaps.push_back(resizeBitmap(surfaceToBitmap(source.surface(face, 0), source.format), width, height,
-                                       desc.filter));
+        bitmaps.push_back(surfaceToBitmap(source.surface(face, 0), source.format));
+        if (width != source.width || height != source.height) {
+            bitmaps.back() = resizeBitmap(bitmaps.back(), width, height, desc.filter);
+        }
     } else {
         for (std::uint32_t level = 0; level < firstToMake; ++level) {
             bitmaps.push_back(surfaceToBitmap(source.surface(face, level), source.format));

@@ -1,5 +1,5 @@
-// Block compression of Bitmaps to DXT1, DXT3 and DXT5 and back, through
-// libsquish (cluster fit, the slow high-quality colour fit).
+// Block compression of Bitmaps to DXT1, DXT3 and DXT5 and back: stb_dxt for
+// the blocks it fits well, libsquish's cluster fit for the rest.
 //
 // Compression is the costly step of loading a texture (a 4096x4096 image with
 // its mip chain is 1.4 million blocks), so a job is split by rows of blocks

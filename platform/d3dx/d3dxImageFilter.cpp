@@ -1,6 +1,7 @@
 // Scaling and mip reduction of Bitmaps.
 #include "platform/d3dx/d3dxImageFilter.h"
 
+#include "platform/d3dx/d3dxImageThreads.h"
 #include "platform/d3dx/d3dxImageTypes.h"
 
 #include <algorithm>
@@ -47,6 +48,33 @@ std::uint32_t mix4(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint3
     return out;
 }
 
+// Row y of the next mip level from rows 2y and 2y+1 of the source.
+void reduceRow(const Bitmap& src, Bitmap& dst, std::uint32_t y, bool point) {
+    const std::uint32_t y0 = std::min(2 * y, src.height - 1);
+    const std::uint32_t y1 = std::min(2 * y + 1, src.height - 1);
+    for (std::uint32_t x = 0; x < dst.width; ++x) {
+        const std::uint32_t x0 = std::min(2 * x, src.width - 1);
+        const std::uint32_t x1 = std::min(2 * x + 1, src.width - 1);
+        if (point) {
+            dst.at(x, y) = src.at(x0, y0);
+            continue;
+        }
+        const std::uint32_t a = src.at(x0, y0), b = src.at(x1, y0), c = src.at(x0, y1), d = src.at(x1, y1);
+        std::uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const std::uint32_t sum =
+                ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + ((c >> shift) & 0xFF) + ((d >> shift) & 0xFF);
+            out |= ((sum + 2) / 4) << shift;
+        }
+        dst.at(x, y) = out;
+    }
+}
+
+// Work sharing of the reduction: rows claimed a few at a time, and a thread
+// only for every million or so pixels (below that, starting it costs more).
+constexpr std::size_t kRowsPerClaim = 16;
+constexpr std::size_t kPixelsPerThreadMinimum = 1 << 20;
+
 }  // namespace
 
 std::uint32_t fullMipChainLength(std::uint32_t width, std::uint32_t height) {
@@ -88,26 +116,12 @@ Bitmap resizeBitmap(const Bitmap& src, std::uint32_t width, std::uint32_t height
 Bitmap nextMipLevel(const Bitmap& src, std::uint32_t filter) {
     Bitmap dst(std::max(1u, src.width / 2), std::max(1u, src.height / 2));
     const bool point = isPointFilter(filter);
-    for (std::uint32_t y = 0; y < dst.height; ++y) {
-        const std::uint32_t y0 = std::min(2 * y, src.height - 1);
-        const std::uint32_t y1 = std::min(2 * y + 1, src.height - 1);
-        for (std::uint32_t x = 0; x < dst.width; ++x) {
-            const std::uint32_t x0 = std::min(2 * x, src.width - 1);
-            const std::uint32_t x1 = std::min(2 * x + 1, src.width - 1);
-            if (point) {
-                dst.at(x, y) = src.at(x0, y0);
-                continue;
-            }
-            const std::uint32_t a = src.at(x0, y0), b = src.at(x1, y0), c = src.at(x0, y1), d = src.at(x1, y1);
-            std::uint32_t out = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                const std::uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + ((c >> shift) & 0xFF) +
-                                          ((d >> shift) & 0xFF);
-                out |= ((sum + 2) / 4) << shift;
-            }
-            dst.at(x, y) = out;
-        }
-    }
+    parallelFor(dst.height, kRowsPerClaim, kPixelsPerThreadMinimum / dst.width + 1,
+                [&](std::size_t first, std::size_t last) {
+                    for (auto y = std::uint32_t(first); y < last; ++y) {
+                        reduceRow(src, dst, y, point);
+                    }
+                });
     return dst;
 }
 

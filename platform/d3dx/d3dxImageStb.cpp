@@ -63,6 +63,8 @@ std::uint32_t readU32(const std::uint8_t* p) { return readU16(p) | readU16(p + 2
 // data, so a truncated file would decode to a picture with a black tail.
 // These checks walk the headers (and the RLE packets of a TGA) against the
 // bytes present first.
+const char* kTruncated = "image file truncated: the header announces more data";
+
 bool bmpComplete(const std::uint8_t* data, std::size_t size) {
     if (size < 26) {
         return false;
@@ -122,7 +124,8 @@ bool jpegComplete(const std::uint8_t* data, std::size_t size) {
     return false;
 }
 
-bool pnmComplete(const std::uint8_t* data, std::size_t size) {
+// Returns the reason a PPM cannot be read, or null.
+const char* pnmProblem(const std::uint8_t* data, std::size_t size) {
     // "P5" or "P6", then width, height and the largest sample value as text
     // separated by white space and comments, then one white-space byte.
     std::size_t at = 2;
@@ -130,7 +133,7 @@ bool pnmComplete(const std::uint8_t* data, std::size_t size) {
     for (std::uint64_t& field : fields) {
         while (at < size && (std::isspace(data[at]) || data[at] == '#')) {
             if (data[at] == '#') {
-                while (at < size && data[at] != '\n') ++at;
+                while (at < size && data[at] != '\n' && data[at] != '\r') ++at;
             } else {
                 ++at;
             }
@@ -139,18 +142,23 @@ bool pnmComplete(const std::uint8_t* data, std::size_t size) {
             field = field * 10 + (data[at] - '0');
         }
     }
+    if (fields[2] > 255 || stbi_is_16_bit_from_memory(data, int(size))) {
+        // stb_image converts 16-bit samples through an 8-bit buffer and reads
+        // past its end; nothing the engine loads has them.
+        return "16-bit PPM samples are not supported";
+    }
     const std::uint64_t channels = data[1] == '5' ? 1 : 3;
-    const std::uint64_t sampleBytes = fields[2] > 255 ? 2 : 1;
-    return at + 1 + fields[0] * fields[1] * channels * sampleBytes <= size;
+    return at + 1 + fields[0] * fields[1] * channels <= size ? nullptr : kTruncated;
 }
 
-bool dataComplete(ImageFileFormat fileFormat, const std::uint8_t* data, std::size_t size) {
+// Returns the reason the data cannot be handed to stb_image, or null.
+const char* dataProblem(ImageFileFormat fileFormat, const std::uint8_t* data, std::size_t size) {
     switch (fileFormat) {
-        case ImageFileFormat::Bmp: return bmpComplete(data, size);
-        case ImageFileFormat::Tga: return tgaComplete(data, size);
-        case ImageFileFormat::Jpg: return jpegComplete(data, size);
-        case ImageFileFormat::Ppm: return pnmComplete(data, size);
-        default: return true;  // the PNG decoder checks its own lengths
+        case ImageFileFormat::Bmp: return bmpComplete(data, size) ? nullptr : kTruncated;
+        case ImageFileFormat::Tga: return tgaComplete(data, size) ? nullptr : kTruncated;
+        case ImageFileFormat::Jpg: return jpegComplete(data, size) ? nullptr : kTruncated;
+        case ImageFileFormat::Ppm: return pnmProblem(data, size);
+        default: return nullptr;  // the PNG decoder checks its own lengths
     }
 }
 
@@ -166,20 +174,23 @@ ImageResult readStbInfo(const std::uint8_t* data, std::size_t size, ImageInfo* i
     if (size > INT_MAX) {
         return ImageResult::failure(kResultInvalidData, "image file too large");
     }
+    *info = ImageInfo{};
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(size), &width, &height, &channels)) {
         return ImageResult::failure(kResultInvalidData, stbReason("image file not recognised"));
+    }
+    info->imageFileFormat = fileFormatOf(data, size);
+    if (info->imageFileFormat == ImageFileFormat::Bmp && height < 0 && height > INT_MIN) {
+        height = -height;  // a top-down BMP; stb_image's information passes the sign on
     }
     if (width < 1 || height < 1 || std::uint32_t(width) > kMaxImageDimension ||
         std::uint32_t(height) > kMaxImageDimension) {
         return ImageResult::failure(kResultInvalidData, "image size out of range: " + std::to_string(width) + "x" +
                                                             std::to_string(height));
     }
-    *info = ImageInfo{};
     info->width = std::uint32_t(width);
     info->height = std::uint32_t(height);
     info->format = formatOfChannels(channels);
-    info->imageFileFormat = fileFormatOf(data, size);
     return ImageResult::success();
 }
 
@@ -188,8 +199,8 @@ ImageResult readStbImage(const std::uint8_t* data, std::size_t size, Bitmap* bit
     if (!result.ok()) {
         return result;
     }
-    if (!dataComplete(info->imageFileFormat, data, size)) {
-        return ImageResult::failure(kResultInvalidData, "image file truncated: the header announces more data");
+    if (const char* problem = dataProblem(info->imageFileFormat, data, size)) {
+        return ImageResult::failure(kResultInvalidData, problem);
     }
     int width = 0, height = 0, channels = 0;
     stbi_uc* rgba = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);

@@ -20,7 +20,7 @@ void put32(Bytes& out, std::uint32_t v) {
     put16(out, v >> 16);
 }
 
-Bytes bmp(const d3dx::Bitmap& bitmap, int bytesPerPixel) {
+Bytes bmp(const d3dx::Bitmap& bitmap, int bytesPerPixel, bool topDown) {
     const std::uint32_t rowBytes = (bitmap.width * bytesPerPixel + 3) & ~3u;
     Bytes out = {'B', 'M'};
     put32(out, 54 + rowBytes * bitmap.height);
@@ -28,12 +28,13 @@ Bytes bmp(const d3dx::Bitmap& bitmap, int bytesPerPixel) {
     put32(out, 54);
     put32(out, 40);
     put32(out, bitmap.width);
-    put32(out, bitmap.height);
+    put32(out, topDown ? std::uint32_t(-std::int32_t(bitmap.height)) : bitmap.height);
     put16(out, 1);
     put16(out, bytesPerPixel * 8);
     put32(out, 0);  // BI_RGB
     for (int i = 0; i < 5; ++i) put32(out, 0);
-    for (std::uint32_t y = bitmap.height; y-- > 0;) {
+    for (std::uint32_t row = 0; row < bitmap.height; ++row) {
+        const std::uint32_t y = topDown ? row : bitmap.height - 1 - row;
         const std::size_t rowStart = out.size();
         for (std::uint32_t x = 0; x < bitmap.width; ++x) {
             const std::uint32_t p = bitmap.at(x, y);
@@ -136,8 +137,8 @@ static int maxError(const d3dx::Bitmap& a, const d3dx::Bitmap& b, int channels) 
 int maxChannelError(const d3dx::Bitmap& a, const d3dx::Bitmap& b) { return maxError(a, b, 4); }
 int maxColourError(const d3dx::Bitmap& a, const d3dx::Bitmap& b) { return maxError(a, b, 3); }
 
-Bytes bmp24(const d3dx::Bitmap& bitmap) { return bmp(bitmap, 3); }
-Bytes bmp32(const d3dx::Bitmap& bitmap) { return bmp(bitmap, 4); }
+Bytes bmp24(const d3dx::Bitmap& bitmap, bool topDown) { return bmp(bitmap, 3, topDown); }
+Bytes bmp32(const d3dx::Bitmap& bitmap) { return bmp(bitmap, 4, false); }
 
 Bytes tgaRaw(const d3dx::Bitmap& bitmap) {
     Bytes out = tgaHeader(2, bitmap, 32, 0x28);  // 8 alpha bits, top-left origin

@@ -35,7 +35,7 @@ int maxChannelError(const d3dx::Bitmap& a, const d3dx::Bitmap& b);
 int maxColourError(const d3dx::Bitmap& a, const d3dx::Bitmap& b);
 
 // Files built byte by byte, independent of the writers under test.
-Bytes bmp24(const d3dx::Bitmap& bitmap);       // BI_RGB, bottom-up, rows padded to 4 bytes
+Bytes bmp24(const d3dx::Bitmap& bitmap, bool topDown = false);  // BI_RGB, rows padded to 4 bytes
 Bytes bmp32(const d3dx::Bitmap& bitmap);       // BI_RGB with the fourth byte as alpha
 Bytes tgaRaw(const d3dx::Bitmap& bitmap);      // type 2, 32 bits, top-left origin
 Bytes tgaRle(const d3dx::Bitmap& bitmap);      // type 10, 24 bits, bottom-left origin, runs where pixels repeat

@@ -91,6 +91,7 @@ TEST(ImageFiles, ReadsHandBuiltFiles) {
         ImageFileFormat fileFormat;
     } cases[] = {
         {"bmp 24-bit", bmp24(opaque), &opaque, Format::X8R8G8B8, ImageFileFormat::Bmp},
+        {"bmp 24-bit top-down", bmp24(opaque, true), &opaque, Format::X8R8G8B8, ImageFileFormat::Bmp},
         {"bmp 32-bit with alpha", bmp32(translucent), &translucent, Format::A8R8G8B8, ImageFileFormat::Bmp},
         {"tga 32-bit", tgaRaw(translucent), &translucent, Format::A8R8G8B8, ImageFileFormat::Tga},
         {"tga rle", tgaRle(runs), &runs, Format::X8R8G8B8, ImageFileFormat::Tga},

@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Writes the seed files of the image fuzz targets into fuzz/corpus/<name>/:
+small valid files of every layout the readers take, built byte by byte so
+that the seeds do not depend on the writers under test.
+
+Usage: fuzz/make-corpus.py   (from anywhere; rewrites the seeds in place)
+"""
+import os
+import random
+import struct
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
+rng = random.Random(7)
+
+
+def pixels(count, size):
+    return bytes(rng.randrange(256) for _ in range(count * size))
+
+
+def dds(width, height, levels, pixel_format, level_bytes, faces=1):
+    flags = 0x1007 | (0x20000 if levels > 1 else 0)
+    caps = 0x1000 | (0x8 if levels > 1 or faces == 6 else 0) | (0x400000 if levels > 1 else 0)
+    caps2 = 0xFE00 if faces == 6 else 0
+    header = struct.pack("<4s7I44x", b"DDS ", 124, flags, height, width, 0, 0, levels)
+    header += pixel_format + struct.pack("<4I4x", caps, caps2, 0, 0)
+    body = b""
+    for _ in range(faces):
+        for level in range(levels):
+            body += pixels(1, level_bytes(max(1, width >> level), max(1, height >> level)))
+    return header + body
+
+
+def masks(flags, bits, r, g, b, a):
+    return struct.pack("<2I4s5I", 32, flags, b"\0\0\0\0", bits, r, g, b, a)
+
+
+def fourcc(code):
+    return struct.pack("<2I4s5I", 32, 4, code, 0, 0, 0, 0, 0)
+
+
+def blocks(block_bytes):
+    return lambda w, h: ((w + 3) // 4) * ((h + 3) // 4) * block_bytes
+
+
+def bmp(width, height, bits, data, palette=b"", header_size=40, extra=b"", compression=0):
+    offset = 14 + header_size + len(palette)
+    info = struct.pack("<IiiHHIIiiII", header_size, width, height, 1, bits, compression, len(data), 2835, 2835,
+                       len(palette) // 4, 0) + extra
+    return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + info + palette + data
+
+
+def bmp_rows(width, height, pixel_bytes):
+    row = (width * pixel_bytes + 3) & ~3
+    return b"".join(pixels(width, pixel_bytes) + bytes(row - width * pixel_bytes) for _ in range(height))
+
+
+def tga(image_type, width, height, bits, descriptor, data, colour_map=b"", map_entries=0, map_bits=0):
+    return struct.pack("<BBBHHBHHHHBB", 0, 1 if colour_map else 0, image_type, 0, map_entries, map_bits, 0, 0,
+                       width, height, bits, descriptor) + colour_map + data
+
+
+def tga_rle(width, height, pixel_bytes):
+    out, left = b"", width * height
+    while left:
+        count = min(left, rng.randrange(1, 6))
+        if rng.randrange(2):
+            out += bytes([0x80 | (count - 1)]) + pixels(1, pixel_bytes)
+        else:
+            out += bytes([count - 1]) + pixels(count, pixel_bytes)
+        left -= count
+    return out
+
+
+SEEDS = {
+    "dds": {
+        "argb_mips.dds": dds(4, 4, 3, masks(0x41, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), lambda w, h: w * h * 4),
+        "xrgb_cube.dds": dds(4, 4, 1, masks(0x40, 32, 0xFF0000, 0xFF00, 0xFF, 0), lambda w, h: w * h * 4, faces=6),
+        "dxt1.dds": dds(8, 8, 1, fourcc(b"DXT1"), blocks(8)),
+        "dxt3_mips.dds": dds(8, 4, 4, fourcc(b"DXT3"), blocks(16)),
+        "dxt5_cube_mips.dds": dds(4, 4, 3, fourcc(b"DXT5"), blocks(16), faces=6),
+        "r5g6b5.dds": dds(3, 2, 1, masks(0x40, 16, 0xF800, 0x7E0, 0x1F, 0), lambda w, h: w * h * 2),
+        "l8.dds": dds(4, 2, 1, masks(0x20000, 8, 0xFF, 0, 0, 0), lambda w, h: w * h),
+        "r8g8b8.dds": dds(5, 3, 2, masks(0x40, 24, 0xFF0000, 0xFF00, 0xFF, 0), lambda w, h: w * h * 3),
+    },
+    "bmp": {
+        "rgb24.bmp": bmp(5, 3, 24, bmp_rows(5, 3, 3)),
+        "rgb24_topdown.bmp": bmp(3, -2, 24, bmp_rows(3, 2, 3)),
+        "argb32.bmp": bmp(4, 4, 32, bmp_rows(4, 4, 4)),
+        "argb32_v4.bmp": bmp(3, 3, 32, bmp_rows(3, 3, 4), header_size=108, compression=3,
+                             extra=struct.pack("<4I", 0xFF0000, 0xFF00, 0xFF, 0xFF000000) + bytes(52)),
+        "pal8.bmp": bmp(4, 4, 8, bmp_rows(4, 4, 1), palette=pixels(256, 4)),
+        "pal4.bmp": bmp(6, 2, 4, b"".join(pixels(3, 1) + bytes(1) for _ in range(2)), palette=pixels(16, 4)),
+    },
+    "tga": {
+        "argb32_topleft.tga": tga(2, 4, 4, 32, 0x28, pixels(16, 4)),
+        "rgb24.tga": tga(2, 5, 3, 24, 0x00, pixels(15, 3)),
+        "rle24.tga": tga(10, 8, 3, 24, 0x00, tga_rle(8, 3, 3)),
+        "rle32.tga": tga(10, 4, 4, 32, 0x28, tga_rle(4, 4, 4)),
+        "grey.tga": tga(3, 4, 2, 8, 0x00, pixels(8, 1)),
+        "mapped.tga": tga(1, 4, 4, 8, 0x00, pixels(16, 1), colour_map=pixels(4, 3), map_entries=4, map_bits=24),
+    },
+}
+
+
+def main():
+    for target, files in SEEDS.items():
+        folder = os.path.join(ROOT, target)
+        os.makedirs(folder, exist_ok=True)
+        for name, data in files.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(data)
+
+
+if __name__ == "__main__":
+    main()
