@@ -15,6 +15,7 @@
 #include "engine/graphics/simRendererCaps.h"
 #include "engine/graphics/simRendererLog.h"
 #include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simVertexBuffer.h"
 #include "engine/graphics/simWindow.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/direct3d.h"
@@ -45,6 +46,7 @@ simRenderer::simRenderer(uint32_t backBufferCount, bool keepBackBufferCopy)
     if (!_createDevice() || !simRendererStatusGood()) return;
     m_state = new simRendererState(this);
 
+    createSharedVertexBuffers();
     takeDeviceSurfaces();
     if (m_keepBackBufferCopy) makeBackBufferCopy("ERROR: CreateOffscreenPlainSurface failed: ");
     if (!simRendererStatusGood()) return;
@@ -63,6 +65,8 @@ simRenderer::~simRenderer() {
     simRendererLog("De-initialising renderer...");
     delete m_state;  // clears m_state through onStateDestroyed
     m_caps.reset();
+    m_vertexBuffer3D.reset();
+    m_vertexBuffer2D.reset();
     releaseDeviceSurfaces();
     m_device.reset();
     m_direct3d.reset();

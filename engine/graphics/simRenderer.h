@@ -23,6 +23,11 @@
 // Failures: a missing adapter or device is a serious error and a failed
 // status, and the graphics system stops there; a failed viewport, render
 // target or back-buffer copy is a failed status with the result-code name.
+//
+// Immediate drawing (simRendererDraw2D.cpp, simRendererDraw3D.cpp,
+// simRendererDrawBatch.cpp): screen and world primitives written into two
+// shared dynamic vertex buffers of 25000 vertices and drawn at once, in
+// chunks that fit a buffer; the records are in simDrawRecords.h.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +35,7 @@
 #include <vector>
 
 #include "engine/core/simObjectList.h"
+#include "engine/graphics/simDrawRecords.h"
 #include "engine/graphics/simRendererStats.h"
 #include "platform/d3dx/d3dxMathTypes.h"
 #include "platform/gfx/d3dTypes.h"
@@ -40,10 +46,13 @@ class Device;
 class Direct3D;
 }  // namespace gfx
 
+class simColour;
 class simDeviceDependantObject;
 class simRendererCaps;
 class simRendererState;
 class simRendererStateCamera;
+class simRendererStateTexture;
+class simVertexBuffer;
 
 // One display mode of the adapter.
 struct simDisplayMode {
@@ -135,6 +144,83 @@ public:
     void unregisterDeviceDependantObject(simDeviceDependantObject* object);
     size_t deviceDependantObjectCount() const { return m_deviceObjects.size(); }
 
+    // ---- Immediate drawing. Only inside a scene, on a usable device.
+    // Every call first puts `texture` (null: none) in texture slot 0 through
+    // the state cache; a call given an empty vector does nothing at all.
+    // Calls with a batch argument append their records to it (unsnapped)
+    // and draw nothing when it is not null. Screen positions snap before
+    // drawing: quads, rectangles and triangles to whole pixels minus 0.5
+    // (so a pixel's centre falls on its texel), `drawLines2D` and outlines to
+    // whole pixels; `drawLine2D` and arcs take positions as given. A
+    // segment count of 0 or less draws nothing; long vectors and arcs are
+    // drawn in as many chunks as the shared buffers need. Nothing is drawn
+    // when a shared buffer cannot be locked (the buffer reports why).
+    using Vec2 = d3dx::Vector2;
+    using Vec3 = d3dx::Vector3;
+    using Texture = const simRendererStateTexture*;
+
+    // Screen space (pixels of the current render target).
+    void drawQuadUV(const Vec2& p0, const Vec2& p1, const Vec2& p2, const Vec2& p3, uint32_t colour,
+                    Texture texture, const Vec2& uv0, const Vec2& uv1, const Vec2& uv2, const Vec2& uv3);
+    void drawQuad(const Vec2& p0, const Vec2& p1, const Vec2& p2, const Vec2& p3, uint32_t colour, Texture texture);
+    void drawQuadColours(const Vec2& p0, const Vec2& p1, const Vec2& p2, const Vec2& p3, uint32_t colour0,
+                         uint32_t colour1, uint32_t colour2, uint32_t colour3, Texture texture, const Vec2& uv0,
+                         const Vec2& uv1, const Vec2& uv2, const Vec2& uv3);
+    // UVs 0..1 over the rectangle.
+    void drawRect(const Vec2& min, const Vec2& max, uint32_t colour, Texture texture,
+                  std::vector<simScreenTriangle>* batch = nullptr);
+    void drawRectUV(const Vec2& min, const Vec2& max, uint32_t colour, Texture texture, const Vec2& uvMin,
+                    const Vec2& uvMax, std::vector<simScreenTriangle>* batch = nullptr);
+    void drawRects(const std::vector<simScreenRect>& rects, Texture texture);
+    void drawTriangleUV(const Vec2& p0, const Vec2& p1, const Vec2& p2, uint32_t colour, Texture texture,
+                        const Vec2& uv0, const Vec2& uv1, const Vec2& uv2);
+    void drawTriangleColours(const Vec2& p0, const Vec2& p1, const Vec2& p2, uint32_t colour0, uint32_t colour1,
+                             uint32_t colour2, Texture texture, const Vec2& uv0, const Vec2& uv1, const Vec2& uv2);
+    void drawTriangles2D(const std::vector<simScreenTriangle>& triangles, Texture texture);
+    void drawLines2D(const std::vector<simScreenLine>& lines, Texture texture);
+    // Four lines round the rectangle.
+    void drawRectOutline(const Vec2& min, const Vec2& max, uint32_t colour, Texture texture,
+                         std::vector<simScreenLine>* batch = nullptr);
+    void drawLine2D(const Vec2& p0, const Vec2& p1, uint32_t colour, Texture texture, const Vec2& uv0 = {0, 0},
+                    const Vec2& uv1 = {1, 1}, std::vector<simScreenLine>* batch = nullptr);
+    // `segments` lines from startDegrees to endDegrees; the point at angle a
+    // is centre + (sin a, cos a) x radius, so 0 degrees lies straight below.
+    void drawArc2D(const Vec2& centre, float radius, uint32_t colour, Texture texture, int32_t segments,
+                   float startDegrees = 0.0f, float endDegrees = 360.0f, std::vector<simScreenLine>* batch = nullptr);
+
+    // World space (under the current transforms).
+    void drawLines3D(const std::vector<simLine3D>& lines, Texture texture);
+    void drawTriangles3D(const std::vector<simTriangle3D>& triangles, Texture texture);
+    // uvs and uvs2: the first and second UV set of the four corners (null:
+    // (0, 0), (1, 0), (1, 1), (0, 1)).
+    void drawQuad3D(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3, uint32_t colour, Texture texture,
+                    const Vec2* uvs = nullptr, const Vec2* uvs2 = nullptr);
+    void drawQuad3DColours(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3, uint32_t colour0,
+                           uint32_t colour1, uint32_t colour2, uint32_t colour3, Texture texture, const Vec2& uv0,
+                           const Vec2& uv1, const Vec2& uv2, const Vec2& uv3);
+    void drawQuads3D(const std::vector<simQuad3D>& quads, Texture texture);
+    // A square of side 2 x halfSize around the centre, facing `facing`.
+    void drawOrientedQuad3D(const Vec3& centre, const Vec3& facing, float halfSize, uint32_t colour, Texture texture);
+    void drawLine3D(const Vec3& p0, const Vec3& p1, uint32_t colour, Texture texture, const Vec2& uv0 = {0, 0},
+                    const Vec2& uv1 = {1, 1}, simPrimitiveBatch* batch = nullptr);
+    // A circle of `segments` lines in the x-y plane, turned to face `facing`
+    // (with the view's up vector) and/or by `matrix`, around the centre.
+    // With `cullBackHalf`, segments whose middle points away from the viewer
+    // (dot with the view direction below -0.2) are left out.
+    void drawArc3D(const Vec3& centre, float radius, uint32_t colour, Texture texture, int32_t segments,
+                   const Vec3* facing = nullptr, const d3dx::Matrix* matrix = nullptr, bool cullBackHalf = false,
+                   simPrimitiveBatch* batch = nullptr, float startDegrees = 0.0f, float endDegrees = 360.0f);
+
+    // Draws a batch: screen lines, world lines, screen triangles, world
+    // triangles, each vector only when it is not empty.
+    void drawBatch(const simPrimitiveBatch& batch, Texture texture);
+
+    // The shared buffers: 52-byte `simVertex` (3-D) and 28-byte
+    // `simScreenVertex` (2-D), 25000 vertices each.
+    static constexpr int32_t kSharedBufferVertices = 25000;
+    simVertexBuffer* getVertexBuffer3D() const { return m_vertexBuffer3D.get(); }
+    simVertexBuffer* getVertexBuffer2D() const { return m_vertexBuffer2D.get(); }
+
     // ---- Parts.
     gfx::Device* getDevice() const { return m_device.get(); }
     gfx::Direct3D* getDirect3D() const { return m_direct3d.get(); }
@@ -156,6 +242,7 @@ public:
 
 private:
     void takeDeviceSurfaces();
+    void createSharedVertexBuffers();
     // Makes the system-memory copy of the back buffer; `failurePrefix` starts
     // the status text when that fails.
     void makeBackBufferCopy(const char* failurePrefix);
@@ -182,4 +269,5 @@ private:
     uint32_t m_backBufferCount = 1;
     simDisplayMode m_desktopMode;
     simObjectList<simDeviceDependantObject> m_deviceObjects;
+    std::unique_ptr<simVertexBuffer> m_vertexBuffer3D, m_vertexBuffer2D;
 };
