@@ -212,8 +212,8 @@ private:
     bool drawingSuppressed() const { return lost_; }
     HRESULT makeTexture(const char* call, const TextureDesc& desc, TextureHandle* out);
     HRESULT makeSurface(const char* call, SurfaceKind kind, const D3DSURFACE_DESC& desc, SurfaceHandle* out);
-    HRESULT makeLevelSurface(const char* call, TextureHandle texture, std::uint32_t face, std::uint32_t level,
-                             SurfaceHandle* out);
+    HRESULT makeLevelSurface(const char* call, bool cubeCall, TextureHandle texture, std::uint32_t face,
+                             std::uint32_t level, SurfaceHandle* out);
     // The surface behind a handle with its reference and description, or null.
     const SurfaceRecord* findSurface(const char* call, SurfaceHandle h) const;
     D3DSURFACE_DESC levelDesc(const TextureRecord& t, std::uint32_t level) const;

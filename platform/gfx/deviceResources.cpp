@@ -133,14 +133,14 @@ D3DSURFACE_DESC Device::levelDesc(const TextureRecord& t, std::uint32_t level) c
                            D3DMULTISAMPLE_NONE, 0, mipSize(t.desc.width, level), mipSize(t.desc.height, level)};
 }
 
-HRESULT Device::makeLevelSurface(const char* call, TextureHandle texture, std::uint32_t face, std::uint32_t level,
-                                 SurfaceHandle* out) {
+HRESULT Device::makeLevelSurface(const char* call, bool cubeCall, TextureHandle texture, std::uint32_t face,
+                                 std::uint32_t level, SurfaceHandle* out) {
     if (!out) return misuse(call, "null output");
     *out = SurfaceHandle{};
     TextureRecord* t = pools_->textures.find(texture);
     if (!t) return misuse(call, "stale texture handle");
     if (level >= t->desc.levels || face >= (t->desc.cube ? 6u : 1u)) return misuse(call, "no such level or face");
-    if (t->desc.cube != (std::string(call) == "GetCubeMapSurface"))
+    if (t->desc.cube != cubeCall)
         return misuse(call, t->desc.cube ? "a cube texture needs GetCubeMapSurface" : "not a cube texture");
     SurfaceRecord record;
     record.kind = SurfaceKind::TextureLevel;
@@ -157,12 +157,12 @@ HRESULT Device::makeLevelSurface(const char* call, TextureHandle texture, std::u
 
 HRESULT Device::GetSurfaceLevel(TextureHandle texture, std::uint32_t level, SurfaceHandle* out) {
     trace("GetSurfaceLevel", {texture.id, level});
-    return makeLevelSurface("GetSurfaceLevel", texture, 0, level, out);
+    return makeLevelSurface("GetSurfaceLevel", false, texture, 0, level, out);
 }
 
 HRESULT Device::GetCubeMapSurface(TextureHandle cube, D3DCUBEMAP_FACES face, std::uint32_t level, SurfaceHandle* out) {
     trace("GetCubeMapSurface", {cube.id, face, level});
-    return makeLevelSurface("GetCubeMapSurface", cube, face, level, out);
+    return makeLevelSurface("GetCubeMapSurface", true, cube, face, level, out);
 }
 
 HRESULT Device::GetBackBuffer(std::uint32_t swapChain, std::uint32_t index, D3DBACKBUFFER_TYPE, SurfaceHandle* out) {

@@ -26,7 +26,7 @@ constexpr GlFormat kGlFormats[] = {
 std::mutex g_hookMutex;
 GlPresentHook g_presentHook;
 
-GLenum faceTarget(const GlFormat*, GLenum target, std::uint32_t face) {
+GLenum faceTarget(GLenum target, std::uint32_t face) {
     return target == GL_TEXTURE_CUBE_MAP ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : target;
 }
 
@@ -68,6 +68,8 @@ void setGlPresentHook(GlPresentHook hook) {
     g_presentHook = std::move(hook);
 }
 
+thread_local std::uint64_t g_glCallCount = 0;
+
 std::uint64_t glCalls() { return glCallCount(); }
 
 std::unique_ptr<DeviceBackend> makeGlBackend(const D3DPRESENT_PARAMETERS& params, HRESULT* hr) {
@@ -95,6 +97,7 @@ GlBackend::~GlBackend() {
     for (auto& [k, p] : fixedPrograms_) GFX_GL(glDeleteProgram(p.name));
     for (auto& [k, fbo] : framebuffers_) GFX_GL(glDeleteFramebuffers(1, &fbo));
     freeBackBuffer();
+    freeResolve();
     GFX_GL(glDeleteTextures(1, &white2D_));
     GFX_GL(glDeleteTextures(1, &whiteCube_));
     GFX_GL(glDeleteSamplers(static_cast<GLsizei>(samplers_.size()), samplers_.data()));
@@ -143,15 +146,19 @@ void GlBackend::forceReapply() {
     GFX_GL(glBindVertexArray(vao_));
 }
 
+// Quality level q of a multisampled surface uses 2 << q samples, as far as
+// the implementation offers; 0 means a single-sample surface.
+GLsizei GlBackend::samplesFor(D3DMULTISAMPLE_TYPE type, std::uint32_t quality) {
+    if (type == D3DMULTISAMPLE_NONE) return 0;
+    GLint maxSamples = 0;
+    GFX_GL(glGetIntegerv(GL_MAX_SAMPLES, &maxSamples));
+    const GLsizei samples = std::min<GLsizei>(maxSamples, GLsizei(2) << std::min<std::uint32_t>(quality, 4));
+    return samples < 2 ? 0 : samples;
+}
+
 HRESULT GlBackend::makeBackBuffer(const D3DPRESENT_PARAMETERS& params) {
     params_ = params;
-    samples_ = 0;
-    if (params.MultiSampleType != D3DMULTISAMPLE_NONE) {
-        GLint maxSamples = 0;
-        GFX_GL(glGetIntegerv(GL_MAX_SAMPLES, &maxSamples));
-        samples_ = std::min<GLsizei>(maxSamples, GLsizei(2) << std::min<std::uint32_t>(params.MultiSampleQuality, 4));
-        if (samples_ < 2) samples_ = 0;
-    }
+    samples_ = samplesFor(params.MultiSampleType, params.MultiSampleQuality);
     const D3DMULTISAMPLE_TYPE ms = samples_ ? D3DMULTISAMPLE_NONMASKABLE : D3DMULTISAMPLE_NONE;
     backBuffer_ = Surface{};
     backBuffer_.kind = SurfaceKind::BackBuffer;
@@ -168,17 +175,6 @@ HRESULT GlBackend::makeBackBuffer(const D3DPRESENT_PARAMETERS& params) {
         hr = makeSurfaceStorage(depthBuffer_);
         if (FAILED(hr)) return hr;
     }
-    if (samples_) {
-        GFX_GL(glGenTextures(1, &resolveTexture_));
-        GFX_GL(glBindTexture(GL_TEXTURE_2D, resolveTexture_));
-        GFX_GL(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(params.BackBufferWidth),
-                            GLsizei(params.BackBufferHeight), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr));
-        GFX_GL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0));
-        GFX_GL(glGenFramebuffers(1, &resolveFbo_));
-        GFX_GL(glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_));
-        GFX_GL(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, resolveTexture_, 0));
-        boundFbo_ = ~0u;
-    }
     forceReapply();
     return glOutOfMemory();
 }
@@ -189,9 +185,6 @@ void GlBackend::freeBackBuffer() {
         if (s->texture) dropFramebuffersUsing(s->texture, false);
         freeSurfaceStorage(*s);
     }
-    if (resolveFbo_) GFX_GL(glDeleteFramebuffers(1, &resolveFbo_));
-    if (resolveTexture_) GFX_GL(glDeleteTextures(1, &resolveTexture_));
-    resolveFbo_ = resolveTexture_ = 0;
 }
 
 HRESULT GlBackend::reset(const D3DPRESENT_PARAMETERS& params) {
@@ -207,7 +200,7 @@ HRESULT GlBackend::makeSurfaceStorage(Surface& s) {
     const bool depth = formatInfo(s.desc.Format)->depth;
     const GLsizei samples = s.kind == SurfaceKind::BackBuffer || s.kind == SurfaceKind::DepthBuffer
                                 ? samples_
-                                : (s.desc.MultiSampleType != D3DMULTISAMPLE_NONE ? 4 : 0);
+                                : samplesFor(s.desc.MultiSampleType, s.desc.MultiSampleQuality);
     if (s.kind == SurfaceKind::Offscreen) {
         s.memory.assign(std::size_t(formatPitch(*formatInfo(s.desc.Format), s.desc.Width)) * s.desc.Height, 0);
         return D3D_OK;
@@ -275,7 +268,7 @@ HRESULT GlBackend::createTexture(std::uint32_t index, const TextureDesc& d) {
     for (std::uint32_t face = 0; face < (d.cube ? 6u : 1u); ++face)
         for (std::uint32_t level = 0; level < d.levels; ++level) {
             const GLsizei w = GLsizei(mipSize(d.width, level)), h = GLsizei(mipSize(d.height, level));
-            const GLenum target = faceTarget(f, t.target, face);
+            const GLenum target = faceTarget(t.target, face);
             if (f->compressed) {
                 zeros.assign(std::size_t(formatPitch(*info, GLuint(w))) * formatRows(*info, GLuint(h)), 0);
                 GFX_GL(glCompressedTexImage2D(target, GLint(level), f->internal, w, h, 0, GLsizei(zeros.size()),
@@ -315,7 +308,7 @@ void GlBackend::destroyTexture(std::uint32_t index) {
 GlAttachment GlBackend::attachmentOf(const SurfaceRef& ref) {
     if (ref.kind == SurfaceKind::TextureLevel) {
         const Texture& t = textures_.at(ref.index);
-        return GlAttachment{false, t.name, faceTarget(t.format, t.target, ref.face), GLint(ref.level)};
+        return GlAttachment{false, t.name, faceTarget(t.target, ref.face), GLint(ref.level)};
     }
     const Surface& s = ref.kind == SurfaceKind::BackBuffer    ? backBuffer_
                        : ref.kind == SurfaceKind::DepthBuffer ? depthBuffer_
@@ -367,15 +360,34 @@ void GlBackend::dropFramebuffersUsing(GLuint name, bool renderbuffer) {
 GLuint GlBackend::readFramebufferFor(const SurfaceRef& ref, const D3DSURFACE_DESC& desc) {
     const GLuint fbo = framebufferFor(attachmentOf(ref), nullptr);
     if (desc.MultiSampleType == D3DMULTISAMPLE_NONE) return fbo;
-    // Multisampled surfaces are resolved into the single-sample copy first.
-    const GLint w = GLint(desc.Width), h = GLint(desc.Height);
-    GLuint resolveFbo = resolveFbo_;
-    if (ref.kind != SurfaceKind::BackBuffer || !resolveFbo) return fbo;  // only the back buffer is read multisampled
+    // Multisampled surfaces are resolved into a single-sample scratch copy of
+    // their size, which reads and scaled copies can then use.
+    const GLsizei w = GLsizei(desc.Width), h = GLsizei(desc.Height);
+    if (!resolve_.fbo || resolve_.width != w || resolve_.height != h) {
+        freeResolve();
+        resolve_.width = w;
+        resolve_.height = h;
+        GFX_GL(glGenTextures(1, &resolve_.texture));
+        GFX_GL(glBindTexture(GL_TEXTURE_2D, resolve_.texture));
+        boundUnits_.fill(~0u);
+        GFX_GL(glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr));
+        GFX_GL(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0));
+        GFX_GL(glGenFramebuffers(1, &resolve_.fbo));
+        GFX_GL(glBindFramebuffer(GL_FRAMEBUFFER, resolve_.fbo));
+        GFX_GL(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, resolve_.texture, 0));
+    }
     GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo));
-    GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFbo));
-    GFX_GL(glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST));
+    GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolve_.fbo));
     boundFbo_ = ~0u;
-    return resolveFbo;
+    GFX_GL(glDisable(GL_SCISSOR_TEST));
+    GFX_GL(glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST));
+    return resolve_.fbo;
+}
+
+void GlBackend::freeResolve() {
+    if (resolve_.fbo) GFX_GL(glDeleteFramebuffers(1, &resolve_.fbo));
+    if (resolve_.texture) GFX_GL(glDeleteTextures(1, &resolve_.texture));
+    resolve_ = Resolve{};
 }
 
 // ---- locks ----
@@ -386,7 +398,7 @@ void GlBackend::readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, s
         const Texture& t = textures_.at(ref.index);
         GFX_GL(glBindTexture(t.target, t.name));
         boundUnits_.fill(~0u);
-        const GLenum target = faceTarget(f, t.target, ref.face);
+        const GLenum target = faceTarget(t.target, ref.face);
         if (f->compressed)
             GFX_GL(glGetCompressedTexImage(target, GLint(ref.level), out.data()));
         else
@@ -408,7 +420,7 @@ void GlBackend::writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, 
         const Texture& t = textures_.at(ref.index);
         GFX_GL(glBindTexture(t.target, t.name));
         boundUnits_.fill(~0u);
-        const GLenum target = faceTarget(f, t.target, ref.face);
+        const GLenum target = faceTarget(t.target, ref.face);
         if (f->compressed)
             GFX_GL(glCompressedTexSubImage2D(target, GLint(ref.level), 0, 0, w, h, f->internal, GLsizei(in.size()),
                                              in.data()));

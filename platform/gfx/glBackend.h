@@ -104,6 +104,7 @@ private:
         std::uint32_t flags = 0;
     };
 
+    static GLsizei samplesFor(D3DMULTISAMPLE_TYPE type, std::uint32_t quality);
     HRESULT makeBackBuffer(const D3DPRESENT_PARAMETERS& params);
     void freeBackBuffer();
     HRESULT makeSurfaceStorage(Surface& s);
@@ -113,6 +114,7 @@ private:
     void dropFramebuffersUsing(GLuint name, bool renderbuffer);
     // An FBO whose colour attachment holds ref's pixels, resolved when multisampled.
     GLuint readFramebufferFor(const SurfaceRef& ref, const D3DSURFACE_DESC& desc);
+    void freeResolve();
     void readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, std::vector<std::uint8_t>& out);
     void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const std::vector<std::uint8_t>& in);
     void bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& viewport);
@@ -125,7 +127,10 @@ private:
     D3DPRESENT_PARAMETERS params_;
     GLsizei samples_ = 0;  // back-buffer samples, 0 when not multisampled
     Surface backBuffer_, depthBuffer_;
-    GLuint resolveTexture_ = 0, resolveFbo_ = 0;  // single-sample copy of a multisampled back buffer
+    struct Resolve {
+        GLuint texture = 0, fbo = 0;
+        GLsizei width = 0, height = 0;
+    } resolve_;  // single-sample copy of the last multisampled surface read
     GLuint vao_ = 0;
     GLuint white2D_ = 0, whiteCube_ = 0;
     std::array<GLuint, kStageCount> samplers_{};

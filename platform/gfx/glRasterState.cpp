@@ -8,8 +8,6 @@
 
 namespace gfx {
 
-thread_local std::uint64_t g_glCallCount = 0;
-
 namespace {
 
 // Translation tables indexed by the Direct3D value (0 is unused).

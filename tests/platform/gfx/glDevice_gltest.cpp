@@ -554,6 +554,19 @@ TEST(GlDeviceMultisampled, DrawsResolvesAndCopiesTheBackBuffer) {
     ASSERT_EQ(device->LockRect(copy, &lr, nullptr, D3DLOCK_READONLY), D3D_OK);
     EXPECT_EQ(*static_cast<D3DCOLOR*>(lr.pBits), kGreen);
     device->UnlockRect(copy);
+
+    // A multisampled target of its own resolves before a scaled copy too.
+    SurfaceHandle target;
+    ASSERT_EQ(device->CreateRenderTarget(8, 8, D3DFMT_A8R8G8B8, D3DMULTISAMPLE_NONMASKABLE, 0, false, &target), D3D_OK);
+    device->SetRenderTarget(0, target);
+    device->SetDepthStencilSurface(SurfaceHandle{});
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, kRed, 1.0f, 0);
+    ASSERT_EQ(device->StretchRect(target, nullptr, copy, nullptr, D3DTEXF_LINEAR), D3D_OK);
+    ASSERT_EQ(device->LockRect(copy, &lr, nullptr, D3DLOCK_READONLY), D3D_OK);
+    EXPECT_EQ(*static_cast<D3DCOLOR*>(lr.pBits), kRed);
+    device->UnlockRect(copy);
+    device->SetRenderTarget(0, back);
+    device->Release(target);
     device->Release(copy);
     EXPECT_EQ(device->Present(nullptr, nullptr), D3D_OK);
     EXPECT_EQ(device->LiveResources(), 0u);
