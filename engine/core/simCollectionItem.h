@@ -9,6 +9,12 @@
 // this frame finishes first; an item that is taken back before the deletion
 // runs (requested again) is simply kept.
 //
+// An item that is not a named collection may hold items too (a model its
+// textures): it keeps them while it is held itself, lets go of them when it
+// is let go, and takes them back with itself when it is asked for again in
+// time. Taking it out of one collection while another still holds it leaves
+// its items alone.
+//
 // Holder lists may hold a null entry: an item made while no collection is
 // current is held by "nothing" and stays until it is let go explicitly.
 // The same collection may stand in a holder list, and the same item in an

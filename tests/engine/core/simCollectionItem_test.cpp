@@ -154,4 +154,21 @@ TEST_F(CollectionItemTest, AnItemKeepsWhatItHoldsWhileItIsHeldItself) {
     EXPECT_EQ(CountedItem::alive, 0);
 }
 
+TEST_F(CollectionItemTest, AnItemTakenBackTakesItsItemsBackWithIt) {
+    simCollectionItem* global = registry().getGlobalResources();
+    auto* parent = new CountedItem(global, true);
+    auto* child = new CountedItem(parent, true);
+    parent->removeFromCollection(global, false);
+    ASSERT_TRUE(child->isMarkedForDeletion());
+    parent->addToCollection(global, false);
+    EXPECT_FALSE(parent->isMarkedForDeletion());
+    EXPECT_FALSE(child->isMarkedForDeletion());
+    EXPECT_EQ(child->getHolders(), std::vector<simCollectionItem*>{parent});
+    purgeLater();
+    EXPECT_EQ(CountedItem::alive, 2);
+    parent->removeFromCollection(global, false);
+    purgeLater();
+    EXPECT_EQ(CountedItem::alive, 0);
+}
+
 }  // namespace
