@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/core/simDynamics.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/simScriptManager.h"
@@ -217,6 +218,33 @@ TEST_F(OptionsTest, TheDestructorLogsOneLineAndLetsGoOfTheGlobal) {
     options.reset();
     EXPECT_EQ(g_options, nullptr);
     EXPECT_EQ(engine.log(), "[~simOptions~simOptions]\n");
+}
+
+// The engine's own options, when its host made none: loaded from
+// "options.sim", and their quality and speed handed to the dynamics world.
+TEST(EngineOptions, TheEngineMakesAndLoadsItsOwnWhenTheHostMadeNone) {
+    testsupport::HeadlessEngine engine([](simSystemLinks& links) {
+        simLinkResourceSystem(links);
+        simLinkOptions(links);
+        simLinkDynamicsSystem(links);
+    });
+    simApplication::setProcessCommandLine("/opt/tolvane/tolvaneBuilder -SETTINGSPATH " +
+                                          engine.settings.path() + "/");
+    engine.app().parseCommandLine();
+    std::filesystem::create_directories(engine.settings.path() + "/Settings");
+    engine.settings.write("Settings/options.sim",
+                          "options = { default_dynamicsQuality = 90, default_simulationSpeed = 50,"
+                          " default_soundLibrary = 'Disable Sound' }");
+    engine.app().createSystems();
+    ASSERT_NE(g_options, nullptr);
+    EXPECT_EQ(g_options->default_dynamicsQuality, 90);
+    ASSERT_NE(g_dynamics, nullptr);
+    EXPECT_EQ(g_dynamics->getDynamicsQuality(), 90.0);
+    engine.app().initialise();
+    EXPECT_EQ(g_dynamics->getSimulationSpeed(), 50.0);
+    engine.destroy();
+    EXPECT_EQ(g_options, nullptr);
+    EXPECT_NE(engine.log().find("[~simOptions~simOptions]\n"), std::string::npos);
 }
 
 }  // namespace
