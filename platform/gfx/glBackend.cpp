@@ -413,31 +413,40 @@ void GlBackend::readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, s
     if (desc.Format == D3DFMT_X8R8G8B8) forceOpaque(out);
 }
 
-void GlBackend::writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const std::vector<std::uint8_t>& in) {
+void GlBackend::writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const RECT& r,
+                            const std::vector<std::uint8_t>& in) {
     const GlFormat* f = glFormat(desc.Format);
-    const GLsizei w = GLsizei(desc.Width), h = GLsizei(desc.Height);
+    const FormatInfo* info = formatInfo(desc.Format);
+    if (ref.kind == SurfaceKind::Offscreen) {
+        surfaces_.at(ref.index).memory = in;
+        return;
+    }
+    GLenum target = GL_TEXTURE_2D;
+    GLint level = 0;
     if (ref.kind == SurfaceKind::TextureLevel) {
         const Texture& t = textures_.at(ref.index);
         GFX_GL(glBindTexture(t.target, t.name));
-        boundUnits_.fill(~0u);
-        const GLenum target = faceTarget(t.target, ref.face);
-        if (f->compressed)
-            GFX_GL(glCompressedTexSubImage2D(target, GLint(ref.level), 0, 0, w, h, f->internal, GLsizei(in.size()),
-                                             in.data()));
-        else
-            GFX_GL(glTexSubImage2D(target, GLint(ref.level), 0, 0, w, h, f->layout, f->type, in.data()));
-    } else if (ref.kind == SurfaceKind::Offscreen) {
-        surfaces_.at(ref.index).memory = in;
-    } else if (ref.kind != SurfaceKind::BackBuffer) {
-        const Surface& s = surfaces_.at(ref.index);
-        if (s.texture) {
-            GFX_GL(glBindTexture(GL_TEXTURE_2D, s.texture));
-            boundUnits_.fill(~0u);
-            GFX_GL(glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, f->layout, f->type, in.data()));
-        }
+        target = faceTarget(t.target, ref.face);
+        level = GLint(ref.level);
+    } else if (ref.kind != SurfaceKind::BackBuffer && surfaces_.at(ref.index).texture) {
+        GFX_GL(glBindTexture(GL_TEXTURE_2D, surfaces_.at(ref.index).texture));
+    } else {
+        // Renderbuffers (the back buffer, multisampled targets) take no
+        // writes: locks of them only read.
+        return;
     }
-    // Writes into a renderbuffer (the back buffer, multisampled targets) are
-    // not kept: those surfaces are read-only to locks.
+    boundUnits_.fill(~0u);
+    if (f->compressed) {
+        GFX_GL(glCompressedTexSubImage2D(target, level, 0, 0, GLsizei(desc.Width), GLsizei(desc.Height),
+                                         f->internal, GLsizei(in.size()), in.data()));
+        return;
+    }
+    // Only the locked rectangle goes up; the rest of the level is as it was.
+    const std::size_t pitch = formatPitch(*info, desc.Width);
+    GFX_GL(glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(desc.Width)));
+    GFX_GL(glTexSubImage2D(target, level, r.left, r.top, r.right - r.left, r.bottom - r.top, f->layout, f->type,
+                           in.data() + std::size_t(r.top) * pitch + std::size_t(r.left) * info->blockBytes));
+    GFX_GL(glPixelStorei(GL_UNPACK_ROW_LENGTH, 0));
 }
 
 HRESULT GlBackend::lockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const RECT& rect,
@@ -445,6 +454,7 @@ HRESULT GlBackend::lockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& des
     const FormatInfo* info = formatInfo(desc.Format);
     Lock& lock = locks_[{ref.kind, ref.index, ref.face, ref.level}];
     lock.flags = flags;
+    lock.rect = rect;
     lock.pixels.assign(std::size_t(formatPitch(*info, desc.Width)) * formatRows(*info, desc.Height), 0);
     if (!(flags & D3DLOCK_DISCARD)) readPixels(ref, desc, lock.pixels);
     const std::uint32_t pitch = formatPitch(*info, desc.Width);
@@ -457,7 +467,7 @@ HRESULT GlBackend::lockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& des
 HRESULT GlBackend::unlockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& desc) {
     auto it = locks_.find({ref.kind, ref.index, ref.face, ref.level});
     if (it == locks_.end()) return D3DERR_INVALIDCALL;
-    if (!(it->second.flags & D3DLOCK_READONLY)) writePixels(ref, desc, it->second.pixels);
+    if (!(it->second.flags & D3DLOCK_READONLY)) writePixels(ref, desc, it->second.rect, it->second.pixels);
     locks_.erase(it);
     return glOutOfMemory();
 }
@@ -496,13 +506,13 @@ HRESULT GlBackend::unlockVertexBuffer(std::uint32_t index) {
     if (b.lockFlags & D3DLOCK_READONLY) return D3D_OK;
     GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
     appliedStream_ = {~0u, ~0u, ~0u};
-    if (b.lockFlags & D3DLOCK_DISCARD)  // orphan the old storage instead of waiting for draws that read it
-        GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b.shadow.size()), nullptr, GL_DYNAMIC_DRAW));
+    // A discarding lock orphans the old storage instead of waiting for draws
+    // that still read it; what lies outside the locked range is undefined
+    // then, as on Direct3D, so only the range goes up either way.
     if (b.lockFlags & D3DLOCK_DISCARD)
-        GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(b.shadow.size()), b.shadow.data()));
-    else
-        GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, GLintptr(b.lockOffset), GLsizeiptr(b.lockBytes),
-                               b.shadow.data() + b.lockOffset));
+        GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b.shadow.size()), nullptr, GL_DYNAMIC_DRAW));
+    GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, GLintptr(b.lockOffset), GLsizeiptr(b.lockBytes),
+                           b.shadow.data() + b.lockOffset));
     return glOutOfMemory();
 }
 

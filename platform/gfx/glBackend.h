@@ -101,6 +101,7 @@ private:
     };
     struct Lock {
         std::vector<std::uint8_t> pixels;  // the whole level, top row first
+        RECT rect;                         // the part the caller may write
         std::uint32_t flags = 0;
     };
 
@@ -116,7 +117,8 @@ private:
     GLuint readFramebufferFor(const SurfaceRef& ref, const D3DSURFACE_DESC& desc);
     void freeResolve();
     void readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, std::vector<std::uint8_t>& out);
-    void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const std::vector<std::uint8_t>& in);
+    void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const RECT& rect,
+                     const std::vector<std::uint8_t>& in);
     void bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& viewport);
     GlProgram* fixedFunctionProgram(std::uint64_t key);
     void setUniforms(GlProgram& program, const DeviceState& state, bool fixedFunction);

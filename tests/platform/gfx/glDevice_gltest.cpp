@@ -1,6 +1,7 @@
 // Pixel probes of the OpenGL device on a headless context: the Direct3D
 // conventions it promises (row order, BGRA, pixel centres, depth range,
 // clears, stencil, blending, alpha test) hold in the pixels it produces.
+#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -169,6 +170,18 @@ TEST_F(GlDeviceTest, UploadedTexelsLandOnTheirPixelsTopRowFirst) {
     D3DLOCKED_RECT back;
     ASSERT_EQ(device->LockRect(t, 0, &back, nullptr, D3DLOCK_READONLY), D3D_OK);
     EXPECT_EQ(std::memcmp(back.pBits, texels, 8), 0) << "read-back keeps the upload's row order";
+    device->UnlockRect(t, 0);
+
+    // A rectangle lock changes that rectangle only.
+    const RECT lowerRight{1, 1, 2, 2};
+    ASSERT_EQ(device->LockRect(t, 0, &lr, &lowerRight, 0), D3D_OK);
+    *static_cast<D3DCOLOR*>(lr.pBits) = 0xFF123456;
+    device->UnlockRect(t, 0);
+    ASSERT_EQ(device->LockRect(t, 0, &back, nullptr, D3DLOCK_READONLY), D3D_OK);
+    const auto* got = static_cast<const D3DCOLOR*>(back.pBits);
+    EXPECT_EQ(got[0], kRed);
+    EXPECT_EQ(got[2], kBlue);
+    EXPECT_EQ(got[3], 0xFF123456u);
     device->UnlockRect(t, 0);
     device->Release(t);
 }
@@ -570,6 +583,50 @@ TEST(GlDeviceMultisampled, DrawsResolvesAndCopiesTheBackBuffer) {
     device->Release(copy);
     EXPECT_EQ(device->Present(nullptr, nullptr), D3D_OK);
     EXPECT_EQ(device->LiveResources(), 0u);
+}
+
+// The GL state that the raster key sets, as GL reports it.
+std::vector<GLint> rasterSnapshot() {
+    std::vector<GLint> v;
+    for (GLenum cap : {GL_DEPTH_TEST, GL_BLEND, GL_CULL_FACE, GL_STENCIL_TEST, GL_MULTISAMPLE, GL_CLIP_DISTANCE0})
+        v.push_back(glIsEnabled(cap));
+    for (GLenum q : {GL_DEPTH_FUNC, GL_DEPTH_WRITEMASK, GL_BLEND_SRC_RGB, GL_BLEND_DST_RGB, GL_CULL_FACE_MODE,
+                     GL_STENCIL_FUNC, GL_STENCIL_REF, GL_STENCIL_VALUE_MASK, GL_STENCIL_WRITEMASK, GL_STENCIL_FAIL,
+                     GL_STENCIL_PASS_DEPTH_FAIL, GL_STENCIL_PASS_DEPTH_PASS, GL_STENCIL_BACK_FUNC,
+                     GL_STENCIL_BACK_FAIL, GL_STENCIL_BACK_PASS_DEPTH_FAIL, GL_STENCIL_BACK_PASS_DEPTH_PASS}) {
+        GLint value = 0;
+        glGetIntegerv(q, &value);
+        v.push_back(value);
+    }
+    GLboolean mask[4];
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    for (GLboolean m : mask) v.push_back(m);
+    return v;
+}
+
+TEST_F(GlDeviceTest, DiffedStateEqualsStateAppliedInFull) {
+    struct Step {
+        D3DRENDERSTATETYPE state;
+        std::uint32_t value;
+    };
+    const Step steps[] = {
+        {D3DRS_ZFUNC, D3DCMP_ALWAYS},        {D3DRS_ZWRITEENABLE, 0},          {D3DRS_ALPHABLENDENABLE, 1},
+        {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA}, {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
+        {D3DRS_CULLMODE, D3DCULL_CW},        {D3DRS_STENCILENABLE, 1},         {D3DRS_STENCILREF, 1},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_REPLACE}, {D3DRS_TWOSIDEDSTENCILMODE, 1},
+        {D3DRS_CCW_STENCILPASS, D3DSTENCILOP_DECR}, {D3DRS_COLORWRITEENABLE, 1},
+        {D3DRS_MULTISAMPLEANTIALIAS, 0},     {D3DRS_CLIPPLANEENABLE, 1},       {D3DRS_STENCILWRITEMASK, 0x0F},
+        {D3DRS_TWOSIDEDSTENCILMODE, 0},      {D3DRS_STENCILENABLE, 0},         {D3DRS_CULLMODE, D3DCULL_CCW},
+        {D3DRS_ZENABLE, 0},                  {D3DRS_COLORWRITEENABLE, 0xF},    {D3DRS_ALPHABLENDENABLE, 0},
+    };
+    for (const Step& step : steps) {
+        device->SetRenderState(step.state, step.value);
+        quad(0, 0, 1, 1, kRed);
+        const std::vector<GLint> diffed = rasterSnapshot();
+        forceGlStateReapply(device->backend());
+        quad(0, 0, 1, 1, kRed);
+        EXPECT_EQ(diffed, rasterSnapshot()) << "after state " << step.state << " = " << step.value;
+    }
 }
 
 TEST_F(GlDeviceTest, SimulatedLossNeedsTheDefaultPoolReleasedBeforeReset) {
