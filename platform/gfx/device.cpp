@@ -71,7 +71,7 @@ HRESULT Device::misuse(const char* call, const std::string& what) const {
     return D3DERR_INVALIDCALL;
 }
 
-void Device::trace(const char* call, std::initializer_list<std::uint64_t> args) {
+void Device::trace(const char* call, std::initializer_list<std::uint64_t> args) const {
     ++calls_;
     backend_->trace(call, args);
 }
@@ -93,7 +93,10 @@ void Device::resetState() {
 
 // ---- present and device lifetime ----
 
-HRESULT Device::TestCooperativeLevel() const { return lost_ ? D3DERR_DEVICELOST : D3D_OK; }
+HRESULT Device::TestCooperativeLevel() const {
+    trace("TestCooperativeLevel", {});
+    return lost_ ? D3DERR_DEVICELOST : D3D_OK;
+}
 
 std::size_t Device::liveDefaultPoolResources() {
     std::size_t n = 0;
@@ -143,6 +146,7 @@ HRESULT Device::GetRasterStatus(std::uint32_t swapChain, D3DRASTER_STATUS* out) 
 }
 
 HRESULT Device::GetDeviceCaps(D3DCAPS9* out) const {
+    trace("GetDeviceCaps", {});
     if (!out) return misuse("GetDeviceCaps", "null output");
     *out = caps_;
     return D3D_OK;
@@ -186,6 +190,7 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) {
 }
 
 HRESULT Device::GetRenderState(D3DRENDERSTATETYPE state, std::uint32_t* out) const {
+    trace("GetRenderState", {state});
     if (!out || renderStateInfo(state).kind == StateKind::Unsupported)
         return misuse("GetRenderState", "unsupported state " + std::to_string(state));
     *out = state_.renderStates[state];
@@ -205,6 +210,7 @@ HRESULT Device::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETY
 }
 
 HRESULT Device::GetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type, std::uint32_t* out) const {
+    trace("GetTextureStageState", {stage, type});
     if (!out || stage >= kStageCount || stageStateInfo(type).kind == StateKind::Unsupported)
         return misuse("GetTextureStageState", "unsupported stage state");
     *out = state_.stageStates[stage][type];
@@ -224,6 +230,7 @@ HRESULT Device::SetSamplerState(std::uint32_t sampler, D3DSAMPLERSTATETYPE type,
 }
 
 HRESULT Device::GetSamplerState(std::uint32_t sampler, D3DSAMPLERSTATETYPE type, std::uint32_t* out) const {
+    trace("GetSamplerState", {sampler, type});
     if (!out || sampler >= kStageCount || samplerStateInfo(type).kind == StateKind::Unsupported)
         return misuse("GetSamplerState", "unsupported sampler state");
     *out = state_.samplerStates[sampler][type];
@@ -245,6 +252,7 @@ HRESULT Device::SetTexture(std::uint32_t stage, TextureHandle texture) {
 }
 
 HRESULT Device::GetTexture(std::uint32_t stage, TextureHandle* out) const {
+    trace("GetTexture", {stage});
     if (!out || stage >= kStageCount) return misuse("GetTexture", "no stage " + std::to_string(stage));
     *out = state_.textures[stage];
     return D3D_OK;
@@ -272,6 +280,7 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, const float* m) {
 }
 
 HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE which, float* out) const {
+    trace("GetTransform", {which});
     Matrix16* slot = transformSlot(const_cast<DeviceState&>(state_), which);
     if (!slot || !out) return misuse("GetTransform", "unsupported transform " + std::to_string(which));
     std::memcpy(out, slot->m, sizeof(slot->m));
@@ -286,6 +295,7 @@ HRESULT Device::SetMaterial(const D3DMATERIAL9* material) {
 }
 
 HRESULT Device::GetMaterial(D3DMATERIAL9* out) const {
+    trace("GetMaterial", {});
     if (!out) return misuse("GetMaterial", "null output");
     *out = state_.material;
     return D3D_OK;
@@ -301,6 +311,7 @@ HRESULT Device::SetLight(std::uint32_t index, const D3DLIGHT9* light) {
 }
 
 HRESULT Device::GetLight(std::uint32_t index, D3DLIGHT9* out) const {
+    trace("GetLight", {index});
     if (index != 0 || !out) return misuse("GetLight", "only light 0 exists");
     *out = state_.light0;
     return D3D_OK;
@@ -334,6 +345,7 @@ HRESULT Device::SetViewport(const D3DVIEWPORT9* vp) {
 }
 
 HRESULT Device::GetViewport(D3DVIEWPORT9* out) const {
+    trace("GetViewport", {});
     if (!out) return misuse("GetViewport", "null output");
     *out = state_.viewport;
     return D3D_OK;

@@ -208,7 +208,7 @@ private:
     struct Pools;
 
     HRESULT misuse(const char* call, const std::string& what) const;
-    void trace(const char* call, std::initializer_list<std::uint64_t> args);
+    void trace(const char* call, std::initializer_list<std::uint64_t> args) const;
     bool drawingSuppressed() const { return lost_; }
     HRESULT makeTexture(const char* call, const TextureDesc& desc, TextureHandle* out);
     HRESULT makeSurface(const char* call, SurfaceKind kind, const D3DSURFACE_DESC& desc, SurfaceHandle* out);
@@ -236,7 +236,7 @@ private:
     SurfaceHandle backBuffer_, depthBuffer_;
     bool inScene_ = false;
     bool lost_ = false;
-    std::uint64_t calls_ = 0;
+    mutable std::uint64_t calls_ = 0;
 };
 
 }  // namespace gfx

@@ -324,6 +324,7 @@ HRESULT Device::StretchRect(SurfaceHandle source, const RECT* sourceRect, Surfac
 }
 
 HRESULT Device::GetLevelDesc(TextureHandle texture, std::uint32_t level, D3DSURFACE_DESC* out) const {
+    trace("GetLevelDesc", {texture.id, level});
     const TextureRecord* t = pools_->textures.find(texture);
     if (!t || !out || level >= t->desc.levels) return misuse("GetLevelDesc", "stale texture or no such level");
     *out = levelDesc(*t, level);
@@ -331,11 +332,13 @@ HRESULT Device::GetLevelDesc(TextureHandle texture, std::uint32_t level, D3DSURF
 }
 
 std::uint32_t Device::GetLevelCount(TextureHandle texture) const {
+    trace("GetLevelCount", {texture.id});
     const TextureRecord* t = pools_->textures.find(texture);
     return t ? t->desc.levels : 0;
 }
 
 HRESULT Device::GetDesc(SurfaceHandle surface, D3DSURFACE_DESC* out) const {
+    trace("GetDesc", {surface.id});
     const SurfaceRecord* s = pools_->surfaces.find(surface);
     if (!s || !out) return misuse("GetDesc", "stale surface handle");
     *out = s->desc;

@@ -21,7 +21,10 @@ protected:
         ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &params, &device), D3D_OK);
         rec->clear();
     }
-    void TearDown() override { setLogSink(nullptr); }
+    void TearDown() override {
+        device.reset();
+        setLogSink(nullptr);
+    }
 
     TextureHandle makeTexture(D3DPOOL pool = D3DPOOL_MANAGED, std::uint32_t usage = 0) {
         TextureHandle t;
