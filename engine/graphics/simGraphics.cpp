@@ -2,10 +2,12 @@
 
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/graphics/simRendererLog.h"
 #include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
 
 namespace {
@@ -21,6 +23,7 @@ simGraphics::simGraphics(uint32_t value, const d3dx::Vector2& position, const d3
     m_stopwatch.start();
     g_graphics = this;
     simRendererLog("Initialising graphics system:\n");
+    if (g_resources) simTexture::registerLoaders(*g_resources);
     new simWindow(position, size, resolution, fullscreen, vsync, antialiasing, style, windowState);
     if (!simRendererStatusGood()) return;
     new simRenderer(backBufferCount, keepBackBufferCopy);
