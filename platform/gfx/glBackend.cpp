@@ -563,8 +563,11 @@ void GlBackend::destroyProgram(std::uint32_t index) {
 
 HRESULT GlBackend::setProgramUniform(std::uint32_t index, const std::string& name, UniformType type,
                                      const void* data, std::uint32_t count) {
-    const GlProgram& p = programs_.at(index);
-    const GLint loc = GFX_GL(glGetUniformLocation(p.name, name.c_str()));
+    GlProgram& p = programs_.at(index);
+    auto cached = p.namedLocations.find(name);
+    if (cached == p.namedLocations.end())
+        cached = p.namedLocations.emplace(name, GFX_GL(glGetUniformLocation(p.name, name.c_str()))).first;
+    const GLint loc = cached->second;
     if (loc < 0) return D3D_OK;  // as an effect ignores parameters it does not declare
     GFX_GL(glUseProgram(p.name));
     usedProgram_ = p.name;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include <epoxy/gl.h>
 
@@ -49,6 +50,8 @@ struct GlProgram {
     std::array<GLint, kUniformCount> locations{};
     bool uploaded = false;
     UniformValues last{};
+    // Effect programs: uniform locations by name, looked up once each.
+    std::unordered_map<std::string, GLint> namedLocations;
 };
 
 // The prelude put before a vertex or fragment body; it starts with #version.
