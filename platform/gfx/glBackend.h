@@ -1,5 +1,6 @@
-// The OpenGL backend of the device (internal to platform/gfx). Resources and
-// present are in glBackend.cpp, drawing and clearing in glDraw.cpp.
+// The OpenGL backend of the device (internal to platform/gfx): lifetime,
+// buffers, programs and present in glBackend.cpp; surfaces, textures and
+// copies in glSurfaces.cpp; drawing and clearing in glDraw.cpp.
 #pragma once
 
 #include <array>
@@ -26,6 +27,10 @@ struct GlFormat {
     bool opaque;  // alpha reads 1 (X8R8G8B8); R32F also reads 1 in g, b, a
 };
 const GlFormat* glFormat(D3DFORMAT format);
+
+// Drains GL's error flags into a result: D3DERR_OUTOFVIDEOMEMORY when GL ran
+// out of memory, D3DERR_INVALIDCALL for any other error, else D3D_OK.
+HRESULT glResult();
 
 // One colour or depth attachment: a texture level (of a face) or a renderbuffer.
 struct GlAttachment {
