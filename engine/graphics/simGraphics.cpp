@@ -9,6 +9,7 @@
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
+#include "platform/gfx/device.h"
 
 namespace {
 simGraphics::SceneFactory g_sceneFactory = nullptr;
@@ -22,6 +23,7 @@ simGraphics::simGraphics(uint32_t value, const d3dx::Vector2& position, const d3
     : m_value(value) {
     m_stopwatch.start();
     g_graphics = this;
+    setViewSource(&m_viewSource);
     simRendererLog("Initialising graphics system:\n");
     if (g_resources) simTexture::registerLoaders(*g_resources);
     new simWindow(position, size, resolution, fullscreen, vsync, antialiasing, style, windowState);
@@ -43,6 +45,7 @@ simGraphics::~simGraphics() {
     m_window = nullptr;
     m_renderer = nullptr;
     if (g_graphics == this) g_graphics = nullptr;
+    if (getViewSource() == &m_viewSource) setViewSource(nullptr);
     simRendererLog("done\n");
 }
 
@@ -97,4 +100,31 @@ void simGraphics::renderFrame(bool clear, bool present, uint32_t) {
         m_renderer->endSceneWithoutPresent();
         m_renderer->present(nullptr);
     }
+}
+
+d3dx::Matrix simGraphics::ViewSource::transform(uint32_t which) const {
+    d3dx::Matrix m = d3dx::Matrix::identity();
+    if (m_graphics.m_renderer) m_graphics.m_renderer->getTransform(which, &m);
+    return m;
+}
+
+d3dx::Matrix simGraphics::ViewSource::getWorldTransform() const { return transform(simRendererState::world); }
+
+d3dx::Matrix simGraphics::ViewSource::getViewTransform() const { return transform(simRendererState::view); }
+
+d3dx::Matrix simGraphics::ViewSource::getProjectionTransform() const {
+    return transform(simRendererState::projection);
+}
+
+d3dx::Viewport simGraphics::ViewSource::getViewport() const {
+    d3dx::Viewport viewport;
+    gfx::D3DVIEWPORT9 onDevice;
+    gfx::Device* device = m_graphics.m_renderer ? m_graphics.m_renderer->getDevice() : nullptr;
+    if (device && gfx::SUCCEEDED(device->GetViewport(&onDevice))) {
+        viewport = {onDevice.X, onDevice.Y, onDevice.Width, onDevice.Height, onDevice.MinZ, onDevice.MaxZ};
+    } else if (m_graphics.m_window) {
+        viewport.Width = static_cast<uint32_t>(m_graphics.m_window->getBackBufferWidth());
+        viewport.Height = static_cast<uint32_t>(m_graphics.m_window->getBackBufferHeight());
+    }
+    return viewport;
 }

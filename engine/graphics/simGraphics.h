@@ -7,17 +7,23 @@
 // program adds its own drawing to the scene's passes; the editor's graphics
 // system derives from it and replaces the default frame.
 //
+// The graphics system is also the picking functions' view source (the
+// current camera, the renderer's transforms and viewport) from its
+// construction to its destruction.
+//
 // The scene belongs to a later module and is reached through one seam:
 // `setSceneFactory` installs the function that makes it; without one the
 // scene stays null and the frame has no scene pass. The GUI pass is the GUI
 // element manager's, when it exists.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <string>
 #include <vector>
 
+#include "engine/core/simViewpoint.h"
 #include "engine/core/utilsTimer.h"
 #include "engine/graphics/simDeviceDependantObject.h"
 #include "platform/d3dx/d3dxMathTypes.h"
@@ -98,7 +104,16 @@ public:
     // The current camera and the index of the camera being drawn: set by the
     // cameras and the scene render; read by picking, frustum tests and effects.
     simCamera* getCurrentCamera() const { return m_currentCamera; }
-    void setCurrentCamera(simCamera* camera) { m_currentCamera = camera; }
+    // The camera class is a viewpoint: it is taken as both.
+    template <typename Camera>
+    void setCurrentCamera(Camera* camera) {
+        m_currentCamera = camera;
+        m_currentViewpoint = camera;
+    }
+    void setCurrentCamera(std::nullptr_t) {
+        m_currentCamera = nullptr;
+        m_currentViewpoint = nullptr;
+    }
     int32_t getCurrentCameraIndex() const { return m_currentCameraIndex; }
     void setCurrentCameraIndex(int32_t index) { m_currentCameraIndex = index; }
     // The first constructor argument, kept for the host.
@@ -108,11 +123,28 @@ public:
     static void setSceneFactory(SceneFactory factory);
 
 private:
+    // What the picking functions read when they are given no camera or matrices.
+    class ViewSource : public simViewSource {
+    public:
+        explicit ViewSource(const simGraphics& graphics) : m_graphics(graphics) {}
+        const simViewpoint* getCurrentCamera() const override { return m_graphics.m_currentViewpoint; }
+        d3dx::Matrix getWorldTransform() const override;
+        d3dx::Matrix getViewTransform() const override;
+        d3dx::Matrix getProjectionTransform() const override;
+        d3dx::Viewport getViewport() const override;
+
+    private:
+        d3dx::Matrix transform(uint32_t which) const;
+        const simGraphics& m_graphics;
+    };
+
     simRenderer* m_renderer = nullptr;
     simWindow* m_window = nullptr;
     simGraphicsScene* m_scene = nullptr;
     d3dx::Matrix m_identity = d3dx::Matrix::identity();
     simCamera* m_currentCamera = nullptr;
+    const simViewpoint* m_currentViewpoint = nullptr;
+    ViewSource m_viewSource{*this};
     int32_t m_currentCameraIndex = 0;
     uint32_t m_value;
     utils::Timer m_stopwatch;

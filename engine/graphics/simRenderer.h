@@ -215,6 +215,13 @@ public:
     // triangles, each vector only when it is not empty.
     void drawBatch(const simPrimitiveBatch& batch, Texture texture);
 
+    // Two screen lines forming the head of an arrow from `from` to `to`
+    // (world points, projected with the current transforms): from the
+    // projected tip back along the arrow by `size` pixels and out by `size`
+    // to either side. Nothing when both points project to the same pixel.
+    void drawArrowHead(const Vec3& from, const Vec3& to, float size, const simColour& colour,
+                       std::vector<simScreenLine>* batch = nullptr);
+
     // The shared buffers: 52-byte `simVertex` (3-D) and 28-byte
     // `simScreenVertex` (2-D), 25000 vertices each.
     static constexpr int32_t kSharedBufferVertices = 25000;

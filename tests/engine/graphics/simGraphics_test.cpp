@@ -7,6 +7,7 @@
 
 #include "engine/core/simGlobals.h"
 #include "engine/core/simOptions.h"
+#include "engine/core/simViewpoint.h"
 #include "engine/graphics/simWindowHost.h"
 #include "platform/gfx/device.h"
 #include "tests/support/recordingGraphics.h"
@@ -56,6 +57,23 @@ TEST_F(GraphicsFrame, DeviceHooksReachTheRendererAndLogCameraChanges) {
     EXPECT_EQ(rig.window().getClassName(), "simWindow");
     EXPECT_EQ(rig.renderer().getClassName(), "simRenderer");
     EXPECT_EQ(rig.graphics().countLitItems(), 0u);
+}
+
+TEST_F(GraphicsFrame, IsThePickingViewSourceWhileItLives) {
+    simViewSource* source = getViewSource();
+    ASSERT_NE(source, nullptr);
+    d3dx::Matrix world = d3dx::Matrix::identity();
+    world._43 = 5.0f;
+    rig.renderer().setTransform(1, &world);
+    EXPECT_EQ(source->getWorldTransform(), world);
+    EXPECT_EQ(source->getViewTransform(), d3dx::Matrix::identity());
+    rig.renderer().setViewport(10, 20, 30, 40);
+    const d3dx::Viewport viewport = source->getViewport();
+    EXPECT_EQ(viewport.X, 10u);
+    EXPECT_EQ(viewport.Height, 40u);
+    EXPECT_EQ(source->getCurrentCamera(), nullptr);
+    rig.destroyGraphics();
+    EXPECT_EQ(getViewSource(), nullptr);
 }
 
 // A scene stand-in installed through the factory.
