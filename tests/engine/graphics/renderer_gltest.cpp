@@ -133,4 +133,23 @@ TEST_F(GlRenderer, ASimulatedLossIsRecoveredWithTheUsersWorkUnchanged) {
     EXPECT_EQ(pixel(backBuffer(), 1, 1), kGreen);
 }
 
+TEST_F(GlRenderer, SettingsChangesResetTheDeviceAndKeepTheWork) {
+    UserWorkTexture work(8, 8);
+    work.paint(0xFF336699u);
+    rig->window().setAntialiasing(true);
+    rig->window().setVsync(true);
+    rig->window().applyChanges();
+    ASSERT_TRUE(rig->state().isValid()) << rig->engine.log();
+    EXPECT_EQ(work.read(), std::vector<uint32_t>(64, 0xFF336699u));
+    d3dx::Vector2 size(32, 24);
+    rig->window().setWindowSize(size);
+    rig->window().applyChanges();
+    ASSERT_TRUE(rig->state().isValid());
+    D3DSURFACE_DESC desc;
+    rig->device().GetDesc(rig->renderer().getBackBuffer(), &desc);
+    EXPECT_EQ(desc.Width, 32u);
+    EXPECT_EQ(desc.Height, 24u);
+    EXPECT_EQ(work.read(), std::vector<uint32_t>(64, 0xFF336699u));
+}
+
 }  // namespace
