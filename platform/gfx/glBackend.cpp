@@ -111,19 +111,23 @@ void GlBackend::forceReapply() {
     GFX_GL(glBindVertexArray(vao_));
 }
 
-// Quality level q of a multisampled surface uses 2 << q samples, as far as
-// the implementation offers; 0 means a single-sample surface.
-GLsizei GlBackend::samplesFor(D3DMULTISAMPLE_TYPE type, std::uint32_t quality) {
-    if (type == D3DMULTISAMPLE_NONE) return 0;
+std::uint32_t glMultisampleLevels() {
     GLint maxSamples = 0;
     GFX_GL(glGetIntegerv(GL_MAX_SAMPLES, &maxSamples));
-    const GLsizei samples = std::min<GLsizei>(maxSamples, GLsizei(2) << std::min<std::uint32_t>(quality, 4));
-    return samples < 2 ? 0 : samples;
+    std::uint32_t levels = 0;
+    while (levels < 4 && (2 << levels) <= maxSamples) ++levels;
+    return levels;
+}
+
+GLsizei glSamplesFor(D3DMULTISAMPLE_TYPE type, std::uint32_t quality) {
+    const std::uint32_t levels = glMultisampleLevels();
+    if (type == D3DMULTISAMPLE_NONE || levels == 0) return 0;
+    return GLsizei(2) << std::min(quality, levels - 1);
 }
 
 HRESULT GlBackend::makeBackBuffer(const D3DPRESENT_PARAMETERS& params) {
     params_ = params;
-    samples_ = samplesFor(params.MultiSampleType, params.MultiSampleQuality);
+    samples_ = glSamplesFor(params.MultiSampleType, params.MultiSampleQuality);
     const D3DMULTISAMPLE_TYPE ms = samples_ ? D3DMULTISAMPLE_NONMASKABLE : D3DMULTISAMPLE_NONE;
     backBuffer_ = Surface{};
     backBuffer_.kind = SurfaceKind::BackBuffer;

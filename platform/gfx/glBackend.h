@@ -32,6 +32,12 @@ const GlFormat* glFormat(D3DFORMAT format);
 // out of memory, D3DERR_INVALIDCALL for any other error, else D3D_OK.
 HRESULT glResult();
 
+// Quality level q of a multisampled surface has 2 << q samples; the levels
+// offered are those the implementation holds, at most four (2 to 16 samples).
+std::uint32_t glMultisampleLevels();
+// Samples for a surface of that type and quality; 0 for a single-sample one.
+GLsizei glSamplesFor(D3DMULTISAMPLE_TYPE type, std::uint32_t quality);
+
 // One colour or depth attachment: a texture level (of a face) or a renderbuffer.
 struct GlAttachment {
     bool renderbuffer = false;
@@ -110,7 +116,6 @@ private:
         std::uint32_t flags = 0;
     };
 
-    static GLsizei samplesFor(D3DMULTISAMPLE_TYPE type, std::uint32_t quality);
     HRESULT makeBackBuffer(const D3DPRESENT_PARAMETERS& params);
     void freeBackBuffer();
     HRESULT makeSurfaceStorage(Surface& s);

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/device.h"
+#include "platform/gfx/glBackend.h"
 #include "platform/gfx/glDevice.h"
 
 namespace gfx {
@@ -13,15 +14,6 @@ namespace {
 std::string glText(GLenum name) {
     const auto* s = reinterpret_cast<const char*>(glGetString(name));
     return s ? s : "";
-}
-
-// Quality level q of a multisampled back buffer uses 2 << q samples.
-std::uint32_t multisampleLevels() {
-    GLint maxSamples = 0;
-    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
-    std::uint32_t levels = 0;
-    while ((2 << levels) <= maxSamples && levels < 4) ++levels;
-    return levels;
 }
 
 }  // namespace
@@ -51,7 +43,7 @@ std::unique_ptr<Direct3D> makeGlDirect3D() {
     info.caps.VertexShaderVersion = D3DVS_VERSION(3, 0);
     info.caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
     info.caps.NumberOfAdaptersInGroup = 1;
-    info.multisampleQualityWindowed = info.multisampleQualityFullscreen = multisampleLevels();
+    info.multisampleQualityWindowed = info.multisampleQualityFullscreen = glMultisampleLevels();
     return std::make_unique<Direct3D>(std::move(info), makeGlBackend);
 }
 

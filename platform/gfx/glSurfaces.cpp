@@ -54,7 +54,7 @@ HRESULT GlBackend::makeSurfaceStorage(Surface& s) {
     const bool depth = formatInfo(s.desc.Format)->depth;
     const GLsizei samples = s.kind == SurfaceKind::BackBuffer || s.kind == SurfaceKind::DepthBuffer
                                 ? samples_
-                                : samplesFor(s.desc.MultiSampleType, s.desc.MultiSampleQuality);
+                                : glSamplesFor(s.desc.MultiSampleType, s.desc.MultiSampleQuality);
     if (s.kind == SurfaceKind::Offscreen) {
         s.memory.assign(std::size_t(formatPitch(*formatInfo(s.desc.Format), s.desc.Width)) * s.desc.Height, 0);
         return D3D_OK;
