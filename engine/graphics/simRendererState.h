@@ -20,6 +20,7 @@
 #pragma once
 
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
@@ -99,6 +100,8 @@ public:
     void setState(uint32_t id, const simRendererStateObject* object, bool force = false) {
         setValue(id, toStateValue(object), force);
     }
+    // None, for any id (0 for numbers).
+    void setState(uint32_t id, std::nullptr_t, bool force = false) { setValue(id, 0, force); }
     // The clip plane: four floats (a, b, c, d), copied; null for none.
     void setState(uint32_t id, const float* plane, bool force = false);
     void setState(uint32_t id, const d3dx::Plane* plane, bool force = false) {

@@ -225,10 +225,12 @@ TEST_F(StateCache, TexturesBindTheirInterfacesAndCountChanges) {
     rig.state().setState(simRenderState_texture0, &flat);   // unchanged: skipped
     EXPECT_EQ(rig.recorder->text(), "SetTexture(0,17)\nSetTexture(3,34)\nSetTexture(1,0)\nSetTexture(2,0)\n");
     EXPECT_EQ(rig.renderer().getStats().counters[simRenderStats::textureChanges], before + 4);
-    rig.state().setState(simRenderState_texture0, 0);
+    rig.state().setState(simRenderState_texture0, nullptr);
     rig.state().setState(simRenderState_texture3, 0);
-    rig.state().setState(simRenderState_cubemap1, 0);
+    rig.state().setState(simRenderState_cubemap1, nullptr);
     rig.state().setState(simRenderState_texture2, 0);
+    EXPECT_EQ(rig.state().getState(simRenderState_texture0), 0u);
+    EXPECT_EQ(rig.state().getState(simRenderState_cubemap1), 0u);
 }
 
 TEST_F(StateCache, ObjectValuesKeepTheirWholeAddress) {
