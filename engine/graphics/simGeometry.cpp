@@ -1,0 +1,174 @@
+#include "engine/graphics/simGeometry.h"
+
+#include <cfloat>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/core/simApplication.h"
+#include "engine/core/simApplicationLog.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
+#include "engine/core/utilsErrors.h"
+#include "engine/core/utilsStrings.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simHeirachyNode.h"
+#include "engine/graphics/simMaterial.h"
+#include "engine/graphics/simOptreeNode.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simVertexBuffer.h"
+
+namespace {
+
+// The whole file, or false when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    bool ok = std::fseek(file, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(file) : -1;
+    ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size));
+        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    return ok;
+}
+
+bool statusGood() { return !g_application || g_application->getStatusSuccess(); }
+
+}  // namespace
+
+simBoundingBox simGeometry::toBox(const geoFileBox& record) {
+    simBoundingBox box;
+    box.min = record.min;
+    box.max = record.max;
+    if (box.isEmpty()) box.reset();
+    box.update();
+    return box;
+}
+
+simGeometry::simGeometry(simCollectionItem* collection, std::string path, std::string optionWords)
+    : simResource(collection, path, optionWords) {
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        utils::seriousError("simGeometry- file handle not opened (" + path + ")");
+        return;
+    }
+    geoFileData data;
+    std::string reason;
+    if (!readGeoFile(bytes.data(), bytes.size(), data, reason)) {
+        const std::string name = utils::getFileName(path);
+        simLog("ERROR: simGeometry - " + path + ": " + reason + "\n");
+        if (g_application)
+            g_application->setStatus(false, "Error loading geometry - " + name + " is damaged (" + reason + ")");
+        return;
+    }
+    bytes = {};
+    build(data);
+}
+
+void simGeometry::build(const geoFileData& data) {
+    const std::string& options = getOptionWords();
+    const bool managed = options.find("managedResourcePool") != std::string::npos;
+    m_headerWordA = data.headerWordA;
+    m_headerWordB = data.headerWordB;
+    m_triangleCount = data.triangleCount;
+    m_box = toBox(data.box);
+
+    for (const geoFileMaterial& record : data.materials) {
+        auto* material = new simMaterial(this, record, options);
+        if (!statusGood()) {
+            // A material that failed never joined the list.
+            delete material;
+            return;
+        }
+    }
+
+    m_triangleCount = 0;
+    if (!data.vertices.empty()) loadVertices(data.vertices, managed);
+
+    const bool sort = options.find("sortNodeHeight") != std::string::npos;
+    for (const geoFileNode& record : data.roots) new simHeirachyNode(record, this, nullptr, sort);
+    if (sort) simHeirachyNode::sortByHeight(m_roots);
+    indexNodes();
+
+    if (g_application) g_application->setStatus(true, "success");
+}
+
+void simGeometry::loadVertices(const std::vector<simVertex>& vertices, bool managed) {
+    const auto count = static_cast<int32_t>(vertices.size());
+    m_vertexBuffer = new simVertexBuffer(count, sizeof(simVertex), simVertex::kFormat, true, managed);
+    void* memory = m_vertexBuffer->lock(simVertexBuffer::lockPlain, 0, -1);
+    if (!memory) {
+        // The buffer has reported why; a model whose vertices could not be
+        // written draws nothing rather than whatever the buffer held.
+        delete m_vertexBuffer;
+        m_vertexBuffer = nullptr;
+        return;
+    }
+    std::memcpy(memory, vertices.data(), vertices.size() * sizeof(simVertex));
+    m_vertexBuffer->unlock();
+
+    // Growing by the extremes gives the box that growing by every position
+    // would, without recomputing corners and sphere per vertex.
+    d3dx::Vector3 lo(FLT_MAX, FLT_MAX, FLT_MAX), hi(-FLT_MAX, -FLT_MAX, -FLT_MAX);
+    for (const simVertex& v : vertices) {
+        lo.x = std::min(lo.x, v.position.x);
+        lo.y = std::min(lo.y, v.position.y);
+        lo.z = std::min(lo.z, v.position.z);
+        hi.x = std::max(hi.x, v.position.x);
+        hi.y = std::max(hi.y, v.position.y);
+        hi.z = std::max(hi.z, v.position.z);
+    }
+    m_box.growByPoint(lo);
+    m_box.growByPoint(hi);
+    m_triangleCount += static_cast<uint32_t>(count / 3);
+}
+
+void simGeometry::indexNodes() {
+    m_allNodes.clear();
+    for (simHeirachyNode* root : m_roots) indexNode(root);
+}
+
+void simGeometry::indexNode(simHeirachyNode* node) {
+    node->index = static_cast<uint32_t>(m_allNodes.size());
+    m_allNodes.push_back(node);
+    for (simHeirachyNode* child : node->children) indexNode(child);
+}
+
+simGeometry::~simGeometry() {
+    while (!m_materials.empty()) delete m_materials.back();
+    while (!m_roots.empty()) delete m_roots.front();
+    delete m_vertexBuffer;
+    m_vertexBuffer = nullptr;
+    m_allNodes.clear();
+    m_allBatches.clear();
+}
+
+void simGeometry::removeMaterial(simMaterial* material) {
+    std::erase(m_materials, material);
+}
+
+simMaterial* simGeometry::getMaterial(int32_t index) const {
+    if (index < 0 || static_cast<size_t>(index) >= m_materials.size()) return nullptr;
+    return m_materials[static_cast<size_t>(index)];
+}
+
+void simGeometry::render(const d3dx::Matrix* world, const simColour* colour, simShaderEffect* effect,
+                         simTexture* texture) {
+    if (!m_vertexBuffer) return;
+    simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
+    if (!renderer || !renderer->getState()) return;
+    renderer->getState()->setState(simRenderState_vertexBuffer, m_vertexBuffer);
+    for (simHeirachyNode* root : m_roots) root->renderTree(world, colour, effect, texture);
+}
+
+simResource* simGeometry::load(simCollectionItem* collection, const std::string& path,
+                               const std::string& optionWords) {
+    return new simGeometry(collection, path, optionWords);
+}
+
+void simGeometry::registerLoader() {
+    if (g_resources) g_resources->registerLoader("geo", &simGeometry::load);
+}
