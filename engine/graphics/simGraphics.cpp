@@ -7,6 +7,8 @@
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/graphics/simRendererLog.h"
 #include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simGeometry.h"
+#include "engine/graphics/simMaterial.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
 #include "platform/gfx/device.h"
@@ -26,6 +28,8 @@ simGraphics::simGraphics(uint32_t value, const d3dx::Vector2& position, const d3
     setViewSource(&m_viewSource);
     simRendererLog("Initialising graphics system:\n");
     if (g_resources) simTexture::registerLoaders(*g_resources);
+    simGeometry::registerLoader();
+    simMaterial::linkShaderParameters();
     new simWindow(position, size, resolution, fullscreen, vsync, antialiasing, style, windowState);
     if (!simRendererStatusGood()) return;
     new simRenderer(backBufferCount, keepBackBufferCopy);
