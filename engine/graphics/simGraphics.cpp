@@ -9,6 +9,7 @@
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simGeometry.h"
 #include "engine/graphics/simMaterial.h"
+#include "engine/graphics/simShaderEffect.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
 #include "platform/gfx/device.h"
@@ -30,6 +31,7 @@ simGraphics::simGraphics(uint32_t value, const d3dx::Vector2& position, const d3
     if (g_resources) simTexture::registerLoaders(*g_resources);
     simGeometry::registerLoader();
     simMaterial::linkShaderParameters();
+    simShaderEffect::registerLoader();
     new simWindow(position, size, resolution, fullscreen, vsync, antialiasing, style, windowState);
     if (!simRendererStatusGood()) return;
     new simRenderer(backBufferCount, keepBackBufferCopy);
