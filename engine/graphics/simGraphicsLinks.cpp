@@ -32,27 +32,38 @@ void setSampler0(bool screen) {
     device->SetSamplerState(0, D3DSAMP_ADDRESSV, address);
 }
 
-void beginGuiPass() {
-    simRendererState* s = state();
-    if (!s) return;
-    s->saveState(simRenderState_fog);
-    s->setState(simRenderState_fog, 0);
-    s->setState(simRenderState_zFunction, D3DCMP_ALWAYS);
-    s->setState(simRenderState_backfaceCullMode, 0);
-    s->setState(simRenderState_stage1Blend, 0);
-    s->setState(simRenderState_alphaBlend, 1);
-    s->setState(simRenderState_multisample, 0);
-    s->setState(simRenderState_cameraViewport, 0);
-    s->setState(simRenderState_mipmapFilter, D3DTEXF_NONE);
+// The states of drawing flat over the screen, shared by the GUI pass and the
+// loading screen: fog off (its state saved first), no depth test, no
+// culling, alpha blending, no multisampling, the whole back buffer, no mip
+// filter, sampler 0 point-sampled and clamped. `endScreenDrawing` puts the
+// fog, the sampler and multisampling back.
+void beginScreenDrawing(simRendererState& s) {
+    s.saveState(simRenderState_fog);
+    s.setState(simRenderState_fog, 0);
+    s.setState(simRenderState_zFunction, D3DCMP_ALWAYS);
+    s.setState(simRenderState_backfaceCullMode, 0);
+    s.setState(simRenderState_alphaBlend, 1);
+    s.setState(simRenderState_multisample, 0);
+    s.setState(simRenderState_cameraViewport, 0);
+    s.setState(simRenderState_mipmapFilter, D3DTEXF_NONE);
     setSampler0(true);
 }
 
-void endGuiPass() {
-    simRendererState* s = state();
-    if (!s) return;
-    s->restoreState(simRenderState_fog);
+void endScreenDrawing(simRendererState& s) {
+    s.restoreState(simRenderState_fog);
     setSampler0(false);
-    s->setState(simRenderState_multisample, 1);
+    s.setState(simRenderState_multisample, 1);
+}
+
+void beginGuiPass() {
+    if (simRendererState* s = state()) {
+        beginScreenDrawing(*s);
+        s->setState(simRenderState_stage1Blend, 0);
+    }
+}
+
+void endGuiPass() {
+    if (simRendererState* s = state()) endScreenDrawing(*s);
 }
 
 // One frame of the loading screen in every back buffer, so that whichever
@@ -63,20 +74,10 @@ void drawLoadingScreen(const std::vector<simGuiElement*>& elements) {
     if (!r || !s || !g_graphics->getScene()) return;
     for (uint32_t i = 0; i < r->getBackBufferCount() + 1; ++i) {
         r->beginScene(false, false, false);
-        s->saveState(simRenderState_fog);
-        s->setState(simRenderState_fog, 0);
-        s->setState(simRenderState_zFunction, D3DCMP_ALWAYS);
-        s->setState(simRenderState_backfaceCullMode, 0);
-        s->setState(simRenderState_alphaBlend, 1);
-        s->setState(simRenderState_multisample, 0);
-        s->setState(simRenderState_cameraViewport, 0);
-        setSampler0(true);
-        s->setState(simRenderState_mipmapFilter, D3DTEXF_NONE);
+        beginScreenDrawing(*s);
         for (simGuiElement* element : elements)
             if (element) element->render();
-        s->restoreState(simRenderState_fog);
-        setSampler0(false);
-        s->setState(simRenderState_multisample, 1);
+        endScreenDrawing(*s);
         r->endScene(true, nullptr);
     }
 }

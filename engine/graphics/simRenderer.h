@@ -260,6 +260,10 @@ private:
     void forEachDeviceObject(void (simDeviceDependantObject::*hook)());
     void runResetPhase();
     void runRestorePhase();
+    // The reset phase with its log lines, unless it ran already (a Reset
+    // failed since); the restore phase with its log lines.
+    void releaseResourcesOnce();
+    void restoreResources();
 
     std::unique_ptr<simRendererCaps> m_caps;
     simRenderStats m_stats;

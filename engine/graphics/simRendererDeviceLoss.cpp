@@ -92,13 +92,23 @@ void simRenderer::runRestorePhase() {
     m_resourcesReleased = false;
 }
 
+void simRenderer::releaseResourcesOnce() {
+    if (m_resourcesReleased) return;
+    simRendererLog("  Resetting resources...");
+    runResetPhase();
+    simRendererLog("  done\n");
+}
+
+void simRenderer::restoreResources() {
+    simRendererLog("  Restoring resources...");
+    runRestorePhase();
+    simRendererLog("  done\n");
+    if (g_application) g_application->clearList();
+}
+
 bool simRenderer::handleLostDevice() {
     simRendererLog("Handling lost device:\n");
-    if (!m_resourcesReleased) {
-        simRendererLog("  Resetting resources...");
-        runResetPhase();
-        simRendererLog("  done\n");
-    }
+    releaseResourcesOnce();
     simRendererLog("  Changing display mode...");
     D3DPRESENT_PARAMETERS params = buildPresentParameters();
     if (!m_device || FAILED(m_device->Reset(&params))) {
@@ -106,10 +116,7 @@ bool simRenderer::handleLostDevice() {
         return false;
     }
     simRendererLog("  done\n");
-    simRendererLog("  Restoring resources...");
-    runRestorePhase();
-    simRendererLog("  done\n");
-    if (g_application) g_application->clearList();
+    restoreResources();
     simRendererLog("Lost device handled\n");
     if (m_state) m_state->setValid(true);
     return true;
@@ -118,11 +125,7 @@ bool simRenderer::handleLostDevice() {
 void simRenderer::updateDevice() {
     simRendererLog("Updating rendering device:\n");
     D3DPRESENT_PARAMETERS params = buildPresentParameters();
-    if (!m_resourcesReleased) {
-        simRendererLog("  Resetting resources...");
-        runResetPhase();
-        simRendererLog("  done\n");
-    }
+    releaseResourcesOnce();
     if (m_state) m_state->setValid(false);
 
     simWindow* window = g_graphics ? g_graphics->getWindow() : nullptr;
@@ -140,9 +143,6 @@ void simRenderer::updateDevice() {
         return;
     }
     if (m_state) m_state->setValid(true);
-    simRendererLog("  Restoring resources...");
-    runRestorePhase();
-    simRendererLog("  done\n");
-    if (g_application) g_application->clearList();
+    restoreResources();
     simRendererLog("Rendering device updated\n");
 }
