@@ -1,0 +1,226 @@
+// The immediate drawing calls against raw OpenGL, headless on EGL.
+//
+// 10,000 screen rectangles (4 x 4 pixels each, a grid over an 800 x 600
+// target) are drawn through the renderer's batched call `drawRects`, side by
+// side with a minimal OpenGL program that writes the same rectangles into one
+// orphaned vertex buffer and draws them in one call. Both wait for the GPU
+// (glFinish) every iteration, so the times compare whole frames. Goal: the
+// engine within 2x of the raw program. The "allocations" counter is the heap
+// allocations per frame of the engine's run (it must be 0); a third run
+// draws single rectangles through `drawRect` to show the per-call cost.
+#include <benchmark/benchmark.h>
+
+#include <epoxy/gl.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "engine/core/utilsErrors.h"
+#include "engine/graphics/simDrawRecords.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "platform/gfx/direct3d.h"
+#include "platform/gfx/eglContext.h"
+
+// Every heap allocation of the program, counted.
+namespace {
+std::atomic<long> g_allocations{0};
+}
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr int kRects = 10000;
+constexpr int kWidth = 800, kHeight = 600;
+
+// The grid of rectangles, 200 a row.
+std::vector<simScreenRect> rectangles() {
+    std::vector<simScreenRect> rects;
+    rects.reserve(kRects);
+    for (int i = 0; i < kRects; ++i) {
+        const float x = float(i % 200) * 4, y = float(i / 200) * 4;
+        rects.emplace_back(d3dx::Vector2(x, y), d3dx::Vector2(x + 4, y + 4), 0xFF000000u | uint32_t(i * 2654435761u >> 8));
+    }
+    return rects;
+}
+
+// The engine on the OpenGL device, in a context of its own.
+struct Engine {
+    Engine() {
+        context.makeCurrent();
+        utils::setSeriousErrorSink([](const std::string&, const std::string&) {});  // no window: expected
+        gfx::setDirect3DFactory(nullptr);
+        const int32_t resolution[3] = {kWidth, kHeight, 60};
+        graphics = std::make_unique<simGraphics>(40, d3dx::Vector2(0, 0), d3dx::Vector2(kWidth, kHeight), resolution,
+                                                 false, false, false, 1, false, 3, 1);
+    }
+    ~Engine() {
+        context.makeCurrent();  // the device releases its objects in its own context
+        graphics.reset();
+    }
+    bool ready() const { return graphics && graphics->getRenderer() && graphics->getRenderer()->getState(); }
+    gfx::EglContext context;
+    std::unique_ptr<simGraphics> graphics;
+};
+
+Engine& engine() {
+    static Engine e;
+    return e;
+}
+
+void BM_DrawRects_Engine(benchmark::State& state) {
+    Engine& e = engine();
+    if (!e.ready()) {
+        state.SkipWithError("no OpenGL 3.3 context");
+        return;
+    }
+    e.context.makeCurrent();
+    const std::vector<simScreenRect> rects = rectangles();
+    simRenderer& r = *e.graphics->getRenderer();
+    r.beginScene(true, true, false);
+    r.getState()->setState(simRenderState_lighting, 0u);
+    r.drawRects(rects, nullptr);  // warm up
+    glFinish();
+    const long before = g_allocations.load();
+    for (auto _ : state) {
+        r.drawRects(rects, nullptr);
+        glFinish();
+    }
+    state.counters["allocations"] =
+        benchmark::Counter(double(g_allocations.load() - before), benchmark::Counter::kAvgIterations);
+    r.endSceneWithoutPresent();
+    state.SetItemsProcessed(state.iterations() * kRects);
+}
+BENCHMARK(BM_DrawRects_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DrawRectSingleCalls_Engine(benchmark::State& state) {
+    Engine& e = engine();
+    if (!e.ready()) {
+        state.SkipWithError("no OpenGL 3.3 context");
+        return;
+    }
+    e.context.makeCurrent();
+    const std::vector<simScreenRect> rects = rectangles();
+    simRenderer& r = *e.graphics->getRenderer();
+    r.beginScene(true, true, false);
+    const long before = g_allocations.load();
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            const simScreenRect& s = rects[size_t(i)];
+            r.drawRect({s.x1, s.y1}, {s.x2, s.y2}, s.colour, nullptr);
+        }
+        glFinish();
+    }
+    state.counters["allocations"] =
+        benchmark::Counter(double(g_allocations.load() - before), benchmark::Counter::kAvgIterations);
+    r.endSceneWithoutPresent();
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_DrawRectSingleCalls_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// ---- The raw OpenGL program ----
+
+struct Vertex {
+    float x, y, z, rhw;
+    uint32_t colour;
+    float u, v;
+};
+
+GLuint compile(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    return shader;
+}
+
+struct RawGl {
+    RawGl() {
+        if (!context.valid() || !context.makeCurrent()) return;
+        const char* vs =
+            "#version 330 core\n"
+            "layout(location = 0) in vec4 position;\n"
+            "layout(location = 2) in vec4 colour;\n"
+            "out vec4 vColour;\n"
+            "void main() {\n"
+            "  vec2 p = (position.xy + 0.5) / vec2(800.0, 600.0) * 2.0 - 1.0;\n"
+            "  gl_Position = vec4(p.x, -p.y, position.z, 1.0);\n"
+            "  vColour = colour.bgra;\n"
+            "}\n";
+        const char* fs =
+            "#version 330 core\n"
+            "in vec4 vColour;\nout vec4 colour;\n"
+            "void main() { colour = vColour; }\n";
+        program = glCreateProgram();
+        glAttachShader(program, compile(GL_VERTEX_SHADER, vs));
+        glAttachShader(program, compile(GL_FRAGMENT_SHADER, fs));
+        glLinkProgram(program);
+        glGenFramebuffers(1, &framebuffer);
+        glGenRenderbuffers(1, &target);
+        glBindRenderbuffer(GL_RENDERBUFFER, target);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, target);
+        glViewport(0, 0, kWidth, kHeight);
+        glGenVertexArrays(1, &vao);
+        glBindVertexArray(vao);
+        glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferData(GL_ARRAY_BUFFER, kRects * 6 * sizeof(Vertex), nullptr, GL_STREAM_DRAW);
+        glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
+        glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<void*>(16));
+        glEnableVertexAttribArray(0);
+        glEnableVertexAttribArray(2);
+        glUseProgram(program);
+        GLint linked = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &linked);
+        ok = linked == GL_TRUE && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    gfx::EglContext context;
+    GLuint program = 0, framebuffer = 0, target = 0, vao = 0, buffer = 0;
+    bool ok = false;
+};
+
+void BM_DrawRects_RawGl(benchmark::State& state) {
+    static RawGl gl;
+    if (!gl.ok) {
+        state.SkipWithError("no OpenGL 3.3 context");
+        return;
+    }
+    gl.context.makeCurrent();
+    const std::vector<simScreenRect> rects = rectangles();
+    const size_t bytes = kRects * 6 * sizeof(Vertex);
+    for (auto _ : state) {
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), nullptr, GL_STREAM_DRAW);  // orphan
+        auto* v = static_cast<Vertex*>(
+            glMapBufferRange(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT));
+        for (const simScreenRect& r : rects) {
+            const float x1 = float(int(r.x1)) - 0.5f, y1 = float(int(r.y1)) - 0.5f;
+            const float x2 = float(int(r.x2)) - 0.5f, y2 = float(int(r.y2)) - 0.5f;
+            *v++ = {x1, y1, 0.1f, 10, r.colour, r.u1, r.v1};
+            *v++ = {x2, y1, 0.1f, 10, r.colour, r.u2, r.v1};
+            *v++ = {x2, y2, 0.1f, 10, r.colour, r.u2, r.v2};
+            *v++ = {x1, y1, 0.1f, 10, r.colour, r.u1, r.v1};
+            *v++ = {x2, y2, 0.1f, 10, r.colour, r.u2, r.v2};
+            *v++ = {x1, y2, 0.1f, 10, r.colour, r.u1, r.v2};
+        }
+        glUnmapBuffer(GL_ARRAY_BUFFER);
+        glDrawArrays(GL_TRIANGLES, 0, kRects * 6);
+        glFinish();
+    }
+    state.SetItemsProcessed(state.iterations() * kRects);
+}
+BENCHMARK(BM_DrawRects_RawGl)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
