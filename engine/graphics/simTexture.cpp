@@ -206,7 +206,9 @@ void simTexture::releaseTextures() {
 }
 
 void simTexture::onDeviceReset() {
-    if (m_managed || m_released) return;
+    // A texture that never loaded has nothing to release and nothing to make
+    // again: its file would fail the same way at the restore.
+    if (m_managed || m_released || (!m_texture && !m_cubeTexture)) return;
     releaseTextures();
     m_released = true;
 }

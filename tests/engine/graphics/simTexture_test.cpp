@@ -47,6 +47,7 @@ Bytes dds(uint32_t size, d3dx::Format format) {
     return imagesamples::ddsFile(image);
 }
 std::string text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+Bytes truncated(Bytes b, size_t keep);
 
 class Texture : public ::testing::Test {
 protected:
@@ -251,7 +252,9 @@ TEST_F(Texture, FileAndCreatedTexturesComeBackAfterALostDevice) {
     auto file = load("a.png", png(64, 64, true), "noCompression");
     simTexture created(nullptr, "paint", 32, 32, D3DFMT_A8R8G8B8, false, false, false);
     auto managed = load("m.png", png(16, 16, true), "managedResourcePool");
+    auto broken = load("broken.png", truncated(png(16, 16, true), 60));
     ASSERT_TRUE(file->getTexture() && created.getTexture() && managed->getTexture());
+    rig.engine.app().setStatus(true, "success");
     const TextureHandle managedHandle = managed->getTexture();
 
     rig.device().SimulateDeviceLoss();
@@ -261,6 +264,8 @@ TEST_F(Texture, FileAndCreatedTexturesComeBackAfterALostDevice) {
     ASSERT_EQ(rig.device().State(file->getTexture()), ResourceState::Valid);
     ASSERT_EQ(rig.device().State(created.getTexture()), ResourceState::Valid);
     EXPECT_EQ(managed->getTexture(), managedHandle);  // left to the device
+    EXPECT_FALSE(broken->getTexture());
+    EXPECT_TRUE(statusGood()) << reason();  // the broken file is not tried again
 
     // The file texture holds the picture again.
     D3DLOCKED_RECT locked;
