@@ -52,6 +52,7 @@ simGraphics::~simGraphics() {
     m_renderer = nullptr;
     if (g_graphics == this) g_graphics = nullptr;
     if (getViewSource() == &m_viewSource) setViewSource(nullptr);
+    if (m_currentCamera) setCurrentCamera(nullptr);
     simRendererLog("done\n");
 }
 

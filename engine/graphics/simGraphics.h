@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/simBoundingBox.h"
 #include "engine/core/simViewpoint.h"
 #include "engine/core/utilsTimer.h"
 #include "engine/graphics/simDeviceDependantObject.h"
@@ -97,6 +98,8 @@ public:
     simRenderer* getRenderer() const { return m_renderer; }
     simWindow* getWindow() const { return m_window; }
     simGraphicsScene* getScene() const { return m_scene; }
+    // The scene stores itself while it is made and clears itself when destroyed.
+    void setScene(simGraphicsScene* scene) { m_scene = scene; }
     void setRenderer(simRenderer* renderer) { m_renderer = renderer; }
     void setWindow(simWindow* window) { m_window = window; }
     // The matrix `simRenderer::setTransform` uses for a null argument.
@@ -104,15 +107,18 @@ public:
     // The current camera and the index of the camera being drawn: set by the
     // cameras and the scene render; read by picking, frustum tests and effects.
     simCamera* getCurrentCamera() const { return m_currentCamera; }
-    // The camera class is a viewpoint: it is taken as both.
+    // The camera class is a viewpoint: it is taken as both. Its view volume
+    // becomes the one the box frustum test reads (none without a camera).
     template <typename Camera>
     void setCurrentCamera(Camera* camera) {
         m_currentCamera = camera;
         m_currentViewpoint = camera;
+        setCurrentViewVolume(camera ? &camera->getViewVolume() : nullptr);
     }
     void setCurrentCamera(std::nullptr_t) {
         m_currentCamera = nullptr;
         m_currentViewpoint = nullptr;
+        setCurrentViewVolume(nullptr);
     }
     int32_t getCurrentCameraIndex() const { return m_currentCameraIndex; }
     void setCurrentCameraIndex(int32_t index) { m_currentCameraIndex = index; }

@@ -16,7 +16,9 @@ RecordingGraphics::RecordingGraphics(RecordingGraphicsSettings settings, void (*
     hwnd = desktop.addWindow(0, 0, static_cast<int>(settings.width), static_cast<int>(settings.height));
     engine.app().createWindow(hwnd);
     const int32_t resolution[3] = {800, 600, 60};
-    m_graphics = new simGraphics(40, d3dx::Vector2(0, 0), d3dx::Vector2(settings.width, settings.height), resolution,
+    const RecordingGraphicsSettings::Maker make =
+        settings.makeGraphics ? settings.makeGraphics : makeGraphicsOf<simGraphics>;
+    m_graphics = make(40, d3dx::Vector2(0, 0), d3dx::Vector2(settings.width, settings.height), resolution,
                                  settings.fullscreen, settings.vsync, settings.antialiasing, settings.backBufferCount,
                                  settings.keepBackBufferCopy, settings.style, settings.windowState);
 }

@@ -31,7 +31,23 @@ struct RecordingGraphicsSettings {
     uint32_t style = 0;
     uint32_t windowState = 1;
     bool onGl = false;  // use the OpenGL adapter instead of the recording one
+    // Makes the graphics system from its constructor's arguments (null: a
+    // plain simGraphics); a test passes `makeGraphicsOf<Subclass>` to record
+    // the hooks its subclass overrides.
+    using Maker = simGraphics* (*)(uint32_t value, const d3dx::Vector2& position, const d3dx::Vector2& size,
+                                   const int32_t resolution[3], bool fullscreen, bool vsync, bool antialiasing,
+                                   uint32_t backBufferCount, bool keepBackBufferCopy, uint32_t style,
+                                   uint32_t windowState);
+    Maker makeGraphics = nullptr;
 };
+
+template <class Graphics>
+simGraphics* makeGraphicsOf(uint32_t value, const d3dx::Vector2& position, const d3dx::Vector2& size,
+                            const int32_t resolution[3], bool fullscreen, bool vsync, bool antialiasing,
+                            uint32_t backBufferCount, bool keepBackBufferCopy, uint32_t style, uint32_t windowState) {
+    return new Graphics(value, position, size, resolution, fullscreen, vsync, antialiasing, backBufferCount,
+                        keepBackBufferCopy, style, windowState);
+}
 
 class RecordingGraphics {
 public:
