@@ -16,6 +16,7 @@
 #include "engine/graphics/simRenderableObject.h"
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simScene.h"
+#include "platform/gfx/recordingDevice.h"
 #include "tests/support/recordingGraphics.h"
 #include "tests/support/sceneTestCamera.h"
 
@@ -24,6 +25,18 @@ namespace scenetest {
 inline std::vector<std::string>& events() {
     static std::vector<std::string> list;
     return list;
+}
+
+// When set, every noted event is also recorded in the device's call log
+// ("mark:<event>"), so that hooks and device calls can be ordered together.
+inline gfx::Recorder*& markRecorder() {
+    static gfx::Recorder* recorder = nullptr;
+    return recorder;
+}
+
+inline void note(const std::string& event) {
+    events().push_back(event);
+    if (markRecorder()) markRecorder()->record(("mark:" + event).c_str(), {});
 }
 
 inline std::string currentCameraName() {
@@ -50,22 +63,31 @@ public:
     void preShadowCasters() override { note("preShadowCasters"); }
     void renderShadowCasters() override { note("graphicsShadowCasters"); }
 
+    // Moves the camera index on by this much in the first preLitPass.
+    static inline int skipAfterFirst = 0;
+
 private:
-    static void note(const std::string& hook) { events().push_back(hook + ":" + currentCameraName()); }
+    static void note(const std::string& hook) {
+        scenetest::note(hook + ":" + currentCameraName());
+        if (hook == "preLitPass" && skipAfterFirst != 0) {
+            g_graphics->setCurrentCameraIndex(g_graphics->getCurrentCameraIndex() + skipAfterFirst);
+            skipAfterFirst = 0;
+        }
+    }
 };
 
 // An engine object on the render list that notes the application's broadcasts.
 class BroadcastListener : public simObject {
 public:
     BroadcastListener() : simObject(false, false, true, false) {}
-    void renderPostScene(uint32_t) override { events().push_back("postScene"); }
-    void renderEffects(uint32_t) override { events().push_back("effects"); }
+    void renderPostScene(uint32_t) override { note("postScene"); }
+    void renderEffects(uint32_t) override { note("effects"); }
     void renderLit(uint32_t light) override {
-        events().push_back("lit:" + std::to_string(light));
+        note("lit:" + std::to_string(light));
         if (onLit) onLit();
     }
     int countLitItems() override { return litItems; }
-    void renderShadowCasters() override { events().push_back("shadowCasters"); }
+    void renderShadowCasters() override { note("shadowCasters"); }
     void collectShadowBounds(std::vector<simBoundingBox>& bounds) override {
         if (!extraBound.isEmpty()) bounds.push_back(extraBound);
     }
@@ -125,7 +147,11 @@ protected:
         ASSERT_NE(simScene::current(), nullptr);
         events().clear();
     }
-    void TearDown() override { events().clear(); }
+    void TearDown() override {
+        events().clear();
+        markRecorder() = nullptr;
+        HookGraphics::skipAfterFirst = 0;
+    }
 
     simScene& scene() { return *simScene::current(); }
     simRendererState& state() { return rig.state(); }

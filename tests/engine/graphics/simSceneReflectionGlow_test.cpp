@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/graphics/simLight.h"
 #include "engine/graphics/simSceneItem.h"
 #include "engine/graphics/simSceneNode.h"
 #include "engine/graphics/simTexture.h"
@@ -186,14 +187,35 @@ TEST_F(HandlerTest, GlowRebuildsAfterADeviceLoss) {
     EXPECT_TRUE(glow().hasSurfaces());
 }
 
-TEST_F(HandlerTest, SceneRenderRunsTheEnabledPassesInOrder) {
+TEST_F(HandlerTest, EveryPassRunsInItsPlaceWhenAllAreOn) {
+    simColour white, dim;
+    white.set(255, 255, 255, 255);
+    dim.set(255, 60, 60, 60);
+    simLight light("sun", simLight::directional, Vector3(0, 100, 0), Vector3(1, -2, 0), 0.0f, 0.0f, white, dim, dim);
+    scenetest::BroadcastListener listener;
+    listener.litItems = 1;
+    listener.extraBound = cubeAt({0, 0, 0}, 2.0f);
+    scene().getShadower().shadowMapWidth = scene().getShadower().shadowMapHeight = 64.0f;
+    scene().getShadower().create();
     reflector().create(1);
     glow().create(1);
+    ASSERT_TRUE(scene().getShadower().hasSurfaces());
+    scenetest::markRecorder() = rig.recorder.get();
     rig.recorder->clear();
     scene().render(true, true);
-    // The reflection once for the camera, the glow's downsample once after it.
-    const std::string names = callNames(*rig.recorder, {"SetClipPlane", "StretchRect"});
-    EXPECT_EQ(names, "SetClipPlane StretchRect ");
+
+    // Shadow map (the first target switch and its white clear), the
+    // reflection (clip plane), the lit hooks and stencil, the nodes, the
+    // sorted pass, then the glow's downsample once after the camera.
+    std::string order;
+    for (const auto& call : rig.recorder->calls()) {
+        if (call.name == "Clear" && call.args.size() > 2 && call.args[2] == 0xFFFFFFFFu) order += "shadowMapClear ";
+        if (call.name == "SetClipPlane" || call.name == "StretchRect") order += call.name + " ";
+        if (call.name.rfind("mark:", 0) == 0) order += call.name.substr(5) + " ";
+    }
+    EXPECT_EQ(order,
+              "preSceneRender:A shadowMapClear SetClipPlane postScene effects preLitPass:A lit:0 postScene "
+              "postLitPass:A preEffectsPass:A effects postEffectsPass:A postSceneRender:A StretchRect ");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "engine/graphics/simSceneItem.h"
 #include "engine/graphics/simSceneNode.h"
+#include "engine/graphics/simShaderEffectBinding.h"
 #include "platform/gfx/d3dTypes.h"
 #include "tests/engine/graphics/sceneTestRig.h"
 
@@ -37,6 +38,36 @@ TEST_F(SceneTest, PassOrderPerActiveCamera) {
     // The inactive camera was counted and made current in its turn.
     EXPECT_EQ(rig.graphics().getCurrentCameraIndex(), 3);
     EXPECT_EQ(rig.graphics().getCurrentCamera(), &c);
+}
+
+TEST_F(SceneTest, HooksMayMoveTheCameraIndex) {
+    SceneTestCamera a("A"), b("B"), c("C");
+    scenetest::HookGraphics::skipAfterFirst = 1;  // A's first hook skips B
+    scene().render(false, false);
+    std::string drawn;
+    for (const std::string& event : events())
+        if (event.rfind("postLitPass:", 0) == 0) drawn += event + " ";
+    EXPECT_EQ(drawn, "postLitPass:A postLitPass:C ");
+}
+
+TEST_F(SceneTest, TheEffectContractReadsTheCurrentCameraAndTheShadowMapSize) {
+    const simShaderEffectScene& links = simGetShaderEffectScene();
+    ASSERT_NE(links.camera, nullptr);
+    simShaderCameraValues values;
+    EXPECT_FALSE(links.camera(&values));  // no camera yet
+    auto* camera = new SceneTestCamera("A");  // the scene deletes it
+    camera->look({1, 2, 3}, {1, 2, 0}, kQuarterTurn, 1.0f, 100.0f);
+    ASSERT_TRUE(links.camera(&values));
+    EXPECT_NEAR(values.eyePosition.z, 3.0f, 1e-5f);
+    EXPECT_NEAR(values.eyeVector.z, 1.0f, 1e-5f);
+    EXPECT_NEAR(values.upVector.y, 1.0f, 1e-5f);
+    EXPECT_EQ(links.firstLight(), nullptr);
+    EXPECT_EQ(links.shadowMapSize(), 0.0f);
+    scene().getShadower().shadowMapWidth = 64.0f;
+    EXPECT_EQ(links.shadowMapSize(), 64.0f);
+    rig.destroyGraphics();  // the scene takes its entries out again
+    EXPECT_EQ(simGetShaderEffectScene().camera, nullptr);
+    EXPECT_EQ(simGetShaderEffectScene().firstLight, nullptr);
 }
 
 TEST_F(SceneTest, WithoutCamerasTheRenderDoesNothing) {
