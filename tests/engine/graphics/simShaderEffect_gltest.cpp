@@ -103,26 +103,39 @@ protected:
     testsupport::TempFolder folder;
 };
 
-TEST_F(GlEffect, TheEngineEffectsCompileAndFindTheirTechniques) {
+TEST_F(GlEffect, TheProgramsEffectsCompileAndFindTheirTechniques) {
     simResources resources;
     simShaderEffect::registerLoader();
-    const std::string folderPath = std::string(TOLVANE_SOURCE_DIR) + "/resources/effects/";
-    const std::pair<const char*, const char*> effects[] = {
-        {"lighting_low.fx", "tech_lighting_low"},     {"lighting_high.fx", "tech_lighting_high"},
-        {"lighting_env_low.fx", "tech_lighting_env_low"}, {"lighting_env_high.fx", "tech_lighting_env_high"},
-        {"shadow.fx", "tech_shadow"},                  {"glow.fx", "tech_glow"},
-        {"glowblur_x.fx", "tech_glowBlur_x"},          {"glowblur_y.fx", "tech_glowBlur_y"},
-        {"glowhighlighter.fx", "tech_glowhighlighter"}, {"standardParticle.fx", "tech_standardParticle"},
-        {"motionParticle.fx", "tech_motionParticle"},  {"planarMotionParticle.fx", "tech_planarMotionParticle"},
+    const std::string root = std::string(TOLVANE_SOURCE_DIR) + "/resources/";
+    struct Effect {
+        const char* folder;
+        const char* file;
+        const char* base;
     };
-    for (const auto& [file, base] : effects) {
-        ASSERT_TRUE(resources.loadUnknownResource(nullptr, folderPath + file, base)) << file;
-        auto* effect = dynamic_cast<simShaderEffect*>(simResources::getResource(file, false));
-        ASSERT_TRUE(effect) << file;
-        EXPECT_TRUE(effect->getEffect()) << file;
-        EXPECT_NE(effect->getTechnique(), 0u) << file;
+    const Effect effects[] = {
+        {"effects", "lighting_low.fx", "tech_lighting_low"},
+        {"effects", "lighting_high.fx", "tech_lighting_high"},
+        {"effects", "lighting_env_low.fx", "tech_lighting_env_low"},
+        {"effects", "lighting_env_high.fx", "tech_lighting_env_high"},
+        {"effects", "shadow.fx", "tech_shadow"},
+        {"effects", "glow.fx", "tech_glow"},
+        {"effects", "glowblur_x.fx", "tech_glowBlur_x"},
+        {"effects", "glowblur_y.fx", "tech_glowBlur_y"},
+        {"effects", "glowhighlighter.fx", "tech_glowhighlighter"},
+        {"effects", "standardParticle.fx", "tech_standardParticle"},
+        {"effects", "motionParticle.fx", "tech_motionParticle"},
+        {"effects", "planarMotionParticle.fx", "tech_planarMotionParticle"},
+        {"tolvaneBuilder/shaders", "lighting.fx", "tech_lighting"},
+        {"tolvaneBuilder/shaders", "collisionSurfaceRoughness.fx", "tech_collisionSurfaceRoughness"},
+    };
+    for (const Effect& e : effects) {
+        ASSERT_TRUE(resources.loadUnknownResource(nullptr, root + e.folder + "/" + e.file, e.base)) << e.file;
+        auto* effect = dynamic_cast<simShaderEffect*>(simResources::getResource(e.file, false));
+        ASSERT_TRUE(effect) << e.file;
+        EXPECT_TRUE(effect->getEffect()) << e.file;
+        EXPECT_NE(effect->getTechnique(), 0u) << e.file;
     }
-    EXPECT_TRUE(rig->engine.errors.texts().empty()) << rig->engine.errors.texts()[0];
+    for (const std::string& report : rig->engine.errors.texts()) ADD_FAILURE() << report;
 }
 
 TEST_F(GlEffect, ABrokenShaderIsReportedWithTheCompilersText) {
