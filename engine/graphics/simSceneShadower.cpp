@@ -204,7 +204,9 @@ void simSceneShadower::fitToCamera() {
 
 void simSceneShadower::fitLight() {
     const simLight* light = firstLight();
-    if (!light) return;
+    // Without casters there is nothing to fit: a light view of size 0 would
+    // hand the effects a transform of infinities. The last fit is kept.
+    if (!light || !m_casterBox.hasExtent()) return;
     const d3dx::Vector3& q = m_casterBox.centre;
     const float rho = m_casterBox.radius;
     d3dx::Vector3 direction = light->getDirection();
@@ -249,9 +251,11 @@ void simSceneShadower::fitLight() {
     maxY = std::clamp(maxY, -1.0f, 1.0f);
     m_lightFarPlane = maxZ + 1.5f;
 
+    // A receiver slice that clamps to one edge of the light's view has no
+    // width to crop to on that axis; it is left uncropped there.
     d3dx::Matrix crop = d3dx::Matrix::identity();
-    crop._11 = 2.0f / (maxX - minX);
-    crop._22 = 2.0f / (maxY - minY);
+    if (maxX > minX) crop._11 = 2.0f / (maxX - minX);
+    if (maxY > minY) crop._22 = 2.0f / (maxY - minY);
     crop._41 = -0.5f * (maxX + minX) * crop._11;
     crop._42 = -0.5f * (maxY + minY) * crop._22;
     d3dx::Matrix croppedProjection;

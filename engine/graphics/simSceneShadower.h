@@ -65,7 +65,8 @@ public:
     // The caster box and the slice of the current camera's view that holds it.
     void fitToCamera();
     // The light's view and cropped projection round the caster box; sets the
-    // shadow transform and far plane on the effects.
+    // shadow transform and far plane on the effects. Nothing without a
+    // first light or without casters in view.
     void fitLight();
     // Draws the casters' depth into the shadow map (only with map and surfaces).
     void renderShadowMap();

@@ -265,4 +265,26 @@ TEST_F(ShadowerTest, LightFitPutsTheCastersInsideTheShadowTransform) {
     }
 }
 
+TEST_F(ShadowerTest, LightFitWithoutCastersKeepsAFiniteTransform) {
+    makeLight(colour(50, 50, 50));
+    shadower().collectBounds();
+    shadower().fitToCamera();
+    shadower().fitLight();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_TRUE(std::isfinite(shadower().getShadowTransform()(r, c))) << r << c;
+}
+
+TEST_F(ShadowerTest, ReceiversOffOneEdgeOfTheLightViewStayFinite) {
+    // Casters far off to the side of what the camera sees: every receiver
+    // corner clamps to one edge of the light's view.
+    makeLight(colour(50, 50, 50));
+    BroadcastListener listener;
+    listener.extraBound = cubeAt({-8, 0, 0}, 0.5f);
+    shadower().collectBounds();
+    shadower().fitToCamera();
+    shadower().fitLight();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_TRUE(std::isfinite(shadower().getShadowTransform()(r, c))) << r << c;
+}
+
 }  // namespace
