@@ -358,6 +358,78 @@ TEST_F(GlEffect, WithoutAMaterialTheMaterialValuesStay) {
     effect->end();
 }
 
+// The engine's model vertex (format 0x352).
+struct ModelVertex {
+    float x, y, z;
+    float nx, ny, nz;
+    uint32_t colour;
+    float uv[6];
+};
+static_assert(sizeof(ModelVertex) == 52);
+
+TEST_F(GlEffect, TheLowLightingEffectLightsAModelThroughTheContract) {
+    simShaderEffectScene scene;
+    scene.material = [](const simRendererStateObject*, simShaderMaterialValues* m) {
+        m->diffuse = colour(255, 200, 0, 0);
+        m->ambient = colour(255, 0, 0, 0);
+        m->emissive = colour(255, 0, 0, 0);
+        return true;
+    };
+    simSetShaderEffectScene(scene);
+    graphicstest::FakeMaterial material;
+    rig->state().setState(simRenderState_material, &material);
+    rig->state().setState(simRenderState_backfaceCullMode, 0);
+    // Shining into the screen, onto a quad that faces the viewer.
+    simLight light("sun", simLight::directional, {0, 0, -10}, {0, 0, 1}, 0, 0, colour(255, 255, 255, 255),
+                   colour(255, 0, 0, 0), colour(255, 0, 0, 0));
+    d3dx::Matrix projection;
+    d3dx::MatrixOrthoLH(&projection, float(kWidth), float(kHeight), 0.0f, 1.0f);
+    rig->renderer().setTransform(0, &projection);
+    rig->renderer().setTransform(1, nullptr);
+    rig->renderer().setTransform(2, nullptr);
+
+    simResources resources;
+    simShaderEffect::registerLoader();
+    ASSERT_TRUE(resources.loadUnknownResource(
+        nullptr, std::string(TOLVANE_SOURCE_DIR) + "/resources/effects/lighting_low.fx", "tech_lighting_low"));
+    auto* effect = dynamic_cast<simShaderEffect*>(simResources::getResource("lighting_low.fx", false));
+    ASSERT_TRUE(effect && effect->getEffect());
+    const float white[4] = {1, 1, 1, 1};
+    effect->getEffect()->setFloatArray("shader_geometry_colour", white, 4);  // the model batch's part
+
+    // World x -16..16 is pixels 16..47 of a 64-pixel target.
+    const ModelVertex corners[4] = {{-16, 10, 0.5f, 0, 0, -1, 0xFFFFFFFFu, {}}, {16, 10, 0.5f, 0, 0, -1, 0xFFFFFFFFu, {}},
+                                    {16, -10, 0.5f, 0, 0, -1, 0xFFFFFFFFu, {}}, {-16, -10, 0.5f, 0, 0, -1, 0xFFFFFFFFu, {}}};
+    const ModelVertex quad[6] = {corners[0], corners[1], corners[2], corners[0], corners[2], corners[3]};
+    Device& d = rig->device();
+    VertexBufferHandle buffer;
+    ASSERT_EQ(d.CreateVertexBuffer(sizeof quad, D3DUSAGE_DYNAMIC, kFvfVertex, D3DPOOL_DEFAULT, &buffer), D3D_OK);
+    void* bytes = nullptr;
+    ASSERT_EQ(d.Lock(buffer, 0, 0, &bytes, 0), D3D_OK);
+    std::memcpy(bytes, quad, sizeof quad);
+    d.Unlock(buffer);
+    d.SetFVF(kFvfVertex);
+    d.SetStreamSource(0, buffer, 0, sizeof(ModelVertex));
+    rig->state().setState(simRenderState_clearColour, 0xFF000000u);
+    rig->renderer().beginScene(true, true, true);
+    effect->begin();
+    ASSERT_EQ(effect->getPassCount(), 1u);
+    effect->beginPass(0);
+    d.DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2);
+    effect->endPass();
+    effect->end();
+    rig->renderer().endSceneWithoutPresent();
+    d.Release(buffer);
+
+    const uint32_t lit = pixel(32, 24);
+    EXPECT_NEAR(int((lit >> 16) & 0xFF), 200, 2);
+    EXPECT_EQ(lit & 0xFFFFu, 0u);
+    EXPECT_EQ(pixel(15, 24), 0xFF000000u);
+    EXPECT_EQ(pixel(16, 24) & 0xFF0000u, lit & 0xFF0000u);
+    EXPECT_EQ(pixel(47, 24) & 0xFF0000u, lit & 0xFF0000u);
+    EXPECT_EQ(pixel(48, 24), 0xFF000000u);
+}
+
 // A flat colour through the pass's alpha test.
 const char* const kAlphaTest = R"(@effect 1
 @common
