@@ -1,5 +1,6 @@
 #include "engine/graphics/geoFile.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "engine/core/byteCursor.h"
@@ -18,9 +19,11 @@ constexpr size_t kBatchSize = kBoxSize + 4 + 4;
 
 class geoFileParser {
 public:
-    geoFileParser(const void* data, size_t size) : in_(data, size) {}
+    geoFileParser(const void* data, size_t size) : base_(static_cast<const uint8_t*>(data)), in_(data, size) {}
 
-    bool parse(geoFileData& out) {
+    // With `run` the vertices stay in the input and `run` describes them;
+    // otherwise they are decoded into `out.vertices`.
+    bool parse(geoFileData& out, geoFileVertexRun* run) {
         out.formatWord = in_.u32();
         out.headerWordA = in_.u32();
         out.headerWordB = in_.u32();
@@ -37,10 +40,16 @@ public:
 
         // The vertices are one triangle list; only whole triangles are read.
         const int32_t readable = count(simVertex::kFileSize, "vertex", 3) / 3 * 3;
-        out.vertices.reserve(readable);
-        for (int32_t i = 0; i < readable; ++i) out.vertices.push_back(vertex());
+        const geoFileVertexRun vertices{base_ + in_.position(), readable};
+        in_.skip(size_t(readable) * simVertex::kFileSize);
         if (!in_.ok()) return fail("truncated vertices");
         vertexCount_ = readable;
+        if (run) {
+            *run = vertices;
+        } else {
+            out.vertices.resize(static_cast<size_t>(readable));
+            for (int32_t i = 0; i < readable; ++i) vertices.copyTo(i, &out.vertices[size_t(i)]);
+        }
 
         const int32_t rootCount = count(kNodeMinSize, "node");
         for (int32_t i = 0; i < rootCount && ok(); ++i) {
@@ -111,20 +120,6 @@ private:
         return m;
     }
 
-    // File order: position, normal, three UV pairs, then the colour whose
-    // bytes blue, green, red, alpha read as one little-endian ARGB word.
-    simVertex vertex() {
-        simVertex v;
-        v.position = vector3();
-        v.normal = vector3();
-        for (auto& uv : v.uv) {
-            uv.x = in_.f32();
-            uv.y = in_.f32();
-        }
-        v.colour = in_.u32();
-        return v;
-    }
-
     geoFileNode node(int depth) {
         geoFileNode n;
         if (depth > kGeoFileMaxDepth) {
@@ -175,6 +170,7 @@ private:
         return l;
     }
 
+    const uint8_t* base_;
     utils::ByteCursor in_;
     int32_t vertexCount_ = 0;
     std::string error_;
@@ -272,11 +268,17 @@ private:
 }  // namespace
 
 bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error) {
+    return readGeoFile(data, size, out, error, nullptr);
+}
+
+bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error, geoFileVertexRun* vertices) {
     out = geoFileData{};
+    if (vertices) *vertices = geoFileVertexRun{};
     geoFileParser parser(data, size);
-    if (parser.parse(out)) return true;
+    if (parser.parse(out, vertices)) return true;
     error = parser.error();
     out = geoFileData{};
+    if (vertices) *vertices = geoFileVertexRun{};
     return false;
 }
 

@@ -24,6 +24,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -84,10 +85,43 @@ struct geoFileData {
 // walked with unbounded recursion.
 constexpr int kGeoFileMaxDepth = 64;
 
+// The vertex records where they lie in the parsed bytes (whole triangles
+// only), for a reader that writes them straight into their destination
+// instead of into `geoFileData::vertices`: the model loader decodes them
+// into its vertex buffer in one pass.
+struct geoFileVertexRun {
+    const uint8_t* bytes = nullptr;  // count x 52 bytes in the file form
+    int32_t count = 0;
+
+    // Writes vertex `index` (0 <= index < count) in the 52-byte memory form
+    // of simVertex to `destination`, which need not be aligned. The file
+    // puts the colour last (bytes blue, green, red, alpha: one little-endian
+    // ARGB word), memory between the normal and the UV pairs.
+    void copyTo(int32_t index, void* destination) const {
+        static_assert(offsetof(simVertex, normal) == 12 && offsetof(simVertex, colour) == 24 &&
+                      offsetof(simVertex, uv) == 28);
+        const uint8_t* raw = bytes + size_t(index) * simVertex::kFileSize;
+        auto* out = static_cast<uint8_t*>(destination);
+        std::memcpy(out, raw, 24);            // position, normal
+        std::memcpy(out + 28, raw + 24, 24);  // three UV pairs
+        std::memcpy(out + 24, raw + 48, 4);   // colour
+    }
+    // Coordinate `axis` (0 x, 1 y, 2 z) of vertex `index`'s position.
+    float coordinate(int32_t index, int axis) const {
+        float value;
+        std::memcpy(&value, bytes + size_t(index) * simVertex::kFileSize + size_t(axis) * 4, 4);
+        return value;
+    }
+};
+
 // Parses a whole file. On failure gives false with a one-line reason in
 // `error` ("truncated material 2", "batch 0..40 outside 36 vertices", ...)
 // and leaves `out` empty.
 bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error);
+// The same, with the vertices left in `data` and described by `vertices`
+// (`out.vertices` stays empty); `data` must outlive the run. On failure the
+// run is empty.
+bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error, geoFileVertexRun* vertices);
 
 // Encodes the records in the file layout above.
 std::vector<uint8_t> writeGeoFile(const geoFileData& data);
