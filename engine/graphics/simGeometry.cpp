@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
@@ -20,16 +21,18 @@
 
 namespace {
 
-// The whole file, or false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+// The whole file, or false when it cannot be opened or read. The bytes are
+// read straight into memory that nothing initialises first.
+bool readWholeFile(const std::string& path, std::unique_ptr<uint8_t[]>& bytes, size_t& size) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    const long length = ok ? std::ftell(file) : -1;
+    ok = length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
     if (ok) {
-        bytes.resize(static_cast<size_t>(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        size = static_cast<size_t>(length);
+        bytes = std::make_unique_for_overwrite<uint8_t[]>(size);
+        ok = std::fread(bytes.get(), 1, size, file) == size;
     }
     std::fclose(file);
     return ok;
@@ -50,25 +53,28 @@ simBoundingBox simGeometry::toBox(const geoFileBox& record) {
 
 simGeometry::simGeometry(simCollectionItem* collection, std::string path, std::string optionWords)
     : simResource(collection, path, optionWords) {
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    if (!readWholeFile(path, bytes, size)) {
         utils::seriousError("simGeometry- file handle not opened (" + path + ")");
         return;
     }
+    // The vertices stay in the file's bytes until they are decoded into the
+    // vertex buffer, so that they are copied once.
     geoFileData data;
+    geoFileVertexRun vertices;
     std::string reason;
-    if (!readGeoFile(bytes.data(), bytes.size(), data, reason)) {
+    if (!readGeoFile(bytes.get(), size, data, reason, &vertices)) {
         const std::string name = utils::getFileName(path);
         simLog("ERROR: simGeometry - " + path + ": " + reason + "\n");
         if (g_application)
             g_application->setStatus(false, "Error loading geometry - " + name + " is damaged (" + reason + ")");
         return;
     }
-    bytes = {};
-    build(data);
+    build(data, vertices);
 }
 
-void simGeometry::build(const geoFileData& data) {
+void simGeometry::build(const geoFileData& data, const geoFileVertexRun& vertices) {
     const std::string& options = getOptionWords();
     const bool managed = options.find("managedResourcePool") != std::string::npos;
     m_headerWordA = data.headerWordA;
@@ -86,7 +92,7 @@ void simGeometry::build(const geoFileData& data) {
     }
 
     m_triangleCount = 0;
-    if (!data.vertices.empty()) loadVertices(data.vertices, managed);
+    if (vertices.count > 0) loadVertices(vertices, managed);
 
     const bool sort = options.find("sortNodeHeight") != std::string::npos;
     for (const geoFileNode& record : data.roots) new simHeirachyNode(record, this, nullptr, sort);
@@ -96,8 +102,8 @@ void simGeometry::build(const geoFileData& data) {
     if (g_application) g_application->setStatus(true, "success");
 }
 
-void simGeometry::loadVertices(const std::vector<simVertex>& vertices, bool managed) {
-    const auto count = static_cast<int32_t>(vertices.size());
+void simGeometry::loadVertices(const geoFileVertexRun& vertices, bool managed) {
+    const int32_t count = vertices.count;
     m_vertexBuffer = new simVertexBuffer(count, sizeof(simVertex), simVertex::kFormat, true, managed);
     void* memory = m_vertexBuffer->lock(simVertexBuffer::lockPlain, 0, -1);
     if (!memory) {
@@ -107,22 +113,26 @@ void simGeometry::loadVertices(const std::vector<simVertex>& vertices, bool mana
         m_vertexBuffer = nullptr;
         return;
     }
-    std::memcpy(memory, vertices.data(), vertices.size() * sizeof(simVertex));
-    m_vertexBuffer->unlock();
-
-    // Growing by the extremes gives the box that growing by every position
-    // would, without recomputing corners and sphere per vertex.
-    d3dx::Vector3 lo(FLT_MAX, FLT_MAX, FLT_MAX), hi(-FLT_MAX, -FLT_MAX, -FLT_MAX);
-    for (const simVertex& v : vertices) {
-        lo.x = std::min(lo.x, v.position.x);
-        lo.y = std::min(lo.y, v.position.y);
-        lo.z = std::min(lo.z, v.position.z);
-        hi.x = std::max(hi.x, v.position.x);
-        hi.y = std::max(hi.y, v.position.y);
-        hi.z = std::max(hi.z, v.position.z);
+    // One pass copies the vertices and finds their extremes; growing the box
+    // by those gives the box that growing by every position would, without
+    // recomputing corners and sphere per vertex.
+    // The run is copied so that writing the buffer cannot be taken to change it.
+    const geoFileVertexRun run = vertices;
+    auto* out = static_cast<uint8_t*>(memory);
+    float loX = FLT_MAX, loY = FLT_MAX, loZ = FLT_MAX, hiX = -FLT_MAX, hiY = -FLT_MAX, hiZ = -FLT_MAX;
+    for (int32_t i = 0; i < count; ++i) {
+        run.copyTo(i, out + size_t(i) * sizeof(simVertex));
+        const float x = run.coordinate(i, 0), y = run.coordinate(i, 1), z = run.coordinate(i, 2);
+        loX = std::min(loX, x);
+        loY = std::min(loY, y);
+        loZ = std::min(loZ, z);
+        hiX = std::max(hiX, x);
+        hiY = std::max(hiY, y);
+        hiZ = std::max(hiZ, z);
     }
-    m_box.growByPoint(lo);
-    m_box.growByPoint(hi);
+    m_vertexBuffer->unlock();
+    m_box.growByPoint(d3dx::Vector3(loX, loY, loZ));
+    m_box.growByPoint(d3dx::Vector3(hiX, hiY, hiZ));
     m_triangleCount += static_cast<uint32_t>(count / 3);
 }
 

@@ -97,8 +97,8 @@ public:
     static void registerLoader();
 
 private:
-    void build(const geoFileData& data);
-    void loadVertices(const std::vector<simVertex>& vertices, bool managed);
+    void build(const geoFileData& data, const geoFileVertexRun& vertices);
+    void loadVertices(const geoFileVertexRun& vertices, bool managed);
     void indexNodes();
     void indexNode(simHeirachyNode* node);
 

@@ -378,3 +378,29 @@ TEST(GeometryGeneratedFiles, TheProgramsModelsAndTheSampleAircraftParse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GeometryVertexRun, DecodesAsTheParsedRecords) {
+    const std::vector<uint8_t> bytes = writeGeoFile(test::sampleGeo());
+    geoFileData records, rest;
+    geoFileVertexRun run;
+    std::string error;
+    ASSERT_TRUE(readGeoFile(bytes.data(), bytes.size(), records, error)) << error;
+    ASSERT_TRUE(readGeoFile(bytes.data(), bytes.size(), rest, error, &run)) << error;
+    EXPECT_TRUE(rest.vertices.empty());
+    EXPECT_EQ(rest.roots.size(), records.roots.size());
+    ASSERT_EQ(run.count, 6);
+    for (int32_t i = 0; i < run.count; ++i) {
+        simVertex v;
+        run.copyTo(i, &v);
+        EXPECT_EQ(std::memcmp(&v, &records.vertices[size_t(i)], sizeof v), 0) << i;
+        EXPECT_EQ(run.coordinate(i, 1), records.vertices[size_t(i)].position.y);
+    }
+    // A refused file leaves no run.
+    ASSERT_FALSE(readGeoFile(bytes.data(), bytes.size() - 1, rest, error, &run));
+    EXPECT_EQ(run.count, 0);
+    EXPECT_EQ(run.bytes, nullptr);
+}
+
+}  // namespace
