@@ -75,6 +75,11 @@ struct simTriangle3D {
     uint32_t colour0 = 0, colour1 = 0, colour2 = 0;  // ARGB at each corner
 
     simTriangle3D() = default;
+    simTriangle3D(const d3dx::Vector3& a, const d3dx::Vector3& b, const d3dx::Vector3& c, const d3dx::Vector3& na,
+                  const d3dx::Vector3& nb, const d3dx::Vector3& nc, const d3dx::Vector2& uvA, const d3dx::Vector2& uvB,
+                  const d3dx::Vector2& uvC, uint32_t ca, uint32_t cb, uint32_t cc)
+        : p0(a), p1(b), p2(c), n0(na), n1(nb), n2(nc), uv0(uvA), uv1(uvB), uv2(uvC), colour0(ca), colour1(cb),
+          colour2(cc) {}
     // Every normal (0, 1, 0).
     simTriangle3D(const d3dx::Vector3& a, const d3dx::Vector3& b, const d3dx::Vector3& c, uint32_t ca,
                   uint32_t cb, uint32_t cc, const d3dx::Vector2& uvA = {0, 0}, const d3dx::Vector2& uvB = {1, 0},

@@ -200,7 +200,8 @@ public:
                            const Vec2& uv1, const Vec2& uv2, const Vec2& uv3);
     void drawQuads3D(const std::vector<simQuad3D>& quads, Texture texture);
     // A square of side 2 x halfSize around the centre, facing `facing`.
-    void drawOrientedQuad3D(const Vec3& centre, const Vec3& facing, float halfSize, uint32_t colour, Texture texture);
+    void drawOrientedQuad3D(const Vec3& centre, const Vec3& facing, float halfSize, uint32_t colour,
+                            Texture texture = nullptr);
     void drawLine3D(const Vec3& p0, const Vec3& p1, uint32_t colour, Texture texture, const Vec2& uv0 = {0, 0},
                     const Vec2& uv1 = {1, 1}, simPrimitiveBatch* batch = nullptr);
     // A circle of `segments` lines in the x-y plane, turned to face `facing`

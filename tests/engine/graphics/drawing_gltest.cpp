@@ -219,4 +219,32 @@ TEST_F(GlDrawing, DrawingGoesOnAfterALostDevice) {
     expectRectangle(finish(), 1, 1, 5, 5, kGreen);
 }
 
+TEST_F(GlDrawing, AVertexBufferDrawsItsVerticesAgainAfterALostDevice) {
+    // A quad written once, as a model's buffer is, and never written again.
+    simVertexBuffer buffer(6, sizeof(simScreenVertex), simScreenVertex::kFormat, true, false);
+    auto* v = static_cast<simScreenVertex*>(buffer.lock(simVertexBuffer::lockPlain, 0, -1));
+    ASSERT_NE(v, nullptr);
+    const float corners[6][2] = {{7.5f, 3.5f}, {17.5f, 3.5f}, {17.5f, 9.5f}, {7.5f, 3.5f}, {17.5f, 9.5f}, {7.5f, 9.5f}};
+    for (int i = 0; i < 6; ++i) {
+        v[i].x = corners[i][0];
+        v[i].y = corners[i][1];
+        v[i].z = 0.1f;
+        v[i].rhw = 10.0f;
+        v[i].colour = kBlue;
+    }
+    buffer.unlock();
+    rig->state().setState(simRenderState_texture0, static_cast<const simRendererStateObject*>(nullptr));
+    buffer.render(D3DPT_TRIANGLELIST, true, -1, 0);
+    expectRectangle(finish(), 8, 4, 18, 10, kBlue);
+
+    rig->device().SimulateDeviceLoss();
+    rig->graphics().renderFrameDefault();
+    rig->graphics().renderFrameDefault();
+    ASSERT_TRUE(rig->state().isValid());
+    begin();
+    rig->state().setState(simRenderState_texture0, static_cast<const simRendererStateObject*>(nullptr));
+    buffer.render(D3DPT_TRIANGLELIST, true, -1, 0);
+    expectRectangle(finish(), 8, 4, 18, 10, kBlue);
+}
+
 }  // namespace
