@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
+#include "engine/core/simGlobals.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
 #include "platform/gfx/device.h"
 
 using namespace gfx;
@@ -93,6 +95,9 @@ simShaderEffectCompiled::simShaderEffectCompiled(Device* device, d3dx::EffectFil
     : m_device(device), m_file(std::move(file)) {}
 
 simShaderEffectCompiled::~simShaderEffectCompiled() {
+    // An effect let go after the graphics system has nothing left to release.
+    const simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
+    if (!renderer || renderer->getDevice() != m_device) return;
     if (m_begun) end();
     for (Program& p : m_programs)
         if (m_device->State(p.handle) != ResourceState::Stale) m_device->Release(p.handle);

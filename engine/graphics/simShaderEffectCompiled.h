@@ -53,7 +53,7 @@ public:
     static std::unique_ptr<simShaderEffectCompiled> createFromText(gfx::Device* device, const std::string& text,
                                                                    const std::string& folder, gfx::HRESULT* result,
                                                                    std::string* message);
-    // Releases the programs.
+    // Releases the programs (while `device` is still the renderer's).
     ~simShaderEffectCompiled();
     simShaderEffectCompiled(const simShaderEffectCompiled&) = delete;
     simShaderEffectCompiled& operator=(const simShaderEffectCompiled&) = delete;

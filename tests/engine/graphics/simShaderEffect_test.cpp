@@ -208,3 +208,16 @@ TEST_F(EffectFixture, DeviceLossCallsTheLostAndResetOperationsOnceEach) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EffectFixture, AnEffectLetGoAfterTheGraphicsSystemReleasesNothing) {
+    RecordingGraphics rig;
+    auto effect = make("x.fx", kTechniques, "tech_x");
+    effect->begin();
+    rig.destroyGraphics();
+    effect.reset();
+    EXPECT_TRUE(simShaderEffect::getEffects().empty());
+}
+
+}  // namespace
