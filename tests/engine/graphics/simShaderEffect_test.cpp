@@ -221,3 +221,31 @@ TEST_F(EffectFixture, AnEffectLetGoAfterTheGraphicsSystemReleasesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EffectFixture, ATextureReleasedSinceItWasSetIsNotBoundAgain) {
+    RecordingGraphics rig;
+    auto effect = make("x.fx", kTechniques, "tech_x");
+    TextureHandle texture;
+    ASSERT_EQ(rig.device().CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+    effect->getEffect()->setTexture("shader_texture_shadowmap", texture);
+    effect->getEffect()->setTexture("not_a_contract_sampler", texture);
+    effect->begin();
+    effect->beginPass(0);
+    TextureHandle bound;
+    rig.device().GetTexture(2, &bound);
+    EXPECT_EQ(bound, texture);
+    effect->endPass();
+    effect->end();
+    rig.device().Release(texture);
+    rig.recorder->clear();
+    effect->begin();
+    effect->beginPass(0);
+    effect->endPass();
+    effect->end();
+    EXPECT_EQ(rig.recorder->count("SetTexture"), 0u);
+    EXPECT_EQ(rig.engine.log().find("stale"), std::string::npos);
+}
+
+}  // namespace
