@@ -1,0 +1,18 @@
+#include "engine/graphics/simEngineLinks.h"
+
+#include "engine/core/simDynamics.h"
+#include "engine/core/simInputLinks.h"
+#include "engine/core/simOptions.h"
+#include "engine/core/simResources.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simGraphicsLinks.h"
+#include "engine/graphics/simScene.h"
+
+void simLinkEngineSystems(simSystemLinks& links) {
+    simLinkOptions(links);
+    simLinkResourceSystem(links);
+    simLinkInputSystem(links);
+    simLinkDynamicsSystem(links);
+    simLinkGraphicsSystem(links);
+    simGraphics::setSceneFactory(simScene::create);
+}
