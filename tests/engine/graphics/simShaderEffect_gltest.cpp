@@ -43,9 +43,10 @@ protected:
         rig = std::make_unique<RecordingGraphics>(
             testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
         ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        savedScene = simGetShaderEffectScene();
     }
     void TearDown() override {
-        simSetShaderEffectScene({});
+        simSetShaderEffectScene(savedScene);  // the tests install entries of their own
         rig.reset();
     }
 
@@ -101,6 +102,7 @@ protected:
     gfx::EglContext context;
     std::unique_ptr<RecordingGraphics> rig;
     testsupport::TempFolder folder;
+    simShaderEffectScene savedScene;
 };
 
 TEST_F(GlEffect, TheProgramsEffectsCompileAndFindTheirTechniques) {
