@@ -23,6 +23,16 @@ void patch32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t 
 TEST(DdsFile, CubeMapKeepsItsFacesInOrderThroughSaveAndLoad) {
     const std::vector<std::uint8_t> file = ddsFile(cubeOf(16, kFaceColours));
 
+    // On disk, each face follows the whole mip chain of the one before it
+    // (16x16 down to 1x1: 341 pixels of 4 bytes), +X first.
+    const std::size_t faceBytes = (256 + 64 + 16 + 4 + 1) * 4;
+    ASSERT_EQ(file.size(), 128 + 6 * faceBytes);
+    for (std::size_t face = 0; face < 6; ++face) {
+        std::uint32_t first = 0;
+        std::memcpy(&first, file.data() + 128 + face * faceBytes, 4);
+        EXPECT_EQ(first, kFaceColours[face]) << "face " << face;
+    }
+
     ImageInfo info;
     ASSERT_TRUE(GetImageInfoFromFileInMemory(file.data(), file.size(), &info).ok());
     EXPECT_EQ(info.resourceType, ResourceType::CubeTexture);
