@@ -376,17 +376,23 @@ HRESULT Device::SetDepthStencilSurface(SurfaceHandle surface) {
 
 // ---- draw ----
 
-RenderTargets Device::targets() const {
+HRESULT Device::targets(const char* call, RenderTargets* out) const {
     RenderTargets t;
     const SurfaceRecord* colour = pools_->surfaces.find(state_.renderTarget);
     t.colour = refOf(*colour);
     t.colourDesc = colour->desc;
     if (const SurfaceRecord* depth = pools_->surfaces.find(state_.depthStencil)) {
+        // Direct3D draws only when the depth-stencil surface covers the
+        // target and has its multisample type.
+        if (depth->desc.Width < colour->desc.Width || depth->desc.Height < colour->desc.Height ||
+            depth->desc.MultiSampleType != colour->desc.MultiSampleType)
+            return misuse(call, "depth-stencil surface smaller than the target or of another multisample type");
         t.hasDepth = true;
         t.depth = refOf(*depth);
         t.depthDesc = depth->desc;
     }
-    return t;
+    *out = t;
+    return D3D_OK;
 }
 
 HRESULT Device::SetFVF(std::uint32_t fvf) {
@@ -440,8 +446,10 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, 
     if (state_.streamOffset + (startVertex + vertices) * stride > b->length)
         return misuse(call, "draw reads past the end of the vertex buffer");
     if (state_.program && !pools_->programs.find(state_.program)) return misuse(call, "stale program handle");
+    RenderTargets t;
+    if (FAILED(targets(call, &t))) return D3DERR_INVALIDCALL;
     if (drawingSuppressed()) return D3D_OK;
-    return backend_->draw(state_, targets(), type, startVertex, static_cast<std::uint32_t>(vertices));
+    return backend_->draw(state_, t, type, startVertex, static_cast<std::uint32_t>(vertices));
 }
 
 HRESULT Device::Clear(std::uint32_t count, const RECT* rects, std::uint32_t flags, D3DCOLOR colour, float z,
@@ -452,8 +460,10 @@ HRESULT Device::Clear(std::uint32_t count, const RECT* rects, std::uint32_t flag
     if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !pools_->surfaces.find(state_.depthStencil))
         return misuse("Clear", "depth or stencil clear without a depth-stencil surface");
     if (z < 0.0f || z > 1.0f) return misuse("Clear", "depth outside 0..1");
+    RenderTargets t;
+    if (FAILED(targets("Clear", &t))) return D3DERR_INVALIDCALL;
     if (flags == 0 || drawingSuppressed()) return D3D_OK;
-    return backend_->clear(state_, targets(), flags, colour, z, stencil);
+    return backend_->clear(state_, t, flags, colour, z, stencil);
 }
 
 // ---- effect hook ----

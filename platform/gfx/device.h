@@ -218,7 +218,7 @@ private:
     const SurfaceRecord* findSurface(const char* call, SurfaceHandle h) const;
     D3DSURFACE_DESC levelDesc(const TextureRecord& t, std::uint32_t level) const;
     SurfaceRef refOf(const SurfaceRecord& s) const;
-    RenderTargets targets() const;
+    HRESULT targets(const char* call, RenderTargets* out) const;
     HRESULT lockLevel(const char* call, const SurfaceRecord& s, D3DLOCKED_RECT* out, const RECT* rect,
                       std::uint32_t flags);
     HRESULT unlockLevel(const char* call, const SurfaceRecord& s);

@@ -249,6 +249,16 @@ TEST_F(RecordingDeviceTest, ClearFillsTheViewportAndStretchRectCopies) {
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 2.0f, 0), D3DERR_INVALIDCALL);
     device->SetDepthStencilSurface(SurfaceHandle{});
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+
+    SurfaceHandle smallDepth;
+    ASSERT_EQ(device->CreateDepthStencilSurface(4, 4, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, true, &smallDepth), D3D_OK);
+    device->SetDepthStencilSurface(smallDepth);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0), D3DERR_INVALIDCALL)
+        << "the 4x4 depth surface does not cover the 8x8 target";
+    device->SetDepthStencilSurface(SurfaceHandle{});
+    device->Release(smallDepth);
+    device->Release(copy);
+    device->Release(rt);
 }
 
 TEST_F(RecordingDeviceTest, CountsWhatIsLeftAliveAndSaysSoAtDestruction) {
