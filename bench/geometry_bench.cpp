@@ -152,7 +152,9 @@ void BM_ReadModelFileBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadModelFileBytes)->Unit(benchmark::kMillisecond);
 
-void BM_LoadModel(benchmark::State& state) {
+// The default pool (a vertex buffer that keeps a memory copy for device
+// loss), or with "managedResourcePool" the managed pool (no copy).
+void loadModel(benchmark::State& state, const std::string& options) {
     const std::string& path = loadPath();
     Engine engine(false);
     if (!engine.ready()) {
@@ -160,12 +162,17 @@ void BM_LoadModel(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        auto model = std::make_unique<simGeometry>(nullptr, path, "");
+        auto model = std::make_unique<simGeometry>(nullptr, path, options);
         benchmark::DoNotOptimize(model->getTriangleCount());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(std::filesystem::file_size(path)));
 }
+
+void BM_LoadModel(benchmark::State& state) { loadModel(state, ""); }
 BENCHMARK(BM_LoadModel)->Unit(benchmark::kMillisecond);
+
+void BM_LoadModelManaged(benchmark::State& state) { loadModel(state, "managedResourcePool"); }
+BENCHMARK(BM_LoadModelManaged)->Unit(benchmark::kMillisecond);
 
 // ---- Drawing
 

@@ -1,4 +1,6 @@
-// Feeds arbitrary bytes to the .geo parser.
+// Feeds arbitrary bytes to the .geo parser, both ways: into records, and
+// with the vertices left in the bytes and decoded from there as the model
+// loader does.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,5 +11,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     geoFileData geo;
     std::string error;
     readGeoFile(data, size, geo, error);
+
+    geoFileVertexRun run;
+    if (readGeoFile(data, size, geo, error, &run)) {
+        simVertex v;
+        float sum = 0;
+        for (int32_t i = 0; i < run.count; ++i) {
+            run.copyTo(i, &v);
+            sum += run.coordinate(i, 2);
+        }
+        (void)sum;
+    }
     return 0;
 }
