@@ -5,12 +5,12 @@
 // side with a minimal OpenGL program that writes the same rectangles into one
 // orphaned vertex buffer and draws them in one call. Both wait for the GPU
 // (glFinish) every iteration, so the times compare whole frames. Goal: the
-// engine within 2x of the raw program. The engine draws as the GUI pass
-// does (no lighting, no depth test or writes), so both do the same raster
-// work. The "allocations" counter is the heap
-// allocations per frame of the engine's run (it must be 0). Two more runs
-// show where time goes: single rectangles through `drawRect` (the per-call
-// cost), and the raw program drawing in the engine's chunk size.
+// engine within 2x of the raw program. The engine draws as the GUI pass does
+// (no lighting, no depth test or writes), so both do the same raster work.
+// The "allocations" counter is the heap allocations per frame of the
+// engine's run (it must be 0). Two more runs show where time goes: single
+// rectangles through `drawRect` (the per-call cost), and the raw program
+// drawing in the engine's chunk size.
 #include <benchmark/benchmark.h>
 
 #include <epoxy/gl.h>
