@@ -25,7 +25,9 @@ target_link_libraries(test_support_ui PUBLIC test_support platform_ui tolvane_wx
 
 set(_common_env "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
 # Mesa and GTK keep allocations alive until exit, which LeakSanitizer reports.
-set(_plain_env "${_common_env}" "ASAN_OPTIONS=detect_leaks=1")
+# Known leaks of system libraries (tests/lsan.supp) are suppressed by name.
+set(_plain_env "${_common_env}" "ASAN_OPTIONS=detect_leaks=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
 set(_gl_env "${_common_env}" "ASAN_OPTIONS=detect_leaks=0" "EGL_PLATFORM=surfaceless" "LIBGL_ALWAYS_SOFTWARE=1")
 set(_x11_env "${_common_env}" "ASAN_OPTIONS=detect_leaks=0" "GDK_BACKEND=x11" "LIBGL_ALWAYS_SOFTWARE=1" "NO_AT_BRIDGE=1")
 

@@ -61,20 +61,6 @@ bool matchFile(const FontDesc& desc, std::string* file, int* index, std::string*
 
 }  // namespace
 
-// fontconfig's configuration reader loses one block while it parses the
-// system's configuration at start-up; LeakSanitizer, which the test builds
-// run, would otherwise fail every program that opens a font.
-#if defined(__SANITIZE_ADDRESS__)
-#define D3DX_FONT_LEAK_CHECKED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define D3DX_FONT_LEAK_CHECKED 1
-#endif
-#endif
-#ifdef D3DX_FONT_LEAK_CHECKED
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif
-
 struct Font::Impl {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
