@@ -48,6 +48,26 @@ TEST_F(GlDeviceTest, PreTransformedQuadsCoverExactlyTheirPixels) {
         }
 }
 
+TEST_F(GlDeviceTest, TransformedGeometryUsesDirect3DPixelCentres) {
+    // Identity transforms: screen x = (ndc + 1) * 8, screen y = (1 - ndc) * 8.
+    // Edges at 0.5 and 2.5 enclose the centres of pixels 1 and 2 only, in
+    // both directions, where GL's own centres would give pixels 0 and 1.
+    device->SetRenderState(D3DRS_ZENABLE, 0);
+    clear(kBlack);
+    const float lo = 0.5f / 8 - 1, hi = 2.5f / 8 - 1;  // x edges
+    const float top = 1 - 0.5f / 8, bottom = 1 - 2.5f / 8;
+    draw<Vertex>(D3DPT_TRIANGLESTRIP,
+                 {{lo, top, 0.5f, 0, 0, 1, kGreen, {}}, {hi, top, 0.5f, 0, 0, 1, kGreen, {}},
+                  {lo, bottom, 0.5f, 0, 0, 1, kGreen, {}}, {hi, bottom, 0.5f, 0, 0, 1, kGreen, {}}},
+                 2);
+    const std::vector<D3DCOLOR> px = pixels();
+    for (std::uint32_t y = 0; y < 4; ++y)
+        for (std::uint32_t x = 0; x < 4; ++x) {
+            const bool inside = x >= 1 && x <= 2 && y >= 1 && y <= 2;
+            EXPECT_EQ(px[y * kSize + x], inside ? kGreen : kBlack) << x << "," << y;
+        }
+}
+
 TEST_F(GlDeviceTest, UploadedTexelsLandOnTheirPixelsTopRowFirst) {
     TextureHandle t;
     ASSERT_EQ(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t), D3D_OK);
