@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
 
 #include "engine/core/simConsole.h"
 #include "engine/core/simGlobals.h"
@@ -401,6 +404,45 @@ TEST(GeometryVertexRun, DecodesAsTheParsedRecords) {
     ASSERT_FALSE(readGeoFile(bytes.data(), bytes.size() - 1, rest, error, &run));
     EXPECT_EQ(run.count, 0);
     EXPECT_EQ(run.bytes, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The sample aircraft as the program finds it: its textures beside it, far
+// below the resource root.
+TEST_F(GeometryLoadTest, TheSampleAircraftLoadsWithItsTexturesAndNodeKinds) {
+    const std::string folder = "objects/aircraft/fixedWing/trainers/sparrow";
+    for (const char* file : {"sparrow.geo", "sparrow.bmp", "sparrowCanopy.png", "sparrow.tvm"}) {
+        std::ifstream in(std::string(TOLVANE_SOURCE_DIR) + "/resources/" + folder + "/" + file, std::ios::binary);
+        res.write(folder + "/" + file, std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+    }
+    ASSERT_TRUE(res.find("objects/aircraft", "sparrow.geo")) << statusReason();
+    simGeometry* model = ModelResources::geometry("sparrow.geo");
+    ASSERT_NE(model, nullptr);
+
+    ASSERT_EQ(model->getMaterials().size(), 4u);
+    const auto& paint = model->getMaterial(0)->textures;
+    ASSERT_EQ(paint.size(), 1u);
+    ASSERT_NE(paint[0], nullptr);
+    EXPECT_EQ(paint[0]->getName(), "sparrow.bmp");
+    const auto& glass = model->getMaterial(1)->textures;
+    ASSERT_EQ(glass.size(), 2u);
+    ASSERT_NE(glass[0], nullptr);
+    EXPECT_EQ(glass[0]->getName(), "sparrowCanopy.png");
+    EXPECT_EQ(glass[1], nullptr);
+    EXPECT_EQ(model->getMaterial(2)->textures, std::vector<simTexture*>{nullptr});
+
+    std::map<std::string, uint32_t> kinds;
+    for (const simHeirachyNode* node : model->getAllNodes()) kinds[node->name] = node->kind;
+    EXPECT_EQ(kinds["sparrow"], 0u);
+    EXPECT_EQ(kinds["fin"], 0u);
+    EXPECT_EQ(kinds["body__col"], 3u);
+    EXPECT_EQ(kinds["body__shad"], 4u);
+    EXPECT_EQ(kinds["centreOfGravity__helper"], 5u);
+    EXPECT_GT(model->getTriangleCount(), 100u);
+    EXPECT_GE(model->getAllBatches().size(), 10u);
 }
 
 }  // namespace
