@@ -2,12 +2,15 @@
 // which material, texture, transform and blend states.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "engine/core/simColour.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simGeometry.h"
 #include "engine/graphics/simHeirachyNode.h"
 #include "engine/graphics/simMaterial.h"
 #include "engine/graphics/simOptreeNode.h"
+#include "engine/graphics/simShaderEffect.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simTextureLayer.h"
 #include "engine/graphics/simVertexBuffer.h"
@@ -182,6 +185,41 @@ TEST_F(GeometryRenderTest, ABatchDrawnAloneMakesItsBufferCurrent) {
     batch->render(nullptr, nullptr, nullptr);
     EXPECT_EQ(object(simRenderState_vertexBuffer), model->getVertexBuffer());
     EXPECT_EQ(draws().back(), (std::pair<uint64_t, uint64_t>{0, 2}));
+}
+
+// Two passes, each drawing the batches again.
+constexpr const char* kTwoPassEffect = R"(@effect 1
+@common
+#include "d3d.fxh"
+uniform mat4 shader_transform_worldViewProj;
+uniform vec4 shader_geometry_colour;
+@vertex vs
+void main() {
+    d3dPosition(d3dMul(vec4(gfx_position.xyz, 1.0), shader_transform_worldViewProj));
+}
+@fragment ps
+void main() {
+    d3dColour(shader_geometry_colour);
+}
+@technique tech_twice_20_20
+@pass vs ps
+@pass vs ps
+)";
+
+TEST_F(GeometryRenderTest, AnEffectDrawsEachBatchOncePerPassKeepingTheReflectivityBlend) {
+    simGeometry* model = load(drawableSample());
+    ASSERT_NE(model, nullptr);
+    const std::string path =
+        res.write("effects/twice.fx", std::vector<uint8_t>(kTwoPassEffect, kTwoPassEffect + strlen(kTwoPassEffect)));
+    simShaderEffect effect(nullptr, path, "tech_twice");
+    ASSERT_NE(effect.getEffect(), nullptr) << gfx.engine.log();
+    gfx.recorder->clear();
+    model->render(nullptr, nullptr, &effect, nullptr);
+    EXPECT_EQ(draws(), (std::vector<std::pair<uint64_t, uint64_t>>{{0, 2}, {0, 2}}));
+    EXPECT_EQ(object(simRenderState_shaderEffect), &effect);
+    EXPECT_EQ(state(simRenderState_stage1Blend), 1u);
+    EXPECT_EQ(state(simRenderState_blendFactorAlpha), 63u);
+    gfx.state().setState(simRenderState_shaderEffect, static_cast<const simRendererStateObject*>(nullptr));
 }
 
 }  // namespace
