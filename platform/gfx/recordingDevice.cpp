@@ -230,7 +230,12 @@ public:
     HRESULT present(const RECT*, const RECT*) override { return D3D_OK; }
 
     HRESULT getRasterStatus(D3DRASTER_STATUS* out) override {
-        *out = rec_->rasterStatus;
+        if (rec_->rasterQueue.empty()) {
+            *out = rec_->rasterStatus;
+        } else {
+            *out = rec_->rasterQueue.front();
+            rec_->rasterQueue.pop_front();
+        }
         return D3D_OK;
     }
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,7 +45,8 @@ public:
 
     // The adapter that makeRecordingDirect3D reports; change it before creating.
     AdapterInfo adapter = defaultAdapter();
-    // What GetRasterStatus answers.
+    // What GetRasterStatus answers: the queued records in order, then rasterStatus.
+    std::deque<D3DRASTER_STATUS> rasterQueue;
     D3DRASTER_STATUS rasterStatus{true, 0};
 
     // The next `times` calls of that kind fail with code (then succeed again).

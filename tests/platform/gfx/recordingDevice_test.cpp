@@ -274,6 +274,19 @@ TEST_F(RecordingDeviceTest, CountsWhatIsLeftAliveAndSaysSoAtDestruction) {
     EXPECT_NE(log.find("destroyed with 1 resources still alive"), std::string::npos) << log;
 }
 
+TEST_F(RecordingDeviceTest, RasterStatusesComeFromTheQueueThenTheStandingAnswer) {
+    rec->rasterQueue = {{false, 300}, {false, 590}};
+    rec->rasterStatus = {true, 0};
+    D3DRASTER_STATUS s;
+    device->GetRasterStatus(0, &s);
+    EXPECT_EQ(s.ScanLine, 300u);
+    device->GetRasterStatus(0, &s);
+    EXPECT_EQ(s.ScanLine, 590u);
+    device->GetRasterStatus(0, &s);
+    EXPECT_TRUE(s.InVBlank);
+    EXPECT_EQ(rec->count("GetRasterStatus"), 3u);
+}
+
 TEST_F(RecordingDeviceTest, TheDevicesOwnSurfacesAreNeverReleased) {
     SurfaceHandle back, depth;
     device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
