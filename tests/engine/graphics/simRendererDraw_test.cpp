@@ -79,6 +79,24 @@ TEST_F(Drawing, RectangleCornersSnapToPixelCentres) {
     }
 }
 
+TEST_F(Drawing, OneCallIsOneDiscardingLockOneBindAndOneDraw) {
+    rig.state().setState(simRenderState_vertexBuffer, static_cast<const simRendererStateObject*>(nullptr));
+    rig.recorder->clear();
+    r().drawRect({0, 0}, {4, 4}, 0, nullptr);
+    r().drawRect({0, 0}, {4, 4}, 0, nullptr);
+    const uint64_t id = r().getVertexBuffer2D()->getBuffer().id;
+    const std::vector<std::string> once = {"Lock(" + std::to_string(id) + ",0,168,8192)",
+                                           "Unlock(" + std::to_string(id) + ")", "SetFVF(324)",
+                                           "SetStreamSource(0," + std::to_string(id) + ",0,28)", "DrawPrimitive(4,0,2)"};
+    std::vector<std::string> calls;
+    for (const auto& call : rig.recorder->calls()) calls.push_back(call.text());
+    std::vector<std::string> expected = once;
+    expected.push_back(once[0]);  // the buffer stays bound for the second call
+    expected.push_back(once[1]);
+    expected.push_back(once[4]);
+    EXPECT_EQ(calls, expected);
+}
+
 TEST_F(Drawing, SingleLineKeepsItsPositionsAndLineVectorsTruncate) {
     r().drawLine2D({10.7f, 20.2f}, {30.9f, 40.0f}, 0xFFFFFFFF, nullptr);
     auto v = screen(2);
