@@ -124,6 +124,21 @@ bool jpegComplete(const std::uint8_t* data, std::size_t size) {
     return false;
 }
 
+// A 32-bit BI_RGB BMP whose fourth bytes are all 0 was written without
+// alpha (stb_image then decodes it opaque), so its information must not
+// claim an alpha channel. Scans the bytes present; decodes nothing.
+bool bmpAlphaAllZero(const std::uint8_t* data, std::size_t size) {
+    if (size < 34 || readU16(data + 28) != 32 || readU32(data + 30) != 0) {
+        return false;
+    }
+    for (std::size_t at = std::size_t{readU32(data + 10)} + 3; at < size; at += 4) {
+        if (data[at] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Returns the reason a PPM cannot be read, or null.
 const char* pnmProblem(const std::uint8_t* data, std::size_t size) {
     // "P5" or "P6", then width, height and the largest sample value as text
@@ -191,6 +206,9 @@ ImageResult readStbInfo(const std::uint8_t* data, std::size_t size, ImageInfo* i
     info->width = std::uint32_t(width);
     info->height = std::uint32_t(height);
     info->format = formatOfChannels(channels);
+    if (info->imageFileFormat == ImageFileFormat::Bmp && channels == 4 && bmpAlphaAllZero(data, size)) {
+        info->format = Format::X8R8G8B8;
+    }
     return ImageResult::success();
 }
 

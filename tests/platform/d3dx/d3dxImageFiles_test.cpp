@@ -134,8 +134,12 @@ TEST(ImageFiles, ThirtyTwoBitBmpWithoutAlphaLoadsOpaque) {
     Bitmap zeroAlpha = pattern(4, 4, false);
     for (std::uint32_t& p : zeroAlpha.pixels) p &= 0x00FFFFFF;
     const std::vector<std::uint8_t> file = bmp32(zeroAlpha);
+    ImageInfo info;
+    ASSERT_TRUE(GetImageInfoFromFileInMemory(file.data(), file.size(), &info).ok());
+    EXPECT_EQ(info.format, Format::X8R8G8B8);
     Image image;
     ASSERT_TRUE(LoadImageFromFileInMemory(file.data(), file.size(), ImageLoadDesc{}, &image).ok());
+    EXPECT_EQ(image.format, Format::X8R8G8B8);
     EXPECT_FALSE(hasTransparency(bitmapOf(image)));
 }
 
