@@ -1,5 +1,9 @@
 #include "tests/support/headlessEngine.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "engine/core/simGlobals.h"
 
 namespace testsupport {
@@ -13,7 +17,7 @@ HeadlessEngine::HeadlessEngine(void (*installLinks)(simSystemLinks& links), bool
         const simConsole::HostInfo host{m_app->getTitle(), m_app->getVersion().text(), m_app->getProgramFolder(),
                                         m_app->getSettingsFolder()};
         m_console = std::make_unique<simConsole>("diagnostic.txt", false, host);
-        m_logStart = m_console->getHistory().size();
+        clearLog();
     }
 }
 
@@ -26,16 +30,17 @@ HeadlessEngine::~HeadlessEngine() {
 
 void HeadlessEngine::destroy() { m_app.reset(); }
 
+// Read from the diagnostic file rather than the history, which drops its
+// oldest texts past its cap and so cannot mark where a test began.
 std::string HeadlessEngine::log() const {
-    std::string text;
-    if (!m_console) return text;
-    const auto& history = m_console->getHistory();
-    for (size_t i = m_logStart; i < history.size(); ++i) text += history[i];
-    return text;
+    if (!m_console) return {};
+    std::ifstream file(m_console->getFilePath(), std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(m_logStart));
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void HeadlessEngine::clearLog() {
-    if (m_console) m_logStart = m_console->getHistory().size();
+    if (m_console) m_logStart = std::filesystem::file_size(m_console->getFilePath());
 }
 
 }  // namespace testsupport
