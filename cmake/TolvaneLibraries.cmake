@@ -21,7 +21,7 @@ tolvane_folder_library(platform_d3dx platform/d3dx
   DEPS platform_sys PkgConfig::FREETYPE PkgConfig::FONTCONFIG tolvane_squish)
 target_include_directories(platform_d3dx SYSTEM PRIVATE ${STB_INCLUDE_DIR})
 tolvane_folder_library(platform_gfx platform/gfx
-  DEPS platform_d3dx platform_sys PkgConfig::EPOXY PkgConfig::EGL)
+  DEPS platform_sys PkgConfig::EPOXY PkgConfig::EGL)
 tolvane_folder_library(platform_win platform/win DEPS platform_sys)
 
 tolvane_folder_library(engine_core engine/core
