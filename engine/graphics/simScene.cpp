@@ -21,6 +21,7 @@ simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullpt
 simRendererState* rendererState() { return renderer() ? renderer()->getState() : nullptr; }
 
 simScene::ParticlePass g_particlePass = nullptr;
+simScene::ParticleSystemHooks g_particleSystem;
 
 // The value each of the state ids 1..19 is put back to after the cameras:
 // nothing bound, no blending, depth written and tested less-or-equal.
@@ -34,6 +35,8 @@ simStateValue defaultStateAfterScene(uint32_t id) {
 
 void simScene::setParticlePass(ParticlePass pass) { g_particlePass = pass; }
 
+void simScene::setParticleSystemHooks(ParticleSystemHooks hooks) { g_particleSystem = hooks; }
+
 simGraphicsScene* simScene::create() { return new simScene(); }
 
 simScene* simScene::current() { return g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr; }
@@ -43,11 +46,13 @@ simScene::simScene() {
     if (g_graphics) g_graphics->setScene(this);
     simSceneInstallEffectLinks(this);
     m_rootNodes.push_back(new simSceneNode(0, 0, nullptr));
+    if (g_particleSystem.create) g_particleSystem.create(this);
     simRendererLog("done\n");
 }
 
 simScene::~simScene() {
     simRendererLog("Destroying scene...");
+    if (g_particleSystem.destroy) g_particleSystem.destroy(this);
     // Roots first: deleting the tree frees the items, which leave the lists
     // below as they go.
     while (!m_rootNodes.empty()) {

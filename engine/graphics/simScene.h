@@ -64,6 +64,14 @@ public:
     static simScene* current();
     // Installed by the particle system.
     static void setParticlePass(ParticlePass pass);
+    // The particle system's root lives as long as the scene: `create` runs at
+    // the end of the constructor, `destroy` at the start of the destructor
+    // (null: nothing). Installed by the particle system.
+    struct ParticleSystemHooks {
+        void (*create)(simScene* scene) = nullptr;
+        void (*destroy)(simScene* scene) = nullptr;
+    };
+    static void setParticleSystemHooks(ParticleSystemHooks hooks);
 
     virtual std::string getClassName() { return "simScene"; }
 
