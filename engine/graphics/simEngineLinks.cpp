@@ -5,7 +5,9 @@
 #include "engine/core/simOptions.h"
 #include "engine/core/simResources.h"
 #include "engine/graphics/simGraphics.h"
+#include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simGraphicsLinks.h"
+#include "engine/graphics/simParticleSystem.h"
 #include "engine/graphics/simScene.h"
 
 void simLinkEngineSystems(simSystemLinks& links) {
@@ -14,5 +16,7 @@ void simLinkEngineSystems(simSystemLinks& links) {
     simLinkInputSystem(links);
     simLinkDynamicsSystem(links);
     simLinkGraphicsSystem(links);
+    simLinkParticleSystem(links);
+    simLinkManipulatorContainers(links);
     simGraphics::setSceneFactory(simScene::create);
 }

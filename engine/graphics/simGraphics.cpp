@@ -9,6 +9,7 @@
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simGeometry.h"
 #include "engine/graphics/simMaterial.h"
+#include "engine/graphics/simParticleType.h"
 #include "engine/graphics/simShaderEffect.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
@@ -32,6 +33,7 @@ simGraphics::simGraphics(uint32_t value, const d3dx::Vector2& position, const d3
     simGeometry::registerLoader();
     simMaterial::linkShaderParameters();
     simShaderEffect::registerLoader();
+    simParticleType::registerLoader();
     new simWindow(position, size, resolution, fullscreen, vsync, antialiasing, style, windowState);
     if (!simRendererStatusGood()) return;
     new simRenderer(backBufferCount, keepBackBufferCopy);
