@@ -169,6 +169,8 @@ private:
     void drawTranslate(simPrimitiveBatch* batch);
     void drawScale(simPrimitiveBatch* batch);
     void drawRotate(simPrimitiveBatch* batch);
+    // The label beside the centre in "consoleFont".
+    void drawLabel() const;
     uint32_t axisColour(int axis, int mode) const;
 
     manipulatorContainer* m_container = nullptr;

@@ -10,6 +10,8 @@
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simScene.h"
+#include "engine/graphics/simCamera.h"
 #include "platform/gfx/d3dTypes.h"
 
 manipulatorContainer::manipulatorContainer() { pushCurrentManipulatorContainer(this); }
@@ -43,6 +45,11 @@ void manipulatorContainer::drawAll() {
     state->setState(simRenderState_zFunction, gfx::D3DCMP_ALWAYS);
     state->setState(simRenderState_backfaceCullMode, 0);
     renderer->setTransform(1, nullptr);
+    // The handles are picked through the scene's main camera; without one
+    // the current camera stays as it is.
+    if (simScene* scene = simScene::current()) {
+        if (simCamera* main = scene->getActiveCamera()) g_graphics->setCurrentCamera(main);
+    }
 
     simPrimitiveBatch batch;
     for (manipulator* member : m_manipulators) {

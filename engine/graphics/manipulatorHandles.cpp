@@ -4,11 +4,13 @@
 #include <cmath>
 
 #include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
 #include "engine/core/simViewpoint.h"
 #include "engine/core/utilsPicking.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simDrawRecords.h"
+#include "engine/graphics/simFont.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "platform/d3dx/d3dxMath.h"
@@ -25,6 +27,8 @@ constexpr uint32_t kFaintWhite = 0x64FFFFFF;
 constexpr float kSelectionRadius = 20.0f;
 constexpr float kCentreBox = 10.0f;
 constexpr float kScaleBox = 5.0f;
+constexpr float kArrowHeadSize = 7.5f;
+constexpr float kLabelOffset = 10.0f;
 
 // A camera's forward and up in world space: the third and second columns of
 // its (left-handed) view matrix.
@@ -197,6 +201,18 @@ void manipulator::draw(simPrimitiveBatch* batch) {
         case mode_scale: drawScale(batch); break;
         case mode_rotate: drawRotate(batch); break;
     }
+    drawLabel();
+}
+
+void manipulator::drawLabel() const {
+    if (labelMode == 0) return;
+    const std::string text = getLabelText();
+    if (text.empty()) return;
+    // Drawn at once, not batched; without the font the label is left out.
+    auto* font = dynamic_cast<simFont*>(simResources::getResource("consoleFont", false));
+    if (!font) return;
+    font->drawText(text, std::trunc(m_screenCentre.x + kLabelOffset), std::trunc(m_screenCentre.y + kLabelOffset),
+                   m_labelColour);
 }
 
 void manipulator::drawTranslate(simPrimitiveBatch* batch) {
@@ -205,6 +221,8 @@ void manipulator::drawTranslate(simPrimitiveBatch* batch) {
         if (translateAxes[k] == 0.0f || axisSeenEndOn(m_translateScreen[k])) continue;
         const uint32_t colour = axisColour(k, mode_translate);
         r->drawLine3D(m_position, m_translateEnds[k], colour, nullptr, {0, 0}, {1, 1}, batch);
+        r->drawArrowHead(m_position, m_translateEnds[k], kArrowHeadSize, simColour::fromARGB(colour),
+                         &batch->screenLines);
     }
     const Vector2 box(kCentreBox, kCentreBox);
     r->drawRectOutline(m_screenCentre - box, m_screenCentre + box, axisColour(kCentre, mode_translate), nullptr,

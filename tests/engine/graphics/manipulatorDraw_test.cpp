@@ -38,11 +38,12 @@ TEST_F(ManipulatorDrawing, EachModeAppendsItsHandles) {
         bool selected;
         size_t screenLines, worldLines, screenTriangles;
     };
-    // Translate: two axis lines (z is end-on) and the centre outline. Scale:
+    // Translate: two axis lines (z is end-on) with two-line arrow heads, and
+    // the centre outline. Scale:
     // the centre box and two axis boxes of two triangles each, two lines.
     const Case cases[] = {
-        {"translate", true, false, false, false, 4, 2, 0},
-        {"translate, selected", true, false, false, true, 4 + 32, 2, 0},
+        {"translate", true, false, false, false, 4 + 4, 2, 0},
+        {"translate, selected", true, false, false, true, 4 + 4 + 32, 2, 0},
         {"scale", false, false, true, false, 0, 2, 6},
     };
     for (const Case& c : cases) {
