@@ -3,6 +3,8 @@
 #include "engine/graphics/simParticle.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -249,6 +251,26 @@ TEST_F(Particles, TheHeaderDeletesEveryParticleAndLogsItsEnd) {
     EXPECT_EQ(destroyed, 3);
     EXPECT_EQ(simEffectsHeader::current(), nullptr);
     EXPECT_NE(gfx.engine.log().find("[~simEffectsHeader-~simEffectsHeader]"), std::string::npos);
+}
+
+TEST_F(Particles, TheProgramsOwnTypesLoadWithTheirTextures) {
+    const std::string shipped = std::string(TOLVANE_SOURCE_DIR) + "/resources/tolvaneBuilder/";
+    auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    for (const char* texture : {"particleGlow.tga", "particleSmoke.tga"})
+        res.write(std::string("textures/") + texture, bytes(shipped + "textures/" + texture));
+    for (const char* name : {"spark.prt", "smoke.prt", "dust.prt", "groundSplash.prt"}) {
+        const std::vector<uint8_t> file = bytes(shipped + "particles/" + name);
+        ASSERT_FALSE(file.empty()) << name;
+        simParticleType* type = loadType(name, std::string(file.begin(), file.end()));
+        ASSERT_NE(type, nullptr) << name;
+        EXPECT_EQ(type->textures.size(), 1u) << name;
+        EXPECT_GE(type->frames.size(), 2u) << name;
+        EXPECT_NE(createParticle(type, Vector3(), Vector3()), nullptr) << name;
+    }
+    EXPECT_TRUE(gfx.engine.errors.texts().empty());
 }
 
 TEST_F(Particles, EachContainerDrawsItsParticlesInOneCall) {
