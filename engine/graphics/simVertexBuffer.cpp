@@ -42,10 +42,6 @@ simVertexBuffer::simVertexBuffer(int32_t vertexCount, int32_t stride, uint32_t f
         utils::seriousError(simRendererFailureText("simVertexBuffer - vertex buffer creation falied: ", result));
         return;
     }
-    if (!managed) {
-        m_mirror.reset(new (std::nothrow) uint8_t[byteSize()]());
-        if (!m_mirror) utils::seriousError("simVertexBuffer - no memory for the buffer's copy");
-    }
 }
 
 simVertexBuffer::~simVertexBuffer() {
@@ -89,10 +85,6 @@ void* simVertexBuffer::lock(int32_t mode, int32_t first, int32_t end) {
         return nullptr;
     }
     m_locked = 1;
-    m_lockedBytes = bytes;
-    m_lockedOffset = offset;
-    m_lockedSize = size;
-    m_lockWrites = mode != lockReadOnly;
     return bytes;
 }
 
@@ -102,8 +94,6 @@ void simVertexBuffer::unlock() {
         return;
     }
     m_locked = 0;
-    if (m_mirror && m_lockWrites) std::memcpy(m_mirror.get() + m_lockedOffset, m_lockedBytes, m_lockedSize);
-    m_lockedBytes = nullptr;
     if (m_buffer && m_vertexCount > 0 && device()) device()->Unlock(m_buffer);
 }
 
@@ -154,14 +144,21 @@ void simVertexBuffer::setAsStream(uint32_t stream, bool setFormat, uint32_t firs
 }
 
 void simVertexBuffer::onDeviceReset() {
-    if (m_copyHeld || !m_buffer || m_vertexCount <= 0) return;
-    if (!m_mirror) {
+    if (m_copyHeld || !m_buffer || m_vertexCount <= 0 || !device()) return;
+    if (m_locked) unlock();
+    // A lost device still reads its buffers back, so the bytes are copied
+    // only now, when the buffer is about to go, not on every write.
+    m_mirror.reset(new (std::nothrow) uint8_t[byteSize()]);
+    void* bytes = nullptr;
+    if (!m_mirror || FAILED(device()->Lock(m_buffer, 0, static_cast<uint32_t>(byteSize()), &bytes,
+                                           D3DLOCK_READONLY)) || !bytes) {
+        m_mirror.reset();
         utils::seriousError("simVertexBuffer::onDeviceReset - error creating temporary data");
         return;
     }
-    // The mirror holds every byte written, so the lost buffer need not be read.
-    if (m_locked) unlock();
-    if (device()) device()->Release(m_buffer);
+    std::memcpy(m_mirror.get(), bytes, byteSize());
+    device()->Unlock(m_buffer);
+    device()->Release(m_buffer);
     m_buffer = {};
     m_copyHeld = true;
 }
@@ -185,5 +182,6 @@ void simVertexBuffer::onDeviceRestore() {
         std::memcpy(bytes, m_mirror.get(), byteSize());
         device()->Unlock(m_buffer);
     }
+    m_mirror.reset();
     m_copyHeld = false;
 }

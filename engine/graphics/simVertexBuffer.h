@@ -7,11 +7,9 @@
 // `simVertex` (format 0x352) or the 28-byte `simScreenVertex` below (0x144).
 //
 // Lifetime: a dynamic buffer in the default pool (the usual case) registers
-// for device loss and keeps a system-memory mirror of every byte written
-// through it, because a lost device can no longer be read; on the reset it
-// releases the device buffer and keeps the mirror as its copy, on the restore
-// it makes the buffer again and writes the copy back. A managed buffer is left
-// to the device and keeps no mirror.
+// for device loss: on the reset it reads its bytes back into system memory and
+// releases the device buffer, on the restore it makes the buffer again and
+// writes the copy back. A managed buffer is left to the device.
 //
 // Failures: misuse (double lock, out-of-range lock or draw, bad primitive
 // type) is a serious error naming the call; a device failure is a failed
@@ -103,14 +101,10 @@ private:
     gfx::VertexBufferHandle m_buffer;
     int32_t m_vertexCount;
     int32_t m_stride;
-    // Registered buffers: every byte written, so that a lost buffer comes back
-    // whole. Between the reset and the restore it is the buffer's only copy.
+    // The buffer's bytes between a device reset and the restore, its only
+    // copy then; empty otherwise.
     std::unique_ptr<uint8_t[]> m_mirror;
     bool m_copyHeld = false;
     uint8_t m_writeOnly;
     uint8_t m_locked = 0;
-    // The span of the open lock, mirrored at unlock when it could write.
-    void* m_lockedBytes = nullptr;
-    size_t m_lockedOffset = 0, m_lockedSize = 0;
-    bool m_lockWrites = false;
 };
