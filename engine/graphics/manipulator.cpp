@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"

@@ -129,6 +129,18 @@ TEST_F(ManipulatorDrags, ARingSeenFromBehindTurnsTheOtherWay) {
     EXPECT_NEAR(m.getRotation().z, 3.0f * kHalfPi / 2.0f, 2e-3f);
 }
 
+TEST_F(ManipulatorDrags, TheYRingOfALevelCameraLiesEdgeOn) {
+    // The ring faces along the camera's up: it is seen edge-on, as a line
+    // through the centre, and does not stand in for the z ring.
+    manipulator m(false, nullptr, true, nullptr, false, nullptr);
+    run({{Op::draw}});
+    const auto& ring = m.getRingScreenPoints(1);
+    ASSERT_FALSE(ring.empty());
+    for (const auto& p : ring) EXPECT_NEAR(p.y, 300.0f, 0.5f);
+    run({{Op::move, 471, 229}});
+    EXPECT_EQ(m.getHoveredAxis(manipulator::mode_rotate), 2);
+}
+
 TEST_F(ManipulatorDrags, ANeverDrawnManipulatorIgnoresEvents) {
     manipulator m(true, nullptr, false, nullptr, false, nullptr);
     run(dragFrom(400, 300, 460, 330));
