@@ -141,6 +141,49 @@ TEST_F(ManipulatorDrags, TheYRingOfALevelCameraLiesEdgeOn) {
     EXPECT_EQ(m.getHoveredAxis(manipulator::mode_rotate), 2);
 }
 
+// The program's cameras are right-handed: the view's z axis points back at
+// the viewer. Seen from +z, handles and rings follow the cursor the same way.
+class RightHandedCamera : public simViewpoint {
+public:
+    RightHandedCamera() {
+        const Vector3 eye(0, 0, 10), at(0, 0, 0), up(0, 1, 0);
+        d3dx::MatrixLookAtRH(&view_, &eye, &at, &up);
+        d3dx::MatrixPerspectiveFovRH(&projection_, 1.5707963f, 800.0f / 600.0f, 1.0f, 1000.0f);
+        viewport_ = manipulatortest::testViewport();
+        eye_ = eye;
+    }
+    const d3dx::Matrix& getViewMatrix() const override { return view_; }
+    const d3dx::Matrix& getProjectionMatrix() const override { return projection_; }
+    const d3dx::Viewport& getViewport() const override { return viewport_; }
+    const Vector3& getPosition() const override { return eye_; }
+
+private:
+    d3dx::Matrix view_, projection_;
+    d3dx::Viewport viewport_;
+    Vector3 eye_;
+};
+
+TEST_F(ManipulatorDrags, ARightHandedCameraDragsTheSameWay) {
+    RightHandedCamera rightHanded;
+    source.applyCamera(&rightHanded);
+    manipulator mover(true, nullptr, false, nullptr, false, nullptr);
+    run({{Op::draw}});
+    run(dragFrom(500, 300, 560, 300));
+    expectNear(mover.getPosition(), Vector3(2, 0, 0), "position", "x handle");
+    run({{Op::draw}});  // a frame between the drags
+    run(dragFrom(460, 300, 430, 330));
+    expectNear(mover.getPosition(), Vector3(1, -1, 0), "position", "centre dragged");
+}
+
+TEST_F(ManipulatorDrags, ARightHandedCameraTurnsTheFacingRing) {
+    RightHandedCamera rightHanded;
+    source.applyCamera(&rightHanded);
+    manipulator turner(false, nullptr, true, nullptr, false, nullptr);
+    run({{Op::draw}});
+    run(dragFrom(471, 229, 400, 400));
+    EXPECT_NEAR(turner.getRotation().z, -3.0f * kHalfPi / 2.0f, 2e-3f);
+}
+
 TEST_F(ManipulatorDrags, ANeverDrawnManipulatorIgnoresEvents) {
     manipulator m(true, nullptr, false, nullptr, false, nullptr);
     run(dragFrom(400, 300, 460, 330));
