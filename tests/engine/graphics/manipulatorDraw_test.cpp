@@ -9,7 +9,9 @@
 #include "engine/graphics/simDrawRecords.h"
 #include "engine/graphics/simRendererState.h"
 #include "tests/engine/graphics/manipulatorTestRig.h"
+#include "engine/graphics/simScene.h"
 #include "tests/support/recordingGraphics.h"
+#include "tests/support/sceneTestCamera.h"
 #include "tests/support/testCamera.h"
 
 namespace {
@@ -88,6 +90,23 @@ TEST_F(ManipulatorDrawing, TheDrawAllPassDrawsOneBatchAndPutsTheDepthStatesBack)
     EXPECT_EQ(rig.state().getState(simRenderState_zWrite), 1u);
     EXPECT_EQ(rig.state().getState(simRenderState_zFunction), static_cast<simStateValue>(gfx::D3DCMP_LESSEQUAL));
     EXPECT_EQ(rig.state().getState(simRenderState_backfaceCullMode), 0u);
+}
+
+TEST(ManipulatorDrawAll, TheScenesMainCameraBecomesCurrent) {
+    simGraphics::setSceneFactory(simScene::create);
+    {
+        testsupport::RecordingGraphics rig;
+        ASSERT_NE(simScene::current(), nullptr);
+        auto* main = new testsupport::SceneTestCamera("main");  // the scene deletes it
+        auto* other = new testsupport::SceneTestCamera("other");
+        rig.graphics().setCurrentCamera(other);
+        manipulatorContainer container;
+        rig.renderer().beginScene(false, false, false);
+        container.drawAll();
+        rig.renderer().endScene(false, nullptr);
+        EXPECT_EQ(rig.graphics().getCurrentCamera(), main);
+    }
+    simGraphics::setSceneFactory(nullptr);
 }
 
 }  // namespace
