@@ -9,6 +9,7 @@
 #include "engine/core/utilsPicking.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/manipulatorContainer.h"
+#include "engine/graphics/simArcOrientation.h"
 #include "engine/graphics/simDrawRecords.h"
 #include "engine/graphics/simFont.h"
 #include "engine/graphics/simGraphics.h"
@@ -29,11 +30,6 @@ constexpr float kCentreBox = 10.0f;
 constexpr float kScaleBox = 5.0f;
 constexpr float kArrowHeadSize = 7.5f;
 constexpr float kLabelOffset = 10.0f;
-
-// A camera's forward and up in world space: the third and second columns of
-// its (left-handed) view matrix.
-Vector3 viewForward(const Matrix& view) { return {view._13, view._23, view._33}; }
-Vector3 viewUp(const Matrix& view) { return {view._12, view._22, view._32}; }
 
 simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
 
@@ -125,23 +121,8 @@ void manipulator::buildRing(std::vector<Vector3>& worldPoints, std::vector<Vecto
                             const Vector3* facing, const Matrix* matrix) const {
     Vector3 forward, up;
     cameraAxes(&forward, &up);
-    Matrix orientation = Matrix::identity();
     const bool turned = facing || matrix;
-    if (facing) {
-        const Vector3 origin(0, 0, 0);
-        // A ring facing along the camera's up (the y ring of a level camera)
-        // has no look-at orientation with that up; the forward direction
-        // gives it one, so the ring lies edge-on as seen.
-        Vector3 side;
-        d3dx::Vec3Cross(&side, &up, facing);
-        const Vector3& lookUp = d3dx::Vec3LengthSq(&side) > 1e-8f ? up : forward;
-        Matrix look;
-        d3dx::MatrixLookAtLH(&look, &origin, facing, &lookUp);
-        d3dx::MatrixInverse(&orientation, nullptr, &look);
-        if (matrix) orientation = orientation * *matrix;
-    } else if (matrix) {
-        orientation = *matrix;
-    }
+    const Matrix orientation = arcOrientation(facing, matrix, up, forward);
     for (int i = 0; i < segments; ++i) {
         const float angle = static_cast<float>(i) * (360.0f / static_cast<float>(segments)) / 180.0f * utils::kPi;
         Vector3 p(std::sin(angle) * radius, std::cos(angle) * radius, 0.0f);

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simArcOrientation.h"
 #include "engine/graphics/simRendererDrawChunks.h"
 #include "platform/d3dx/d3dxMath.h"
 
@@ -30,11 +31,6 @@ void fillLine(simVertex* out, const simLine3D& l) {
     out[0] = worldVertex(l.p0, kUp, l.colour0, l.uv0);
     out[1] = worldVertex(l.p1, kUp, l.colour1, l.uv1);
 }
-
-// The viewer's forward and up directions: the third and second columns of
-// the current view matrix.
-Vector3 viewForward(const Matrix& view) { return {view._13, view._23, view._33}; }
-Vector3 viewUp(const Matrix& view) { return {view._12, view._22, view._32}; }
 
 }  // namespace
 
@@ -135,19 +131,9 @@ void simRenderer::drawArc3D(const Vec3& centre, float radius, uint32_t colour, T
 
     // The circle lies in the x-y plane; a facing direction turns its axis
     // along that direction, a matrix moves it further.
-    Matrix turn = identity;
-    const bool turned = facing || matrix;
-    if (facing) {
-        const Vector3 origin(0, 0, 0);
-        const Vector3 up = viewUp(view);
-        Matrix look;
-        d3dx::MatrixLookAtLH(&look, &origin, facing, &up);
-        d3dx::MatrixInverse(&turn, nullptr, &look);
-        if (matrix) d3dx::MatrixMultiply(&turn, &turn, matrix);
-    } else if (matrix) {
-        turn = *matrix;
-    }
     const Vector3 forward = viewForward(view);
+    const bool turned = facing || matrix;
+    const Matrix turn = arcOrientation(facing, matrix, viewUp(view), forward);
     const float step = (endDegrees - startDegrees) / static_cast<float>(segments);
 
     auto point = [&](size_t i) {
