@@ -1,5 +1,9 @@
 #include "tests/support/recordingGraphics.h"
 
+#include <gtest/gtest.h>
+
+#include <cstring>
+
 #include "engine/core/simGlobals.h"
 
 namespace testsupport {
@@ -13,6 +17,8 @@ RecordingGraphics::RecordingGraphics(RecordingGraphicsSettings settings, void (*
         gfx::setDirect3DFactory([rec] { return gfx::makeRecordingDirect3D(rec); });
     }
     m_options = std::make_unique<simOptions>();
+    m_width = static_cast<uint32_t>(settings.width);
+    m_height = static_cast<uint32_t>(settings.height);
     hwnd = desktop.addWindow(0, 0, static_cast<int>(settings.width), static_cast<int>(settings.height));
     engine.app().createWindow(hwnd);
     const int32_t resolution[3] = {800, 600, 60};
@@ -32,6 +38,20 @@ RecordingGraphics::~RecordingGraphics() {
 void RecordingGraphics::destroyGraphics() {
     delete m_graphics;
     m_graphics = nullptr;
+}
+
+std::vector<uint32_t> RecordingGraphics::backBufferPixels() {
+    std::vector<uint32_t> pixels(size_t(m_width) * m_height, 0);
+    gfx::D3DLOCKED_RECT locked{};
+    const gfx::SurfaceHandle surface = renderer().getBackBuffer();
+    EXPECT_EQ(device().LockRect(surface, &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
+    if (!locked.pBits) return pixels;
+    for (uint32_t y = 0; y < m_height; ++y)
+        std::memcpy(&pixels[size_t(y) * m_width], static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
+                    size_t(m_width) * 4);
+    device().UnlockRect(surface);
+    for (uint32_t& p : pixels) p |= 0xFF000000u;
+    return pixels;
 }
 
 }  // namespace testsupport

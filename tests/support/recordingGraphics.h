@@ -8,7 +8,9 @@
 // in reverse order at the end of the test.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/core/simOptions.h"
 #include "engine/graphics/simGraphics.h"
@@ -69,6 +71,9 @@ public:
     }
     // Destroys the graphics system now (the engine stays).
     void destroyGraphics();
+    // The back buffer read back as 0xFFRRGGBB pixels, top row first (the
+    // X8R8G8B8 back buffer keeps no alpha, so every pixel reads opaque).
+    std::vector<uint32_t> backBufferPixels();
 
     std::shared_ptr<gfx::Recorder> recorder = std::make_shared<gfx::Recorder>();
     HeadlessEngine engine;
@@ -78,6 +83,7 @@ public:
 
 private:
     std::unique_ptr<simOptions> m_options;
+    uint32_t m_width = 0, m_height = 0;
     simGraphics* m_graphics = nullptr;
 };
 

@@ -4,7 +4,6 @@
 // picture as the direct calls.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -50,16 +49,7 @@ protected:
     // Ends the frame and reads the back buffer (0xAARRGGBB, top row first).
     std::vector<uint32_t> finish() {
         r().endSceneWithoutPresent();
-        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
-        D3DLOCKED_RECT locked;
-        const SurfaceHandle surface = r().getBackBuffer();
-        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        if (!locked.pBits) return pixels;
-        for (uint32_t y = 0; y < kHeight; ++y)
-            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
-        rig->device().UnlockRect(surface);
-        for (uint32_t& p : pixels) p |= 0xFF000000u;  // X8R8G8B8 keeps no alpha
-        return pixels;
+        return rig->backBufferPixels();
     }
     static uint32_t at(const std::vector<uint32_t>& pixels, uint32_t x, uint32_t y) { return pixels[y * kWidth + x]; }
     // The pixels of that colour, as a mask.

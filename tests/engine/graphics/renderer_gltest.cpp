@@ -3,7 +3,6 @@
 // loss that the user's work survives.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "engine/graphics/simRendererState.h"
@@ -34,17 +33,7 @@ protected:
     void TearDown() override { rig.reset(); }
 
     // The back buffer as 0xAARRGGBB pixels, top row first.
-    std::vector<uint32_t> backBuffer() {
-        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
-        D3DLOCKED_RECT locked;
-        const SurfaceHandle surface = rig->renderer().getBackBuffer();
-        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        if (!locked.pBits) return pixels;
-        for (uint32_t y = 0; y < kHeight; ++y)
-            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
-        rig->device().UnlockRect(surface);
-        return pixels;
-    }
+    std::vector<uint32_t> backBuffer() { return rig->backBufferPixels(); }
     uint32_t pixel(const std::vector<uint32_t>& pixels, uint32_t x, uint32_t y) {
         return pixels[y * kWidth + x] | 0xFF000000u;  // X8R8G8B8: alpha is not kept
     }

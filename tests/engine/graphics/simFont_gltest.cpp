@@ -3,7 +3,6 @@
 // and centring puts the ink about the given point.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -41,14 +40,7 @@ protected:
         rig->renderer().beginScene(true, true, true);
         draw();
         rig->renderer().endSceneWithoutPresent();
-        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
-        D3DLOCKED_RECT locked;
-        const SurfaceHandle surface = rig->renderer().getBackBuffer();
-        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        for (uint32_t y = 0; y < kHeight; ++y)
-            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
-        rig->device().UnlockRect(surface);
-        return pixels;
+        return rig->backBufferPixels();
     }
 
     // The box of every pixel brighter than black, and the brightest red.

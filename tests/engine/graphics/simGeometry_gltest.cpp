@@ -121,16 +121,7 @@ protected:
     // Ends the frame and reads the back buffer (0xAARRGGBB, top row first).
     std::vector<uint32_t> finish() {
         rig->renderer().endSceneWithoutPresent();
-        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
-        D3DLOCKED_RECT locked;
-        const SurfaceHandle surface = rig->renderer().getBackBuffer();
-        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        if (!locked.pBits) return pixels;
-        for (uint32_t y = 0; y < kHeight; ++y)
-            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
-        rig->device().UnlockRect(surface);
-        for (uint32_t& p : pixels) p |= 0xFF000000u;
-        return pixels;
+        return rig->backBufferPixels();
     }
     // Every pixel of the left half is `left`, of the right half `right`.
     static void expectHalves(const std::vector<uint32_t>& pixels, uint32_t left, uint32_t right) {

@@ -3,7 +3,6 @@
 // light's ambient; an enabled glow pass with nothing bright adds nothing.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -59,17 +58,7 @@ protected:
         simScene::current()->render(true, withGlow);
         rig->renderer().endSceneWithoutPresent();
     }
-    std::vector<uint32_t> backBuffer() {
-        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
-        D3DLOCKED_RECT locked;
-        const SurfaceHandle surface = rig->renderer().getBackBuffer();
-        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        if (!locked.pBits) return pixels;
-        for (uint32_t y = 0; y < kHeight; ++y)
-            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
-        rig->device().UnlockRect(surface);
-        return pixels;
-    }
+    std::vector<uint32_t> backBuffer() { return rig->backBufferPixels(); }
     static uint32_t at(const std::vector<uint32_t>& pixels, uint32_t x, uint32_t y) {
         return pixels[y * kWidth + x] | 0xFF000000u;
     }

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,15 +68,7 @@ protected:
     // Ends the frame and reads the back buffer (0xAARRGGBB, top row first).
     std::vector<uint32_t> finish() {
         rig->renderer().endSceneWithoutPresent();
-        std::vector<uint32_t> pixels(kWidth * kHeight, 0);
-        D3DLOCKED_RECT locked;
-        const SurfaceHandle surface = rig->renderer().getBackBuffer();
-        EXPECT_EQ(rig->device().LockRect(surface, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        if (!locked.pBits) return pixels;
-        for (uint32_t y = 0; y < kHeight; ++y)
-            std::memcpy(&pixels[y * kWidth], static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, kWidth * 4);
-        rig->device().UnlockRect(surface);
-        return pixels;
+        return rig->backBufferPixels();
     }
     // Draws the texture texel for pixel at (0, 0) over black, blended as its
     // alpha asks, and returns what the screen shows.
