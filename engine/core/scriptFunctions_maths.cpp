@@ -43,6 +43,14 @@ d3dx::Vector3 unit(const d3dx::Vector3& v) {
     return out;
 }
 
+// The two vector arguments, each normalised.
+void readUnitPair(simScriptManager& host, d3dx::Vector3& a, d3dx::Vector3& b) {
+    d3dx::Vector3 v, w;
+    readPair(host, v, w);
+    a = unit(v);
+    b = unit(w);
+}
+
 // v expressed in the frame that looks from the origin along f with up u.
 d3dx::Vector3 airfoilFrame(simScriptManager& host) {
     d3dx::Vector3 v, forward, up;
@@ -102,10 +110,8 @@ int maths_vectorLength(lua_State* state) {
 int maths_vectorNormal(lua_State* state) {
     simScriptManager* host = scriptHost(state);
     if (!host) return 0;
-    d3dx::Vector3 v, w;
-    readPair(*host, v, w);
-    const d3dx::Vector3 a = unit(v);
-    const d3dx::Vector3 b = unit(w);
+    d3dx::Vector3 a, b;
+    readUnitPair(*host, a, b);
     d3dx::Vector3 normal;
     d3dx::Vec3Cross(&normal, &a, &b);
     return pushVector(*host, normal);
@@ -114,10 +120,8 @@ int maths_vectorNormal(lua_State* state) {
 int maths_vectorAngle(lua_State* state) {
     simScriptManager* host = scriptHost(state);
     if (!host) return 0;
-    d3dx::Vector3 v, w;
-    readPair(*host, v, w);
-    const d3dx::Vector3 a = unit(v);
-    const d3dx::Vector3 b = unit(w);
+    d3dx::Vector3 a, b;
+    readUnitPair(*host, a, b);
     return pushOne(*host, d3dx::Vec3Dot(&a, &b));
 }
 
@@ -148,10 +152,8 @@ int maths_vectorAngles(lua_State* state) {
 int maths_reflectVector(lua_State* state) {
     simScriptManager* host = scriptHost(state);
     if (!host) return 0;
-    d3dx::Vector3 v, n;
-    readPair(*host, v, n);
-    const d3dx::Vector3 a = unit(v);
-    const d3dx::Vector3 b = unit(n);
+    d3dx::Vector3 a, b;
+    readUnitPair(*host, a, b);
     return pushVector(*host, a - b * (2.0f * d3dx::Vec3Dot(&a, &b)));
 }
 
