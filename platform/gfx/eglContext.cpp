@@ -6,6 +6,11 @@ namespace gfx {
 
 namespace {
 
+// EGL hands every caller the same display, and terminating it destroys every
+// context made on it: the display is terminated only when the last context
+// of the process goes.
+int g_contextsOnDisplay = 0;
+
 EGLDisplay openSurfacelessDisplay() {
     if (epoxy_has_egl_extension(EGL_NO_DISPLAY, "EGL_MESA_platform_surfaceless")) {
         EGLDisplay d = eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
@@ -28,6 +33,7 @@ EglContext::EglContext() {
         return;
     }
     display_ = display;
+    ++g_contextsOnDisplay;
     if (!eglBindAPI(EGL_OPENGL_API)) {
         fail("eglBindAPI(EGL_OPENGL_API) failed");
         return;
@@ -55,7 +61,7 @@ EglContext::~EglContext() {
     if (display_) {
         eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         if (context_) eglDestroyContext(display_, context_);
-        eglTerminate(display_);
+        if (--g_contextsOnDisplay == 0) eglTerminate(display_);
     }
 }
 

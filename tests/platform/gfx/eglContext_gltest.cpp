@@ -41,3 +41,17 @@ TEST(EglContext, ClearsAnOffscreenTargetAndReadsItBack) {
     glDeleteFramebuffers(1, &fbo);
     glDeleteRenderbuffers(1, &colour);
 }
+
+// Contexts share the process's one EGL display: one going must not take the
+// others with it.
+TEST(EglContext, OneContextGoingLeavesTheOthersWorking) {
+    gfx::EglContext first;
+    ASSERT_TRUE(first.valid()) << first.error();
+    {
+        gfx::EglContext second;
+        ASSERT_TRUE(second.valid()) << second.error();
+    }
+    ASSERT_TRUE(first.makeCurrent());
+    glClearColor(0, 0, 0, 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
