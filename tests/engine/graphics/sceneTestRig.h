@@ -22,6 +22,9 @@
 
 namespace scenetest {
 
+// The field of view of the tests' cameras: 90 degrees.
+constexpr float kQuarterTurn = 1.5707964f;
+
 inline std::vector<std::string>& events() {
     static std::vector<std::string> list;
     return list;

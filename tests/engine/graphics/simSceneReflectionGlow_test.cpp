@@ -18,13 +18,12 @@ using d3dx::Vector3;
 using scenetest::cubeAt;
 using scenetest::events;
 using scenetest::joined;
+using scenetest::kQuarterTurn;
 using scenetest::NotingRenderable;
 using scenetest::SceneTest;
 using testsupport::SceneTestCamera;
 
 namespace {
-
-constexpr float kQuarterTurn = 1.5707964f;
 
 // The names of the device calls in order, for sequence checks.
 std::string callNames(const gfx::Recorder& recorder, std::initializer_list<const char*> keep) {

@@ -16,13 +16,12 @@ using scenetest::BroadcastListener;
 using scenetest::cubeAt;
 using scenetest::events;
 using scenetest::joined;
+using scenetest::kQuarterTurn;
 using scenetest::NotingRenderable;
 using scenetest::SceneTest;
 using testsupport::SceneTestCamera;
 
 namespace {
-
-constexpr float kQuarterTurn = 1.5707964f;
 
 TEST_F(SceneTest, PassOrderPerActiveCamera) {
     BroadcastListener listener;
