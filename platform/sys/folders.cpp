@@ -23,12 +23,12 @@ std::string stripTrailingSlashes(std::string path) {
 
 // One line of user-dirs.dirs: XDG_DOCUMENTS_DIR="$HOME/Documents". Only a
 // leading $HOME is expanded; that is all the file format allows.
-std::string documentsFromUserDirs(const std::string& home) {
+std::string folderFromUserDirs(const std::string& home, const std::string& variable) {
     std::string config = envOrEmpty("XDG_CONFIG_HOME");
     if (config.empty()) config = home + "/.config";
     std::ifstream in(config + "/user-dirs.dirs");
     std::string line;
-    const std::string key = "XDG_DOCUMENTS_DIR=";
+    const std::string key = variable + "=";
     while (std::getline(in, line)) {
         if (line.compare(0, key.size(), key) != 0) continue;
         std::string value = line.substr(key.size());
@@ -50,14 +50,24 @@ std::string homeFolder() {
     return home.empty() ? std::string(".") : stripTrailingSlashes(home);
 }
 
-std::string documentsFolder() {
+namespace {
+
+// An XDG user folder: the environment, then user-dirs.dirs, then $HOME/<name>;
+// $HOME when the folder does not exist.
+std::string userFolder(const std::string& variable, const std::string& defaultName) {
     const std::string home = homeFolder();
-    std::string docs = envOrEmpty("XDG_DOCUMENTS_DIR");
-    if (docs.empty()) docs = documentsFromUserDirs(home);
-    if (docs.empty()) docs = home + "/Documents";
-    docs = stripTrailingSlashes(docs);
-    return isDirectory(docs) ? docs : home;
+    std::string folder = envOrEmpty(variable.c_str());
+    if (folder.empty()) folder = folderFromUserDirs(home, variable);
+    if (folder.empty()) folder = home + "/" + defaultName;
+    folder = stripTrailingSlashes(folder);
+    return isDirectory(folder) ? folder : home;
 }
+
+}  // namespace
+
+std::string documentsFolder() { return userFolder("XDG_DOCUMENTS_DIR", "Documents"); }
+std::string desktopFolder() { return userFolder("XDG_DESKTOP_DIR", "Desktop"); }
+std::string picturesFolder() { return userFolder("XDG_PICTURES_DIR", "Pictures"); }
 
 std::string localAppDataFolder() {
     std::string data = envOrEmpty("XDG_DATA_HOME");

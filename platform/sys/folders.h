@@ -16,6 +16,10 @@ std::string homeFolder();
 // under the XDG config folder; $HOME/Documents when it is not set; $HOME when
 // that folder does not exist either.
 std::string documentsFolder();
+// The desktop and pictures folders, found the same way (XDG_DESKTOP_DIR,
+// $HOME/Desktop; XDG_PICTURES_DIR, $HOME/Pictures; else $HOME).
+std::string desktopFolder();
+std::string picturesFolder();
 
 // $XDG_DATA_HOME, else $HOME/.local/share.
 std::string localAppDataFolder();

@@ -52,3 +52,17 @@ TEST(Folders, LocalAppData) {
     ScopedEnv d("XDG_DATA_HOME", "/data/here/");
     EXPECT_EQ(sys::localAppDataFolder(), "/data/here");
 }
+
+TEST(Folders, DesktopAndPicturesEachReadTheirOwnUserDirsLine) {
+    testsupport::TempFolder home;
+    ASSERT_EQ(system(("mkdir -p '" + home.file("config") + "' '" + home.file("Desk") + "' '" + home.file("Pics") + "'").c_str()), 0);
+    home.write("config/user-dirs.dirs",
+               "XDG_DOCUMENTS_DIR=\"$HOME/none\"\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\nXDG_PICTURES_DIR=\"$HOME/Pics\"\n");
+    ScopedEnv h("HOME", home.path()), c("XDG_CONFIG_HOME", home.file("config"));
+    unsetenv("XDG_DESKTOP_DIR");
+    unsetenv("XDG_PICTURES_DIR");
+    unsetenv("XDG_DOCUMENTS_DIR");
+    EXPECT_EQ(sys::desktopFolder(), home.file("Desk"));
+    EXPECT_EQ(sys::picturesFolder(), home.file("Pics"));
+    EXPECT_EQ(sys::documentsFolder(), home.path());
+}
