@@ -171,7 +171,10 @@ void simGeometry::render(const d3dx::Matrix* world, const simColour* colour, sim
     simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
     if (!renderer || !renderer->getState()) return;
     renderer->getState()->setState(simRenderState_vertexBuffer, m_vertexBuffer);
-    for (simHeirachyNode* root : m_roots) root->renderTree(world, colour, effect, texture);
+    // Opaque layers of every root before the see-through layers of any.
+    simHeirachyNode::renderInDrawOrder([&](simTextureLayer::Pass pass) {
+        for (simHeirachyNode* root : m_roots) root->renderLayers(world, colour, effect, texture, pass);
+    });
 }
 
 simResource* simGeometry::load(simCollectionItem* collection, const std::string& path,

@@ -36,10 +36,15 @@ void setSampler0(bool screen) {
 // loading screen: fog off (its state saved first), no depth test, no
 // culling, alpha blending, no multisampling, the whole back buffer, no mip
 // filter, sampler 0 point-sampled and clamped. `endScreenDrawing` puts the
-// fog, the sampler and multisampling back.
+// fog, the depth test, the sampler and multisampling back. The depth test is
+// kept apart from the cache's save slots, which the GUI's own save-and-restore
+// brackets overwrite; left at "always" it would carry into the next frame.
+simStateValue g_depthTestBeforeScreen = D3DCMP_LESSEQUAL;
+
 void beginScreenDrawing(simRendererState& s) {
     s.saveState(simRenderState_fog);
     s.setState(simRenderState_fog, 0);
+    g_depthTestBeforeScreen = s.getState(simRenderState_zFunction);
     s.setState(simRenderState_zFunction, D3DCMP_ALWAYS);
     s.setState(simRenderState_backfaceCullMode, 0);
     s.setState(simRenderState_alphaBlend, 1);
@@ -51,6 +56,7 @@ void beginScreenDrawing(simRendererState& s) {
 
 void endScreenDrawing(simRendererState& s) {
     s.restoreState(simRenderState_fog);
+    s.setState(simRenderState_zFunction, g_depthTestBeforeScreen);
     setSampler0(false);
     s.setState(simRenderState_multisample, 1);
 }

@@ -2,7 +2,11 @@
 
 #include <cfloat>
 
+#include "engine/core/simGlobals.h"
 #include "engine/graphics/simGeometry.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simTextureLayer.h"
 
 simHeirachyNode::simHeirachyNode(const geoFileNode& record, simGeometry* geometry_, simHeirachyNode* parent_,
@@ -58,7 +62,27 @@ void simHeirachyNode::sortByHeight(std::list<simHeirachyNode*>& nodes) {
 
 void simHeirachyNode::renderTree(const d3dx::Matrix* world, const simColour* colour, simShaderEffect* effect,
                                  simTexture* texture) {
-    for (simHeirachyNode* child : children) child->renderTree(world, colour, effect, texture);
+    renderInDrawOrder([&](simTextureLayer::Pass pass) { renderLayers(world, colour, effect, texture, pass); });
+}
+
+void simHeirachyNode::renderLayers(const d3dx::Matrix* world, const simColour* colour, simShaderEffect* effect,
+                                   simTexture* texture, simTextureLayer::Pass pass) {
+    for (simHeirachyNode* child : children) child->renderLayers(world, colour, effect, texture, pass);
     if (kind == 3 || kind == 4 || kind == 5) return;
-    for (simTextureLayer* layer : layers) layer->render(world, colour, effect, texture);
+    const bool seeThrough = pass == simTextureLayer::Pass::seeThrough;
+    for (simTextureLayer* layer : layers)
+        if (layer->isSeeThrough(texture) == seeThrough) layer->render(world, colour, effect, texture);
+}
+
+void simHeirachyNode::renderInDrawOrder(const std::function<void(simTextureLayer::Pass)>& drawPass) {
+    simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
+    simRendererState* state = renderer ? renderer->getState() : nullptr;
+    if (!state) return;
+    const simStateValue depthWrites = state->getState(simRenderState_zWrite);
+    const simStateValue blending = state->getState(simRenderState_alphaBlend);
+    drawPass(simTextureLayer::Pass::opaque);
+    state->setState(simRenderState_zWrite, 0);
+    drawPass(simTextureLayer::Pass::seeThrough);
+    state->setState(simRenderState_zWrite, depthWrites);
+    state->setState(simRenderState_alphaBlend, blending);
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <vector>
@@ -19,10 +20,10 @@
 #include "engine/core/simBoundingBox.h"
 #include "engine/graphics/geoFile.h"
 #include "engine/graphics/simRenderableObject.h"
+#include "engine/graphics/simTextureLayer.h"
 
 class simGeometry;
 class simTexture;
-class simTextureLayer;
 
 class simHeirachyNode : public simRenderableObject {
 public:
@@ -41,9 +42,18 @@ public:
     void render(const d3dx::Matrix*, const simColour*, simShaderEffect*) override {}
     simBoundingBox* getBoundingBox() override { return &box; }
     // The children's trees first, then, unless the node is a collision,
-    // shadow or helper node (kinds 3 to 5), every layer.
+    // shadow or helper node (kinds 3 to 5), every layer: the opaque layers of
+    // the whole subtree, then its see-through ones (see renderInDrawOrder).
     virtual void renderTree(const d3dx::Matrix* world, const simColour* colour, simShaderEffect* effect,
                             simTexture* texture);
+    // The layers of the subtree that are drawn in `pass`, in tree order.
+    void renderLayers(const d3dx::Matrix* world, const simColour* colour, simShaderEffect* effect,
+                      simTexture* texture, simTextureLayer::Pass pass);
+    // Calls `drawPass` for the opaque layers, then for the see-through ones
+    // with depth writes off, so that a canopy blends over the fuselage behind
+    // it and hides nothing drawn after it; depth writes and alpha blending
+    // are then put back as they were.
+    static void renderInDrawOrder(const std::function<void(simTextureLayer::Pass)>& drawPass);
 
     // The kind a node of this name gets: `fileKind`, or 3, 4 or 5 when the
     // name holds "__col", "__shad" or "__helper" (tested in that order, the

@@ -112,6 +112,10 @@ bool simMaterial::loadTextures(const std::vector<std::string>& files, const std:
 
 void simMaterial::buildD3DMaterial() {
     d3dMaterial.Diffuse = colourValue(diffuse);
+    // The diffuse alpha carries the material's opacity, as the fixed
+    // pipeline reads it; binding a texture over the material (an override
+    // such as the paint texture) tests it to keep a canopy see-through.
+    if (transparency > 0.0f) d3dMaterial.Diffuse.a *= std::max(0.0f, 1.0f - transparency);
     d3dMaterial.Ambient = colourValue(ambient);
     d3dMaterial.Specular = colourValue(specular);
     d3dMaterial.Emissive = colourValue(emissive);

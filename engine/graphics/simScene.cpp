@@ -132,7 +132,14 @@ void simScene::renderCameras(bool withPasses) {
 }
 
 void simScene::renderNodes(uint32_t argument) {
-    if (simRendererState* state = rendererState()) state->setState(simRenderState_alphaBlend, 0);
+    if (simRendererState* state = rendererState()) {
+        state->setState(simRenderState_alphaBlend, 0);
+        // Opaque geometry is tested and written less-or-equal, whatever an
+        // earlier pass (the reflection's sorted items, a hook) left behind:
+        // with writes off or the test "always", later faces would win.
+        state->setState(simRenderState_zWrite, 1);
+        state->setState(simRenderState_zFunction, gfx::D3DCMP_LESSEQUAL);
+    }
     for (simSceneNode* root : m_rootNodes) root->render(nullptr);
     if (g_application) g_application->renderPostScene(argument);
 }

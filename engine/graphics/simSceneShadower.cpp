@@ -341,6 +341,10 @@ void simSceneShadower::renderStencilShadows() {
     r->setTransform(0, &camera->getProjectionMatrix());
     r->setCameraViewport(nullptr);
 
+    // The pass draws without depth for its own work; the lit pass after it
+    // gets the depth states back.
+    const simStateValue zWrite = s->getState(simRenderState_zWrite);
+    const simStateValue zFunction = s->getState(simRenderState_zFunction);
     const auto* white = dynamic_cast<const simTexture*>(simResources::getResource("white.bmp", false));
     setDeviceState(gfx::D3DRS_SHADEMODE, gfx::D3DSHADE_FLAT);
     s->setState(simRenderState_texture0, white);
@@ -367,4 +371,6 @@ void simSceneShadower::renderStencilShadows() {
     r->drawRect(d3dx::Vector2(0.0f, 0.0f), d3dx::Vector2(backBufferWidth(), backBufferHeight()), alpha << 24, white);
     s->setState(simRenderState_stencilMode, 0);
     setDeviceState(gfx::D3DRS_SHADEMODE, gfx::D3DSHADE_GOURAUD);
+    s->setState(simRenderState_zWrite, zWrite);
+    s->setState(simRenderState_zFunction, zFunction);
 }

@@ -51,12 +51,15 @@ void setVector(simShaderEffectCompiled& effect, const char* name, const d3dx::Ve
     effect.setFloatArray(name, values, 4);
 }
 
+// Every sampler follows its cache slot, an empty slot included: an effect
+// that kept the texture of the last batch would draw an untextured batch with
+// it, and would leave on the device a texture the cache does not know of.
 void bindTextures(simShaderEffectCompiled& effect, const simRendererState& state) {
     for (const TextureEntry& entry : kTextures) {
         const auto* texture = dynamic_cast<const simRendererStateTexture*>(state.getStateObject(entry.stateId));
-        if (!texture) continue;
-        const gfx::TextureHandle handle = entry.cube ? texture->getStateCubeTexture() : texture->getStateTexture2D();
-        if (handle) effect.setTexture(entry.name, handle);
+        gfx::TextureHandle handle;
+        if (texture) handle = entry.cube ? texture->getStateCubeTexture() : texture->getStateTexture2D();
+        effect.setTexture(entry.name, handle);
     }
 }
 

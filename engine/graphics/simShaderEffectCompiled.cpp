@@ -245,19 +245,24 @@ void simShaderEffectCompiled::setTexture(const std::string& name, TextureHandle 
         p.stage = s.stage;
         p.cube = s.cube;
         ++p.version;
-        if (m_begun && m_device->State(texture) == ResourceState::Valid)
-            m_device->SetTexture(static_cast<uint32_t>(p.stage), texture);
+        if (m_begun && bindable(texture)) m_device->SetTexture(static_cast<uint32_t>(p.stage), texture);
         return;
     }
+}
+
+bool simShaderEffectCompiled::bindable(TextureHandle texture) const {
+    // No texture binds as none (the stage reads white), as the state cache
+    // binds an empty slot. A texture released since it was set (a render
+    // target remade after a reset) is not bound: the stage keeps what the
+    // state cache put there.
+    return !texture || m_device->State(texture) == ResourceState::Valid;
 }
 
 void simShaderEffectCompiled::upload(Program& program) {
     program.uploaded.resize(m_parameters.size(), 0);
     for (size_t i = 0; i < m_parameters.size(); ++i) {
         const Parameter& p = m_parameters[i];
-        // A texture released since it was set (a render target remade after a
-        // reset) is not bound: the stage keeps what the state cache put there.
-        if (p.kind == Kind::Texture && m_device->State(p.texture) == ResourceState::Valid)
+        if (p.kind == Kind::Texture && bindable(p.texture))
             m_device->SetTexture(static_cast<uint32_t>(p.stage), p.texture);
         if (program.uploaded[i] == p.version) continue;
         program.uploaded[i] = p.version;

@@ -16,7 +16,9 @@
 // Textures: the contract's sampler names read the device stages on which the
 // render-state cache puts the same textures (shader_texture_0 stage 0,
 // shader_texture_1..5 stages 3..7, shader_texture_cubemap stage 1,
-// shader_texture_shadowmap stage 2); setting one binds the texture there.
+// shader_texture_shadowmap stage 2); setting one binds the texture there,
+// and setting the null handle binds none, so that the stage holds what the
+// cache's slot holds.
 //
 // Render states set by a pass are read at begin and put back at end, as the
 // framework's state saving does; sampler states are never saved.
@@ -114,6 +116,8 @@ private:
     // Sets a float parameter, unless it holds exactly these values already.
     void store(const std::string& name, Kind kind, uint32_t count, const float* values, size_t floats);
     void upload(Program& program);
+    // Whether a texture parameter's value may be put on its stage.
+    bool bindable(gfx::TextureHandle texture) const;
     const d3dx::EffectTechnique* current() const;
 
     gfx::Device* m_device;

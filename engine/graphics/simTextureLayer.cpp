@@ -42,3 +42,10 @@ void simTextureLayer::render(const d3dx::Matrix* world, const simColour* colour,
     if (texture) texture->bind(0);
     for (simOptreeNode* batch : batches) batch->render(world, colour, effect);
 }
+
+bool simTextureLayer::isSeeThrough(const simTexture* texture) const {
+    if (!material) return false;
+    if (material->transparency > 0.0f) return true;
+    const simTexture* slot0 = texture ? texture : (material->textures.empty() ? nullptr : material->textures.front());
+    return slot0 && slot0->hasAlpha();
+}

@@ -46,6 +46,14 @@ public:
     virtual void render(const d3dx::Matrix* world, const simColour* colour, simShaderEffect* effect,
                         simTexture* texture);
 
+    // A model draws its opaque layers first and its see-through ones after
+    // them (simHeirachyNode::renderInDrawOrder).
+    enum class Pass { opaque, seeThrough };
+    // See-through: the material is transparent, or the texture that slot 0
+    // gets (`texture` when given, else the material's first) has alpha. A
+    // layer without a material draws with the opaque ones.
+    bool isSeeThrough(const simTexture* texture) const;
+
     simBoundingBox box;
     uint32_t nodeKind;
     simGeometry* geometry;

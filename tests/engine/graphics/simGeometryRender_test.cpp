@@ -15,6 +15,7 @@
 #include "engine/graphics/simTextureLayer.h"
 #include "engine/graphics/simVertexBuffer.h"
 #include "tests/support/geoSamples.h"
+#include "tests/support/imageSamples.h"
 #include "tests/support/modelResources.h"
 #include "tests/support/recordingGraphics.h"
 
@@ -52,6 +53,17 @@ protected:
                 EXPECT_EQ(call.args[0], uint64_t(gfx::D3DPT_TRIANGLELIST));
                 out.emplace_back(call.args[1], call.args[2]);
             }
+        }
+        return out;
+    }
+    // The device's render state `type` as each DrawPrimitive since the last
+    // clear found it (`before`: its value before the first call seen).
+    std::vector<uint64_t> deviceStateAtDraws(uint32_t type, uint64_t before) const {
+        std::vector<uint64_t> out;
+        uint64_t value = before;
+        for (const auto& call : gfx.recorder->calls()) {
+            if (call.name == "SetRenderState" && call.args[0] == type) value = call.args[1];
+            if (call.name == "DrawPrimitive") out.push_back(value);
         }
         return out;
     }
@@ -153,13 +165,53 @@ TEST_F(GeometryRenderTest, MaterialStatesFromReflectivityTransparencyAndSlots) {
     simGeometry* model = load(geo);
     ASSERT_NE(model, nullptr);
     gfx.state().setState(simRenderState_alphaBlend, 0);
+    gfx.recorder->clear();
     model->render(nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(state(simRenderState_stage1Blend), 0u);
     EXPECT_EQ(state(simRenderState_blendFactorAlpha), 0u);
-    EXPECT_EQ(state(simRenderState_alphaBlend), 1u);
     EXPECT_EQ(state(simRenderState_mipmapFilter), 2u);
     EXPECT_EQ(object(simRenderState_texture0), nullptr);
     EXPECT_EQ(draws().size(), 1u);
+    // Drawn blended, then blending is switched back off for what follows.
+    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ALPHABLENDENABLE, 0), std::vector<uint64_t>{1});
+    EXPECT_EQ(state(simRenderState_alphaBlend), 0u);
+}
+
+// A canopy listed before the fuselage behind it: the opaque layers of the
+// whole model draw first with depth writes, the see-through ones after them
+// blended and without depth writes (a texture with alpha counts as
+// see-through); both states are put back afterwards.
+TEST_F(GeometryRenderTest, SeeThroughLayersDrawAfterTheOpaqueOnesWithoutDepthWrites) {
+    res.write("textures/streaks.tga", imagesamples::tgaRaw(imagesamples::pattern(4, 4, true)));
+    geoFileData geo = drawableSample();
+    geoFileMaterial streaks = geo.materials[0];
+    streaks.name = "streaks";
+    streaks.textures = {"streaks.tga"};
+    geo.materials.push_back(streaks);
+    geoFileLayer canopy = geo.roots[0].layers[0];
+    canopy.materialIndex = 1;  // glass: transparent
+    canopy.batches = {{geo.box, 12, 18}};
+    geoFileLayer decal = canopy;
+    decal.materialIndex = 2;  // opaque material, texture with alpha
+    decal.batches = {{geo.box, 18, 24}};
+    geoFileNode second = geo.roots[0];
+    second.name = "tail";
+    second.children.clear();
+    second.layers[0].batches = {{geo.box, 24, 30}};
+    geo.roots[0].layers.insert(geo.roots[0].layers.begin(), {canopy, decal});
+    geo.roots.push_back(second);
+    simGeometry* model = load(geo);
+    ASSERT_NE(model, nullptr);
+    gfx.state().setState(simRenderState_alphaBlend, 0);
+    gfx.state().setState(simRenderState_zWrite, 1);
+    gfx.recorder->clear();
+    model->render(nullptr, nullptr, nullptr, nullptr);
+    // The body and the second root first, then the canopy and the decal.
+    EXPECT_EQ(draws(), (std::vector<std::pair<uint64_t, uint64_t>>{{0, 2}, {24, 2}, {12, 2}, {18, 2}}));
+    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ZWRITEENABLE, 1), (std::vector<uint64_t>{1, 1, 0, 0}));
+    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ALPHABLENDENABLE, 0), (std::vector<uint64_t>{0, 0, 1, 1}));
+    EXPECT_EQ(state(simRenderState_zWrite), 1u);
+    EXPECT_EQ(state(simRenderState_alphaBlend), 0u);
 }
 
 TEST_F(GeometryRenderTest, ALayerWithoutMaterialKeepsTheRenderersMaterial) {

@@ -70,6 +70,9 @@ TEST_F(GraphicsLinks, CreateSystemsMakesTheEngineDefaultAndRedrawPresents) {
     EXPECT_EQ(probe->zFunction, uint32_t{D3DCMP_ALWAYS});
     EXPECT_EQ(probe->magFilter, uint32_t{D3DTEXF_POINT});
     EXPECT_EQ(g_graphics->getRenderer()->getState()->getState(simRenderState_fog), 1u);
+    // "Always" must not carry into the next frame's scene.
+    EXPECT_EQ(g_graphics->getRenderer()->getState()->getState(simRenderState_zFunction),
+              simStateValue{D3DCMP_LESSEQUAL});
     uint32_t magFilter = 0;
     g_graphics->getRenderer()->getDevice()->GetSamplerState(0, D3DSAMP_MAGFILTER, &magFilter);
     EXPECT_EQ(magFilter, uint32_t{D3DTEXF_LINEAR});

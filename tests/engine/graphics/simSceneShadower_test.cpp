@@ -86,14 +86,20 @@ TEST_F(ShadowerTest, StencilPassMarksThenDarkensWithTheClampedAlpha) {
     listener.onLit = [] {
         const simRendererState* s = g_graphics->getRenderer()->getState();
         events().push_back("stencil " + std::to_string(s->getState(simRenderState_stencilMode)) + " blend " +
-                           std::to_string(s->getState(simRenderState_blendMode)));
+                           std::to_string(s->getState(simRenderState_blendMode)) + " depth " +
+                           std::to_string(s->getState(simRenderState_zWrite)) + "," +
+                           std::to_string(s->getState(simRenderState_zFunction)));
     };
     state().setState(simRenderState_zWrite, 1);
+    state().setState(simRenderState_zFunction, gfx::D3DCMP_LESSEQUAL);
     shadower().renderStencilShadows();
-    EXPECT_EQ(joined(events()), "lit:0\nstencil 2 blend 2\n");
+    // The shapes are marked without depth (ALWAYS is 8); the lit pass after
+    // the darkening gets its depth states back.
+    EXPECT_EQ(joined(events()), "lit:0\nstencil 2 blend 2 depth 0,8\n");
     EXPECT_EQ(state().getState(simRenderState_stencilMode), 0u);
     EXPECT_EQ(state().getState(simRenderState_blendMode), 0u);
-    EXPECT_EQ(state().getState(simRenderState_zWrite), 0u);
+    EXPECT_EQ(state().getState(simRenderState_zWrite), 1u);
+    EXPECT_EQ(state().getState(simRenderState_zFunction), static_cast<simStateValue>(gfx::D3DCMP_LESSEQUAL));
     EXPECT_EQ(state().getState(simRenderState_alphaBlend), 1u);
     // Flat shading around the pass, Gouraud after it.
     const std::string log = rig.recorder->text();

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "engine/graphics/simShaderEffect.h"
+#include "engine/graphics/simShaderEffectCompiled.h"
 #include "platform/gfx/device.h"
 #include "platform/sys/clock.h"
+#include "tests/engine/graphics/stateObjects.h"
 #include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
@@ -231,21 +233,69 @@ TEST_F(EffectFixture, ATextureReleasedSinceItWasSetIsNotBoundAgain) {
     ASSERT_EQ(rig.device().CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
     effect->getEffect()->setTexture("shader_texture_shadowmap", texture);
     effect->getEffect()->setTexture("not_a_contract_sampler", texture);
-    effect->begin();
-    effect->beginPass(0);
+    // The compiled effect alone: beginning the engine's effect would bind the
+    // cache's (empty) shadow-map slot over the parameter.
+    simShaderEffectCompiled& compiled = *effect->getEffect();
+    uint32_t passes = 0;
+    compiled.begin(&passes, 0);
+    compiled.beginPass(0);
     TextureHandle bound;
     rig.device().GetTexture(2, &bound);
     EXPECT_EQ(bound, texture);
-    effect->endPass();
-    effect->end();
+    compiled.endPass();
+    compiled.end();
     rig.device().Release(texture);
     rig.recorder->clear();
-    effect->begin();
-    effect->beginPass(0);
-    effect->endPass();
-    effect->end();
+    compiled.begin(&passes, 0);
+    compiled.beginPass(0);
+    compiled.endPass();
+    compiled.end();
     EXPECT_EQ(rig.recorder->count("SetTexture"), 0u);
     EXPECT_EQ(rig.engine.log().find("stale"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// The effect's samplers follow the cache's slots, an empty slot included: a
+// batch without a texture drawn after a textured one reads no texture, and
+// after the effect the device's stages hold what the cache says they hold.
+TEST_F(EffectFixture, SamplersFollowTheCacheSlotsEmptyOnesIncluded) {
+    RecordingGraphics rig;
+    auto effect = make("x.fx", kTechniques, "tech_x");
+    TextureHandle paint, shadow;
+    ASSERT_EQ(rig.device().CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &paint), D3D_OK);
+    ASSERT_EQ(rig.device().CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &shadow), D3D_OK);
+    graphicstest::FakeTexture paintTexture(paint, {}), shadowTexture(shadow, {});
+    const auto draw = [&] {
+        effect->begin();
+        effect->beginPass(0);
+        effect->endPass();
+        effect->end();
+    };
+    const auto stage = [&](uint32_t index) {
+        TextureHandle bound;
+        rig.device().GetTexture(index, &bound);
+        return bound;
+    };
+
+    rig.state().setState(simRenderState_texture0, &paintTexture);
+    rig.state().setState(simRenderState_texture2, &shadowTexture);
+    draw();
+    EXPECT_EQ(stage(0), paint);
+    EXPECT_EQ(stage(2), shadow);
+
+    rig.state().setState(simRenderState_texture0, static_cast<const simRendererStateObject*>(nullptr));
+    draw();
+    EXPECT_EQ(stage(0), TextureHandle{});  // not the paint of the batch before
+    EXPECT_EQ(stage(2), shadow);
+
+    // The cache's "none" and the device agree: setting the paint again binds it.
+    rig.recorder->clear();
+    rig.state().setState(simRenderState_texture0, &paintTexture);
+    EXPECT_EQ(rig.recorder->count("SetTexture"), 1u);
+    EXPECT_EQ(stage(0), paint);
 }
 
 }  // namespace
