@@ -8,16 +8,25 @@
 //
 // The widget classes join the toolkit one by one; until a function's widget
 // exists, the function reads its arguments and makes or changes nothing, as
-// it does for an element that is not of the widget's class.
+// it does for an element that is not of the widget's class (found elements
+// are checked for their class before any widget operation).
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/core/scriptFunctions.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
+#include "engine/graphics/simTexture.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
+#include "engine/gui/simGuiGroupFrame.h"
+#include "engine/gui/simGuiImage.h"
+#include "engine/gui/simGuiLabel.h"
+#include "engine/gui/simGuiProgressBar.h"
+#include "engine/gui/simGuiSkin.h"
 
 namespace {
 
@@ -60,13 +69,31 @@ int withElement(lua_State* state, std::string_view signature, Act act) {
     return act(*host, findElement(arguments.text(0)), arguments);
 }
 
-// A creation function: reads its arguments; the widget is made by the
-// toolkit's own constructor once the widget class is part of the build.
-int createWidget(lua_State* state, std::string_view signature) {
+// Script numbers meant as integers, truncated toward zero; numbers beyond
+// the integer range saturate (a script's huge or NaN number must not be
+// undefined behaviour).
+int32_t toInt(double value) {
+    if (!(value == value)) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
+// A creation function: reads its arguments and, with a manager to join,
+// hands them to `make` (which makes the widget); returns no results.
+template <typename Make>
+int createWidget(lua_State* state, std::string_view signature, Make make) {
     simScriptManager* host = scriptHost(state);
     if (!host) return 0;
-    readArguments(*host, signature);
+    const Arguments arguments = readArguments(*host, signature);
+    if (g_guiElementManager) make(arguments);
     return 0;
+}
+
+// A creation function whose widget has not joined the toolkit yet: reads
+// its arguments and makes nothing.
+int readOnly(lua_State* state, std::string_view signature) {
+    return createWidget(state, signature, [](const Arguments&) {});
 }
 
 }  // namespace
@@ -160,10 +187,22 @@ int gui_setVisibleState(lua_State* state) {
     });
 }
 
-// Functions whose widget operations (attributes, tooltips, dialog boxes, edit
-// boxes, tree views, text boxes) arrive with their widgets.
-int gui_setTooltip(lua_State* state) { return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; }); }
-int gui_setAttribute(lua_State* state) { return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; }); }
+int gui_setTooltip(lua_State* state) {
+    return withElement(state, "sss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (element) element->setTooltip(arguments.text(1), arguments.text(2));
+        return 0;
+    });
+}
+
+int gui_setAttribute(lua_State* state) {
+    return withElement(state, "sss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (element) element->readAttributes(arguments.text(1), arguments.text(2));
+        return 0;
+    });
+}
+
+// Functions whose widgets (dialog boxes, edit boxes, tree views, text boxes)
+// have not joined the toolkit yet: they read their arguments only.
 int gui_setDialogBoxAlignmentOffset(lua_State* state) {
     return withElement(state, "snn", [](auto&, auto*, auto&) { return 0; });
 }
@@ -188,22 +227,48 @@ int simGuiTextBox_addLine(lua_State* state) {
 }
 
 // ---- Creation: "rect" is x, y, width, height (numbers).
-int createGuiDialogBox(lua_State* state) { return createWidget(state, "snnnnsss"); }
-int createGuiLabel(lua_State* state) { return createWidget(state, "snnnnsss"); }
-int createGuiTextBox(lua_State* state) { return createWidget(state, "snnnnsss"); }
-int createGuiGroupFrame(lua_State* state) { return createWidget(state, "snnnns"); }
-int createGuiEditBox(lua_State* state) { return createWidget(state, "snnnns"); }
-int createGuiListBox(lua_State* state) { return createWidget(state, "snnnnss"); }
-int createGuiComboBox(lua_State* state) { return createWidget(state, "snnnnssss"); }
-int createGuiTable(lua_State* state) { return createWidget(state, "snnnns"); }
-int createGuiTreeViewBox(lua_State* state) { return createWidget(state, "snnnnss"); }
-int createGuiButton(lua_State* state) { return createWidget(state, "snnnnss"); }
-int createGuiCustomButton(lua_State* state) { return createWidget(state, "snnnnss"); }
-int createGuiCheckBox(lua_State* state) { return createWidget(state, "snnnnss"); }
-int createGuiRadioButton(lua_State* state) { return createWidget(state, "ssnnnnss"); }
-int createGuiRadioButtonGroup(lua_State* state) { return createWidget(state, "ss"); }
-int createGuiSlider(lua_State* state) { return createWidget(state, "snnnns"); }
-int createGuiWheel(lua_State* state) { return createWidget(state, "snnss"); }
-int createGuiProgressBar(lua_State* state) { return createWidget(state, "snnnn"); }
-int createGuiImage(lua_State* state) { return createWidget(state, "snnnns"); }
-int createGuiMessageBox(lua_State* state) { return createWidget(state, "snnnnssss"); }
+int createGuiLabel(lua_State* state) {
+    return createWidget(state, "snnnnsss", [](const Arguments& a) {
+        new simGuiLabel(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                        a.text(5), a.text(6), a.text(7));
+    });
+}
+
+int createGuiGroupFrame(lua_State* state) {
+    return createWidget(state, "snnnns", [](const Arguments& a) {
+        new simGuiGroupFrame(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
+                             toInt(a.number(4)), parseFrameStyle(a.text(5)));
+    });
+}
+
+int createGuiProgressBar(lua_State* state) {
+    return createWidget(state, "snnnn", [](const Arguments& a) {
+        new simGuiProgressBar(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
+                              toInt(a.number(4)));
+    });
+}
+
+int createGuiImage(lua_State* state) {
+    return createWidget(state, "snnnns", [](const Arguments& a) {
+        simTexture* texture =
+            g_resources ? dynamic_cast<simTexture*>(simResources::getResource(a.text(5), false)) : nullptr;
+        new simGuiImage(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                        texture);
+    });
+}
+
+int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
+int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
+int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
+int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
+int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
+int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiButton(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiCustomButton(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiCheckBox(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiRadioButton(lua_State* state) { return readOnly(state, "ssnnnnss"); }
+int createGuiRadioButtonGroup(lua_State* state) { return readOnly(state, "ss"); }
+int createGuiSlider(lua_State* state) { return readOnly(state, "snnnns"); }
+int createGuiWheel(lua_State* state) { return readOnly(state, "snnss"); }
+int createGuiMessageBox(lua_State* state) { return readOnly(state, "snnnnssss"); }

@@ -1,10 +1,17 @@
 #include "engine/gui/simGuiElementManager.h"
 
+#include <algorithm>
+
 #include "engine/core/simGlobals.h"
+#include "engine/core/simInputEvent.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/gui/simGuiElement.h"
+#include "engine/gui/simGuiSkin.h"
 
 simGuiElementManager::simGuiElementManager() : simObject(true, true, false, false) {
+    editTimer.start();
+    m_tooltipClock.start();
+    m_mouseStillTimer.start();
     g_guiElementManager = this;
 }
 
@@ -25,18 +32,79 @@ void simGuiElementManager::update() {
         m_eventList.add(element);
     });
     m_raiseList.clear();
+    refreshModalDialog();
+}
+
+bool simGuiElementManager::isShutOutByModal(simGuiElement* element) const {
+    return modalDialog && element->isModal() && element->getParentForm() != modalDialog;
+}
+
+// The frontmost element under the click takes the focus: only it, so that a
+// widget lying on a dialog gets the focus rather than the dialog behind it.
+void simGuiElementManager::giveFocus(const simInputEvent& event) {
+    bool found = false;
+    bool behindModal = false;
+    m_eventList.forEachNewestFirst([&](simGuiElement* element) {
+        if (found || behindModal) return;
+        if (!isShutOutByModal(element) && element->takesFocus()) {
+            const int32_t x = element->getX(), y = element->getY();
+            if (x < event.x && event.x < x + element->getWidth() && y < event.y && event.y < y + element->getHeight()) {
+                focusElement = element;
+                found = true;
+            }
+        }
+        if (element == modalDialog) behindModal = true;
+    });
 }
 
 void simGuiElementManager::onEvent(simInputEvent* event) {
-    m_eventList.forEachNewestFirst([event](simGuiElement* element) { element->onEvent(event); });
+    if (event && event->type == simInputEvent_mouseMove) {
+        m_mouseStillTimer.reset();
+        m_mouseStillTimer.start();
+    }
+    if (event && event->type == simInputEvent_mouseButton) giveFocus(*event);
+    bool stopped = false;
+    m_eventList.forEachNewestFirst([&](simGuiElement* element) {
+        if (stopped || isShutOutByModal(element)) return;
+        const bool isModalDialog = element == modalDialog;
+        element->onEvent(event);
+        // Elements behind the modal dialog get nothing.
+        if (isModalDialog) stopped = true;
+    });
 }
 
 void simGuiElementManager::render() {
     m_tooltipRequested = false;
     const simSystemLinks& links = systemLinks();
     if (links.graphics.beginGuiPass) links.graphics.beginGuiPass();
-    m_drawList.forEach([](simGuiElement* element) { element->render(); });
+    m_drawList.forEach([this](simGuiElement* element) {
+        if (!isShutOutByModal(element)) element->render();
+    });
+    renderTooltip();
     if (links.graphics.endGuiPass) links.graphics.endGuiPass();
+}
+
+void simGuiElementManager::renderTooltip() {
+    double alpha;
+    if (m_tooltipRequested) {
+        if (!m_tooltipFade.running) m_tooltipFade.start();
+        alpha = m_tooltipFade.getElapsed() / kTooltipFadeMs;
+    } else {
+        m_tooltipFade.reset();
+        alpha = 1.0 - (m_tooltipClock.getElapsed() - m_tooltipLastRequest) / kTooltipFadeMs;
+    }
+    if (!(alpha > 0.0)) return;
+    alpha = std::min(alpha, 1.0);
+    drawTooltipBox(m_tooltipX, m_tooltipY, m_tooltipText, static_cast<int32_t>(alpha * 255.0));
+}
+
+void simGuiElementManager::showTooltip(float x, float y, const std::string& text) {
+    if (m_mouseStillTimer.getElapsed() <= kTooltipDelayMs) return;
+    m_tooltipX = x;
+    m_tooltipY = y;
+    m_tooltipText = text;
+    m_tooltipLastRequest = m_tooltipClock.getElapsed();
+    m_tooltipRequested = true;
 }
 
 void simGuiElementManager::addElement(simGuiElement* element) {
@@ -49,15 +117,30 @@ void simGuiElementManager::removeElement(simGuiElement* element) {
     m_drawList.remove(element);
     m_eventList.remove(element);
     m_raiseList.remove(element);
-    if (currentDialogForm == element) currentDialogForm = nullptr;
-    if (focusElement == element) focusElement = nullptr;
-    if (okElement == element) okElement = nullptr;
-    if (cancelElement == element) cancelElement = nullptr;
+    m_dialogList.remove(element);
+    if (editElement == element) {
+        editElement = nullptr;
+        editTimer.reset();
+        editTimer.start();
+    }
+    for (simGuiElement** pointer : {&modalDialog, &focusElement, &currentDialogForm, &okElement, &cancelElement})
+        if (*pointer == element) *pointer = nullptr;
     --m_elementCount;
 }
 
 void simGuiElementManager::bringToFront(simGuiElement* element) {
     if (element) m_raiseList.add(element);
+}
+
+void simGuiElementManager::addDialog(simGuiElement* dialog) {
+    if (dialog) m_dialogList.add(dialog);
+}
+
+void simGuiElementManager::refreshModalDialog() {
+    modalDialog = nullptr;
+    m_dialogList.forEach([this](simGuiElement* dialog) {
+        if (!dialog->isMarkedForDeletion() && dialog->isModal()) modalDialog = dialog;
+    });
 }
 
 simGuiElement* simGuiElementManager::findElementByName(std::string name) {

@@ -14,6 +14,7 @@
 #include "engine/core/scriptFunctions.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "platform/sys/clock.h"
@@ -25,8 +26,9 @@ std::vector<std::string> g_calls;
 unsigned char g_fakeSystems[4];
 
 void installFakes(simSystemLinks& links) {
-    links.resources.factory.create = [] { g_resources = reinterpret_cast<simResources*>(&g_fakeSystems[0]); };
-    links.resources.factory.destroy = [] { g_resources = nullptr; };
+    // A real registry: the GUI's creation functions look resources up by name.
+    links.resources.factory.create = [] { new simResources(); };
+    links.resources.factory.destroy = [] { delete g_resources; };
     links.resources.setCollection = [](const std::string& name) { g_calls.push_back("setCollection " + name); };
     links.resources.destroyCollection = [](const std::string& name) { g_calls.push_back("destroyCollection " + name); };
     links.input.hasKeyboard = [] { return true; };
@@ -234,7 +236,7 @@ TEST_F(ScriptFunctionsTest, GuiFunctions) {
         {"gui_setCurrentDialogForm('bar')", {}, {}, {}},
         {"gui_setOkElement('bar')", {}, {}, {}},
         {"gui_setCancelElement('none')", {}, {}, {}},
-        {"gui_setAttribute('bar', 'visible', 'true')", {}, {}, {}},
+        {"gui_setAttribute('bar', 'visible', 'no')", {}, {}, {}},
         {"gui_setTooltip('bar')", {}, {kString, kString}, {}},
         {"createGuiLabel('l', 10.9, 0, 5, 5, 'f', 't', 'centre')", {}, {}, {}},
         {"createGuiLabel('l')", {}, {kNumber, kNumber, kNumber, kNumber, kString, kString, kString}, {}},
