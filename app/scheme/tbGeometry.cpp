@@ -1,0 +1,69 @@
+#include "app/scheme/tbGeometry.h"
+
+#include <algorithm>
+
+#include "app/scheme/tbTextureMap.h"
+#include "engine/core/simApplication.h"
+#include "engine/core/simApplicationLog.h"
+#include "engine/core/simGlobals.h"
+
+tbGeometry::tbGeometry(tbProject_model* owner) : m_owner(owner) {
+    simLog("[tbGeometry-");
+    stopwatch.reset();
+    stopwatch.start();
+    simLog("-tbGeometry]");
+}
+
+tbGeometry::~tbGeometry() {
+    simLog("~tbGeometry-");
+    clear();
+    simLog("~tbGeometry]");
+}
+
+void tbGeometry::clear() {
+    selection.clear();
+    roots.clear();
+    triangles.clear();
+    materials.clear();
+    vertices.clear();
+    m_textureMap.reset();
+    box.reset();
+}
+
+tbMaterial* tbGeometry::getMaterial(int64_t index) const {
+    return index >= 0 && index < int64_t(materials.size()) ? materials[size_t(index)].get() : nullptr;
+}
+
+tbTriangle* tbGeometry::getTriangle(int64_t index) const {
+    return index >= 0 && index < int64_t(triangles.size()) ? triangles[size_t(index)].get() : nullptr;
+}
+
+simTexture* tbGeometry::createTextureMap(const std::string& imagePath) {
+    if (!m_textureMap) {
+        auto map = std::make_unique<tbTextureMap>(this);
+        const bool made = map->import(imagePath);
+        if (!made || (g_application && !g_application->getStatusSuccess())) return nullptr;
+        m_textureMap = std::move(map);
+    }
+    return m_textureMap->getTexture();
+}
+
+void tbGeometry::setTextureMap(std::unique_ptr<tbTextureMap> map) { m_textureMap = std::move(map); }
+
+namespace {
+void projectParts(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
+                  const std::vector<std::unique_ptr<tbTriangle>>& triangles) {
+    for (const auto& object : objects) {
+        if (object->takesPart()) {
+            for (const auto& part : object->meshParts) {
+                if (!part->isPaintable()) continue;
+                const size_t end = std::min<size_t>(part->endTriangle(), triangles.size());
+                for (size_t i = part->firstTriangle(); i < end; ++i) triangles[i]->project();
+            }
+        }
+        projectParts(object->children, triangles);
+    }
+}
+}  // namespace
+
+void tbGeometry::updateTriangleScreenPositions() { projectParts(roots, triangles); }

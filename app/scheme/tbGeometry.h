@@ -1,0 +1,109 @@
+// tbGeometry: the model being painted.
+//
+// A simulator model imported from its .geo file (tbGeometryImport.cpp) or
+// read back from a project: its bounding box, materials, a plain triangle
+// list of vertices (vertices 3i..3i+2 make triangle i) with one tbTriangle
+// per triangle holding its neighbourhood, a tree of named sub-objects whose
+// mesh parts reference materials, the UV selection and the paint texture.
+// The project owns the model; the model owns everything here.
+//
+// Import and open fill the arrays once; painting changes only the paint
+// texture, the tools' state and the objects' switches.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scheme/tbGeometryObject.h"
+#include "app/scheme/tbMaterial.h"
+#include "app/scheme/tbTriangle.h"
+#include "app/scheme/tbUVSelection.h"
+#include "engine/core/simBoundingBox.h"
+#include "engine/core/simVertex.h"
+#include "engine/core/utilsTimer.h"
+
+class simTexture;
+class tbProject_model;
+class tbTextureMap;
+class tbNeighbourFinder;
+struct geoFileData;
+
+class tbGeometry {
+public:
+    explicit tbGeometry(tbProject_model* owner);
+    ~tbGeometry();
+    tbGeometry(const tbGeometry&) = delete;
+    tbGeometry& operator=(const tbGeometry&) = delete;
+
+    // ---- Import from the simulator's .geo file (tbGeometryImport.cpp).
+    // Reads and checks the whole file, then builds materials, vertices,
+    // objects and triangles and makes the paint texture from the paint
+    // material's image. False after an error box titled "Error importing
+    // geometry" when the file cannot be read, is damaged, has no paint
+    // material, or its paint texture cannot be made; the model is then empty.
+    bool import(std::string path);
+    // The same from records already read (`path` names the model file: its
+    // name finds the paint material).
+    bool importData(const geoFileData& geo, const std::string& path);
+
+    // The paint material's test: a texture whose file name without extension
+    // contains the model file's name without extension.
+    static bool isPaintTextureName(const std::string& texturePath, const std::string& modelPath);
+
+    // ---- Triangles (tbGeometryTriangles.cpp).
+    // One triangle per whole three vertices, with the degenerate test, the
+    // neighbour lists, the re-triangulation of thin neighbours and the edge
+    // flags; progress runs from 50 to 90.
+    void buildTriangles();
+    // The same with another neighbour search, made by `makeFinder` over the
+    // new triangle list.
+    void buildTriangles(const std::function<std::unique_ptr<tbNeighbourFinder>(
+                            const std::vector<std::unique_ptr<tbTriangle>>&)>& makeFinder);
+
+    // ---- Look-ups: the element at that position, or null when the index is
+    // negative or past the end.
+    tbMaterial* getMaterial(int64_t index) const;
+    tbTriangle* getTriangle(int64_t index) const;
+
+    // The paint texture, made from the named image file on first use (the
+    // path is ignored once the map exists); null after a failure.
+    simTexture* createTextureMap(const std::string& imagePath);
+    tbTextureMap* getTextureMap() const { return m_textureMap.get(); }
+    // Takes a paint texture made elsewhere (a project's texture block).
+    void setTextureMap(std::unique_ptr<tbTextureMap> map);
+
+    // The refresh walk: projects the triangles of every paintable mesh part
+    // of every enabled, visible object of kind 0 with the current camera.
+    void updateTriangleScreenPositions();
+
+    // Reports progress in percent (0..100) to the progress box, when one is set.
+    void setProgressSink(std::function<void(float)> sink) { m_progress = std::move(sink); }
+
+    tbProject_model* getOwner() const { return m_owner; }
+    const std::string& getModelPath() const { return m_modelPath; }
+
+    simBoundingBox box;
+    std::vector<simVertex> vertices;
+    std::vector<std::unique_ptr<tbTriangle>> triangles;
+    std::vector<std::unique_ptr<tbGeometryObject>> roots;
+    std::vector<std::unique_ptr<tbMaterial>> materials;
+    tbUVSelection selection;
+    utils::Timer stopwatch;  // restarted at the end of construction, import and open
+
+private:
+    void progress(float percent) const {
+        if (m_progress) m_progress(percent);
+    }
+    bool importMaterials(const geoFileData& geo);
+    void flipWithDegenerate(tbNeighbourFinder& index, tbTriangle& p, tbTriangle& q);
+    void setEdgeFlags(tbTriangle& t);
+    void clear();
+
+    tbProject_model* m_owner;
+    std::string m_modelPath;
+    std::unique_ptr<tbTextureMap> m_textureMap;
+    std::function<void(float)> m_progress;
+};

@@ -1,0 +1,59 @@
+// tbGeometryObject and tbMeshPart: the model's tree of named sub-objects.
+//
+// Each object has a kind (0 ordinary, 3 collision, 4 shadow, 5 helper, or
+// what the file said), the two switches of the object bar and its mesh
+// parts; a mesh part is a run of the model's triangle list drawn with one
+// material. Only objects of kind 0 take part in painting.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/core/simBoundingBox.h"
+
+class simTexture;
+class tbGeometry;
+class tbGeometryObject;
+class tbMaterial;
+
+class tbMeshPart {
+public:
+    explicit tbMeshPart(tbGeometryObject* owner_) : owner(owner_) {}
+
+    simBoundingBox box;
+    tbGeometryObject* owner;
+    tbMaterial* material = nullptr;  // not owned; none allowed
+    simTexture* texture = nullptr;   // the material's texture; not owned
+    uint32_t firstVertex = 0;        // inclusive
+    uint32_t endVertex = 0;          // exclusive
+
+    // Triangles firstVertex / 3 up to endVertex / 3 - 1.
+    uint32_t firstTriangle() const { return firstVertex / 3; }
+    uint32_t endTriangle() const { return endVertex / 3; }
+    bool isPaintable() const;
+};
+
+class tbGeometryObject {
+public:
+    static constexpr uint32_t kOrdinary = 0, kCollision = 3, kShadow = 4, kHelper = 5;
+
+    explicit tbGeometryObject(tbGeometry* owner_) : owner(owner_) {}
+
+    std::string name;
+    uint32_t kind = kOrdinary;
+    uint8_t enabled = 1;  // check state for the object bar's "Enabled" tree
+    uint8_t visible = 1;  // check state for its "Visible" tree
+    simBoundingBox box;
+    std::vector<std::unique_ptr<tbGeometryObject>> children;
+    std::vector<std::unique_ptr<tbMeshPart>> meshParts;
+    tbGeometry* owner;
+
+    // The kind a name gives: "__col" 3, then "__shad" 4, then "__helper" 5,
+    // later matches winning; otherwise the stored kind.
+    static uint32_t kindForName(const std::string& name, uint32_t storedKind);
+
+    // Kind 0, enabled and visible: the walks of the painting tools act on it.
+    bool takesPart() const { return kind == kOrdinary && enabled && visible; }
+};

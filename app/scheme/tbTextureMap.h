@@ -1,0 +1,94 @@
+// tbTextureMap: the paint texture of a model, with the surfaces the painting
+// tools need.
+//
+//   paint surface     level 0 of the texture the model samples;
+//   drawing surface   a render target of the same size that the tools draw
+//                     into and copy whole onto the paint surface at the end;
+//   depth surface     the drawing surface's depth-stencil;
+//   snapshot surface  the picture as of the last undo step.
+// After every completed operation the drawing surface holds the same picture
+// as the paint surface. The picture survives a lost device: it is kept in
+// memory as a BMP file image between the reset and the restore. One restore
+// point (another BMP image in memory) is kept for the menu's revert.
+//
+// Made from the model's own texture file at import, or from a project's
+// texture block when a project opens. Failures report false and leave the
+// application's status failed (the texture and render targets set it).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/graphics/simDeviceDependantObject.h"
+#include "platform/gfx/d3dTypes.h"
+#include "platform/gfx/handles.h"
+
+class simTexture;
+class tbGeometry;
+namespace d3dx {
+struct Image;
+}
+
+class tbTextureMap : public simDeviceDependantObject {
+public:
+    explicit tbTextureMap(tbGeometry* owner);
+    ~tbTextureMap() override;
+
+    // From the model's texture file (found under "objects/aircraft"): the
+    // map takes the image's size; drawing and snapshot surfaces X8R8G8B8.
+    bool import(const std::string& path);
+    // From a project's texture block: `width` x `height` (the stored size,
+    // whatever the picture's own) with the BMP file image scaled onto it.
+    bool open(uint32_t width, uint32_t height, const std::vector<uint8_t>& bmp);
+    // The paint surface as a BMP file image (the texture block's picture).
+    bool save(std::vector<uint8_t>& bmp) const;
+
+    void createRestorePoint();
+    // Nothing without a restore point; otherwise the restore point goes into
+    // the paint surface and from there into the snapshot and drawing surfaces.
+    void revertToRestorePoint();
+    bool hasRestorePoint() const { return !m_restoreImage.empty(); }
+
+    // Loads an image file of any size over the picture, scaled to the map.
+    bool importTexture(const std::string& path);
+
+    // The painting tools' bracket: bind the drawing surface and its depth
+    // surface; at the end copy the drawing surface onto the paint surface
+    // and bind the renderer's own targets again.
+    void beginDrawing();
+    void endDrawing();
+    // Copies the paint surface onto the snapshot surface (the undo commit).
+    void takeSnapshot();
+
+    void onDeviceReset() override;
+    void onDeviceRestore() override;
+
+    simTexture* getTexture() const { return m_texture.get(); }
+    uint32_t getWidth() const { return m_width; }
+    uint32_t getHeight() const { return m_height; }
+    gfx::SurfaceHandle getPaintSurface() const { return m_paint; }
+    gfx::SurfaceHandle getDrawingSurface() const { return m_drawing; }
+    gfx::SurfaceHandle getSnapshotSurface() const { return m_snapshot; }
+    // Reads a colour surface of the map back as X8R8G8B8 pixels.
+    bool readSurface(gfx::SurfaceHandle surface, d3dx::Image& out) const;
+
+private:
+    bool makeTexture();
+    bool makeTargets(gfx::D3DFORMAT format);
+    void clearDrawing();
+    bool writePaint(const d3dx::Image& picture);
+    bool loadPaint(const std::vector<uint8_t>& file);
+    bool savePaint(std::vector<uint8_t>& file) const;
+    void copyPaintToTargets();
+    void releaseSurfaces();
+
+    uint32_t m_width = 0, m_height = 0;
+    tbGeometry* m_owner;
+    std::unique_ptr<simTexture> m_texture;
+    gfx::SurfaceHandle m_paint, m_drawing, m_depth, m_snapshot;
+    std::vector<uint8_t> m_heldImage;     // the picture between a device reset and the restore
+    std::vector<uint8_t> m_restoreImage;  // the restore point
+    gfx::D3DFORMAT m_targetFormat = gfx::D3DFMT_A8R8G8B8;
+};
