@@ -1,5 +1,7 @@
 #include "platform/ui/viewInputFeeder.h"
 
+#include "platform/ui/inputPreFilter.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -109,7 +111,7 @@ int ViewInputFeeder::FilterEvent(wxEvent& event) {
         trackKey(message);
         sink_(message);
     }
-    return Event_Skip;
+    return isSwallowed(event) ? Event_Processed : Event_Skip;
 }
 
 void ViewInputFeeder::trackKey(const win::MSG& message) {

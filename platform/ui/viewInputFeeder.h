@@ -3,8 +3,9 @@
 // A global wx event filter: every mouse and key event of every window of the
 // program passes through it before the window handles it, and it hands the
 // matching window message to a sink (the host's message filter, which calls
-// the engine window procedure). The event itself always goes on to its
-// window unchanged.
+// the engine window procedure). The event then goes on to its window
+// unchanged, except Space and the wheel over the colour picker and the tool
+// bars, which stop here (inputPreFilter.h).
 //
 // The messages take the shapes the engine's window procedure expects:
 //  - mouse positions in device pixels of the event's own window (HiDPI
@@ -44,8 +45,8 @@ public:
     ViewInputFeeder(const ViewInputFeeder&) = delete;
     ViewInputFeeder& operator=(const ViewInputFeeder&) = delete;
 
-    // Sends the message of an input event to the sink; always lets the event
-    // go on.
+    // Sends the message of an input event to the sink; lets the event go on
+    // unless the window it is for swallows it.
     int FilterEvent(wxEvent& event) override;
 
     // The window message of a wx event; false for events that make none.

@@ -1,0 +1,131 @@
+#include "platform/ui/dialogTemplate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
+#include <wx/slider.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/tglbtn.h>
+#include <wx/treectrl.h>
+
+#include "platform/ui/imageCanvas.h"
+#include "platform/ui/swatchControl.h"
+
+namespace ui {
+namespace {
+
+wxWindow* makeControl(wxWindow* parent, const ControlTemplate& c) {
+    const wxString caption = wxString::FromUTF8(c.caption ? c.caption : "");
+    const wxWindowID id = c.id;
+    switch (c.kind) {
+    case ControlKind::pushButton: return new wxButton(parent, id, caption);
+    case ControlKind::checkBox: return new wxCheckBox(parent, id, caption);
+    case ControlKind::toggleButton: return new wxToggleButton(parent, id, caption);
+    case ControlKind::label:
+        return new wxStaticText(parent, id, caption, wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+    case ControlKind::groupBox: return new wxStaticBox(parent, id, caption);
+    case ControlKind::frame: return new ImageCanvas(parent, id);
+    case ControlKind::swatch: return new SwatchControl(parent, id);
+    case ControlKind::edit: return new wxTextCtrl(parent, id, caption);
+    case ControlKind::multiLineEdit:
+        return new wxTextCtrl(parent, id, caption, wxDefaultPosition, wxDefaultSize,
+                              wxTE_MULTILINE | wxTE_PROCESS_ENTER | wxHSCROLL);
+    case ControlKind::dropDownCombo:
+        return new wxComboBox(parent, id, caption, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxCB_READONLY);
+    case ControlKind::sortedDropDownCombo:
+        return new wxComboBox(parent, id, caption, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                              wxCB_READONLY | wxCB_SORT);
+    case ControlKind::editableCombo:
+        return new wxComboBox(parent, id, caption, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
+    case ControlKind::listBox: return new wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
+    case ControlKind::sortedListBox:
+        return new wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_SORT);
+    case ControlKind::fileList: return new wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_LIST);
+    case ControlKind::treeView:
+        return new wxTreeCtrl(parent, id, wxDefaultPosition, wxDefaultSize,
+                              wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE);
+    case ControlKind::progressBar: return new wxGauge(parent, id, 100);
+    case ControlKind::slider: return new wxSlider(parent, id, 0, 0, 100);
+    case ControlKind::bitmap: return new wxStaticBitmap(parent, id, wxNullBitmap);
+    }
+    return nullptr;
+}
+
+// Which axes of a kind's natural size must fit its rectangle: captions need
+// both; edits and combos only their height (their natural width is a guess
+// at text not yet typed); lists, frames and pictures take any size.
+std::pair<bool, bool> mustFit(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::pushButton:
+    case ControlKind::checkBox:
+    case ControlKind::toggleButton:
+    case ControlKind::label: return {true, true};
+    case ControlKind::edit:
+    case ControlKind::dropDownCombo:
+    case ControlKind::sortedDropDownCombo:
+    case ControlKind::editableCombo: return {false, true};
+    default: return {false, false};
+    }
+}
+
+}  // namespace
+
+DialogLayout DialogLayout::ofFont(wxWindow* window) {
+    // wx defines dialog units as Windows does: x a quarter of the average
+    // character width, y an eighth of the character height.
+    const wxSize many = window->ConvertDialogToPixels(wxSize(400, 800));
+    return DialogLayout(many.x / 400.0, many.y / 800.0);
+}
+
+wxRect DialogLayout::toPixels(const UnitRect& r) const {
+    const int left = static_cast<int>(std::lround(r.x * scaleX_));
+    const int top = static_cast<int>(std::lround(r.y * scaleY_));
+    const int right = static_cast<int>(std::lround((r.x + r.width) * scaleX_));
+    const int bottom = static_cast<int>(std::lround((r.y + r.height) * scaleY_));
+    return wxRect(left, top, right - left, bottom - top);
+}
+
+wxSize DialogLayout::toPixels(const UnitSize& s) const {
+    return wxSize(static_cast<int>(std::lround(s.width * scaleX_)), static_cast<int>(std::lround(s.height * scaleY_)));
+}
+
+double stretchToFit(std::span<const std::pair<int, int>> naturalAndGiven) {
+    double stretch = 1.0;
+    for (const auto& [natural, given] : naturalAndGiven) {
+        if (given > 0) stretch = std::max(stretch, static_cast<double>(natural) / given);
+    }
+    return std::min(stretch, 2.0);
+}
+
+DialogLayout buildDialogControls(wxWindow* parent, const DialogTemplate& table) {
+    const DialogLayout base = DialogLayout::ofFont(parent);
+    std::vector<std::pair<int, int>> across, down;
+    std::vector<wxWindow*> made;
+    made.reserve(table.controls.size());
+    for (const ControlTemplate& c : table.controls) {
+        wxWindow* control = makeControl(parent, c);
+        made.push_back(control);
+        const wxRect r = base.toPixels(c.dialogUnits);
+        const wxSize natural = control->GetBestSize();
+        const auto [fitX, fitY] = mustFit(c.kind);
+        if (fitX) across.emplace_back(natural.x, r.width);
+        if (fitY) down.emplace_back(natural.y, r.height);
+    }
+    const DialogLayout layout(base.scaleX() * stretchToFit(across), base.scaleY() * stretchToFit(down));
+    for (size_t i = 0; i < made.size(); ++i) made[i]->SetSize(layout.toPixels(table.controls[i].dialogUnits));
+    parent->SetClientSize(layout.toPixels(table.dialogUnits));
+    return layout;
+}
+
+}  // namespace ui

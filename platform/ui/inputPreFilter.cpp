@@ -1,0 +1,21 @@
+#include "platform/ui/inputPreFilter.h"
+
+#include <wx/event.h>
+#include <wx/toplevel.h>
+#include <wx/window.h>
+
+namespace ui {
+
+bool isSwallowed(const wxEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_KEY_DOWN) {
+        if (static_cast<const wxKeyEvent&>(event).GetKeyCode() != WXK_SPACE) return false;
+    } else if (type != wxEVT_MOUSEWHEEL) {
+        return false;
+    }
+    wxWindow* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    if (!window) return false;
+    return dynamic_cast<SwallowsSpaceAndWheel*>(wxGetTopLevelParent(window)) != nullptr;
+}
+
+}  // namespace ui

@@ -1,0 +1,26 @@
+#include "platform/ui/toolWindow.h"
+
+namespace ui {
+namespace {
+
+long styleOf(ToolWindowFrame frame) {
+    const long floating = wxFRAME_TOOL_WINDOW | wxFRAME_FLOAT_ON_PARENT | wxFRAME_NO_TASKBAR;
+    if (frame == ToolWindowFrame::captioned) return floating | wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX;
+    return floating | wxBORDER_SIMPLE;
+}
+
+}  // namespace
+
+ToolWindow::ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame)
+    : TemplateDialog(mainWindow, table, {}, styleOf(frame)) {
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (!event.CanVeto()) {
+            event.Skip();
+            return;
+        }
+        event.Veto();
+        Hide();
+    });
+}
+
+}  // namespace ui

@@ -1,0 +1,23 @@
+// The base of the floating tool bars: a modeless dialog from a control table
+// that floats over the main window, has no task-bar entry, hides when
+// closed (the application owns its bars for the whole run and shows them
+// again by mode and tool) and swallows Space and the wheel once the engine
+// has had them (inputPreFilter.h). Enter and Esc do nothing in a bar.
+#pragma once
+
+#include "platform/ui/inputPreFilter.h"
+#include "platform/ui/templateDialog.h"
+
+namespace ui {
+
+enum class ToolWindowFrame {
+    captioned,  // title bar with a close box (toolboxes, object bar, editors)
+    bare,       // no title bar (the strip bars and their pop-ups)
+};
+
+class ToolWindow : public TemplateDialog, public SwallowsSpaceAndWheel {
+public:
+    ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame);
+};
+
+}  // namespace ui
