@@ -17,8 +17,9 @@
 //
 // The lists may change while they are broadcast over (a handler makes or
 // destroys objects): see simObjectList.h. A frame cannot start inside another
-// frame: `update` and `redraw` called while a frame is running (a modal box
-// opened mid-frame runs the host's timer in its own loop) return at once.
+// frame: `update`, `redraw` and the ordinary purge called while a frame is
+// running (a modal box opened mid-frame runs the host's timer in its own
+// loop) return at once.
 #pragma once
 
 #include <array>
@@ -159,7 +160,9 @@ public:
     // marked objects that are not delayed or were marked more than 3000 ms
     // ago. One object at a time, looking at the list again after each, so a
     // destructor that deletes or marks others cannot cause a double delete.
-    // Holds the dynamics lock; an empty list costs one test.
+    // Holds the dynamics lock; an empty list costs one test. An ordinary
+    // purge asked for while a frame is running does nothing: the frame may
+    // still be walking over the objects (see `update` and `redraw`).
     void purgeSafeDeleteObjects(bool forced);
     void addToSafeDeleteList(simSafeDeleteObject* object);
     void removeFromSafeDeleteList(simSafeDeleteObject* object);
@@ -199,7 +202,14 @@ public:
     std::string getTitle() const { return m_title; }
     const simVersion& getVersion() const { return m_version; }
     std::string getProgramFolder() const { return m_programFolder; }
+    // The documents folder or the "-SETTINGSPATH" value until the host puts
+    // its own folder under it. Join names to it with `utils::joinPath`: the
+    // default folder has no trailing '/', a folder the host set has one.
     std::string getSettingsFolder() const { return m_settingsFolder; }
+    // The host's own settings folder, usually a sub-folder of the engine's
+    // (`utils::joinPath(getSettingsFolder(), "TolvaneSim")`); stored with a
+    // trailing '/' added when it has none. An empty text leaves it empty.
+    void setSettingsFolder(const std::string& folder);
     std::string getLocalAppDataFolder() const { return m_localAppDataFolder; }
 
     // ---- Run state

@@ -104,6 +104,10 @@ void simApplication::parseCommandLine() {
     m_localAppDataFolder = sys::localAppDataFolder();
 }
 
+void simApplication::setSettingsFolder(const std::string& folder) {
+    m_settingsFolder = folder.empty() ? folder : utils::joinPath(folder, "");
+}
+
 std::string simApplication::getCommandLineValue(std::string key) const {
     for (const auto& [pairKey, value] : m_commandLine) {
         if (pairKey == key) return value;

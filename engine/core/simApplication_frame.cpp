@@ -46,15 +46,17 @@ void callGraphics(Hook hook, Arguments&&... arguments) {
 // ---- Update
 
 void simApplication::update() {
-    FrameGuard guard(*this);
-    if (!guard.entered()) return;
-    const simSystemLinks& links = systemLinks();
-    if (g_input && links.input.clearKeyboardPressed) links.input.clearKeyboardPressed();
-    if (links.window.pumpMessages) links.window.pumpMessages();
-    m_updateList.forEach([](simObject* object) {
-        if (object->hasUpdateFlag()) object->update();
-    });
-    updateTimers();
+    {
+        FrameGuard guard(*this);
+        if (!guard.entered()) return;
+        const simSystemLinks& links = systemLinks();
+        if (g_input && links.input.clearKeyboardPressed) links.input.clearKeyboardPressed();
+        if (links.window.pumpMessages) links.window.pumpMessages();
+        m_updateList.forEach([](simObject* object) {
+            if (object->hasUpdateFlag()) object->update();
+        });
+        updateTimers();
+    }
     purgeSafeDeleteObjects(false);
 }
 
@@ -97,6 +99,10 @@ void simApplication::updateTimers() {
 
 void simApplication::purgeSafeDeleteObjects(bool forced) {
     if (m_safeDeleteList.rawSize() == 0) return;
+    // Inside a frame (a modal loop opened mid-frame runs the host's timer)
+    // the frame's own lists may be walking over what is due: it waits for
+    // the purge after the frame.
+    if (!forced && isInFrame()) return;
     std::lock_guard<std::recursive_mutex> lock(g_dynamicsSync);
     size_t index = 0;
     while (index < m_safeDeleteList.rawSize()) {

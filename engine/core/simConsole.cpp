@@ -40,7 +40,7 @@ simConsole::simConsole(std::string fileName, bool consoleWindow, const HostInfo&
     printString(utils::getDateString() + " " + utils::getTimeString() + "\n");
     print("============================\n\n");
 
-    m_filePath = host.settingsFolder + "/" + fileName;
+    m_filePath = utils::joinPath(host.settingsFolder, fileName);
     if (g_diagnosticFile) std::fclose(g_diagnosticFile);
     g_diagnosticFile = std::fopen(m_filePath.c_str(), "w");
     if (!g_diagnosticFile)

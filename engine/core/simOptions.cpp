@@ -13,6 +13,7 @@
 #include "engine/core/simScriptManager.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/core/utilsFiles.h"
+#include "engine/core/utilsStrings.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ void simOptions::writeBody(FILE* file) {
 void simOptions::save(std::string fileName) {
     if (fileName.empty()) return;
     const std::string folder = g_application ? g_application->getSettingsFolder() : std::string();
-    FILE* file = std::fopen((folder + "Settings/" + fileName).c_str(), "w");
+    FILE* file = std::fopen(utils::joinPath(folder, "Settings/" + fileName).c_str(), "w");
     if (!file) return;
     std::fputs("options = {}\n\n", file);
     writeBody(file);
@@ -222,7 +223,7 @@ bool simOptions::load(std::string fileName) {
     };
     if (!fileName.empty()) {
         const std::string folder = g_application ? g_application->getSettingsFolder() : std::string();
-        if (!utils::fileExists(folder + "Settings/" + fileName))
+        if (!utils::fileExists(utils::joinPath(folder, "Settings/" + fileName)))
             return fail("ERROR: options file not located\n");
         if (!host->run("Settings", fileName, simRootKind_settings))
             return fail("ERROR: issue loading options file\n");

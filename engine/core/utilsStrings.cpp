@@ -53,6 +53,11 @@ std::string getDirectory(std::string path) {
     return folder + "/";
 }
 
+std::string joinPath(const std::string& folder, const std::string& relative) {
+    if (folder.empty() || isSeparator(folder.back())) return folder + relative;
+    return folder + "/" + relative;
+}
+
 std::string getFileName(std::string path) {
     size_t at = path.find_last_of("/\\");
     return at == std::string::npos ? path : path.substr(at + 1);

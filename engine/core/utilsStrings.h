@@ -22,6 +22,10 @@ std::string stripExtension(std::string path);
 // double quote (a quoted first token of a command line) is skipped. A bare
 // name with no folder gives "./", the folder it is found relative to.
 std::string getDirectory(std::string path);
+// The one rule for putting a relative path under a folder: exactly one '/'
+// between them, whether or not the folder already ends with a separator. An
+// empty folder gives the relative path unchanged.
+std::string joinPath(const std::string& folder, const std::string& relative);
 // The characters after the last separator; the whole path without one.
 std::string getFileName(std::string path);
 // The extension of one to three letters without its dot, passed through

@@ -3,6 +3,7 @@
 #include "engine/core/simOptions.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -12,6 +13,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/simScriptManager.h"
+#include "engine/core/utilsStrings.h"
 #include "tests/support/headlessEngine.h"
 
 namespace {
@@ -222,6 +224,36 @@ TEST_F(OptionsTest, TheDestructorLogsOneLineAndLetsGoOfTheGlobal) {
 
 // The engine's own options, when its host made none: loaded from
 // "options.sim", and their quality and speed handed to the dynamics world.
+TEST(EngineOptions, SaveAndLoadMeetInTheDefaultFolderAndInAFolderTheHostSet) {
+    // No "-SETTINGSPATH": the engine's own default, the documents folder,
+    // which carries no trailing '/'. The host then puts its folder under it.
+    testsupport::TempFolder home;
+    std::filesystem::create_directories(home.path() + "/Documents");
+    const char* before = std::getenv("XDG_DOCUMENTS_DIR");
+    const std::string saved = before ? before : "";
+    setenv("XDG_DOCUMENTS_DIR", (home.path() + "/Documents").c_str(), 1);
+    testsupport::HeadlessEngine engine(simLinkResourceSystem);
+    simApplication::setProcessCommandLine("/opt/tolvane/tolvaneBuilder");
+    engine.app().parseCommandLine();
+    before ? setenv("XDG_DOCUMENTS_DIR", saved.c_str(), 1) : unsetenv("XDG_DOCUMENTS_DIR");
+    ASSERT_EQ(engine.app().getSettingsFolder(), home.path() + "/Documents");
+
+    const std::string hostFolder = utils::joinPath(engine.app().getSettingsFolder(), "TolvaneSim");
+    for (const std::string& folder : {home.path() + "/Documents", hostFolder}) {
+        if (folder == hostFolder) engine.app().setSettingsFolder(folder);
+        std::filesystem::create_directories(folder + "/Settings");
+        simOptions options;
+        options.default_dynamicsQuality = 77;
+        options.save("options.sim");
+        EXPECT_TRUE(std::filesystem::exists(folder + "/Settings/options.sim")) << folder;
+        options.default_dynamicsQuality = 1;
+        EXPECT_TRUE(options.load("options.sim")) << folder << engine.log();
+        EXPECT_EQ(options.default_dynamicsQuality, 77) << folder;
+    }
+    EXPECT_EQ(engine.app().getSettingsFolder(), hostFolder + "/");
+    EXPECT_EQ(engine.log().find("ERROR"), std::string::npos) << engine.log();
+}
+
 TEST(EngineOptions, TheEngineMakesAndLoadsItsOwnWhenTheHostMadeNone) {
     testsupport::HeadlessEngine engine([](simSystemLinks& links) {
         simLinkResourceSystem(links);
