@@ -11,6 +11,11 @@ void eraseAll(std::vector<simCollectionItem*>& list, simCollectionItem* value) {
     list.erase(std::remove(list.begin(), list.end(), value), list.end());
 }
 
+void eraseFirst(std::vector<simCollectionItem*>& list, simCollectionItem* value) {
+    auto entry = std::find(list.begin(), list.end(), value);
+    if (entry != list.end()) list.erase(entry);
+}
+
 std::vector<simCollectionItem*> distinct(std::vector<simCollectionItem*> list) {
     std::sort(list.begin(), list.end());
     list.erase(std::unique(list.begin(), list.end()), list.end());
@@ -48,9 +53,9 @@ void simCollectionItem::addItem(simCollectionItem* item) {
     if (m_isCollection) cancelSafeDelete();
 }
 
-void simCollectionItem::eraseItemEntries(simCollectionItem* item) {
-    eraseAll(m_items, item);
-    eraseAll(item->m_listedIn, this);
+void simCollectionItem::eraseItemEntry(simCollectionItem* item) {
+    eraseFirst(m_items, item);
+    eraseFirst(item->m_listedIn, this);
 }
 
 void simCollectionItem::addToCollection(simCollectionItem* c, bool holderSideOnly) {
@@ -85,7 +90,9 @@ void simCollectionItem::removeFromCollection(simCollectionItem* c, bool holderSi
         letGo = m_holders.empty();
     }
     if (letGo) safeDelete();
-    if (c && !holderSideOnly) c->eraseItemEntries(this);
+    // One request is one entry on each side: an item asked for twice stays
+    // in the collection until it is let go twice.
+    if (c && !holderSideOnly) c->eraseItemEntry(this);
     if (m_isCollection || letGo) releaseItems();
     if (m_isCollection && m_items.empty()) safeDelete();
 }

@@ -49,8 +49,8 @@ public:
     // cancelled. With `holderSideOnly` only this item's holder list changes.
     virtual void addToCollection(simCollectionItem* c, bool holderSideOnly);
 
-    // Takes this item out of `c` (one holder entry; every entry of it in c's
-    // item list unless `holderSideOnly`). An item left with no holder is marked
+    // Takes this item out of `c` once (one holder entry, and one entry of it
+    // in c's item list unless `holderSideOnly`). An item left with no holder is marked
     // for deletion; `removeFromCollection(nullptr, false)` on an item with one
     // holder lets it go whatever that holder is. A named collection lets go of
     // all its items, and is itself deleted once its item list is empty. An
@@ -68,7 +68,7 @@ public:
 
 private:
     void releaseItems();
-    void eraseItemEntries(simCollectionItem* item);
+    void eraseItemEntry(simCollectionItem* item);
 
     bool m_isCollection;
     std::string m_name;

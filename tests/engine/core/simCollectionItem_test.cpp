@@ -114,11 +114,29 @@ TEST_F(CollectionItemTest, RequestsCountSoEachMustBeLetGo) {
     item->addToCollection(global, false);  // asked for twice
     EXPECT_EQ(global->getItems().size(), 2u);
     item->removeFromCollection(global, false);
-    // One holder entry is left, but every entry leaves the item list at once.
+    // One request is left on both sides: the holder entry and the item entry.
     EXPECT_FALSE(item->isMarkedForDeletion());
-    EXPECT_FALSE(holds(global, item));
+    EXPECT_EQ(item->getHolders(), std::vector<simCollectionItem*>{global});
+    EXPECT_EQ(global->getItems(), std::vector<simCollectionItem*>{item});
     item->removeFromCollection(global, false);
     EXPECT_TRUE(item->isMarkedForDeletion());
+    EXPECT_TRUE(global->getItems().empty());
+}
+
+TEST_F(CollectionItemTest, ACollectionAskedForTwiceAndLetGoOnceStillTakesItsItemWithIt) {
+    registry().setCollection("currentProject");
+    auto* item = new CountedItem(nullptr);
+    item->addToCollection(nullptr, false);
+    registry().setCollection("");
+    simCollectionItem* project = registry().getCollection("currentProject");
+    item->removeFromCollection(project, false);
+    // The project still holds the item, so destroying it lets the item go
+    // instead of leaving it with a holder that is deleted.
+    registry().destroyCollection("currentProject");
+    EXPECT_TRUE(item->isMarkedForDeletion());
+    engine.app().purgeSafeDeleteObjects(false);
+    EXPECT_EQ(CountedItem::alive, 0);
+    EXPECT_EQ(registry().getCollection("currentProject"), nullptr);
 }
 
 TEST_F(CollectionItemTest, NoListKeepsAnEntryOfADeletedItem) {
