@@ -82,6 +82,11 @@ bool simResources::findResource(simCollectionItem* collection, std::string subFo
     }
     if (fileName.empty() || fileName == "NULL") return false;
 
+    auto notFound = [&] {
+        if (reuseLoaded && reportIfMissing && g_console)
+            g_console->printString("Resource not found: " + fileName + "\n");
+        return false;
+    };
     std::string root;
     std::string relative;
     if (rootKind == simRootKind_ownFolder) {
@@ -89,14 +94,11 @@ bool simResources::findResource(simCollectionItem* collection, std::string subFo
         root = utils::getDirectory(fileName);
         auto listing = m_folders.list(root, false);
         if (!listing) return false;
-        if (!std::binary_search(listing->files.begin(), listing->files.end(), name)) return false;
+        if (!std::binary_search(listing->files.begin(), listing->files.end(), name)) return notFound();
     } else {
         switch (search(rootKind, subFolder, name, simHiddenEntries::shown, relative)) {
             case SearchResult::unlistable: return false;
-            case SearchResult::missing:
-                if (reuseLoaded && reportIfMissing && g_console)
-                    g_console->printString("Resource not found: " + fileName + "\n");
-                return false;
+            case SearchResult::missing: return notFound();
             case SearchResult::found: root = getRootFolder(rootKind); break;
         }
     }
