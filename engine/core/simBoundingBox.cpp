@@ -154,7 +154,9 @@ int simBoundingBox::testFrustum(const d3dx::Matrix* world) {
 }
 
 int simBoundingBox::testFrustum(const d3dx::Matrix* world, const simViewVolume& volume) {
-    if (isEmpty()) return kOutside;
+    // A box that was never set says nothing about where its item is: the
+    // item is drawn rather than lost.
+    if (isEmpty()) return kCut;
 
     const Vector3* testCorners = corners;
     Vector3 sphereCentre = centre;

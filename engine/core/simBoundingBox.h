@@ -101,8 +101,8 @@ public:
     // Culls the box against a view volume: kOutside, kCut or kInside. With a
     // world matrix the world box is first rebuilt around the transformed
     // corners. A sphere test decides first; only a cut sphere is refined by
-    // the corner nearest to and farthest from each plane. An empty box is
-    // outside.
+    // the corner nearest to and farthest from each plane. An empty box (one
+    // that was never set) is cut, so its item is still drawn.
     int testFrustum(const d3dx::Matrix* world, const simViewVolume& volume);
     // The same against the current camera's view volume; kCut while no
     // camera is current.

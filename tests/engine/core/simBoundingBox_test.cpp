@@ -227,8 +227,15 @@ TEST(SimBoundingBox, FrustumTestTable) {
         simBoundingBox box = boxOf(c.lo, c.hi);
         EXPECT_EQ(box.testFrustum(nullptr, volume), c.expected) << c.what;
     }
+}
+
+TEST(SimBoundingBox, ABoxNeverSetIsNotCulled) {
+    // A scene item whose box nobody set must still be drawn, with or without
+    // a world matrix; only a camera can say it is outside, and here none can.
+    const simViewVolume volume = cubeVolume();
     simBoundingBox empty;
-    EXPECT_EQ(empty.testFrustum(nullptr, volume), simBoundingBox::kOutside);
+    EXPECT_EQ(empty.testFrustum(nullptr, volume), simBoundingBox::kCut);
+    EXPECT_EQ(empty.testFrustum(&kIdentity, volume), simBoundingBox::kCut);
 }
 
 TEST(SimBoundingBox, FrustumTestWithAWorldMatrixUsesTheBoxAroundTheTurnedCorners) {
