@@ -53,6 +53,27 @@ bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
     return true;
 }
 
+// Reads table[key] for `pushField`, inside a protected call.
+int readField(lua_State* state) {
+    lua_gettable(state, 1);
+    return 1;
+}
+
+// Pushes table[name] for the table at `tableIndex`. A table's metatable may
+// run script code for the read (__index), and an error there outside a
+// protected call would end the process: the read runs protected, and a
+// failed one logs Lua's error text and pushes nil.
+void pushField(lua_State* state, int tableIndex, const std::string& name) {
+    if (tableIndex < 0 && tableIndex > LUA_REGISTRYINDEX) tableIndex = lua_gettop(state) + tableIndex + 1;
+    lua_pushcfunction(state, readField);
+    lua_pushvalue(state, tableIndex);
+    lua_pushlstring(state, name.data(), name.size());
+    if (lua_pcall(state, 2, 1, 0) != 0) {
+        simLog("ERROR: simScriptManager: reading " + name + ": " + popErrorText(state) + "\n");
+        lua_pushnil(state);
+    }
+}
+
 void openLibrary(lua_State* state, lua_CFunction open, const char* name) {
     lua_pushcfunction(state, open);
     lua_pushstring(state, name);
@@ -127,8 +148,7 @@ bool simScriptManager::getGlobalTable(std::string name) {
 
 bool simScriptManager::getTableField(std::string name) {
     if (!lua_istable(m_state, -1)) return false;
-    lua_pushstring(m_state, name.c_str());
-    lua_gettable(m_state, -2);
+    pushField(m_state, -1, name);
     return true;
 }
 
@@ -148,10 +168,7 @@ int32_t simScriptManager::tableSize(uint32_t i, uint32_t count) {
     return static_cast<int32_t>(lua_objlen(m_state, index));
 }
 
-void simScriptManager::getGlobal(std::string name) {
-    lua_pushstring(m_state, name.c_str());
-    lua_gettable(m_state, LUA_GLOBALSINDEX);
-}
+void simScriptManager::getGlobal(std::string name) { pushField(m_state, LUA_GLOBALSINDEX, name); }
 
 bool simScriptManager::isFunction(int32_t index, int32_t offset) {
     const int position = index - offset;

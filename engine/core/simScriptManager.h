@@ -58,6 +58,8 @@ public:
     bool runBuffer(const std::vector<unsigned char>& bytes, const std::string& name);
 
     // ---- Tables and globals (values are pushed and stay on the stack)
+    // Field and global reads run protected: a metatable whose __index fails
+    // logs Lua's error text as an "ERROR:" line and the read gives nil.
     // Pushes the global; true when it is a table.
     bool getGlobalTable(std::string name);
     // With a table on top: pushes its field (maybe nil) and gives true;

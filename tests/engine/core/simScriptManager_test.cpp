@@ -163,6 +163,26 @@ TEST_F(ScriptManagerTest, TablesAndGlobals) {
     EXPECT_EQ(lua_gettop(host().getState()), 0);
 }
 
+TEST_F(ScriptManagerTest, AMetatableThatFailsOnReadIsLoggedNotFatal) {
+    // A settings or script file may leave tables whose reads run script code
+    // that fails; unprotected, Lua would end the process.
+    host().executeString(
+        "options = setmetatable({}, { __index = function() error('bad options') end })\n"
+        "setmetatable(_G, { __index = function(_, key) error('no global ' .. key) end })");
+    EXPECT_TRUE(host().getGlobalTable("options"));
+    EXPECT_TRUE(host().getTableField("speed"));
+    EXPECT_TRUE(lua_isnil(host().getState(), -1));
+    host().pop(2);
+    EXPECT_FALSE(host().getGlobalTable("missing"));
+    EXPECT_TRUE(lua_isnil(host().getState(), -1));
+    host().pop(1);
+    EXPECT_EQ(lua_gettop(host().getState()), 0);
+    const std::string log = engine.log();
+    EXPECT_NE(log.find("ERROR: simScriptManager: reading speed: "), std::string::npos) << log;
+    EXPECT_NE(log.find("bad options"), std::string::npos) << log;
+    EXPECT_NE(log.find("no global missing"), std::string::npos) << log;
+}
+
 TEST_F(ScriptManagerTest, NativeFunctionFindsTheHostOfItsOwnState) {
     static simScriptManager* found = nullptr;
     simScriptManager second;
