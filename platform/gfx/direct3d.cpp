@@ -96,6 +96,33 @@ void setDirect3DFactory(Direct3DFactory factory) {
     g_factory = std::move(factory);
 }
 
+namespace {
+
+std::mutex g_screenMutex;
+ScreenSource g_screenSource;
+
+}  // namespace
+
+void setScreenSource(ScreenSource source) {
+    std::lock_guard<std::mutex> lock(g_screenMutex);
+    g_screenSource = std::move(source);
+}
+
+D3DDISPLAYMODE currentScreen() {
+    ScreenSource source;
+    {
+        std::lock_guard<std::mutex> lock(g_screenMutex);
+        source = g_screenSource;
+    }
+    D3DDISPLAYMODE mode = kHeadlessScreen;
+    if (source && source(&mode) && mode.Width > 0 && mode.Height > 0) {
+        if (mode.RefreshRate == 0) mode.RefreshRate = kHeadlessScreen.RefreshRate;
+        mode.Format = D3DFMT_X8R8G8B8;
+        return mode;
+    }
+    return kHeadlessScreen;
+}
+
 std::unique_ptr<Direct3D> Direct3DCreate9(std::uint32_t sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION) return nullptr;
     Direct3DFactory factory;

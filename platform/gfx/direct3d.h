@@ -79,7 +79,20 @@ void setDirect3DFactory(Direct3DFactory factory);
 // current OpenGL 3.3 context). sdkVersion must be D3D_SDK_VERSION.
 std::unique_ptr<Direct3D> Direct3DCreate9(std::uint32_t sdkVersion);
 
-// The OpenGL adapter over the context current on this thread; null without one.
+// The screen the OpenGL adapter reports as its desktop mode, which bounds the
+// views and full-screen back buffers the engine asks for. The program's view
+// installs its display; without a source (headless rendering has no screen)
+// the adapter reports kHeadlessScreen, a large common screen, so that no
+// view of a sensible size is cut down. The source returns false when it
+// cannot tell (its window is gone); the headless screen is used then.
+using ScreenSource = std::function<bool(D3DDISPLAYMODE* mode)>;
+void setScreenSource(ScreenSource source);
+inline constexpr D3DDISPLAYMODE kHeadlessScreen{3840, 2160, 60, D3DFMT_X8R8G8B8};
+// The installed source's screen, else kHeadlessScreen.
+D3DDISPLAYMODE currentScreen();
+
+// The OpenGL adapter over the context current on this thread; null without
+// one. Its desktop mode is `currentScreen()` when it is made.
 std::unique_ptr<Direct3D> makeGlDirect3D();
 
 }  // namespace gfx

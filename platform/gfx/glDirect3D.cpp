@@ -32,6 +32,7 @@ std::unique_ptr<Direct3D> makeGlDirect3D() {
     info.deviceName = glText(GL_VENDOR);
     info.driver = glText(GL_VERSION);
     info.description = glText(GL_RENDERER);
+    info.desktop = currentScreen();
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     info.caps.DevCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;
