@@ -35,8 +35,10 @@ void simGuiElementManager::update() {
     refreshModalDialog();
 }
 
+// Modal elements of other forms, while a dialog is modal; never the modal
+// dialog itself.
 bool simGuiElementManager::isShutOutByModal(simGuiElement* element) const {
-    return modalDialog && element->isModal() && element->getParentForm() != modalDialog;
+    return modalDialog && element != modalDialog && element->isModal() && element->getParentForm() != modalDialog;
 }
 
 // The frontmost element under the click takes the focus: only it, so that a

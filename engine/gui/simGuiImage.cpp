@@ -55,7 +55,13 @@ void simGuiImage::replaceTexture(const simTexture* old, simTexture* replacement)
 
 void simGuiImage::update() {
     simGuiElement::update();
-    m_frameTime += static_cast<float>(getTimeStep());
+    // Wall-clock milliseconds since the last update: the flip-book keeps its
+    // pace whatever the simulation speed (the object's time step is scaled
+    // by it and capped).
+    if (!m_widgetStopwatch.running) m_widgetStopwatch.start();
+    m_frameTime += static_cast<float>(m_widgetStopwatch.getElapsed());
+    m_widgetStopwatch.reset();
+    m_widgetStopwatch.start();
     if (static_cast<float>(m_frameInterval) <= m_frameTime) {
         ++m_frameIndex;
         m_frameTime = 0.0f;

@@ -1,5 +1,6 @@
 // simGuiImage: textures drawn in the element's rectangle, as the frames of a
-// flip-book that advances every "frameInterval" milliseconds, optionally
+// flip-book that advances every "frameInterval" milliseconds of the engine
+// clock, optionally
 // spinning about its centre at "rotateRate" degrees a second by the engine
 // clock. Without a frame to draw it fills its rectangle with its colour. Its
 // "onRenderFunction" (a global function called with the image's name, or
