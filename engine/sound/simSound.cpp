@@ -4,7 +4,9 @@
 #include <map>
 
 #include "engine/core/simApplicationLog.h"
+#include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simOptions.h"
 #include "engine/sound/simSound_null.h"
 #include "engine/sound/simSoundeffectInstance.h"
 
@@ -21,6 +23,7 @@ simSound::simSound() : simObject(true, false, false, false) { g_sound = this; }
 
 simSound::~simSound() {
     simLog("Destroying sound system...");
+    detachInstances();
     // The pointer goes with the system, so nothing reaches a destroyed one.
     if (g_sound == this) g_sound = nullptr;
     simLog("done\n");
@@ -33,6 +36,14 @@ void simSound::update() {
     m_updateStopwatch.reset();
     m_updateStopwatch.start();
     m_instances.forEach([](simSoundeffectInstance* instance) { instance->update(); });
+}
+
+void simSound::finishStart() {
+    m_updateStopwatch.start();
+    m_soundOn = true;
+    setMasterVolume(g_options ? g_options->default_masterVolume : 100.0f);
+    if (g_application) g_application->setStatus(true, "success");
+    simLog("done\n");
 }
 
 void simSound::setSecondaryVolume(float percent) {
@@ -60,6 +71,11 @@ uint32_t simSound::newInstanceId() {
 void simSound::addInstance(simSoundeffectInstance* instance) { m_instances.add(instance); }
 
 void simSound::removeInstance(simSoundeffectInstance* instance) { m_instances.remove(instance); }
+
+void simSound::detachInstances() {
+    m_instances.forEach([](simSoundeffectInstance* instance) { instance->detach(); });
+    m_instances.clear();
+}
 
 void simSound::registerBackEnd(const std::string& library, BackEndFactory factory) {
     backEnds()[library] = factory;

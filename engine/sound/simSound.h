@@ -33,8 +33,9 @@ public:
 
     // Makes itself the engine's sound system.
     simSound();
-    // Logs "Destroying sound system..." and "done\n" and lets go of the
-    // engine's sound pointer; live instances are not deleted.
+    // Logs "Destroying sound system..." and "done\n", detaches the instances
+    // still live and lets go of the engine's sound pointer. The instances are
+    // not deleted (their owners do that): they stay inert.
     ~simSound() override;
 
     std::string getClassName() override { return "simSound"; }
@@ -60,14 +61,21 @@ public:
     uint32_t newInstanceId();
     void addInstance(simSoundeffectInstance* instance);
     void removeInstance(simSoundeffectInstance* instance);
+    // Stops every live instance, frees its back-end voice and lets it go:
+    // each back end calls it while its device still exists, before it goes.
+    void detachInstances();
 
     bool isSoundOn() const { return m_soundOn; }
     float getMasterVolume() const { return m_masterVolume; }
     float getSecondaryVolume() const { return m_secondaryVolume; }
     float getGainFactor() const { return m_gainFactor; }
     uint32_t getInstanceCount() const { return m_instanceCount; }
-    // Each back-end instance adds 1 when it is made and takes 1 when it goes.
+    // Each back-end instance adds 1 when it is made and takes 1 when it goes
+    // (only an instance that added 1 takes it away again).
     void adjustInstanceCount(int delta) { m_instanceCount += static_cast<uint32_t>(delta); }
+
+    // The end of the failure messages of the back ends' device start.
+    static constexpr const char* kHelpAddress = "help@tolvane.example";
 
     // ---- Choice of back end
     // Makes the back end that `library` names ("OpenAL", "DirectSound",
@@ -80,6 +88,11 @@ public:
     static void registerBackEnd(const std::string& library, BackEndFactory factory);
 
 protected:
+    // The last steps of every back end's successful start: the update
+    // stopwatch runs, sound is on, the master volume comes from the engine
+    // option, the engine status reads success and "done\n" is logged.
+    void finishStart();
+
     uint32_t m_instanceCount = 0;
     d3dx::Vector3 m_listenerPosition;
     d3dx::Vector3 m_listenerForward;

@@ -9,6 +9,7 @@ simSoundeffectInstance::simSoundeffectInstance(simSoundeffect* playedEffect) : s
     if (g_sound) {
         id = g_sound->newInstanceId();
         g_sound->addInstance(this);
+        m_attached = true;
     }
     if (playedEffect) {
         effect = playedEffect;
@@ -19,10 +20,27 @@ simSoundeffectInstance::simSoundeffectInstance(simSoundeffect* playedEffect) : s
 
 simSoundeffectInstance::~simSoundeffectInstance() {
     simLog("[~simSoundeffectInstance");
-    if (g_sound) g_sound->removeInstance(this);
+    simSoundeffectInstance::detach();
     if (effect) effect->removeInstanceId(id);
     simLog("~simSoundeffectInstance]");
 }
+
+void simSoundeffectInstance::countIn() {
+    if (!m_attached || m_counted || !g_sound) return;
+    g_sound->adjustInstanceCount(1);
+    m_counted = true;
+}
+
+void simSoundeffectInstance::detach() {
+    if (m_attached && g_sound) {
+        g_sound->removeInstance(this);
+        if (m_counted) g_sound->adjustInstanceCount(-1);
+    }
+    m_attached = false;
+    m_counted = false;
+}
+
+bool simSoundeffectInstance::isLive() const { return m_attached && g_sound && g_sound->isSoundOn(); }
 
 void simSoundeffectInstance::startFade(FadeState state, float ms) {
     fadeState = state;

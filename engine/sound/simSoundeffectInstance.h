@@ -22,8 +22,8 @@ public:
     // Takes an id from the sound system (0 without one) and joins its list;
     // with an effect, keeps it and its name and joins its list of ids.
     explicit simSoundeffectInstance(simSoundeffect* effect = nullptr);
-    // Leaves the sound system's list and, while the effect is still set, the
-    // effect's list of ids.
+    // Leaves the sound system's list (and its count, when counted in) and,
+    // while the effect is still set, the effect's list of ids.
     ~simSoundeffectInstance() override;
 
     std::string getTypeName() override { return "simSoundeffectInstance"; }
@@ -35,6 +35,16 @@ public:
     virtual void setVelocity(d3dx::Vector3* velocity, bool immediate) = 0;
     virtual void playFrom(float ms) = 0;
     virtual float getPlayPosition() = 0;
+    // The sound system is going: the back end frees its voice while the
+    // device still exists, and the instance leaves the system for good, so
+    // it plays nothing from then on. Overrides call this base last.
+    virtual void detach();
+
+    // Adds the instance to the sound system's instance count, once; each
+    // back end calls it when its instance has started.
+    void countIn();
+    // True while the instance belongs to a sound system whose sound is on.
+    bool isLive() const;
 
     // The fade step every back end's update runs: fade gain and pitch factor
     // back to 1, then the running fade in or out advanced; a fade-out that
@@ -58,4 +68,8 @@ public:
     FadeState fadeState = kNoFade;
     utils::Timer fadeStopwatch;
     float fadeDuration = 0.0f;  // ms
+
+private:
+    bool m_attached = false;  // on the sound system's list
+    bool m_counted = false;   // in the sound system's instance count
 };

@@ -109,6 +109,8 @@ TEST_F(SoundTest, InstanceIdsAreUniqueAndFoundUntilTheInstanceGoes) {
         EXPECT_EQ(sound.findInstance(third.id), &third);
     }
     EXPECT_EQ(sound.findInstance(id), &second);
+    // Instances that never counted themselves in take nothing away.
+    EXPECT_EQ(sound.getInstanceCount(), 0u);
 }
 
 TEST_F(SoundTest, AllIdsTakenGivesZero) {
