@@ -1,0 +1,235 @@
+// guiThemeGenerator: makes the GUI toolkit's theme atlas.
+//
+//   guiThemeGenerator <resources folder>
+//
+// writes tolvaneBuilder/textures/guiTheme.png below the given folder: a
+// 512 x 512 picture holding every skinned piece at the place the toolkit
+// takes it from (engine/gui/simGuiSkin.cpp and the widgets):
+//  - frame style 0 (dialog box), (0, 0)-(96, 96): 32-pixel rounded corners,
+//    a dark rim and a title band in the top row;
+//  - frame styles 1 and 2 (thin border), (192, 0)-(240, 48), 16-pixel cells;
+//  - frame styles 3 and 4 (small boxes), (288, 0)-(320, 18) and 32 lower,
+//    9-pixel corners around 1-pixel strips;
+//  - frame styles 5 (dark) and 6 (widget), (416, 160) and (464, 160), 16-pixel cells;
+//  - scroll-bar arrows (96, 112, 128 by state; y 64-80) and thumbs (160, 192,
+//    224 by state; y 64-87), the solid white texel block (496, 496)-(512, 512);
+//  - the tooltip box's caps, (0, 160)-(64, 192);
+//  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
+//    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
+//    (448, 128)-(471, 152).
+// Pieces are drawn with coverage-based antialiasing so that scaled edges
+// stay smooth; everything else is transparent. The output is deterministic;
+// it is written to a temporary file beside the target and renamed over it.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/d3dx/d3dxImage.h"
+
+namespace {
+
+constexpr int kSize = 512;
+
+struct Rgba {
+    float r, g, b, a;
+};
+
+constexpr Rgba rgb(int r, int g, int b, int a = 255) { return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f}; }
+
+class Atlas {
+public:
+    Atlas() : m_pixels(size_t(kSize) * kSize, Rgba{0, 0, 0, 0}) {}
+
+    // Blends `colour` over the pixel with the given coverage (0..1).
+    void blend(int x, int y, Rgba colour, float coverage) {
+        if (x < 0 || y < 0 || x >= kSize || y >= kSize || coverage <= 0.0f) return;
+        Rgba& d = m_pixels[size_t(y) * kSize + x];
+        const float a = colour.a * std::min(coverage, 1.0f);
+        const float out = a + d.a * (1.0f - a);
+        if (out <= 0.0f) return;
+        d.r = (colour.r * a + d.r * d.a * (1.0f - a)) / out;
+        d.g = (colour.g * a + d.g * d.a * (1.0f - a)) / out;
+        d.b = (colour.b * a + d.b * d.a * (1.0f - a)) / out;
+        d.a = out;
+    }
+
+    void fill(int x0, int y0, int x1, int y1, Rgba colour) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) blend(x, y, colour, 1.0f);
+    }
+
+    // A rounded rectangle (x0, y0)-(x1, y1) of corner radius r: a rim of
+    // `rim` pixels in `edge` around `inside`; `shade(t)` darkens the inside
+    // by its height fraction t (1 for a flat fill).
+    template <typename Shade>
+    void roundedBox(float x0, float y0, float x1, float y1, float r, float rim, Rgba edge, Rgba inside, Shade shade) {
+        for (int y = int(y0); y < int(std::ceil(y1)); ++y) {
+            for (int x = int(x0); x < int(std::ceil(x1)); ++x) {
+                // Supersampled distance to the rounded outline, 4 x 4 per pixel.
+                float outer = 0, inner = 0;
+                for (int sy = 0; sy < 4; ++sy) {
+                    for (int sx = 0; sx < 4; ++sx) {
+                        const float px = x + (sx + 0.5f) / 4, py = y + (sy + 0.5f) / 4;
+                        const float d = roundedDistance(px, py, x0, y0, x1, y1, r);
+                        outer += d <= 0 ? 1 : 0;
+                        inner += d <= -rim ? 1 : 0;
+                    }
+                }
+                outer /= 16;
+                inner /= 16;
+                const float t = (y + 0.5f - y0) / (y1 - y0);
+                const float s = shade(t);
+                blend(x, y, edge, outer);
+                blend(x, y, Rgba{inside.r * s, inside.g * s, inside.b * s, inside.a}, inner);
+            }
+        }
+    }
+    void roundedBox(float x0, float y0, float x1, float y1, float r, float rim, Rgba edge, Rgba inside) {
+        roundedBox(x0, y0, x1, y1, r, rim, edge, inside, [](float) { return 1.0f; });
+    }
+
+    // A filled triangle, antialiased by supersampling.
+    void triangle(float ax, float ay, float bx, float by, float cx, float cy, Rgba colour) {
+        const int x0 = int(std::min({ax, bx, cx})), x1 = int(std::ceil(std::max({ax, bx, cx})));
+        const int y0 = int(std::min({ay, by, cy})), y1 = int(std::ceil(std::max({ay, by, cy})));
+        auto side = [](float px, float py, float qx, float qy, float x, float y) {
+            return (qx - px) * (y - py) - (qy - py) * (x - px);
+        };
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                float covered = 0;
+                for (int s = 0; s < 16; ++s) {
+                    const float px = x + (s % 4 + 0.5f) / 4, py = y + (s / 4 + 0.5f) / 4;
+                    const float d0 = side(ax, ay, bx, by, px, py), d1 = side(bx, by, cx, cy, px, py),
+                                d2 = side(cx, cy, ax, ay, px, py);
+                    if ((d0 >= 0 && d1 >= 0 && d2 >= 0) || (d0 <= 0 && d1 <= 0 && d2 <= 0)) covered += 1;
+                }
+                blend(x, y, colour, covered / 16);
+            }
+        }
+    }
+
+    bool write(const std::filesystem::path& path) const {
+        d3dx::Image image;
+        image.format = d3dx::Format::A8R8G8B8;
+        image.width = image.height = kSize;
+        image.mipLevels = 1;
+        image.surfaces.resize(1);
+        image.surfaces[0].width = image.surfaces[0].height = kSize;
+        image.surfaces[0].bytes.resize(size_t(kSize) * kSize * 4);
+        for (size_t i = 0; i < m_pixels.size(); ++i) {
+            const Rgba& p = m_pixels[i];
+            uint8_t* out = &image.surfaces[0].bytes[i * 4];
+            out[0] = uint8_t(std::lround(std::clamp(p.b, 0.0f, 1.0f) * 255));
+            out[1] = uint8_t(std::lround(std::clamp(p.g, 0.0f, 1.0f) * 255));
+            out[2] = uint8_t(std::lround(std::clamp(p.r, 0.0f, 1.0f) * 255));
+            out[3] = uint8_t(std::lround(std::clamp(p.a, 0.0f, 1.0f) * 255));
+        }
+        std::error_code error;
+        std::filesystem::create_directories(path.parent_path(), error);
+        const std::filesystem::path temporary = path.string() + ".tmp";
+        const d3dx::ImageResult result = d3dx::SaveImageToFile(temporary.string(), d3dx::ImageFileFormat::Png, image);
+        if (!result.ok()) {
+            std::fprintf(stderr, "guiThemeGenerator: %s: %s\n", temporary.string().c_str(), result.reason.c_str());
+            std::filesystem::remove(temporary, error);
+            return false;
+        }
+        std::filesystem::rename(temporary, path, error);
+        if (error) {
+            std::fprintf(stderr, "guiThemeGenerator: cannot replace %s: %s\n", path.string().c_str(),
+                         error.message().c_str());
+            std::filesystem::remove(temporary, error);
+            return false;
+        }
+        return true;
+    }
+
+private:
+    // Signed distance from a point to a rounded rectangle (negative inside).
+    static float roundedDistance(float px, float py, float x0, float y0, float x1, float y1, float r) {
+        const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+        const float hx = (x1 - x0) / 2 - r, hy = (y1 - y0) / 2 - r;
+        const float qx = std::abs(px - cx) - hx, qy = std::abs(py - cy) - hy;
+        const float ox = std::max(qx, 0.0f), oy = std::max(qy, 0.0f);
+        return std::sqrt(ox * ox + oy * oy) + std::min(std::max(qx, qy), 0.0f) - r;
+    }
+
+    std::vector<Rgba> m_pixels;
+};
+
+// Colours of the theme: a cool grey-blue.
+constexpr Rgba kRim = rgb(46, 58, 74);
+constexpr Rgba kPanel = rgb(236, 239, 243);
+constexpr Rgba kTitle = rgb(72, 104, 150);
+constexpr Rgba kLight = rgb(250, 251, 252);
+constexpr Rgba kDark = rgb(40, 46, 56, 235);
+constexpr Rgba kAccent = rgb(64, 140, 220);
+
+void drawFrames(Atlas& atlas) {
+    // Style 0: dialog box, with a title band in its top row of cells.
+    atlas.roundedBox(0, 0, 96, 96, 10, 2, kRim, kPanel);
+    atlas.roundedBox(2, 2, 94, 30, 8, 0, kTitle, kTitle, [](float t) { return 1.15f - 0.3f * t; });
+    atlas.fill(2, 30, 94, 32, rgb(46, 58, 74, 180));
+    // Styles 1 and 2: a thin border round a light panel.
+    atlas.roundedBox(192, 0, 240, 48, 5, 1, kRim, kPanel);
+    // Styles 3 and 4: small boxes (a raised one and a sunken one).
+    atlas.roundedBox(288, 0, 320, 18, 4, 1, kRim, kLight);
+    atlas.roundedBox(288, 32, 320, 50, 4, 1, kRim, rgb(214, 220, 228));
+    // Style 5: a dark translucent panel; style 6: a widget well.
+    atlas.roundedBox(416, 160, 464, 208, 6, 1, rgb(20, 24, 30, 240), kDark);
+    atlas.roundedBox(464, 160, 512, 208, 4, 1, rgb(120, 132, 148), kLight);
+}
+
+void drawScrollBar(Atlas& atlas) {
+    const Rgba states[3] = {rgb(200, 206, 214), rgb(170, 196, 232), rgb(120, 160, 214)};
+    for (int s = 0; s < 3; ++s) {
+        // Up arrows: a button with a triangle pointing up (flipped for down).
+        const float x = 96.0f + 16.0f * s;
+        atlas.roundedBox(x, 64, x + 15, 80, 3, 1, kRim, states[s]);
+        atlas.triangle(x + 7.5f, 68.5f, x + 3.5f, 75.0f, x + 11.5f, 75.0f, kRim);
+        // Thumbs: caps rows 64-70 and 81-87, a stretchable middle row, the grip rows 70-80.
+        const float u = 160.0f + 32.0f * s;
+        atlas.roundedBox(u, 64, u + 14, 87, 5, 1, kRim, states[s]);
+        for (int line = 0; line < 3; ++line) atlas.fill(int(u) + 4, 72 + line * 3, int(u) + 10, 73 + line * 3, kRim);
+    }
+    // The solid block the track and marks are tinted from.
+    atlas.fill(496, 496, 512, 512, rgb(255, 255, 255));
+}
+
+void drawTooltip(Atlas& atlas) {
+    // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
+    atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
+}
+
+void drawProgressBar(Atlas& atlas) {
+    // Horizontal track: left cap 424-432, middle 432-440; fill: left cap
+    // 448-456, middle 456-457, right cap 464-472.
+    atlas.roundedBox(424, 96, 448, 119, 7, 1, kRim, rgb(208, 214, 222));
+    atlas.roundedBox(448, 96, 472, 119, 7, 1, rgb(30, 80, 140), kAccent, [](float t) { return 1.2f - 0.4f * t; });
+    // Vertical track: top cap rows 128-136, middle 136-144; fill: top cap
+    // 128-136, middle 136-144, bottom cap 144-152.
+    atlas.roundedBox(416, 128, 439, 160, 7, 1, kRim, rgb(208, 214, 222));
+    atlas.roundedBox(448, 128, 471, 152, 7, 1, rgb(30, 80, 140), kAccent);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: guiThemeGenerator <resources folder>\n");
+        return 2;
+    }
+    Atlas atlas;
+    drawFrames(atlas);
+    drawScrollBar(atlas);
+    drawTooltip(atlas);
+    drawProgressBar(atlas);
+    const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";
+    if (!atlas.write(path)) return 1;
+    std::printf("guiThemeGenerator: wrote %s\n", path.string().c_str());
+    return 0;
+}
