@@ -6,6 +6,7 @@
 #include "engine/core/simKeyboard.h"
 #include "engine/core/simMouse.h"
 #include "engine/core/simSystemLinks.h"
+#include "platform/win/winWindows.h"
 
 void simLinkInputSystem(simSystemLinks& links) {
     links.input.factory.create = [] { new simInput(); };
@@ -24,6 +25,9 @@ void simLinkInputSystem(simSystemLinks& links) {
         return g_input && g_input->getKeyboard() && g_input->getKeyboard()->wasKeyReleased(key) ? 1 : 0;
     };
 
+    links.window.activateOtherInstance = [](const std::string& title) {
+        return win::ActivateOtherInstance(title);
+    };
     links.window.registerClass = [](win::HINSTANCE instance) {
         if (g_application) g_application->_registerClass(instance);
     };

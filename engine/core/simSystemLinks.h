@@ -102,7 +102,9 @@ struct simSystemLinks {
 
     struct Window {
         // Single-instance guard: brings the window of another running
-        // instance with this title to the front and says whether there was one.
+        // instance with this title to the front and says whether there was
+        // one (win::ActivateOtherInstance, through the installed window
+        // system; the program's holds a per-user lock).
         bool (*activateOtherInstance)(const std::string& title) = nullptr;
         // The engine window class: registered by the application's
         // constructor, unregistered by its destructor.

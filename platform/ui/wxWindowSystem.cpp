@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include <wx/app.h>
 #include <wx/display.h>
+#include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -98,5 +100,16 @@ win::HWND WxWindowSystem::createWindow(const std::string&, const std::string&, i
 }
 
 win::LRESULT WxWindowSystem::defWindowProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM) { return 0; }
+
+bool WxWindowSystem::activateOtherInstance(const std::string& title) {
+    instance_ = std::make_unique<SingleInstance>(title, [] {
+        auto* top = wxDynamicCast(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxTopLevelWindow);
+        if (!top) return;
+        if (top->IsIconized()) top->Iconize(false);
+        top->Show();
+        top->Raise();
+    });
+    return instance_->otherIsRunning();
+}
 
 }  // namespace ui

@@ -8,14 +8,17 @@
 //
 // Installing is scoped: the constructor installs it as the window system and
 // the destructor puts the previous one back. One per program, made before the
-// engine's mouse (whose constructor moves the cursor).
+// engine application (whose constructor asks it for the single-instance
+// guard) and the engine's mouse (whose constructor moves the cursor).
 #pragma once
 
 #include <map>
+#include <memory>
 
 #include <wx/weakref.h>
 #include <wx/window.h>
 
+#include "platform/ui/singleInstance.h"
 #include "platform/win/winWindows.h"
 
 namespace ui {
@@ -44,12 +47,17 @@ public:
     // wx goes on with its own handling after the filter: nothing to add.
     win::LRESULT defWindowProc(win::HWND window, win::UINT message, win::WPARAM wParam,
                                win::LPARAM lParam) override;
+    // The per-user guard of ui::SingleInstance, held as long as this window
+    // system: a later start's request restores, shows and raises the
+    // program's top window.
+    bool activateOtherInstance(const std::string& title) override;
 
 private:
     win::WindowSystem* previous_ = nullptr;
     std::map<uintptr_t, wxWeakRef<wxWindow>> windows_;
     std::map<wxWindow*, uintptr_t> handles_;
     uintptr_t nextHandle_ = 0x100;
+    std::unique_ptr<SingleInstance> instance_;
 };
 
 // The device pixels of `logical` pixels of a window.

@@ -75,4 +75,16 @@ LRESULT VirtualDesktop::defWindowProc(HWND window, UINT message, WPARAM wParam, 
     return 0;
 }
 
+bool VirtualDesktop::activateOtherInstance(const std::string& title) {
+    const auto other = otherInstances_.find(title);
+    if (other == otherInstances_.end()) return false;
+    ++other->second;
+    return true;
+}
+
+int VirtualDesktop::activations(const std::string& title) const {
+    const auto other = otherInstances_.find(title);
+    return other == otherInstances_.end() ? 0 : other->second;
+}
+
 }  // namespace win

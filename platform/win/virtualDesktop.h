@@ -8,6 +8,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/win/winWindows.h"
@@ -34,6 +35,12 @@ public:
     // Moves the engine asked for and the display carried out.
     int cursorMoves() const { return cursorMoves_; }
 
+    // Another running instance of a program with this title: the guard
+    // finds it and asks it to come to the front.
+    void addOtherInstance(const std::string& title) { otherInstances_[title] = 0; }
+    // How often that instance was asked to come to the front.
+    int activations(const std::string& title) const;
+
     // Messages handed on to the default procedure, oldest first.
     const std::vector<MSG>& defaultedMessages() const { return defaulted_; }
     void clearDefaultedMessages() { defaulted_.clear(); }
@@ -47,6 +54,7 @@ public:
     HWND createWindow(const std::string& className, const std::string& title, int x, int y, int width,
                       int height) override;
     LRESULT defWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool activateOtherInstance(const std::string& title) override;
 
 private:
     const RECT* find(HWND window) const;
@@ -58,6 +66,7 @@ private:
     bool refuseCursorMoves_ = false;
     int cursorMoves_ = 0;
     std::vector<MSG> defaulted_;
+    std::map<std::string, int> otherInstances_;
 };
 
 }  // namespace win

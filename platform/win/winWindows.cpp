@@ -25,6 +25,10 @@ std::map<ATOM, ClassEntry>& classes() {
 void setWindowSystem(WindowSystem* system) { installed = system; }
 WindowSystem* windowSystem() { return installed; }
 
+bool ActivateOtherInstance(const std::string& title) {
+    return installed && installed->activateOtherInstance(title);
+}
+
 bool GetClientRect(HWND window, RECT* rect) {
     *rect = RECT{};
     return installed && installed->clientRect(window, rect);

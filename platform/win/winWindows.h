@@ -41,6 +41,11 @@ public:
                               int width, int height) = 0;
     // The default handling of a message the engine did not take.
     virtual LRESULT defWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The single-instance guard. When another running instance of the
+    // program titled `title` (of this user) exists, asks it to restore its
+    // main window and bring it to the front, and gives true. Otherwise this
+    // process becomes the instance that later starts find, and gives false.
+    virtual bool activateOtherInstance(const std::string& title) = 0;
 };
 
 // Installs the host's window system (null: none). The caller keeps ownership
@@ -63,6 +68,12 @@ bool PtInRect(const RECT* rect, POINT point);
 
 // Moves the cursor; false, and nothing moved, when the display refuses.
 bool SetCursorPos(int x, int y);
+
+// Stands in for finding the window whose class is `title` and restoring it
+// to the front (FindWindowA, ShowWindow with SW_RESTORE, SetForegroundWindow):
+// true when another instance of the program was running and was asked to
+// come to the front. False without a window system.
+bool ActivateOtherInstance(const std::string& title);
 
 // The result of a message that no procedure took: 0 without a window system.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

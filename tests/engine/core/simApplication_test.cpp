@@ -9,6 +9,7 @@
 
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simInputLinks.h"
 #include "engine/core/simManipulatorContainerStack.h"
 #include "engine/core/simObject.h"
 #include "engine/core/simProfiler.h"
@@ -18,6 +19,7 @@
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/sound/simSound.h"
 #include "platform/sys/clock.h"
+#include "platform/win/virtualDesktop.h"
 #include "tests/support/headlessEngine.h"
 
 namespace {
@@ -100,6 +102,24 @@ protected:
 };
 
 }  // namespace
+
+TEST(ApplicationSingleInstance, ASecondInstanceBringsTheFirstForwardAndStopsAtOnce) {
+    win::VirtualDesktop desktop;
+    {
+        testsupport::HeadlessEngine alone(simLinkInputSystem, false);
+        EXPECT_TRUE(alone.app().getStatusSuccess());
+        EXPECT_FALSE(alone.app().getCommandLinePairs().empty());
+    }
+    desktop.addOtherInstance("tolvaneBuilder v2.5.a");
+    testsupport::HeadlessEngine second(simLinkInputSystem, false);
+    EXPECT_EQ(desktop.activations("tolvaneBuilder v2.5.a"), 1);
+    EXPECT_FALSE(second.app().getStatusSuccess());
+    EXPECT_EQ(second.app().getStatusReason(), "simApplication_multipleProgramInstance");
+    // Nothing after the guard ran: no command line, no window class, no host.
+    EXPECT_TRUE(second.app().getCommandLinePairs().empty());
+    EXPECT_TRUE(second.app().getSettingsFolder().empty());
+    EXPECT_EQ(g_scriptManager, nullptr);
+}
 
 TEST_F(ApplicationTest, ConstructorPublishesItsSystemsAndTitle) {
     EXPECT_EQ(g_application, &engine.app());
@@ -247,6 +267,41 @@ TEST_F(ApplicationTest, FrameCannotStartInsideAFrame) {
     EXPECT_EQ(object.updates, 1);
     EXPECT_EQ(g_steps, (std::vector<std::string>{"clear keys", "pump"}));
     EXPECT_FALSE(engine.app().isInFrame());
+}
+
+TEST_F(ApplicationTest, DeferredDeletionWaitsForTheEndOfTheFrame) {
+    engine.app().createSystems();
+    // An object let go mid-frame while the frame still walks over it; the
+    // modal loop of a message box then runs the host's frame timer, whose
+    // purge must not delete it under the frame's feet.
+    struct Doomed : simSafeDeleteObject {
+        explicit Doomed(bool* deleted) : simSafeDeleteObject(false), m_deleted(deleted) {}
+        ~Doomed() override { *m_deleted = true; }
+        bool* m_deleted;
+    };
+    struct Walker : simObject {
+        Walker() : simObject(true, false, true, false) {}
+        void update() override { step(); }
+        void preRender() override { step(); }
+        void step() {
+            bool deleted = false;
+            auto* doomed = new Doomed(&deleted);
+            doomed->safeDelete();
+            g_application->purgeSafeDeleteObjects(false);  // the nested loop's purge
+            survived.push_back(!deleted);
+            g_application->purgeSafeDeleteObjects(true);  // leaves nothing behind
+        }
+        std::vector<bool> survived;
+    } walker;
+    engine.app().update();
+    engine.app().redraw();
+    EXPECT_EQ(walker.survived, (std::vector<bool>{true, true}));
+
+    // Between frames the host's purge deletes at once.
+    bool deleted = false;
+    (new Doomed(&deleted))->safeDelete();
+    engine.app().purgeSafeDeleteObjects(false);
+    EXPECT_TRUE(deleted);
 }
 
 TEST_F(ApplicationTest, CloseAndShutdownSetTheRunFlags) {
