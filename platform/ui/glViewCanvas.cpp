@@ -3,6 +3,9 @@
 #include <wx/dcclient.h>
 #include <wx/log.h>
 
+#include "platform/gfx/direct3d.h"
+#include "platform/ui/displayMode.h"
+
 namespace ui {
 
 namespace {
@@ -27,9 +30,15 @@ GlViewCanvas::GlViewCanvas(wxWindow* parent, wxWindowID id)
         wxPaintDC dc(this);
         painted_ = true;
     });
+    // The adapter made over this canvas's context reports the display the
+    // view is on, so views as large as that screen are not cut down.
+    gfx::setScreenSource([this](gfx::D3DDISPLAYMODE* mode) {
+        *mode = displayModeOf(*this);
+        return true;
+    });
 }
 
-GlViewCanvas::~GlViewCanvas() = default;
+GlViewCanvas::~GlViewCanvas() { gfx::setScreenSource(nullptr); }
 
 bool GlViewCanvas::makeCurrent() {
     if (!painted_ || !IsShownOnScreen()) return false;

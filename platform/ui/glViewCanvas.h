@@ -1,6 +1,7 @@
 // The 3-D view: a wxGLCanvas with its own OpenGL 3.3 core context.
 //
-// The engine draws into this canvas and creates no window of its own. The
+// The engine draws into this canvas and creates no window of its own; while
+// the canvas lives, the OpenGL adapter reports its display as the desktop. The
 // context is made the first time the canvas is made current after its first
 // paint, since GTK gives a canvas its native window only once it is realised.
 #pragma once
