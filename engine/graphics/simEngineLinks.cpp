@@ -4,6 +4,7 @@
 #include "engine/core/simInputLinks.h"
 #include "engine/core/simOptions.h"
 #include "engine/core/simResources.h"
+#include "engine/graphics/simFont.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simGraphicsLinks.h"
@@ -16,6 +17,7 @@ void simLinkEngineSystems(simSystemLinks& links) {
     simLinkInputSystem(links);
     simLinkDynamicsSystem(links);
     simLinkGraphicsSystem(links);
+    simLinkEngineFonts(links);
     simLinkParticleSystem(links);
     simLinkManipulatorContainers(links);
     simGraphics::setSceneFactory(simScene::create);

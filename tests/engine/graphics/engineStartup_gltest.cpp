@@ -9,6 +9,7 @@
 #include "engine/core/simOptions.h"
 #include "engine/core/simResources.h"
 #include "engine/graphics/simEngineLinks.h"
+#include "engine/graphics/simFont.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/gui/simGuiElementManager.h"
@@ -59,6 +60,12 @@ TEST_F(EngineStartup, EverySystemStartsRunsFramesAndShutsDown) {
 
         app.initialise();
         EXPECT_TRUE(app.getStatusSuccess()) << app.getStatusReason() << engine.log();
+        // The engine's own fonts: manipulator labels and every engine text use them.
+        for (const char* name : {"renderStatsFont", "consoleFont", "versionFont", "infoFont"}) {
+            auto* font = dynamic_cast<simFont*>(simResources::getResource(name, false));
+            ASSERT_NE(font, nullptr) << name;
+            EXPECT_TRUE(font->hasFont()) << name;
+        }
         for (int frame = 0; frame < 5; ++frame) {
             app.update();
             app.purgeSafeDeleteObjects(false);
