@@ -196,15 +196,18 @@ void simFont::draw(const std::string& text, const gfx::RECT& rect, uint32_t form
         s.v2 = float(q.v1) * dv;
         rects.push_back(s);
     }
-    state->saveState(simRenderState_alphaBlend);
-    state->saveState(simRenderState_blendMode);
+    // The two states are kept here, not in the cache's save slots: text is
+    // drawn inside the GUI's own save-and-restore brackets, whose saved
+    // values the slots hold.
+    const simStateValue alphaBlend = state->getState(simRenderState_alphaBlend);
+    const simStateValue blendMode = state->getState(simRenderState_blendMode);
     state->setState(simRenderState_alphaBlend, 1);
     state->setState(simRenderState_blendMode, 0);
     // A texture made anew has the same state object: bind it again by force.
     if (remade) state->setState(simRenderState_texture0, m_atlas.get(), true);
     renderer->drawRects(rects, m_atlas.get());
-    state->restoreState(simRenderState_alphaBlend);
-    state->restoreState(simRenderState_blendMode);
+    state->setState(simRenderState_alphaBlend, alphaBlend);
+    state->setState(simRenderState_blendMode, blendMode);
 }
 
 // ---- device loss ----

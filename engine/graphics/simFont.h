@@ -9,7 +9,8 @@
 //
 // Drawing: each call lays the string out into glyph quads and draws them in
 // one batch through the renderer's rectangle call, with the atlas as the
-// texture of slot 0 and alpha blending on (both put back afterwards). Only
+// texture of slot 0 and alpha blending on (both put back afterwards from the
+// font's own copies, so the renderer's save slots are left alone). Only
 // inside a scene. Nothing is clipped.
 //
 // Measuring gives the rectangle (0, 0, width, height) of a text; trailing

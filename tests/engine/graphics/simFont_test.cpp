@@ -10,6 +10,8 @@
 #include "engine/core/simResources.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/graphics/simFont.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
 #include "platform/d3dx/d3dxFont.h"
 #include "tests/support/recordingGraphics.h"
 
@@ -94,6 +96,27 @@ TEST_F(SimFontTest, AStringIsOneDrawCallAndGlyphsAreRenderedOnce) {
     EXPECT_EQ(rig.recorder->count("DrawPrimitive"), 2u);
     EXPECT_EQ(rig.recorder->count("LockRect"), 0u);  // the atlas is not touched again
     EXPECT_EQ(font->getFont()->renderedGlyphs(), rendered);
+    rig.renderer().endSceneWithoutPresent();
+}
+
+TEST_F(SimFontTest, TextInsideASaveAndRestoreBracketLeavesTheBracketsValues) {
+    // The GUI's pattern: save, change, draw (text among it), restore. The
+    // restore must give back what was there before the bracket.
+    rig.renderer().beginScene(true, true, true);
+    simRendererState& state = *rig.renderer().getState();
+    state.setState(simRenderState_alphaBlend, 0);
+    state.setState(simRenderState_blendMode, 1);
+    state.saveState(simRenderState_alphaBlend);
+    state.saveState(simRenderState_blendMode);
+    state.setState(simRenderState_alphaBlend, 1);
+    state.setState(simRenderState_blendMode, 0);
+    font->drawText("inside", 10, 10, white());
+    EXPECT_EQ(state.getState(simRenderState_alphaBlend), 1u);
+    EXPECT_EQ(state.getState(simRenderState_blendMode), 0u);
+    state.restoreState(simRenderState_alphaBlend);
+    state.restoreState(simRenderState_blendMode);
+    EXPECT_EQ(state.getState(simRenderState_alphaBlend), 0u);
+    EXPECT_EQ(state.getState(simRenderState_blendMode), 1u);
     rig.renderer().endSceneWithoutPresent();
 }
 
