@@ -60,12 +60,17 @@ void simLight::apply() {
     device->LightEnable(0, m_enabled != 0);
 }
 
+d3dx::Vector3 simLookAtUp(const d3dx::Vector3& direction) {
+    const bool vertical = std::fabs(direction.y) > 0.999f * d3dx::Vec3Length(&direction);
+    return vertical ? d3dx::Vector3(0.0f, 0.0f, 1.0f) : d3dx::Vector3(0.0f, 1.0f, 0.0f);
+}
+
 void simLight::updateMatrices() {
     d3dx::Matrix translation, lookAt;
     d3dx::MatrixTranslation(&translation, -m_position.x, -m_position.y, -m_position.z);
     const d3dx::Vector3 eye{0.0f, 0.0f, 0.0f};
     const d3dx::Vector3 at{-m_direction.x, -m_direction.y, -m_direction.z};
-    const d3dx::Vector3 up{0.0f, 1.0f, 0.0f};
+    const d3dx::Vector3 up = simLookAtUp(m_direction);
     d3dx::MatrixLookAtLH(&lookAt, &eye, &at, &up);
     d3dx::MatrixMultiply(&m_view, &translation, &lookAt);
     d3dx::MatrixMultiply(&m_viewProjection, &m_view, &m_projection);

@@ -45,7 +45,8 @@ public:
     // Writes the light record to device light 0 and enables it as `enabled` says.
     void apply();
     // view = translation by -position x look-at from the origin towards
-    // -direction with up (0, 1, 0); view-projection = view x projection.
+    // -direction with up (0, 1, 0), or (0, 0, 1) for a light shining along
+    // the y axis (simLookAtUp); view-projection = view x projection.
     void updateMatrices();
     // Copies and normalises the direction, then apply and updateMatrices.
     void setDirection(const d3dx::Vector3& direction);
@@ -86,3 +87,10 @@ private:
     d3dx::Matrix m_projection = d3dx::Matrix::identity();
     d3dx::Matrix m_viewProjection = d3dx::Matrix::identity();
 };
+
+// The up vector of a view that looks along `direction`: the world's y, or
+// its z when the direction lies within about 2.5 degrees of the y axis (a
+// sun straight overhead), where a look-at with y as up has no sideways axis
+// and gives no numbers.
+d3dx::Vector3 simLookAtUp(const d3dx::Vector3& direction);
+

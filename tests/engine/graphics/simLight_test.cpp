@@ -75,6 +75,29 @@ TEST(SimLight, MatricesFollowTheDirectionAndTheProjection) {
     EXPECT_NEAR(out.z, 10.0f, 1e-5f);
 }
 
+TEST(SimLight, ALightShiningStraightDownOrUpStillHasAView) {
+    RecordingGraphics rig;
+    // A sun overhead is the common case of a flying site; a light along the
+    // y axis has no sideways axis with y as up.
+    for (const d3dx::Vector3& direction : {d3dx::Vector3(0, -1, 0), d3dx::Vector3(0, 1, 0),
+                                           d3dx::Vector3(0.0006f, 1, 0.0008f)}) {
+        // The light stands 10 units towards its direction from the origin.
+        auto light = makeLight(simLight::directional, direction * 10.0f, direction);
+        const d3dx::Matrix& view = light->getViewMatrix();
+        for (int i = 0; i < 16; ++i) ASSERT_TRUE(std::isfinite(view.m[i / 4][i % 4])) << direction.y;
+        // The ground point the light shines on lies 10 ahead, on the view's axis.
+        d3dx::Vector3 origin{0, 0, 0}, out;
+        d3dx::Vec3TransformCoord(&out, &origin, &view);
+        EXPECT_NEAR(out.x, 0.0f, 1e-3f);
+        EXPECT_NEAR(out.y, 0.0f, 1e-3f);
+        EXPECT_NEAR(out.z, 10.0f, 1e-2f);
+        // The view keeps lengths: a unit step along x stays a unit step.
+        d3dx::Vector3 step{1, 0, 0}, turned;
+        d3dx::Vec3TransformNormal(&turned, &step, &view);
+        EXPECT_NEAR(d3dx::Vec3Length(&turned), 1.0f, 1e-4f);
+    }
+}
+
 TEST(SimLight, TheFirstLightMadeIsTheOneTheEffectsRead) {
     RecordingGraphics rig;
     EXPECT_EQ(simShaderEffectFirstLight(), nullptr);
