@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/core/simVertex.h"
 #include "platform/d3dx/d3dxMathTypes.h"
 
 // An axis-aligned screen rectangle: corners (x1, y1) and (x2, y2), drawn as
@@ -80,11 +81,12 @@ struct simTriangle3D {
                   const d3dx::Vector2& uvC, uint32_t ca, uint32_t cb, uint32_t cc)
         : p0(a), p1(b), p2(c), n0(na), n1(nb), n2(nc), uv0(uvA), uv1(uvB), uv2(uvC), colour0(ca), colour1(cb),
           colour2(cc) {}
-    // Every normal (0, 1, 0).
+    // Every normal the drawn normal (simVertex::kDrawnNormal).
     simTriangle3D(const d3dx::Vector3& a, const d3dx::Vector3& b, const d3dx::Vector3& c, uint32_t ca,
                   uint32_t cb, uint32_t cc, const d3dx::Vector2& uvA = {0, 0}, const d3dx::Vector2& uvB = {1, 0},
                   const d3dx::Vector2& uvC = {1, 1})
-        : p0(a), p1(b), p2(c), n0(0, 1, 0), n1(0, 1, 0), n2(0, 1, 0), uv0(uvA), uv1(uvB), uv2(uvC),
+        : p0(a), p1(b), p2(c), n0(simVertex::kDrawnNormal), n1(simVertex::kDrawnNormal),
+          n2(simVertex::kDrawnNormal), uv0(uvA), uv1(uvB), uv2(uvC),
           colour0(ca), colour1(cb), colour2(cc) {}
     simTriangle3D(const d3dx::Vector3& a, const d3dx::Vector3& b, const d3dx::Vector3& c, uint32_t colour)
         : simTriangle3D(a, b, c, colour, colour, colour) {}
@@ -98,10 +100,11 @@ struct simQuad3D {
     uint32_t colour = 0;  // ARGB
 
     simQuad3D() = default;
-    // Every normal (0, 1, 0); UVs (0, 0), (1, 0), (1, 1), (0, 1).
+    // Every normal the drawn normal; UVs (0, 0), (1, 0), (1, 1), (0, 1).
     simQuad3D(const d3dx::Vector3& a, const d3dx::Vector3& b, const d3dx::Vector3& c, const d3dx::Vector3& d,
               uint32_t col)
-        : p0(a), p1(b), p2(c), p3(d), n0(0, 1, 0), n1(0, 1, 0), n2(0, 1, 0), n3(0, 1, 0), uv0(0, 0), uv1(1, 0),
+        : p0(a), p1(b), p2(c), p3(d), n0(simVertex::kDrawnNormal), n1(simVertex::kDrawnNormal),
+          n2(simVertex::kDrawnNormal), n3(simVertex::kDrawnNormal), uv0(0, 0), uv1(1, 0),
           uv2(1, 1), uv3(0, 1), colour(col) {}
 };
 

@@ -14,22 +14,23 @@ using d3dx::Vector3;
 
 namespace {
 
-const Vector3 kUp(0, 1, 0);
 const Vector2 kQuadUV[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
-// The two triangles (p0, p1, p2) and (p0, p2, p3) of a world quad.
+// The two triangles (p0, p1, p2) and (p0, p2, p3) of a world quad; without
+// normals `n` the vertices get the drawn normal.
 void fillQuad(simVertex* out, const Vector3* p, const Vector3* n, const uint32_t* colours, const Vector2* uv,
               const Vector2* uv2) {
     static constexpr int kCorner[6] = {0, 1, 2, 0, 2, 3};
     for (int i = 0; i < 6; ++i) {
         const int c = kCorner[i];
-        out[i] = worldVertex(p[c], n[c], colours[c], uv[c], uv2 ? uv2[c] : Vector2(1, 1));
+        out[i] = n ? worldVertex(p[c], n[c], colours[c], uv[c])
+                   : worldVertex(p[c], colours[c], uv[c], uv2 ? uv2[c] : Vector2(1, 1));
     }
 }
 
 void fillLine(simVertex* out, const simLine3D& l) {
-    out[0] = worldVertex(l.p0, kUp, l.colour0, l.uv0);
-    out[1] = worldVertex(l.p1, kUp, l.colour1, l.uv1);
+    out[0] = worldVertex(l.p0, l.colour0, l.uv0);
+    out[1] = worldVertex(l.p1, l.colour1, l.uv1);
 }
 
 }  // namespace
@@ -60,10 +61,9 @@ void simRenderer::drawQuad3D(const Vec3& p0, const Vec3& p1, const Vec3& p2, con
                              Texture texture, const Vec2* uvs, const Vec2* uvs2) {
     setTexture(m_state, texture);
     const Vector3 p[4] = {p0, p1, p2, p3};
-    const Vector3 n[4] = {kUp, kUp, kUp, kUp};
     const uint32_t colours[4] = {colour, colour, colour, colour};
     drawOnce<simVertex>(m_vertexBuffer3D.get(), 6, D3DPT_TRIANGLELIST,
-                        [&](simVertex* out) { fillQuad(out, p, n, colours, uvs ? uvs : kQuadUV, uvs2); });
+                        [&](simVertex* out) { fillQuad(out, p, nullptr, colours, uvs ? uvs : kQuadUV, uvs2); });
 }
 
 void simRenderer::drawQuad3DColours(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3,
@@ -72,11 +72,10 @@ void simRenderer::drawQuad3DColours(const Vec3& p0, const Vec3& p1, const Vec3& 
                                     const Vec2& uv3) {
     setTexture(m_state, texture);
     const Vector3 p[4] = {p0, p1, p2, p3};
-    const Vector3 n[4] = {kUp, kUp, kUp, kUp};
     const uint32_t colours[4] = {colour0, colour1, colour2, colour3};
     const Vector2 uv[4] = {uv0, uv1, uv2, uv3};
     drawOnce<simVertex>(m_vertexBuffer3D.get(), 6, D3DPT_TRIANGLELIST,
-                        [&](simVertex* out) { fillQuad(out, p, n, colours, uv, nullptr); });
+                        [&](simVertex* out) { fillQuad(out, p, nullptr, colours, uv, nullptr); });
 }
 
 void simRenderer::drawQuads3D(const std::vector<simQuad3D>& quads, Texture texture) {

@@ -40,15 +40,16 @@ inline simScreenVertex screenVertexHalf(const d3dx::Vector2& p, uint32_t colour,
     return screenVertex(snapHalf(p.x), snapHalf(p.y), colour, uv);
 }
 
+// A world vertex: texture set 3 (and set 2 unless given) at (1, 1).
+inline simVertex worldVertex(const d3dx::Vector3& p, uint32_t colour, const d3dx::Vector2& uv,
+                             const d3dx::Vector2& uv2 = {1, 1}) {
+    return simVertex(p, colour, uv.x, uv.y, uv2.x, uv2.y, 1.0f, 1.0f);
+}
+// The same with the normal that a record supplies.
 inline simVertex worldVertex(const d3dx::Vector3& p, const d3dx::Vector3& normal, uint32_t colour,
-                             const d3dx::Vector2& uv, const d3dx::Vector2& uv2 = {1, 1}) {
-    simVertex v;
-    v.position = p;
+                             const d3dx::Vector2& uv) {
+    simVertex v = worldVertex(p, colour, uv);
     v.normal = normal;
-    v.colour = colour;
-    v.uv[0] = uv;
-    v.uv[1] = uv2;
-    v.uv[2] = d3dx::Vector2(1, 1);
     return v;
 }
 

@@ -245,6 +245,28 @@ TEST_F(Drawing, WorldQuadsAndTrianglesCarryTheirNormalsAndUVSets) {
     }
 }
 
+TEST_F(Drawing, WorldVerticesWithoutANormalOfTheirOwnGetTheDrawnNormal) {
+    const Vector3 drawn(1, 1, 1);
+    r().drawLine3D({0, 0, 0}, {1, 0, 0}, 3, nullptr, {0, 0}, {1, 1}, nullptr);
+    for (const simVertex& v : world(2)) EXPECT_EQ(v.normal, drawn);
+    r().drawQuad3D({0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, 9, nullptr, nullptr, nullptr);
+    for (const simVertex& v : world(6)) EXPECT_EQ(v.normal, drawn);
+    r().drawQuad3DColours({0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, 1, 2, 3, 4, nullptr, {0, 0}, {1, 0}, {1, 1},
+                          {0, 1});
+    for (const simVertex& v : world(6)) EXPECT_EQ(v.normal, drawn);
+    r().drawTriangles3D({simTriangle3D({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, 5)}, nullptr);
+    for (const simVertex& v : world(3)) EXPECT_EQ(v.normal, drawn);
+
+    // The drawn vertex from a position, a colour and three UV pairs.
+    const simVertex v({1, 2, 3}, 0xFF102030u, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f);
+    EXPECT_EQ(v.position, Vector3(1, 2, 3));
+    EXPECT_EQ(v.normal, drawn);
+    EXPECT_EQ(v.colour, 0xFF102030u);
+    EXPECT_EQ(v.uv[0], Vector2(0.1f, 0.2f));
+    EXPECT_EQ(v.uv[1], Vector2(0.3f, 0.4f));
+    EXPECT_EQ(v.uv[2], Vector2(0.5f, 0.6f));
+}
+
 TEST_F(Drawing, OrientedSquareFacesItsDirection) {
     r().drawOrientedQuad3D({1, 2, 3}, {0, 0, 2}, 0.5f, 1, nullptr);
     const auto v = world(6);
