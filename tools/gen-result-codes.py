@@ -45,6 +45,14 @@ FAMILIES = {
     0x0003, 0x0004, 0x0008, 0x0009, 0xC009,
 }
 
+# Outside winerror.h the DirectX headers define caps bits, flags and limits
+# beside their codes, some of which look like codes (DDSCAPS_OPTIMIZED is
+# 0x80000000, DPNCANCEL_PLAYER_SENDS_PRIORITY_HIGH 0x80010000). There only
+# names of a result form are result codes: an error (..ERR_.., .._E_..), a
+# success or information code (.._S_.., .._I_..) or a family's own success
+# prefix.
+RESULT_NAME = re.compile(r"ERR_|(^|_)[ESI]_|^(D3DOK|DS|DV|DPNSUCCESS)_")
+
 # Win32 error codes are plain numbers in winerror.h; these prefixes name
 # other small constants there (facilities, severities, masks), not errors.
 WIN32_NON_ERRORS = ("FACILITY_", "SEVERITY_", "NOERROR", "SEC_E_OK")
@@ -236,6 +244,8 @@ def build_table():
                     win32.setdefault(value, name)
                 continue
             if value >> 16 not in FAMILIES:
+                continue
+            if header != "winerror.h" and not RESULT_NAME.search(name):
                 continue
             # Success codes of the small families must carry an HRESULT-like
             # name; plain enumerators and flags there are not result codes.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <regex>
 #include <string>
 
 namespace {
@@ -71,6 +72,31 @@ TEST(ResultCodeNames, Win32ErrorsShareTheirNameWithTheirFailureForm) {
     }
     EXPECT_EQ(failure, win32) << std::hex << "code 0x" << code;
   }
+}
+
+struct TableRow {
+  std::uint32_t code;
+  const char* name;
+};
+
+constexpr TableRow kTable[] = {
+#include "engine/graphics/resultCodeNames_table.inc"
+};
+
+TEST(ResultCodeNames, TheTableHoldsOnlyResultCodes) {
+  // The SDK headers define caps bits, flags and limits beside their codes,
+  // some with values that look like codes. A name is a result code when it
+  // has a result form (an ..ERR_.., .._E_.., .._S_.. or .._I_.. name, or a
+  // family's own success prefix) or belongs to the Win32 error families.
+  const std::regex resultForm("ERR_|(^|_)[ESI]_|^(D3DOK|DS|DV|DPNSUCCESS)_");
+  const std::regex win32Family("^(ERROR|WSA|DNS|NTE|OR|OSS|RPC|SCARD|WAIT|WARNING)_?");
+  for (const TableRow& row : kTable) {
+    EXPECT_TRUE(std::regex_search(row.name, resultForm) || std::regex_search(row.name, win32Family))
+        << std::hex << "0x" << row.code << " " << row.name;
+  }
+  // The flags that once stood in it name no code.
+  for (std::uint32_t flag : {0x80000000u, 0x80010000u, 0x80020000u})
+    EXPECT_STREQ(getResultCodeName(static_cast<std::int32_t>(flag)), "Unknown") << std::hex << flag;
 }
 
 }  // namespace
