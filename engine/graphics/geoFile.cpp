@@ -1,6 +1,7 @@
 #include "engine/graphics/geoFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "engine/core/byteCursor.h"
@@ -16,6 +17,8 @@ constexpr size_t kMaterialMinSize = kNameSize + 4 + 4 * 12 + 6 * 4;
 constexpr size_t kNodeMinSize = kNameSize + 4 + kBoxSize + 64 + 4 + 4;
 constexpr size_t kLayerMinSize = kBoxSize + 4 + 10 + 4;
 constexpr size_t kBatchSize = kBoxSize + 4 + 4;
+// The most vertices a model may hold: its vertex buffer is sized in 32 bits.
+constexpr int32_t kMaxVertices = int32_t(UINT32_MAX / sizeof(simVertex) / 3 * 3);
 
 class geoFileParser {
 public:
@@ -39,7 +42,7 @@ public:
         if (!ok()) return false;
 
         // The vertices are one triangle list; only whole triangles are read.
-        const int32_t readable = count(simVertex::kFileSize, "vertex", 3) / 3 * 3;
+        const int32_t readable = count(simVertex::kFileSize, "vertex", 3, kMaxVertices) / 3 * 3;
         const geoFileVertexRun vertices{base_ + in_.position(), readable};
         in_.skip(size_t(readable) * simVertex::kFileSize);
         if (!in_.ok()) return fail("truncated vertices");
@@ -68,13 +71,18 @@ private:
         return false;
     }
 
-    // Reads a count and checks that the bytes left can hold that many
-    // records, read in groups of `group` (whole groups only); a refused count
-    // reads as none.
-    int32_t count(size_t recordSize, const char* what, int32_t group = 1) {
+    // Reads a count and checks it against `most` and that the bytes left
+    // can hold that many records, read in groups of `group` (whole groups
+    // only); a refused count reads as none.
+    int32_t count(size_t recordSize, const char* what, int32_t group = 1, int32_t most = INT32_MAX) {
         const int32_t n = in_.i32();
         if (!in_.ok()) {
             fail(std::string("truncated ") + what + " count");
+            return 0;
+        }
+        if (n > most) {
+            fail(std::string(what) + " count " + std::to_string(n) + " exceeds the most a model may hold (" +
+                 std::to_string(most) + ")");
             return 0;
         }
         if (!in_.canHold(n / group, recordSize * group)) {

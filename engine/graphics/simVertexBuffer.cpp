@@ -1,5 +1,6 @@
 #include "engine/graphics/simVertexBuffer.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -49,7 +50,9 @@ simVertexBuffer::~simVertexBuffer() {
 }
 
 HRESULT simVertexBuffer::createDeviceBuffer() {
-    if (!device()) return D3DERR_INVALIDCALL;
+    // The device sizes buffers in 32 bits: a larger buffer would be made
+    // short and then written past its end.
+    if (!device() || byteSize() > UINT32_MAX) return D3DERR_INVALIDCALL;
     return device()->CreateVertexBuffer(static_cast<uint32_t>(byteSize()), m_usage, m_format,
                                         static_cast<D3DPOOL>(m_pool), &m_buffer);
 }

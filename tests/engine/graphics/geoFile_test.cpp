@@ -144,6 +144,18 @@ TEST(GeoFile, CountsBeyondTheBytesLeftAreRefusedBeforeAllocating) {
     EXPECT_EQ(error, "material count 1073741824 exceeds the file");
 }
 
+TEST(GeoFile, AVertexCountPastThe32BitBufferSizeIsRefusedWhateverTheFileHolds) {
+    // Such a file would need more than 4 GiB; the count alone is refused, so
+    // the vertex buffer is never sized from it.
+    const geoFileData geo = test::sampleGeo();
+    std::vector<uint8_t> bytes = writeGeoFile(geo);
+    putI32(bytes, vertexCountOffset(geo), 82595526);
+    geoFileData out;
+    std::string error;
+    EXPECT_FALSE(parse(bytes, out, error));
+    EXPECT_EQ(error, "vertex count 82595526 exceeds the most a model may hold (82595523)");
+}
+
 TEST(GeoFile, NegativeCountsMeanNone) {
     geoFileData geo = test::sampleGeo();
     geo.materials.clear();

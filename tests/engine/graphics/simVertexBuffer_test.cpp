@@ -173,6 +173,17 @@ TEST_F(VertexBuffer, CreationFailureLeavesNoBufferAndReportsIt) {
     EXPECT_FALSE(buffer.isLocked());
 }
 
+TEST_F(VertexBuffer, ABufferTooLargeForThe32BitSizeIsRefused) {
+    // 82 595 526 vertices of 52 bytes are 4 294 967 352 bytes: cut to 32
+    // bits that is a 56-byte buffer, which the first lock would overrun.
+    simVertexBuffer buffer(82595526, 52, simVertex::kFormat, true, false);
+    EXPECT_FALSE(buffer.getBuffer());
+    EXPECT_EQ(rig.recorder->count("CreateVertexBuffer"), 0u);
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors()[0], "simVertexBuffer - vertex buffer creation falied: D3DERR_INVALIDCALL");
+    EXPECT_EQ(buffer.lock(2, 0, -1), nullptr);
+}
+
 // Writes a numbered pattern into the whole buffer.
 void fill(simVertexBuffer& buffer, uint8_t seed) {
     auto* bytes = static_cast<uint8_t*>(buffer.lock(2, 0, -1));
