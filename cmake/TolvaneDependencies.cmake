@@ -7,6 +7,9 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(LUA REQUIRED IMPORTED_TARGET lua5.1)
 pkg_check_modules(ODE REQUIRED IMPORTED_TARGET ode)
 pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)
+# Image decoders made for untrusted files: PNG and JPEG.
+pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET spng)
+pkg_check_modules(TURBOJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
 # Debian's libsquish.pc has an empty prefix, so find it directly.
 find_path(SQUISH_INCLUDE_DIR squish.h REQUIRED)
 find_library(SQUISH_LIBRARY squish REQUIRED)

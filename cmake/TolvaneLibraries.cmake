@@ -18,7 +18,8 @@ endfunction()
 
 tolvane_folder_library(platform_sys platform/sys DEPS Threads::Threads)
 tolvane_folder_library(platform_d3dx platform/d3dx
-  DEPS platform_sys PkgConfig::FREETYPE PkgConfig::FONTCONFIG tolvane_squish)
+  DEPS platform_sys PkgConfig::FREETYPE PkgConfig::FONTCONFIG tolvane_squish
+       PkgConfig::SPNG PkgConfig::TURBOJPEG)
 target_include_directories(platform_d3dx SYSTEM PRIVATE ${STB_INCLUDE_DIR})
 tolvane_folder_library(platform_gfx platform/gfx
   DEPS platform_sys PkgConfig::EPOXY PkgConfig::EGL)

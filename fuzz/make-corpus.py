@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Writes the seed files of the image fuzz targets into fuzz/corpus/<name>/:
-small valid files of every layout the readers take, built byte by byte so
-that the seeds do not depend on the writers under test.
+small valid files of every layout the readers take, built byte by byte (JPEG
+through Debian's libturbojpeg) so that the seeds do not depend on the writers
+under test, and the inputs that once found faults, kept as regression cases.
 
 Usage: fuzz/make-corpus.py   (from anywhere; rewrites the seeds in place)
 """
+import ctypes
 import os
 import random
 import struct
+import zlib
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
 rng = random.Random(7)
@@ -71,6 +74,72 @@ def tga_rle(width, height, pixel_bytes):
     return out
 
 
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_rows(width, height, bits_per_pixel):
+    # Each row starts with its filter type; every filter takes any bytes.
+    row = (width * bits_per_pixel + 7) // 8
+    return b"".join(bytes([y % 5]) + pixels(1, row) for y in range(height))
+
+
+ADAM7 = [(0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2), (0, 1, 1, 2)]
+
+
+def png(width, height, colour_type, depth, extra=b"", interlaced=False):
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    bits = channels * depth
+    if interlaced:
+        raw = b""
+        for x0, y0, dx, dy in ADAM7:
+            w, h = (width - x0 + dx - 1) // dx, (height - y0 + dy - 1) // dy
+            if w > 0 and h > 0:
+                raw += png_rows(w, h, bits)
+    else:
+        raw = png_rows(width, height, bits)
+    header = struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 1 if interlaced else 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + extra +
+            png_chunk(b"IDAT", zlib.compress(raw)) + png_chunk(b"IEND", b""))
+
+
+TJ_RGB, TJ_GRAY, TJ_CMYK = 0, 6, 11
+TJ_444, TJ_420, TJ_GRAYSAMP = 0, 2, 3
+TJ_PROGRESSIVE = 16384
+
+
+def jpeg(width, height, pixel_format, subsampling, flags=0):
+    tj = ctypes.CDLL("libturbojpeg.so.0")
+    tj.tjInitCompress.restype = ctypes.c_void_p
+    handle = ctypes.c_void_p(tj.tjInitCompress())
+    channels = {TJ_RGB: 3, TJ_GRAY: 1, TJ_CMYK: 4}[pixel_format]
+    source = pixels(width * height, channels)
+    out, size = ctypes.POINTER(ctypes.c_ubyte)(), ctypes.c_ulong(0)
+    if tj.tjCompress2(handle, source, width, 0, height, pixel_format, ctypes.byref(out), ctypes.byref(size),
+                      subsampling, 85, flags) != 0:
+        raise RuntimeError("libturbojpeg could not compress a seed")
+    data = ctypes.string_at(out, size.value)
+    tj.tjFree(out)
+    tj.tjDestroy(handle)
+    return data
+
+
+def jpeg_huffman_counts_overflow():
+    # A Huffman table whose code counts add up to 4080 codes (at most 256 are
+    # possible): stb_image's table builder wrote past its array on it.
+    segment = lambda marker, body: bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
+    dqt = segment(0xDB, b"\x00" + bytes([1] * 64))
+    sof = segment(0xC0, struct.pack(">BHHB", 8, 8, 8, 1) + b"\x01\x11\x00")
+    dht = segment(0xC4, b"\x00" + bytes([255] * 16) + bytes(range(256)) * 15 + bytes(240))
+    sos = segment(0xDA, b"\x01\x01\x00\x00\x3F\x00")
+    return b"\xFF\xD8" + dqt + sof + dht + sos + bytes(16) + b"\xFF\xD9"
+
+
+def ppm(magic, width, height, max_value, sample_bytes, header_text=None):
+    header = header_text or "%s\n%d %d\n%d\n" % (magic, width, height, max_value)
+    return header.encode() + pixels(1, sample_bytes)
+
+
 SEEDS = {
     "dds": {
         "argb_mips.dds": dds(4, 4, 3, masks(0x41, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), lambda w, h: w * h * 4),
@@ -98,6 +167,36 @@ SEEDS = {
         "rle32.tga": tga(10, 4, 4, 32, 0x28, tga_rle(4, 4, 4)),
         "grey.tga": tga(3, 4, 2, 8, 0x00, pixels(8, 1)),
         "mapped.tga": tga(1, 4, 4, 8, 0x00, pixels(16, 1), colour_map=pixels(4, 3), map_entries=4, map_bits=24),
+    },
+    "png": {
+        "rgba8.png": png(5, 3, 6, 8),
+        "rgb8.png": png(4, 4, 2, 8),
+        "grey8.png": png(3, 5, 0, 8),
+        "grey_alpha.png": png(4, 2, 4, 8),
+        "grey1.png": png(9, 3, 0, 1),
+        "grey16_trns.png": png(3, 3, 0, 16, extra=png_chunk(b"tRNS", b"\x12\x34")),
+        "rgb16.png": png(3, 2, 2, 16),
+        "palette_trns.png": png(4, 4, 3, 8, extra=png_chunk(b"PLTE", pixels(4, 3)) + png_chunk(b"tRNS", b"\x00\x80")),
+        "palette4_interlaced.png": png(9, 9, 3, 4, extra=png_chunk(b"PLTE", pixels(16, 3)), interlaced=True),
+        "rgba8_interlaced.png": png(10, 7, 6, 8, interlaced=True),
+    },
+    "jpeg": {
+        "rgb444.jpg": jpeg(8, 8, TJ_RGB, TJ_444),
+        "rgb420_odd.jpg": jpeg(13, 9, TJ_RGB, TJ_420),
+        "grey.jpg": jpeg(8, 16, TJ_GRAY, TJ_GRAYSAMP),
+        "progressive420.jpg": jpeg(16, 16, TJ_RGB, TJ_420, TJ_PROGRESSIVE),
+        "cmyk.jpg": jpeg(8, 8, TJ_CMYK, TJ_444),
+        "regression_huffman_counts.jpg": jpeg_huffman_counts_overflow(),
+    },
+    "ppm": {
+        "rgb.ppm": ppm("P6", 3, 2, 255, 18),
+        "grey.pgm": ppm("P5", 4, 3, 255, 12),
+        "comments.ppm": ppm("P6", 2, 2, 255, 12, header_text="P6 # made by hand\n2 # wide\n2\t255\r"),
+        "max15.pgm": ppm("P5", 4, 1, 15, 4),
+        # A number too large for an int: stb_image's header parser overflowed on it.
+        "regression_huge_width.ppm": ppm("P6", 0, 0, 0, 12, header_text="P6\n99999999999999999999 1\n255\n"),
+        # Two-byte samples: stb_image converted them through a buffer too small.
+        "regression_16bit.pgm": ppm("P5", 2, 2, 65535, 8),
     },
 }
 

@@ -2,6 +2,7 @@
 // mip chain, format conversion) and saving.
 #include "platform/d3dx/d3dxImage.h"
 
+#include "platform/d3dx/d3dxImageDecode.h"
 #include "platform/d3dx/d3dxImageDxt.h"
 #include "platform/d3dx/d3dxImageFilter.h"
 #include "platform/d3dx/d3dxImageStb.h"
@@ -62,7 +63,7 @@ ImageResult decodeFile(const std::uint8_t* data, std::size_t size, Image* image,
         return readDds(data, size, image, info);
     }
     Bitmap bitmap;
-    ImageResult result = readStbImage(data, size, &bitmap, info);
+    ImageResult result = readPicture(data, size, &bitmap, info);
     if (!result.ok()) {
         return result;
     }
@@ -167,7 +168,7 @@ ImageResult GetImageInfoFromFileInMemory(const void* data, std::size_t size, Ima
     if (isDdsFile(bytes, size)) {
         return readDdsInfo(bytes, size, info);
     }
-    return readStbInfo(bytes, size, info);
+    return readPictureInfo(bytes, size, info);
 }
 
 ImageResult GetImageInfoFromFile(const std::string& path, ImageInfo* info) {

@@ -2,7 +2,8 @@
 // and surface functions (image information, load from file or memory with
 // scaling, mip generation and DXT compression, save to file or memory).
 //
-// Reads BMP, PNG, TGA (with RLE), JPEG and PPM (through stb_image) and DDS
+// Reads PNG (through libspng), JPEG (through libjpeg-turbo), BMP and TGA
+// with RLE (through stb_image), binary PPM and PGM (our own reader) and DDS
 // (2-D and cube maps, mip chains, DXT1/3/5 and the common uncompressed
 // formats). Writes BMP, DIB, PNG, TGA, JPEG and PPM (through stb_image_write)
 // and DDS (A8R8G8B8, X8R8G8B8 and DXT1/3/5, with every face and level).

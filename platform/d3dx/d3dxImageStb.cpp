@@ -1,9 +1,12 @@
 // stb_image and stb_image_write behind the image functions. This is the one
-// translation unit that holds their implementations.
+// translation unit that holds their implementations. stb_image reads only
+// BMP and TGA, behind the checks below; the other formats have readers made
+// for hostile input (d3dxImageDecode.h).
 #include "platform/d3dx/d3dxImageStb.h"
 
+#include "platform/d3dx/d3dxImageDecode.h"
+
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -12,10 +15,7 @@
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
 #define STBI_ONLY_BMP
-#define STBI_ONLY_PNG
 #define STBI_ONLY_TGA
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_PNM
 #define STBI_MAX_DIMENSIONS 8192
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -32,26 +32,6 @@ static_assert(STBI_MAX_DIMENSIONS == kMaxImageDimension, "stb_image must refuse 
 
 namespace {
 
-ImageFileFormat fileFormatOf(const std::uint8_t* data, std::size_t size) {
-    auto startsWith = [&](const char* magic, std::size_t length) {
-        return size >= length && std::memcmp(data, magic, length) == 0;
-    };
-    if (startsWith("BM", 2)) return ImageFileFormat::Bmp;
-    if (startsWith("\x89PNG", 4)) return ImageFileFormat::Png;
-    if (startsWith("\xFF\xD8", 2)) return ImageFileFormat::Jpg;
-    if (startsWith("P5", 2) || startsWith("P6", 2)) return ImageFileFormat::Ppm;
-    return ImageFileFormat::Tga;  // the one format without a magic number
-}
-
-Format formatOfChannels(int channels) {
-    switch (channels) {
-        case 1: return Format::L8;
-        case 2: return Format::A8L8;
-        case 3: return Format::X8R8G8B8;
-        default: return Format::A8R8G8B8;
-    }
-}
-
 std::string stbReason(const char* what) {
     return std::string(what) + " (" + stbi_failure_reason() + ")";
 }
@@ -59,11 +39,9 @@ std::string stbReason(const char* what) {
 std::uint32_t readU16(const std::uint8_t* p) { return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8; }
 std::uint32_t readU32(const std::uint8_t* p) { return readU16(p) | readU16(p + 2) << 16; }
 
-// stb_image reads zeros past the end of a BMP, TGA or PPM and of JPEG scan
-// data, so a truncated file would decode to a picture with a black tail.
-// These checks walk the headers (and the RLE packets of a TGA) against the
-// bytes present first.
-const char* kTruncated = "image file truncated: the header announces more data";
+// stb_image reads zeros past the end of a BMP or TGA, so a truncated file
+// would decode to a picture with a black tail. These checks walk the headers
+// (and the RLE packets of a TGA) against the bytes present first.
 
 bool bmpComplete(const std::uint8_t* data, std::size_t size) {
     if (size < 26) {
@@ -113,17 +91,6 @@ bool tgaComplete(const std::uint8_t* data, std::size_t size) {
     return at <= size;
 }
 
-bool jpegComplete(const std::uint8_t* data, std::size_t size) {
-    // The end-of-image marker: FF D9 never occurs inside entropy-coded data,
-    // where an FF is always followed by 00 or a restart marker.
-    for (std::size_t i = size; i-- > 2;) {
-        if (data[i - 1] == 0xFF && data[i] == 0xD9) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A 32-bit BI_RGB BMP whose fourth bytes are all 0 was written without
 // alpha (stb_image then decodes it opaque), so its information must not
 // claim an alpha channel. Scans the bytes present; decodes nothing.
@@ -139,42 +106,10 @@ bool bmpAlphaAllZero(const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-// Returns the reason a PPM cannot be read, or null.
-const char* pnmProblem(const std::uint8_t* data, std::size_t size) {
-    // "P5" or "P6", then width, height and the largest sample value as text
-    // separated by white space and comments, then one white-space byte.
-    std::size_t at = 2;
-    std::uint64_t fields[3] = {};
-    for (std::uint64_t& field : fields) {
-        while (at < size && (std::isspace(data[at]) || data[at] == '#')) {
-            if (data[at] == '#') {
-                while (at < size && data[at] != '\n' && data[at] != '\r') ++at;
-            } else {
-                ++at;
-            }
-        }
-        for (; at < size && std::isdigit(data[at]) && field < (1u << 30); ++at) {
-            field = field * 10 + (data[at] - '0');
-        }
-    }
-    if (fields[2] > 255 || stbi_is_16_bit_from_memory(data, int(size))) {
-        // stb_image converts 16-bit samples through an 8-bit buffer and reads
-        // past its end; nothing the engine loads has them.
-        return "16-bit PPM samples are not supported";
-    }
-    const std::uint64_t channels = data[1] == '5' ? 1 : 3;
-    return at + 1 + fields[0] * fields[1] * channels <= size ? nullptr : kTruncated;
-}
-
 // Returns the reason the data cannot be handed to stb_image, or null.
 const char* dataProblem(ImageFileFormat fileFormat, const std::uint8_t* data, std::size_t size) {
-    switch (fileFormat) {
-        case ImageFileFormat::Bmp: return bmpComplete(data, size) ? nullptr : kTruncated;
-        case ImageFileFormat::Tga: return tgaComplete(data, size) ? nullptr : kTruncated;
-        case ImageFileFormat::Jpg: return jpegComplete(data, size) ? nullptr : kTruncated;
-        case ImageFileFormat::Ppm: return pnmProblem(data, size);
-        default: return nullptr;  // the PNG decoder checks its own lengths
-    }
+    const bool complete = fileFormat == ImageFileFormat::Bmp ? bmpComplete(data, size) : tgaComplete(data, size);
+    return complete ? nullptr : kPictureTruncated;
 }
 
 void appendBytes(void* context, void* data, int size) {
@@ -189,19 +124,17 @@ ImageResult readStbInfo(const std::uint8_t* data, std::size_t size, ImageInfo* i
     if (size > INT_MAX) {
         return ImageResult::failure(kResultInvalidData, "image file too large");
     }
-    *info = ImageInfo{};
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(size), &width, &height, &channels)) {
         return ImageResult::failure(kResultInvalidData, stbReason("image file not recognised"));
     }
-    info->imageFileFormat = fileFormatOf(data, size);
+    info->imageFileFormat = pictureFileFormat(data, size);
     if (info->imageFileFormat == ImageFileFormat::Bmp && height < 0 && height > INT_MIN) {
         height = -height;  // a top-down BMP; stb_image's information passes the sign on
     }
-    if (width < 1 || height < 1 || std::uint32_t(width) > kMaxImageDimension ||
-        std::uint32_t(height) > kMaxImageDimension) {
-        return ImageResult::failure(kResultInvalidData, "image size out of range: " + std::to_string(width) + "x" +
-                                                            std::to_string(height));
+    ImageResult result = checkPictureSize(width, height);
+    if (!result.ok()) {
+        return result;
     }
     info->width = std::uint32_t(width);
     info->height = std::uint32_t(height);

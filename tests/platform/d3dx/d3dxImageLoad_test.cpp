@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace d3dx;
 using namespace imagesamples;
 
@@ -14,6 +16,33 @@ namespace {
 std::vector<std::uint8_t> pngOf(const Bitmap& bitmap) {
     std::vector<std::uint8_t> file;
     EXPECT_TRUE(SaveImageToFileInMemory(&file, ImageFileFormat::Png, imageOf(bitmap)).ok());
+    return file;
+}
+
+// A header as text, then `samples` bytes.
+std::vector<std::uint8_t> text(const std::string& header, std::size_t samples) {
+    std::vector<std::uint8_t> file(header.begin(), header.end());
+    file.resize(file.size() + samples, 0x80);
+    return file;
+}
+
+// A baseline JPEG whose Huffman table counts 255 codes of every length.
+std::vector<std::uint8_t> jpegHuffmanCountsOverflow() {
+    std::vector<std::uint8_t> file = {0xFF, 0xD8};
+    auto segment = [&](std::uint8_t marker, const std::vector<std::uint8_t>& body) {
+        file.insert(file.end(), {0xFF, marker, std::uint8_t((body.size() + 2) >> 8), std::uint8_t(body.size() + 2)});
+        file.insert(file.end(), body.begin(), body.end());
+    };
+    std::vector<std::uint8_t> quantisation(65, 1);
+    quantisation[0] = 0;
+    segment(0xDB, quantisation);
+    segment(0xC0, {8, 0, 8, 0, 8, 1, 1, 0x11, 0});
+    std::vector<std::uint8_t> huffman(1 + 16 + 16 * 255);
+    for (int i = 1; i <= 16; ++i) huffman[std::size_t(i)] = 255;
+    segment(0xC4, huffman);
+    segment(0xDA, {1, 1, 0, 0, 0x3F, 0});
+    file.resize(file.size() + 16, 0);
+    file.insert(file.end(), {0xFF, 0xD9});
     return file;
 }
 
@@ -146,6 +175,22 @@ TEST(ImageLoad, RefusesWhatIsNotAnImageAndMisuse) {
          }(), kResultInvalidData},
         // Found by fuzzing: stb_image overruns its buffer on 16-bit samples.
         {"ppm 16-bit", {'P', '5', ' ', '2', ' ', '2', ' ', '6', '5', '5', '3', '5', '\n', 0, 1, 0, 2, 0, 3, 0, 4}, kResultInvalidData},
+        {"png data corrupt", [] { auto f = pngOf(pattern(16, 16, false)); f[f.size() / 2] ^= 0x55; return f; }(),
+         kResultInvalidData},
+        {"jpg scan cut out", [] {
+             std::vector<std::uint8_t> f;
+             SaveImageToFileInMemory(&f, ImageFileFormat::Jpg, imageOf(pattern(64, 64, false)));
+             f.erase(f.begin() + std::ptrdiff_t(f.size() / 2), f.end() - 2);  // the end-of-image marker stays
+             return f;
+         }(), kResultInvalidData},
+        // Found by fuzzing: a Huffman table announcing 4080 codes (at most 256
+        // exist) made stb_image's table builder write past its array.
+        {"jpg huffman counts beyond 256", jpegHuffmanCountsOverflow(), kResultInvalidData},
+        // Found by fuzzing: a header number beyond int overflowed stb_image's parser.
+        {"ppm number beyond int", text("P6\n99999999999999999999 1\n255\n", 3), kResultInvalidData},
+        {"ppm width beyond the limit", text("P5 8193 1 255\n", 8193), kResultInvalidData},
+        {"ppm largest value 0", text("P5 1 1 0\n", 1), kResultInvalidData},
+        {"ppm no space before the samples", text("P5 1 1 255", 0), kResultInvalidData},
         {"tga rle cut short", [] { auto f = tgaRle(pattern(16, 16, false)); f.resize(f.size() - 10); return f; }(), kResultInvalidData},
     };
     for (const Case& c : cases) {
