@@ -22,6 +22,9 @@ target_compile_definitions(test_support PUBLIC TOLVANE_SOURCE_DIR="${CMAKE_SOURC
 file(GLOB support_ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/ui/*.cpp)
 add_library(test_support_ui STATIC ${support_ui_sources})
 target_link_libraries(test_support_ui PUBLIC test_support platform_ui tolvane_wx)
+# Screenshots read the display through Xlib.
+find_package(X11 REQUIRED)
+target_link_libraries(test_support_ui PRIVATE X11::X11)
 
 set(_common_env "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
 # Mesa and GTK keep allocations alive until exit, which LeakSanitizer reports.

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
 
@@ -42,6 +43,14 @@ bool pumpEventsUntil(const std::function<bool()>& done, int timeoutMs) {
     }
     if (ownLoop) wxEventLoopBase::SetActive(nullptr);
     return result;
+}
+
+int runModal(wxDialog& dialog, const std::function<void()>& drive) {
+    dialog.CallAfter([&dialog, drive] {
+        pumpEventsUntil([&dialog] { return dialog.IsShownOnScreen(); });
+        drive();
+    });
+    return dialog.ShowModal();
 }
 
 }  // namespace test
