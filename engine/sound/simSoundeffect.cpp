@@ -5,6 +5,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/sound/simSound.h"
 #include "engine/sound/simSoundeffectInstance.h"
+#include "platform/sys/clock.h"
 
 simSoundeffect::simSoundeffect(simCollectionItem* collection, std::string filePath, std::string loadOptions)
     : simResource(collection, std::move(filePath), std::move(loadOptions)) {}
@@ -22,4 +23,8 @@ simSoundeffect::~simSoundeffect() {
 
 void simSoundeffect::removeInstanceId(uint32_t id) {
     m_instanceIds.erase(std::remove(m_instanceIds.begin(), m_instanceIds.end(), id), m_instanceIds.end());
+}
+
+bool simSoundeffect::isTooSoonAfter(float lastStartMs) {
+    return static_cast<float>(sys::timeGetTime()) - lastStartMs < 100.0f;
 }

@@ -37,6 +37,10 @@ public:
     void removeInstanceId(uint32_t id);
     const std::vector<uint32_t>& getInstanceIds() const { return m_instanceIds; }
 
+protected:
+    // Starts are refused within 100 ms of the last one (by the clock's ms).
+    static bool isTooSoonAfter(float lastStartMs);
+
 private:
     std::vector<uint32_t> m_instanceIds;
 };

@@ -5,7 +5,6 @@
 #include "engine/sound/openALVectors.h"
 #include "engine/sound/simSound_openAL.h"
 #include "engine/sound/simSoundeffectInstance_openAL.h"
-#include "platform/sys/clock.h"
 
 simSoundeffect_openAL::simSoundeffect_openAL(simSound_openAL* sound, simCollectionItem* collection,
                                              std::string filePath, std::string loadOptions)
@@ -56,7 +55,7 @@ float simSoundeffect_openAL::getDuration() {
 simSoundeffectInstance* simSoundeffect_openAL::play(bool looping, float volume, float pitch,
                                                     d3dx::Vector3* position, d3dx::Vector3* velocity) {
     if (!m_sound->isSoundOn() || g_sound != m_sound || !m_buffer) return nullptr;
-    if (static_cast<float>(sys::timeGetTime()) - m_lastStartTime < 100.0f) return nullptr;
+    if (isTooSoonAfter(m_lastStartTime)) return nullptr;
     const float clamped = volume < 0.0f ? 0.0f : (volume > 100.0f ? 100.0f : volume);
     const float gain = (clamped / 100.0f) * (clamped / 100.0f);
     alGetError();
