@@ -13,6 +13,8 @@
 //  - frame styles 5 (dark) and 6 (widget), (416, 160) and (464, 160), 16-pixel cells;
 //  - scroll-bar arrows (96, 112, 128 by state; y 64-80) and thumbs (160, 192,
 //    224 by state; y 64-87), the solid white texel block (496, 496)-(512, 512);
+//  - the push button's squares at y 96-128: frame (0), hover (32), pressed
+//    (64) and disabled (96) highlights;
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -200,6 +202,18 @@ void drawScrollBar(Atlas& atlas) {
     atlas.fill(496, 496, 512, 512, rgb(255, 255, 255));
 }
 
+// Push button squares at y 96-128, cut 12 | 8 | 12: the enabled frame
+// (0, 96), the hover highlight (32, 96), the pressed highlight (64, 96) and
+// the frame of a disabled or fading button (96, 96). Highlights are drawn
+// over the frame, so they are translucent.
+void drawButtons(Atlas& atlas) {
+    atlas.roundedBox(0, 96, 32, 128, 6, 1, kRim, rgb(226, 231, 238), [](float t) { return 1.08f - 0.12f * t; });
+    atlas.roundedBox(32, 96, 64, 128, 6, 2, rgb(64, 140, 220, 200), rgb(170, 205, 245, 110));
+    atlas.roundedBox(64, 96, 96, 128, 6, 2, rgb(30, 80, 140, 220), rgb(110, 150, 205, 150),
+                     [](float t) { return 0.85f + 0.15f * t; });
+    atlas.roundedBox(96, 96, 128, 128, 6, 1, rgb(140, 148, 160), rgb(214, 218, 224));
+}
+
 void drawTooltip(Atlas& atlas) {
     // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
     atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
@@ -226,6 +240,7 @@ int main(int argc, char** argv) {
     Atlas atlas;
     drawFrames(atlas);
     drawScrollBar(atlas);
+    drawButtons(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";

@@ -20,6 +20,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/graphics/simTexture.h"
+#include "engine/gui/simGuiButton.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiGroupFrame.h"
@@ -257,6 +258,13 @@ int createGuiImage(lua_State* state) {
     });
 }
 
+int createGuiButton(lua_State* state) {
+    return createWidget(state, "snnnnss", [](const Arguments& a) {
+        new simGuiButton(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                         a.text(5), a.text(6));
+    });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
@@ -264,7 +272,6 @@ int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiButton(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiCustomButton(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiCheckBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiRadioButton(lua_State* state) { return readOnly(state, "ssnnnnss"); }

@@ -52,28 +52,45 @@ simScreenRect atlasPiece(float x1, float y1, float x2, float y2, uint32_t colour
                          {ax2 / kGuiAtlasSize, ay2 / kGuiAtlasSize});
 }
 
-void buildFrameGeometry(float x1, float y1, float x2, float y2, uint32_t style, std::vector<simScreenRect>& out,
-                        const simColour& colour, float topRowWidth) {
-    if (!hasAtlas() || style >= kFrameStyles.size()) return;
-    const FrameCells& f = kFrameStyles[style];
+namespace {
+
+// The nine pieces in order: corners, edges, centre. The top row ends at
+// `topRight` (x2 unless the frame has a tab).
+void appendNineSlice(const FrameCells& f, float x1, float y1, float x2, float y2, float topRight, uint32_t argb,
+                     std::vector<simScreenRect>& out) {
     const float c = f.corner;
-    const uint32_t argb = colour.toARGB();
-    // The top row of a tabbed dialog frame ends at x1 + topRowWidth.
-    const float topRight = style == 0 && topRowWidth != 0.0f ? x1 + topRowWidth : x2;
     // Cell (column, row) of the atlas onto a screen rectangle.
     auto piece = [&](float sx1, float sy1, float sx2, float sy2, int column, int row) {
         out.push_back(atlasPiece(sx1, sy1, sx2, sy2, argb, f.columns[column * 2], f.rows[row * 2],
                                  f.columns[column * 2 + 1], f.rows[row * 2 + 1]));
     };
-    piece(x1, y1, x1 + c, y1 + c, 0, 0);                       // top-left
-    piece(topRight - c, y1, topRight, y1 + c, 2, 0);           // top-right
-    piece(x2 - c, y2 - c, x2, y2, 2, 2);                       // bottom-right
-    piece(x1, y2 - c, x1 + c, y2, 0, 2);                       // bottom-left
-    piece(x1 + c, y1, topRight - c, y1 + c, 1, 0);             // top
-    piece(x2 - c, y1 + c, x2, y2 - c, 2, 1);                   // right
-    piece(x1 + c, y2 - c, x2 - c, y2, 1, 2);                   // bottom
-    piece(x1, y1 + c, x1 + c, y2 - c, 0, 1);                   // left
-    piece(x1 + c, y1 + c, x2 - c, y2 - c, 1, 1);               // centre
+    piece(x1, y1, x1 + c, y1 + c, 0, 0);                // top-left
+    piece(topRight - c, y1, topRight, y1 + c, 2, 0);    // top-right
+    piece(x2 - c, y2 - c, x2, y2, 2, 2);                // bottom-right
+    piece(x1, y2 - c, x1 + c, y2, 0, 2);                // bottom-left
+    piece(x1 + c, y1, topRight - c, y1 + c, 1, 0);      // top
+    piece(x2 - c, y1 + c, x2, y2 - c, 2, 1);            // right
+    piece(x1 + c, y2 - c, x2 - c, y2, 1, 2);            // bottom
+    piece(x1, y1 + c, x1 + c, y2 - c, 0, 1);            // left
+    piece(x1 + c, y1 + c, x2 - c, y2 - c, 1, 1);        // centre
+}
+
+}  // namespace
+
+void buildFrameGeometry(float x1, float y1, float x2, float y2, uint32_t style, std::vector<simScreenRect>& out,
+                        const simColour& colour, float topRowWidth) {
+    if (!hasAtlas() || style >= kFrameStyles.size()) return;
+    // The top row of a tabbed dialog frame ends at x1 + topRowWidth.
+    const float topRight = style == 0 && topRowWidth != 0.0f ? x1 + topRowWidth : x2;
+    appendNineSlice(kFrameStyles[style], x1, y1, x2, y2, topRight, colour.toARGB(), out);
+}
+
+void buildButtonSquare(float x1, float y1, float x2, float y2, float atlasX, float atlasY, uint32_t colour,
+                       std::vector<simScreenRect>& out) {
+    const FrameCells cells{{atlasX, atlasX + 12, atlasX + 12, atlasX + 20, atlasX + 20, atlasX + 32},
+                           {atlasY, atlasY + 12, atlasY + 12, atlasY + 20, atlasY + 20, atlasY + 32},
+                           12};
+    appendNineSlice(cells, x1, y1, x2, y2, x2, colour, out);
 }
 
 void drawFrame(float x1, float y1, float x2, float y2, uint32_t style, const simColour& colour, float topRowWidth) {

@@ -14,6 +14,7 @@
 #include "engine/core/scriptFunctions.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simInput.h"
 #include "engine/core/simResources.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
@@ -85,12 +86,12 @@ class ScriptFunctionsTest : public ::testing::Test {
 protected:
     ScriptFunctionsTest() {
         g_calls.clear();
-        g_input = reinterpret_cast<simInput*>(&g_fakeSystems[2]);
+        new simInput();  // a real one: GUI widgets ask it for the mouse
         clock.set(1234.0);
         new simGuiElementManager();
         registerDynamicsScriptFunctions(dynamicsHost);
     }
-    ~ScriptFunctionsTest() override { g_input = nullptr; }
+    ~ScriptFunctionsTest() override { delete g_input; }
 
     void check(simScriptManager& host, const Case& c) {
         g_calls.clear();
