@@ -10,6 +10,7 @@
 #include "engine/graphics/simGraphicsLinks.h"
 #include "engine/graphics/simParticleSystem.h"
 #include "engine/graphics/simScene.h"
+#include "engine/sound/simSoundBackEnds.h"
 
 void simLinkEngineSystems(simSystemLinks& links) {
     simLinkOptions(links);
@@ -21,4 +22,5 @@ void simLinkEngineSystems(simSystemLinks& links) {
     simLinkParticleSystem(links);
     simLinkManipulatorContainers(links);
     simGraphics::setSceneFactory(simScene::create);
+    simLinkSoundBackEnds();
 }
