@@ -302,22 +302,40 @@ TEST(OpenALStart, ADeviceWithoutAContextLeavesSoundOff) {
     EXPECT_EQ(engine.log(), "Creating OpenAL system...ERROR: Context not created\n");
 }
 
-TEST(OpenALStart, TheEngineStartsItOnTheNullDriverByItsLibraryName) {
+TEST(SoundStart, TheEngineStartsEachBackEndOnTheNullDriverByItsLibraryName) {
     ASSERT_TRUE(kNullDriver);
-    testsupport::HeadlessEngine engine([](simSystemLinks& links) { simLinkOptions(links); });
-    simLinkSoundBackEnds();
-    auto* options = new simOptions();
-    options->default_soundLibrary = "OpenAL";
-    options->default_masterVolume = 40.0f;
-    engine.app().createSystems();
-    ASSERT_NE(g_sound, nullptr);
-    EXPECT_EQ(g_sound->getDriverName(), "openAL");
-    EXPECT_TRUE(g_sound->isSoundOn());
-    EXPECT_FLOAT_EQ(g_sound->getMasterVolume(), 0.4f);
-    EXPECT_NE(engine.log().find("Creating OpenAL system...DirectSound driver...Default device driver...done\n"),
-              std::string::npos);
-    engine.destroy();
-    EXPECT_EQ(g_sound, nullptr);
-    EXPECT_NE(engine.log().find("Destroying OpenAL system...done\nDestroying sound system...done\n"),
-              std::string::npos);
+    struct Case {
+        const char* library;
+        const char* driver;
+        const char* created;
+        const char* destroyed;
+    };
+    const Case cases[] = {
+        {"OpenAL", "openAL", "Creating OpenAL system...DirectSound driver...Default device driver...done\n",
+         "Destroying OpenAL system...done\nDestroying sound system...done\n"},
+        {"XAudio", "xaudio", "Creating XAudio sound system...2 channels detected...",
+         "Destroying XAudio sound system...ABCDEdone\nDestroying sound system...done\n"},
+        {"DirectSound", "directSound", "Creating DirectSound system...done\n",
+         "Destroying DirectSound system...done\nDestroying sound system...done\n"},
+    };
+    for (const Case& c : cases) {
+        sys::ManualClock clock;
+        testsupport::HeadlessEngine engine([](simSystemLinks& links) { simLinkOptions(links); });
+        simLinkSoundBackEnds();
+        auto* options = new simOptions();
+        options->default_soundLibrary = c.library;
+        options->default_masterVolume = 40.0f;
+        engine.app().createSystems();
+        ASSERT_NE(g_sound, nullptr) << c.library;
+        EXPECT_EQ(g_sound->getDriverName(), c.driver);
+        EXPECT_TRUE(g_sound->isSoundOn()) << c.library << engine.log();
+        EXPECT_FLOAT_EQ(g_sound->getMasterVolume(), 0.4f) << c.library;
+        EXPECT_TRUE(engine.app().getStatusSuccess()) << c.library;
+        EXPECT_NE(engine.log().find(c.created), std::string::npos) << c.library << engine.log();
+        clock.advance(20.0);
+        g_sound->update();  // hands the mix on where the back end streams it
+        engine.destroy();
+        EXPECT_EQ(g_sound, nullptr);
+        EXPECT_NE(engine.log().find(c.destroyed), std::string::npos) << c.library;
+    }
 }
