@@ -20,6 +20,7 @@
 #include "app/scheme/tbGeometryObject.h"
 #include "app/scheme/tbMaterial.h"
 #include "app/scheme/tbTriangle.h"
+#include "app/scheme/tbToolSettings.h"
 #include "app/scheme/tbUVSelection.h"
 #include "engine/core/simBoundingBox.h"
 #include "engine/core/simVertex.h"
@@ -30,6 +31,7 @@ class tbProject_model;
 class tbTextureMap;
 class tbNeighbourFinder;
 struct geoFileData;
+struct tbFileGeometry;
 
 class tbGeometry {
 public:
@@ -52,6 +54,15 @@ public:
     // The paint material's test: a texture whose file name without extension
     // contains the model file's name without extension.
     static bool isPaintTextureName(const std::string& texturePath, const std::string& modelPath);
+
+    // ---- The geometry block of a project file (tbGeometryFile.cpp).
+    // Fills the block's records from the model; false when the model has no
+    // paint texture or its picture cannot be read back.
+    bool save(tbFileGeometry& out) const;
+    // Builds the model from a block that the reader has checked, for a file
+    // of `version`; false after the error box "Error opening project" when
+    // the paint texture cannot be made, and the model is then empty.
+    bool open(const tbFileGeometry& in, int32_t version);
 
     // ---- Triangles (tbGeometryTriangles.cpp).
     // One triangle per whole three vertices, with the degenerate test, the
@@ -91,6 +102,10 @@ public:
     std::vector<std::unique_ptr<tbGeometryObject>> roots;
     std::vector<std::unique_ptr<tbMaterial>> materials;
     tbUVSelection selection;
+    // The tools' and bars' settings as the last open left them and the next
+    // save writes them (the UV selection and its mode excepted: those are
+    // the selection's own).
+    tbToolSettings toolSettings;
     utils::Timer stopwatch;  // restarted at the end of construction, import and open
 
 private:

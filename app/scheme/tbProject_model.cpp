@@ -1,0 +1,160 @@
+#include "app/scheme/tbProject_model.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbFileBytes.h"
+#include "app/scheme/tbProjectFile.h"
+#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbAtomicSave.h"
+#include "engine/core/simApplicationLog.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
+#include "engine/core/utilsStrings.h"
+
+namespace {
+
+constexpr const char* kCollection = "currentProject";
+constexpr const char* kOpenTitle = "Error opening project";
+constexpr const char* kUnreadable = "The project file appears to be invalid, or has been deleted.";
+// A project file holds a picture of at most 8192 x 8192 pixels and the model;
+// anything larger is not one of ours.
+constexpr uint64_t kMaxProjectBytes = 2ull << 30;
+
+void setCollection(const char* name) {
+    if (g_resources) g_resources->setCollection(name);
+}
+
+tbSceneCameras*& installedCameras() {
+    static tbSceneCameras* cameras = nullptr;
+    return cameras;
+}
+
+size_t cameraCount() {
+    const tbSceneCameras* cameras = installedCameras();
+    return cameras ? std::min<size_t>(cameras->count(), 2) : 0;
+}
+
+}  // namespace
+
+tbSceneCameras* tbSetSceneCameras(tbSceneCameras* cameras) { return std::exchange(installedCameras(), cameras); }
+tbSceneCameras* tbGetSceneCameras() { return installedCameras(); }
+
+tbProject_model::tbProject_model() {
+    simLog("[tbProject_model- ");
+    m_exportName = "New scheme";
+    m_fileName = "New Project.tvp";
+    simLog("tbProject_model]\n");
+}
+
+tbProject_model::~tbProject_model() {
+    simLog("[~tbProject_model");
+    simLog("deleting shapes...\n");
+    m_shapes.clear();
+    // The model first: its paint texture is its own, the rest of what it
+    // uses belongs to the collection.
+    m_model.reset();
+    simLog("deleting resources...\n");
+    if (g_resources) g_resources->destroyCollection(kCollection);
+    simLog("~tbProject_model]");
+}
+
+void tbProject_model::render() {}
+
+bool tbProject_model::onNew(std::string model) {
+    simLog("[tbProject_model::onNew-" + model + "...");
+    setCollection(kCollection);
+    m_modelName = utils::stripExtension(utils::getFileName(model));
+    m_fileVersion = kCurrentVersion;
+    const std::string path =
+        g_resources ? g_resources->findFile("objects/aircraft", m_modelName + ".geo", simRootKind_resources) : "NULL";
+    if (path == "NULL") {
+        setCollection("");
+        return false;
+    }
+    auto geometry = std::make_unique<tbGeometry>(this);
+    if (!geometry->import(path)) {
+        setCollection("");
+        return false;
+    }
+    m_model = std::move(geometry);
+    refresh();
+    setCollection("");
+    simLog("-tbProject_model::onNew]\n");
+    return true;
+}
+
+bool tbProject_model::open(std::string path) {
+    simLog("[tbProject_model::open-" + path + "...");
+    std::vector<uint8_t> bytes;
+    tbProjectFileData data;
+    std::string reason = "it cannot be read";
+    const size_t cameras = cameraCount();
+    if (!tbReadWholeFile(path, bytes, kMaxProjectBytes) ||
+        !readProjectFile(bytes.data(), bytes.size(), cameras, data, reason)) {
+        simLog(path + ": " + reason + "\n");
+        tbErrorBox(kOpenTitle, kUnreadable);
+        return false;
+    }
+    bytes = {};
+
+    setCollection(kCollection);
+    auto geometry = std::make_unique<tbGeometry>(this);
+    if (!geometry->open(data.geometry, data.version)) {
+        setCollection("");
+        return false;
+    }
+    // Only a project that opened takes the file's names and contents.
+    m_fileName = utils::getFileName(path);
+    m_fileVersion = data.version;
+    m_modelName = data.modelName;
+    m_exportName = data.schemeName;
+    m_model = std::move(geometry);
+    m_shapes.clear();
+    for (tbStoredShape& shape : data.shapes) m_shapes.push_back(std::make_unique<tbStoredShape>(std::move(shape)));
+    if (tbSceneCameras* sceneCameras = installedCameras())
+        for (size_t i = 0; i < cameras; ++i) sceneCameras->load(i, m_model->toolSettings.cameras[i]);
+    refresh();
+    setCollection("");
+    simLog("-tbProject_model::open]\n");
+    return true;
+}
+
+bool tbProject_model::save(std::string path) {
+    simLog("[tbProject_model::save-" + path + "...");
+    // A project whose model was never made has nothing a file could reopen.
+    if (!m_model) return false;
+    tbProjectFileData data;
+    data.version = kCurrentVersion;
+    data.modelName = m_modelName;
+    data.schemeName = m_exportName;
+    if (!m_model->save(data.geometry)) {
+        tbErrorBox("Error saving project", "The paint texture could not be read back; the project was not saved.");
+        return false;
+    }
+    data.geometry.settings.cameras.clear();
+    if (const tbSceneCameras* sceneCameras = installedCameras())
+        for (size_t i = 0; i < cameraCount(); ++i) data.geometry.settings.cameras.push_back(sceneCameras->save(i));
+    for (const auto& shape : m_shapes) data.shapes.push_back(*shape);
+
+    const std::vector<uint8_t> bytes = writeProjectFile(data);
+    std::string error;
+    if (!tbSaveFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                              &error)) {
+        tbErrorBox("Error saving project", "The project could not be saved to " + path + ":\n" + error +
+                                               "\nThe file that was there is unchanged.");
+        return false;
+    }
+    m_fileName = utils::getFileName(path);
+    simLog("-tbProject_model::save]\n");
+    return true;
+}
+
+void tbProject_model::updateLighting() {
+    if (m_model) m_model->updateTriangleScreenPositions();
+}
+
+std::string tbProject_model::windowTitle(const std::string& applicationTitle) const {
+    return applicationTitle + " - " + m_fileName + " (" + m_modelName + "/" + m_exportName + ")";
+}

@@ -1,0 +1,240 @@
+// Model schemes on the recording device: a new scheme from a model name,
+// save -> open -> save giving the same bytes, stored shapes and the UV
+// selection through a file, camera records, refusals that leave the project
+// as it was, and a save that fails half-way keeping the old file.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbProjectFile.h"
+#include "app/scheme/tbProject_model.h"
+#include "app/scheme/tbSceneCameras.h"
+#include "app/scheme/tbTextureMap.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
+#include "tests/app/scheme/schemeModels.h"
+#include "tests/support/imageSamples.h"
+#include "tests/support/modelResources.h"
+#include "tests/support/recordingGraphics.h"
+
+using testsupport::ModelResources;
+using testsupport::RecordingGraphics;
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Two cameras whose records are patterns; loads are recorded.
+class FakeCameras : public tbSceneCameras {
+public:
+    size_t count() const override { return 2; }
+    tbToolSettings::CameraRecord save(size_t index) const override {
+        tbToolSettings::CameraRecord r{};
+        for (size_t i = 0; i < r.size(); ++i) r[i] = uint8_t(i + index * 7 + stamp);
+        return r;
+    }
+    void load(size_t index, const tbToolSettings::CameraRecord& record) override {
+        loaded.push_back({index, record});
+    }
+    uint8_t stamp = 0;
+    std::vector<std::pair<size_t, tbToolSettings::CameraRecord>> loaded;
+};
+
+class ModelScheme : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(rig.complete()) << rig.engine.log();
+        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
+            boxes.push_back(title + " / " + text);
+        });
+        res = std::make_unique<ModelResources>(rig.engine);
+        res->write("objects/aircraft/planes/trainer/trainer.bmp",
+                   imagesamples::bmp24(imagesamples::pattern(8, 8, false)));
+        res->writeTexture("textures/metal.bmp");
+        res->writeGeo("objects/aircraft/planes/trainer/trainer.geo",
+                      test::paintableModel("trainer", test::gridVertices(4, 3), 2));
+        previousCameras = tbSetSceneCameras(&cameras);
+    }
+    void TearDown() override {
+        tbSetSceneCameras(previousCameras);
+        project.reset();
+        res.reset();
+        tbSetErrorBoxSink(previousSink);
+    }
+
+    std::unique_ptr<tbProject_model> newScheme() {
+        auto p = std::make_unique<tbProject_model>();
+        EXPECT_TRUE(p->onNew("trainer.tvm")) << rig.engine.log();
+        return p;
+    }
+    std::string path(const std::string& name) const { return res->temp.file(name); }
+
+    RecordingGraphics rig;
+    std::unique_ptr<ModelResources> res;
+    std::unique_ptr<tbProject_model> project;
+    std::vector<std::string> boxes;
+    tbErrorBoxSink previousSink;
+    FakeCameras cameras;
+    tbSceneCameras* previousCameras = nullptr;
+};
+
+
+TEST_F(ModelScheme, ANewSchemeImportsItsModel) {
+    project = std::make_unique<tbProject_model>();
+    EXPECT_EQ(project->getFileName(), "New Project.tvp");
+    EXPECT_EQ(project->getSchemeName(), "New scheme");
+    EXPECT_EQ(project->getFileVersion(), 0);
+    EXPECT_EQ(tbProject::current(), project.get());
+    ASSERT_TRUE(project->onNew("objects/aircraft/planes/trainer/trainer.tvm"));
+    EXPECT_EQ(project->getModelName(), "trainer");
+    EXPECT_EQ(project->getFileVersion(), 1);
+    ASSERT_NE(project->getModel(), nullptr);
+    EXPECT_EQ(project->getModel()->triangles.size(), 24u);
+    EXPECT_EQ(project->windowTitle("TolvaneBuilder 2.5.a"), "TolvaneBuilder 2.5.a - New Project.tvp (trainer/New scheme)");
+    EXPECT_EQ(g_resources->getCollectionName(), "");
+
+    auto missing = std::make_unique<tbProject_model>();
+    EXPECT_FALSE(missing->onNew("nowhere"));
+    EXPECT_EQ(missing->getModel(), nullptr);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
+    project = newScheme();
+    project->shapes().push_back(std::make_unique<tbStoredShape>(tbStoredShape{"wave", {{1, {0, 1}, {2, 3}, {4, 5}}}}));
+    project->getModel()->toolSettings.text = "G-TOLV";
+    project->getModel()->roots[0]->visible = 0;
+    cameras.stamp = 5;
+    ASSERT_TRUE(project->save(path("first.tvp")));
+    EXPECT_EQ(project->getFileName(), "first.tvp");
+
+    cameras.stamp = 0;
+    project = std::make_unique<tbProject_model>();
+    ASSERT_TRUE(project->open(path("first.tvp"))) << rig.engine.log();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(project->getModelName(), "trainer");
+    EXPECT_EQ(project->getFileVersion(), 1);
+    ASSERT_EQ(project->getShapes().size(), 1u);
+    EXPECT_EQ(project->getShapes()[0]->name, "wave");
+    EXPECT_EQ(project->getModel()->toolSettings.text, "G-TOLV");
+    EXPECT_EQ(project->getModel()->roots[0]->visible, 0);
+    // Each camera got its own record back.
+    ASSERT_EQ(cameras.loaded.size(), 2u);
+    EXPECT_EQ(cameras.loaded[1].second[0], uint8_t(7 + 5));
+
+    cameras.stamp = 5;
+    ASSERT_TRUE(project->save(path("second.tvp")));
+    EXPECT_EQ(fileText(path("second.tvp")), fileText(path("first.tvp")));
+    EXPECT_EQ(project->windowTitle("T"), "T - second.tvp (trainer/New scheme)");
+}
+
+TEST_F(ModelScheme, AFaceSelectionComesBackWithItsCentre) {
+    project = newScheme();
+    tbGeometry& model = *project->getModel();
+    model.selection.mode = tbUVSelection::kFaces;
+    for (int i : {0, 5, 23}) model.selection.faces.push_back(model.getTriangle(i));
+    ASSERT_TRUE(project->save(path("selection.tvp")));
+
+    project = std::make_unique<tbProject_model>();
+    ASSERT_TRUE(project->open(path("selection.tvp")));
+    const tbUVSelection& s = project->getModel()->selection;
+    ASSERT_EQ(s.mode, tbUVSelection::kFaces);
+    std::vector<uint32_t> indices;
+    for (const tbTriangle* t : s.faces) indices.push_back(t->index);
+    EXPECT_EQ(indices, (std::vector<uint32_t>{0, 5, 23}));
+    // The centre of the rectangle around the faces' centres' x and y.
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    for (const tbTriangle* t : s.faces) {
+        minX = std::min(minX, t->centre.x);
+        maxX = std::max(maxX, t->centre.x);
+        minY = std::min(minY, t->centre.y);
+        maxY = std::max(maxY, t->centre.y);
+    }
+    EXPECT_FLOAT_EQ(s.textureCentre.x, (minX + maxX) / 2);
+    EXPECT_FLOAT_EQ(s.textureCentre.y, (minY + maxY) / 2);
+    EXPECT_LT(minY, maxY);
+}
+
+TEST_F(ModelScheme, ABadFileIsRefusedAndChangesNothing) {
+    project = newScheme();
+    tbGeometry* model = project->getModel();
+    ASSERT_TRUE(project->save(path("good.tvp")));
+    const std::string good = fileText(path("good.tvp"));
+
+    const struct {
+        const char* what;
+        std::string bytes;
+    } files[] = {
+        {"empty", ""},
+        {"truncated", good.substr(0, good.size() - 1)},
+        {"cut in the texture", good.substr(0, kProjectHeaderSize + 40)},
+        {"not a project", std::string(5000, 'x')},
+    };
+    for (const auto& f : files) {
+        res->temp.write("bad.tvp", f.bytes);
+        boxes.clear();
+        EXPECT_FALSE(project->open(path("bad.tvp"))) << f.what;
+        ASSERT_EQ(boxes.size(), 1u) << f.what;
+        EXPECT_EQ(boxes[0], "Error opening project / The project file appears to be invalid, or has been deleted.");
+        EXPECT_EQ(project->getModel(), model) << f.what;
+        EXPECT_EQ(project->getFileName(), "good.tvp") << f.what;
+    }
+    boxes.clear();
+    EXPECT_FALSE(project->open(path("missing.tvp")));
+    EXPECT_EQ(boxes.size(), 1u);
+
+    // A file whose picture is not an image: the texture fails, the project stays.
+    tbProjectFileData data;
+    std::string error;
+    ASSERT_TRUE(readProjectFile(good.data(), good.size(), 2, data, error)) << error;
+    data.geometry.texture.bmp.assign(64, 0x11);
+    const std::vector<uint8_t> bytes = writeProjectFile(data);
+    res->temp.write("picture.tvp", std::string(bytes.begin(), bytes.end()));
+    boxes.clear();
+    EXPECT_FALSE(project->open(path("picture.tvp")));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Error opening project / The texture surface could not be created."), std::string::npos);
+    EXPECT_EQ(project->getModel(), model);
+}
+
+TEST_F(ModelScheme, AFailedSaveKeepsTheOldFile) {
+    project = newScheme();
+    res->temp.write("kept.tvp", "the old project");
+    // Writes past 4 KB fail (and do not raise the file-size signal).
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = project->save(path("kept.tvp"));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(fileText(path("kept.tvp")), "the old project");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Error saving project / The project could not be saved to ", 0), 0u);
+    EXPECT_EQ(project->getFileName(), "New Project.tvp");
+    // Nothing but the old file is left in the folder.
+    EXPECT_TRUE(project->save(path("kept.tvp")));
+    EXPECT_NE(fileText(path("kept.tvp")), "the old project");
+
+    // A project without a model is not saved at all.
+    tbProject_model empty;
+    EXPECT_FALSE(empty.save(path("empty.tvp")));
+}
+
+}  // namespace
