@@ -7,6 +7,7 @@ under test, and the inputs that once found faults, kept as regression cases.
 Usage: fuzz/make-corpus.py   (from anywhere; rewrites the seeds in place)
 """
 import ctypes
+import math
 import os
 import random
 import struct
@@ -140,6 +141,34 @@ def ppm(magic, width, height, max_value, sample_bytes, header_text=None):
     return header.encode() + pixels(1, sample_bytes)
 
 
+def riff_chunk(tag, body):
+    return tag + struct.pack("<I", len(body)) + body + (b"\0" if len(body) % 2 else b"")
+
+
+def wave_format(tag, channels, rate, bits, extra=None):
+    block = channels * bits // 8
+    body = struct.pack("<HHIIHH", tag, channels, rate, rate * block, block, bits)
+    if extra is not None:
+        body += struct.pack("<H", len(extra)) + extra
+    return riff_chunk(b"fmt ", body)
+
+
+def wave(*chunks):
+    body = b"WAVE" + b"".join(chunks)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def wave_tone16(frames, channels):
+    return b"".join(struct.pack("<h", int(8000 * math.sin(i / 5))) * channels for i in range(frames))
+
+
+def wave_tone8(frames, channels):
+    return bytes(int(128 + 60 * math.sin(i / 5)) for i in range(frames) for _ in range(channels))
+
+
+PCM_SUBFORMAT = bytes([1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71])
+
+
 SEEDS = {
     "dds": {
         "argb_mips.dds": dds(4, 4, 3, masks(0x41, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), lambda w, h: w * h * 4),
@@ -187,6 +216,16 @@ SEEDS = {
         "progressive420.jpg": jpeg(16, 16, TJ_RGB, TJ_420, TJ_PROGRESSIVE),
         "cmyk.jpg": jpeg(8, 8, TJ_CMYK, TJ_444),
         "regression_huffman_counts.jpg": jpeg_huffman_counts_overflow(),
+    },
+    "wave": {
+        "mono16.wav": wave(wave_format(1, 1, 44100, 16), riff_chunk(b"data", wave_tone16(40, 1))),
+        "stereo8_odd.wav": wave(wave_format(1, 2, 22050, 8), riff_chunk(b"LIST", b"INFOabc"),
+                                riff_chunk(b"data", wave_tone8(21, 2)[:41])),
+        "extensible.wav": wave(wave_format(0xFFFE, 2, 48000, 16, struct.pack("<HI", 16, 3) + PCM_SUBFORMAT),
+                               riff_chunk(b"data", wave_tone16(16, 2))),
+        "float_fact.wav": wave(wave_format(3, 1, 8000, 32, b""), riff_chunk(b"fact", struct.pack("<I", 4)),
+                               riff_chunk(b"data", struct.pack("<4f", 0, 0.5, -0.5, 0))),
+        "data_first.wav": wave(riff_chunk(b"data", wave_tone8(9, 1)), wave_format(1, 1, 11025, 8)),
     },
     "ppm": {
         "rgb.ppm": ppm("P6", 3, 2, 255, 18),
