@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed files of the image fuzz targets into fuzz/corpus/<name>/:
+"""Writes the seed files of the image and wave fuzz targets into fuzz/corpus/<name>/:
 small valid files of every layout the readers take, built byte by byte (JPEG
 through Debian's libturbojpeg) so that the seeds do not depend on the writers
 under test, and the inputs that once found faults, kept as regression cases.
