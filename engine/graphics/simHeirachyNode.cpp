@@ -71,7 +71,7 @@ void simHeirachyNode::renderLayers(const d3dx::Matrix* world, const simColour* c
     if (kind == 3 || kind == 4 || kind == 5) return;
     const bool seeThrough = pass == simTextureLayer::Pass::seeThrough;
     for (simTextureLayer* layer : layers)
-        if (layer->isSeeThrough(texture) == seeThrough) layer->render(world, colour, effect, texture);
+        if (layer->isSeeThrough() == seeThrough) layer->render(world, colour, effect, texture);
 }
 
 void simHeirachyNode::renderInDrawOrder(const std::function<void(simTextureLayer::Pass)>& drawPass) {

@@ -43,9 +43,4 @@ void simTextureLayer::render(const d3dx::Matrix* world, const simColour* colour,
     for (simOptreeNode* batch : batches) batch->render(world, colour, effect);
 }
 
-bool simTextureLayer::isSeeThrough(const simTexture* texture) const {
-    if (!material) return false;
-    if (material->transparency > 0.0f) return true;
-    const simTexture* slot0 = texture ? texture : (material->textures.empty() ? nullptr : material->textures.front());
-    return slot0 && slot0->hasAlpha();
-}
+bool simTextureLayer::isSeeThrough() const { return material && material->transparency > 0.0f; }

@@ -49,10 +49,11 @@ public:
     // A model draws its opaque layers first and its see-through ones after
     // them (simHeirachyNode::renderInDrawOrder).
     enum class Pass { opaque, seeThrough };
-    // See-through: the material is transparent, or the texture that slot 0
-    // gets (`texture` when given, else the material's first) has alpha. A
-    // layer without a material draws with the opaque ones.
-    bool isSeeThrough(const simTexture* texture) const;
+    // See-through: the material is transparent. A texture's alpha does not
+    // count: every 32-bit image loads as having alpha, a painted skin
+    // included, and the alpha test already drops its clear texels. A layer
+    // without a material draws with the opaque ones.
+    bool isSeeThrough() const;
 
     simBoundingBox box;
     uint32_t nodeKind;

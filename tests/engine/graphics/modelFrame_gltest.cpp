@@ -159,7 +159,8 @@ geoFileData probeModel() {
 TEST_F(ModelFrame, AWrittenModelDrawsAsItIs) {
     testsupport::TempFolder folder;
     const auto text = [](const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); };
-    folder.write("probePaint.bmp", text(imagesamples::bmp24(imagesamples::solid(4, 4, kMagenta))));
+    // A 32-bit skin, as painted skins are: it loads as having alpha.
+    folder.write("probePaint.bmp", text(imagesamples::bmp32(imagesamples::solid(4, 4, kMagenta))));
     folder.write("probe.geo", text(writeGeoFile(probeModel())));
     simCollectionItem* global = g_resources->getGlobalResources();
     new simTexture(global, folder.file("probePaint.bmp"), "");

@@ -179,8 +179,9 @@ TEST_F(GeometryRenderTest, MaterialStatesFromReflectivityTransparencyAndSlots) {
 
 // A canopy listed before the fuselage behind it: the opaque layers of the
 // whole model draw first with depth writes, the see-through ones after them
-// blended and without depth writes (a texture with alpha counts as
-// see-through); both states are put back afterwards.
+// blended and without depth writes; both states are put back afterwards. A
+// skin whose image merely has an alpha channel (every 32-bit image does)
+// stays with the opaque layers.
 TEST_F(GeometryRenderTest, SeeThroughLayersDrawAfterTheOpaqueOnesWithoutDepthWrites) {
     res.write("textures/streaks.tga", imagesamples::tgaRaw(imagesamples::pattern(4, 4, true)));
     geoFileData geo = drawableSample();
@@ -192,7 +193,7 @@ TEST_F(GeometryRenderTest, SeeThroughLayersDrawAfterTheOpaqueOnesWithoutDepthWri
     canopy.materialIndex = 1;  // glass: transparent
     canopy.batches = {{geo.box, 12, 18}};
     geoFileLayer decal = canopy;
-    decal.materialIndex = 2;  // opaque material, texture with alpha
+    decal.materialIndex = 2;  // opaque material, an image with alpha
     decal.batches = {{geo.box, 18, 24}};
     geoFileNode second = geo.roots[0];
     second.name = "tail";
@@ -206,10 +207,10 @@ TEST_F(GeometryRenderTest, SeeThroughLayersDrawAfterTheOpaqueOnesWithoutDepthWri
     gfx.state().setState(simRenderState_zWrite, 1);
     gfx.recorder->clear();
     model->render(nullptr, nullptr, nullptr, nullptr);
-    // The body and the second root first, then the canopy and the decal.
-    EXPECT_EQ(draws(), (std::vector<std::pair<uint64_t, uint64_t>>{{0, 2}, {24, 2}, {12, 2}, {18, 2}}));
-    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ZWRITEENABLE, 1), (std::vector<uint64_t>{1, 1, 0, 0}));
-    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ALPHABLENDENABLE, 0), (std::vector<uint64_t>{0, 0, 1, 1}));
+    // The skin, the body and the second root first, then the canopy.
+    EXPECT_EQ(draws(), (std::vector<std::pair<uint64_t, uint64_t>>{{18, 2}, {0, 2}, {24, 2}, {12, 2}}));
+    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ZWRITEENABLE, 1), (std::vector<uint64_t>{1, 1, 1, 0}));
+    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ALPHABLENDENABLE, 0).back(), 1u);
     EXPECT_EQ(state(simRenderState_zWrite), 1u);
     EXPECT_EQ(state(simRenderState_alphaBlend), 0u);
 }
