@@ -13,16 +13,20 @@ void eraseOne(std::vector<uint32_t>& list, uint32_t value) {
     if (it != list.end()) list.erase(it);
 }
 
+// Coordinates of models are often whole or simple numbers whose low mantissa
+// bits are all zero, so every bit of the key is mixed into every bit of the
+// hash (the finaliser of splitmix64).
+uint64_t mix(uint64_t h) {
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+    return h ^ (h >> 31);
+}
+
 }  // namespace
 
 size_t tbNeighbourIndex::KeyHash::operator()(const Key& key) const {
-    uint64_t h = 0x9E3779B97F4A7C15ull;
-    for (uint32_t b : key.bits) {
-        h ^= b;
-        h *= 0xFF51AFD7ED558CCDull;
-        h ^= h >> 32;
-    }
-    return static_cast<size_t>(h);
+    const uint64_t xy = uint64_t(key.bits[0]) | uint64_t(key.bits[1]) << 32;
+    return static_cast<size_t>(mix(mix(xy) ^ key.bits[2]));
 }
 
 tbNeighbourIndex::Key tbNeighbourIndex::positionKey(const d3dx::Vector3& p) {
