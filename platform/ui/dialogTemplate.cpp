@@ -51,7 +51,7 @@ wxWindow* makeControl(wxWindow* parent, const ControlTemplate& c) {
     case ControlKind::listBox: return new wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
     case ControlKind::sortedListBox:
         return new wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE | wxLB_SORT);
-    case ControlKind::fileList: return new wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_LIST);
+    case ControlKind::fileList: return new wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_LIST | wxBORDER_SUNKEN);
     case ControlKind::treeView:
         return new wxTreeCtrl(parent, id, wxDefaultPosition, wxDefaultSize,
                               wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE);
