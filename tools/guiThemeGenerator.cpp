@@ -15,6 +15,8 @@
 //    224 by state; y 64-87), the solid white texel block (496, 496)-(512, 512);
 //  - the push button's squares at y 96-128: frame (0), hover (32), pressed
 //    (64) and disabled (96) highlights;
+//  - the check box's box (0, 128)-(22, 150), its hover (32) and pressed (64)
+//    highlights, and its tick (432, 0)-(444, 12);
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -214,6 +216,20 @@ void drawButtons(Atlas& atlas) {
     atlas.roundedBox(96, 96, 128, 128, 6, 1, rgb(140, 148, 160), rgb(214, 218, 224));
 }
 
+// Check box pieces: the 22 x 22 box (0, 128), its hover (32, 128) and
+// pressed (64, 128) highlights, and the 12 x 12 tick at (432, 0).
+void drawCheckBox(Atlas& atlas) {
+    atlas.roundedBox(0, 128, 22, 150, 4, 1, kRim, kLight);
+    atlas.roundedBox(32, 128, 54, 150, 4, 2, rgb(64, 140, 220, 220), rgb(170, 205, 245, 90));
+    atlas.roundedBox(64, 128, 86, 150, 4, 2, rgb(30, 80, 140, 230), rgb(110, 150, 205, 140));
+    // The tick: two strokes as thin triangles pairs.
+    const Rgba ink = rgb(30, 60, 110);
+    atlas.triangle(433, 6, 436, 6, 436.5f, 11, ink);
+    atlas.triangle(433, 6, 436.5f, 11, 435, 11, ink);
+    atlas.triangle(435, 11, 443, 1, 444, 2.5f, ink);
+    atlas.triangle(435, 11, 444, 2.5f, 436.5f, 11.5f, ink);
+}
+
 void drawTooltip(Atlas& atlas) {
     // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
     atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
@@ -241,6 +257,7 @@ int main(int argc, char** argv) {
     drawFrames(atlas);
     drawScrollBar(atlas);
     drawButtons(atlas);
+    drawCheckBox(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";

@@ -21,6 +21,7 @@
 #include "engine/core/simResources.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/gui/simGuiButton.h"
+#include "engine/gui/simGuiCheckBox.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiGroupFrame.h"
@@ -265,6 +266,13 @@ int createGuiButton(lua_State* state) {
     });
 }
 
+int createGuiCheckBox(lua_State* state) {
+    return createWidget(state, "snnnnss", [](const Arguments& a) {
+        new simGuiCheckBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                           a.text(5), a.text(6));
+    });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
@@ -273,7 +281,6 @@ int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiCustomButton(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiCheckBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiRadioButton(lua_State* state) { return readOnly(state, "ssnnnnss"); }
 int createGuiRadioButtonGroup(lua_State* state) { return readOnly(state, "ss"); }
 int createGuiSlider(lua_State* state) { return readOnly(state, "snnnns"); }

@@ -10,6 +10,7 @@
 #include "engine/core/simResources.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/gui/simGuiCanvas.h"
+#include "engine/gui/simGuiCentred.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiScriptCall.h"
 #include "engine/gui/simGuiSkin.h"
@@ -23,13 +24,7 @@ simGuiButton::simGuiButton(std::string name, int32_t x, int32_t y, int32_t width
         if (g_application) g_application->eventConsumed = true;
     }
     // A button made under the mouse shows its highlight at full strength.
-    restartHighlight(kHighlightMs);
-}
-
-void simGuiButton::restartHighlight(double elapsedMs) {
-    m_widgetStopwatch.reset();
-    m_widgetStopwatch.setElapsed(elapsedMs);
-    m_widgetStopwatch.start();
+    restartWidgetStopwatch(kHighlightMs);
 }
 
 bool simGuiButton::isMouseStrictlyInside() {
@@ -63,7 +58,7 @@ void simGuiButton::setVisible(bool visible) {
         m_state = hover;
         m_clickDone = true;
     }
-    restartHighlight(kHighlightMs);
+    restartWidgetStopwatch(kHighlightMs);
 }
 
 void simGuiButton::onEvent(simInputEvent* event) {
@@ -76,12 +71,12 @@ void simGuiButton::onEvent(simInputEvent* event) {
     if (event->type == simInputEvent_mouseMove || event->buttonState == simButtonState_pressed) {
         if (isMouseOver()) {
             if (m_state == normal) {
-                restartHighlight();
+                restartWidgetStopwatch();
                 m_state = hover;
             }
             g_application->eventConsumed = true;
         } else if (m_state == hover) {
-            restartHighlight();
+            restartWidgetStopwatch();
             m_state = normal;
         }
     }
@@ -156,18 +151,7 @@ void simGuiButton::render() {
     const float w = static_cast<float>(getWidth()), h = static_cast<float>(getHeight());
     if (m_image) {
         const int32_t k = !m_enabled ? 90 : m_state == normal ? 180 : a;
-        const uint32_t alpha = static_cast<uint32_t>(opacity * static_cast<float>(k));
-        const float cx = x + w * 0.5f, cy = y + h * 0.5f;
-        const float hw = static_cast<float>(m_image->getWidth()) * 0.5f, hh = static_cast<float>(m_image->getHeight()) * 0.5f;
-        d3dx::Vector2 corners[4] = {{cx - hw, cy - hh}, {cx + hw, cy - hh}, {cx + hw, cy + hh}, {cx - hw, cy + hh}};
-        const d3dx::Vector2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-        canvas.drawQuadUV(corners, alpha << 24 | 0xFFFFFFu, m_image, uvs);
+        simGuiDrawCentredImage(x, y, w, h, m_image, static_cast<uint32_t>(opacity * static_cast<float>(k)));
     }
-    if (!m_text.empty() && m_font) {
-        const d3dx::Vector2 size = canvas.measureText(m_font, m_text);
-        simColour ink;
-        ink.set(a, 0, 0, 0);
-        canvas.drawText(m_font, m_text, static_cast<float>(static_cast<int32_t>(x + w * 0.5f - size.x * 0.5f)),
-                        static_cast<float>(static_cast<int32_t>(y + h * 0.5f - size.y * 0.5f)), ink, false);
-    }
+    simGuiDrawCentredCaption(x, y, w, h, m_font, m_text, a);
 }

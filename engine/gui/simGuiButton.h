@@ -52,7 +52,6 @@ protected:
     // The frame and highlight pieces at opacity `alpha` (0..1).
     void buildGeometry(float alpha, std::vector<simScreenRect>& out);
     bool isMouseStrictlyInside();
-    void restartHighlight(double elapsedMs = 0.0);
 
     simTexture* m_image = nullptr;
     std::string m_text;

@@ -41,6 +41,12 @@ bool simGuiElement::acceptsInput() const {
     return m_visible && m_enabled && !isMarkedForDeletion() && !(g_application && g_application->eventConsumed);
 }
 
+void simGuiElement::restartWidgetStopwatch(double elapsedMs) {
+    m_widgetStopwatch.reset();
+    m_widgetStopwatch.setElapsed(elapsedMs);
+    m_widgetStopwatch.start();
+}
+
 bool simGuiElement::takesFocus() const { return m_visible && m_enabled && !isMarkedForDeletion(); }
 
 bool simGuiElement::isMouseOver() {

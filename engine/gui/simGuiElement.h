@@ -145,6 +145,8 @@ protected:
     // Whether the element acts on input now: visible, enabled, alive, and the
     // event not yet taken by another.
     bool acceptsInput() const;
+    // Restarts the widget stopwatch as if it had run `elapsedMs` already.
+    void restartWidgetStopwatch(double elapsedMs = 0.0);
 
     std::string m_name;
     std::array<std::string, kAttributeSlots> m_stringAttributes;

@@ -1,4 +1,4 @@
-// A few widgets (frames, labels, progress bars, an image, a button) made by a script and drawn through the engine's real
+// A few widgets (frames, labels, progress bars, an image, a button, a check box) made by a script and drawn through the engine's real
 // renderer on OpenGL, with the generated theme atlas and a real font, in the
 // GUI pass's own states: compared with a golden picture, and probed where
 // the atlas must show (point-sampled frame rim, the progress fill's colour,
@@ -116,7 +116,8 @@ TEST_F(GuiWidgetsGl, ScriptMadeWidgetsMatchTheGoldenPicture) {
         "createGuiImage('swatch', 30, 150, 60, 24, '') gui_setAttribute('swatch', 'colour', '255,220,120,40')"
         "createGuiLabel('note', 100, 150, 190, 24, '', 'right aligned', 'right')"
         "createGuiGroupFrame('dark', 272, 48, 28, 90, 'simGuiFrameStyle_dark')"
-        "createGuiButton('ok', 100, 148, 70, 28, 'OK', '')");
+        "createGuiButton('ok', 100, 148, 70, 28, 'OK', '')"
+        "createGuiCheckBox('tick', 178, 151, 22, 22, '', '') gui_setData('tick', 1)");
     const std::vector<uint32_t> pixels = render();
 
     std::filesystem::create_directories("artefacts");
