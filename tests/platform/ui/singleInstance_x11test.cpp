@@ -43,6 +43,8 @@ TEST(SingleInstance, ASecondStartEndsAndBringsTheFirstToTheFront) {
     if (std::getenv(kSecondStartFolder)) GTEST_SKIP() << "this is the second process";
     ASSERT_TRUE(test::startWx());
     testsupport::TempFolder runtime;
+    const char* ownRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedRuntime = ownRuntime ? ownRuntime : "";
     setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
 
     // The first instance: its main window hidden, as a minimised window is.
@@ -68,7 +70,7 @@ TEST(SingleInstance, ASecondStartEndsAndBringsTheFirstToTheFront) {
     }
     frame->Destroy();
     test::pumpEventsUntil([] { return false; }, 50);
-    unsetenv("XDG_RUNTIME_DIR");
+    ownRuntime ? setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
 }
 
 // The second process of the test above; skipped when run on its own.
