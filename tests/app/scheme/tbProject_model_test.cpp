@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -30,6 +32,14 @@ using testsupport::ModelResources;
 using testsupport::RecordingGraphics;
 
 namespace {
+
+// With TOLVANE_FUZZ_SEEDS set to a folder, real saves are kept there as
+// seeds for the project-file fuzzer (fuzz/corpus/tvp).
+void keepAsFuzzSeed(const std::string& path, const std::string& name) {
+    if (const char* folder = std::getenv("TOLVANE_FUZZ_SEEDS"))
+        std::filesystem::copy_file(path, std::string(folder) + "/" + name,
+                                   std::filesystem::copy_options::overwrite_existing);
+}
 
 std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -119,6 +129,7 @@ TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
     cameras.stamp = 5;
     ASSERT_TRUE(project->save(path("first.tvp")));
     EXPECT_EQ(project->getFileName(), "first.tvp");
+    keepAsFuzzSeed(path("first.tvp"), "scheme.tvp");
 
     cameras.stamp = 0;
     project = std::make_unique<tbProject_model>();
@@ -146,6 +157,7 @@ TEST_F(ModelScheme, AFaceSelectionComesBackWithItsCentre) {
     model.selection.mode = tbUVSelection::kFaces;
     for (int i : {0, 5, 23}) model.selection.faces.push_back(model.getTriangle(i));
     ASSERT_TRUE(project->save(path("selection.tvp")));
+    keepAsFuzzSeed(path("selection.tvp"), "selection.tvp");
 
     project = std::make_unique<tbProject_model>();
     ASSERT_TRUE(project->open(path("selection.tvp")));
