@@ -17,6 +17,8 @@
 //    (64) and disabled (96) highlights;
 //  - the check box's box (0, 128)-(22, 150), its hover (32) and pressed (64)
 //    highlights, and its tick (432, 0)-(444, 12);
+//  - the radio button's circle (192, 128), hover (224) and pressed (256)
+//    rings, 18 x 18, and its 6 x 6 dot at (288, 128);
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -230,6 +232,15 @@ void drawCheckBox(Atlas& atlas) {
     atlas.triangle(435, 11, 444, 2.5f, 436.5f, 11.5f, ink);
 }
 
+// Radio button pieces, 18 x 18: the circle (192, 128), its hover (224, 128)
+// and pressed (256, 128) rings, and the 6 x 6 selection dot (288, 128).
+void drawRadioButton(Atlas& atlas) {
+    atlas.roundedBox(192, 128, 210, 146, 9, 1, kRim, kLight);
+    atlas.roundedBox(224, 128, 242, 146, 9, 2, rgb(64, 140, 220, 220), rgb(170, 205, 245, 90));
+    atlas.roundedBox(256, 128, 274, 146, 9, 2, rgb(30, 80, 140, 230), rgb(110, 150, 205, 140));
+    atlas.roundedBox(288, 128, 294, 134, 3, 0, rgb(30, 60, 110), rgb(30, 60, 110));
+}
+
 void drawTooltip(Atlas& atlas) {
     // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
     atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
@@ -258,6 +269,7 @@ int main(int argc, char** argv) {
     drawScrollBar(atlas);
     drawButtons(atlas);
     drawCheckBox(atlas);
+    drawRadioButton(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";

@@ -28,6 +28,7 @@
 #include "engine/gui/simGuiImage.h"
 #include "engine/gui/simGuiLabel.h"
 #include "engine/gui/simGuiProgressBar.h"
+#include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
 
 namespace {
@@ -273,6 +274,19 @@ int createGuiCheckBox(lua_State* state) {
     });
 }
 
+// The group is looked up by name and must be a radio button group.
+int createGuiRadioButton(lua_State* state) {
+    return createWidget(state, "ssnnnnss", [](const Arguments& a) {
+        new simGuiRadioButton(a.text(0), g_guiElementManager->findElementOf<simGuiRadioButtonGroup>(a.text(1)),
+                              toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)), toInt(a.number(5)),
+                              a.text(6), a.text(7));
+    });
+}
+
+int createGuiRadioButtonGroup(lua_State* state) {
+    return createWidget(state, "ss", [](const Arguments& a) { new simGuiRadioButtonGroup(a.text(0), a.text(1)); });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
@@ -281,8 +295,6 @@ int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiCustomButton(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiRadioButton(lua_State* state) { return readOnly(state, "ssnnnnss"); }
-int createGuiRadioButtonGroup(lua_State* state) { return readOnly(state, "ss"); }
 int createGuiSlider(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiWheel(lua_State* state) { return readOnly(state, "snnss"); }
 int createGuiMessageBox(lua_State* state) { return readOnly(state, "snnnnssss"); }

@@ -83,6 +83,12 @@ void simGuiCheckBox::onEvent(simInputEvent* event) {
     }
 }
 
+int32_t simGuiCheckBox::highlightIntensity(bool stayLit) const {
+    const double t = m_widgetStopwatch.getElapsed() / kHighlightMs;
+    const double intensity = m_state == normal && !stayLit ? 255.0 * (1.0 - t) : 255.0 * t;
+    return std::min(static_cast<int32_t>(intensity), 255);
+}
+
 void simGuiCheckBox::buildGeometry(float opacity, std::vector<simScreenRect>& out) {
     const float x = static_cast<float>(getX()), y = static_cast<float>(getY());
     const float x2 = x + static_cast<float>(getWidth()), y2 = y + static_cast<float>(getHeight());
@@ -95,10 +101,8 @@ void simGuiCheckBox::buildGeometry(float opacity, std::vector<simScreenRect>& ou
         buildButtonSquare(x, y, x2, y2, 0, 96, a << 24 | 0xFFFFFFu, out);
     }
     if (m_enabled) {
-        const double t = m_widgetStopwatch.getElapsed() / kHighlightMs;
-        double intensity = m_state == normal && (m_text.empty() || m_data == 0.0f) ? 255.0 * (1.0 - t) : 255.0 * t;
-        intensity = std::min(static_cast<double>(static_cast<int32_t>(intensity)), 255.0);
-        if (intensity > 0.0) {
+        const int32_t intensity = highlightIntensity(!m_text.empty() && m_data != 0.0f);
+        if (intensity > 0) {
             const uint32_t highlight = static_cast<uint32_t>(opacity * static_cast<float>(intensity)) << 24 | 0xFFFFFFu;
             if (plain) {
                 const float u = m_state == pressed ? 64.0f : 32.0f;

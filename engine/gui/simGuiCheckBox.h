@@ -38,9 +38,13 @@ public:
     uint32_t getState() const { return m_state; }
 
 protected:
-    // Toggles the value and reports it; radio buttons set it instead.
+    // Toggles the value and reports it; radio buttons select instead.
     virtual void onRelease();
-    void buildGeometry(float alpha, std::vector<simScreenRect>& out);
+    // The box, highlight and tick pieces at opacity `alpha` (0..1).
+    virtual void buildGeometry(float alpha, std::vector<simScreenRect>& out);
+    // Highlight strength 0..255 from the widget stopwatch: fading out in the
+    // normal state unless `stayLit`, fading in otherwise.
+    int32_t highlightIntensity(bool stayLit) const;
 
     std::string m_text;
     simTexture* m_image = nullptr;

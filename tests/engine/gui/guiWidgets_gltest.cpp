@@ -1,4 +1,4 @@
-// A few widgets (frames, labels, progress bars, an image, a button, a check box) made by a script and drawn through the engine's real
+// A few widgets (frames, labels, progress bars, an image, a button, a check box, radio buttons) made by a script and drawn through the engine's real
 // renderer on OpenGL, with the generated theme atlas and a real font, in the
 // GUI pass's own states: compared with a golden picture, and probed where
 // the atlas must show (point-sampled frame rim, the progress fill's colour,
@@ -117,7 +117,10 @@ TEST_F(GuiWidgetsGl, ScriptMadeWidgetsMatchTheGoldenPicture) {
         "createGuiLabel('note', 100, 150, 190, 24, '', 'right aligned', 'right')"
         "createGuiGroupFrame('dark', 272, 48, 28, 90, 'simGuiFrameStyle_dark')"
         "createGuiButton('ok', 100, 148, 70, 28, 'OK', '')"
-        "createGuiCheckBox('tick', 178, 151, 22, 22, '', '') gui_setData('tick', 1)");
+        "createGuiCheckBox('tick', 178, 151, 22, 22, '', '') gui_setData('tick', 1)"
+        "createGuiRadioButtonGroup('group', '')"
+        "createGuiRadioButton('r1', 'group', 36, 110, 18, 18, '', '') gui_setData('r1', 1)"
+        "createGuiRadioButton('r2', 'group', 58, 110, 18, 18, '', '')");
     const std::vector<uint32_t> pixels = render();
 
     std::filesystem::create_directories("artefacts");
