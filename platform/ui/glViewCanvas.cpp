@@ -44,7 +44,9 @@ bool GlViewCanvas::makeCurrent() {
     if (!painted_ || !IsShownOnScreen()) return false;
     if (!context_ && !contextFailed_) {
         wxGLContextAttrs attrs;
-        attrs.CoreProfile().OGLVersion(3, 3).EndList();
+        // PlatformDefaults sets the X11 direct-rendering flag, which is otherwise
+        // left unset; an indirect context is refused by servers without it (Xvfb).
+        attrs.PlatformDefaults().CoreProfile().OGLVersion(3, 3).EndList();
         context_ = std::make_unique<wxGLContext>(this, nullptr, &attrs);
         if (!context_->IsOK()) {
             context_.reset();
