@@ -88,8 +88,8 @@ void simSceneGlowHandler::create(uint32_t value) {
     const auto width = static_cast<uint32_t>(m_mapWidth);
     const auto height = static_cast<uint32_t>(m_mapHeight);
     for (int i = 0; i < 2; ++i) {
-        m_maps[i] = new simTexture(this, "simSceneGlowHandler_glowMap_downSample", width, height,
-                                   gfx::D3DFMT_X8R8G8B8, true, false, false);
+        m_maps[i] = ownedTexture(new simTexture(this, "simSceneGlowHandler_glowMap_downSample", width, height,
+                                                gfx::D3DFMT_X8R8G8B8, true, false, false));
         if (!simRendererStatusGood()) {
             simRendererLog("ERROR (simSceneGlowHandler): Glow downsample render texture not created. Glows disabled.\n");
             delete m_maps[i];

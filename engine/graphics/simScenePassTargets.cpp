@@ -1,6 +1,7 @@
 #include "engine/graphics/simScenePassTargets.h"
 
 #include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simTexture.h"
@@ -59,6 +60,11 @@ void clear(bool depth, uint32_t colour) {
     if (!d) return;
     const uint32_t flags = gfx::D3DCLEAR_TARGET | (depth ? gfx::D3DCLEAR_ZBUFFER : 0u);
     d->Clear(0, nullptr, flags, colour, 1.0f, 0);
+}
+
+simTexture* ownedTexture(simTexture* texture) {
+    if (g_resources && texture) g_resources->unindexResource(texture);
+    return texture;
 }
 
 }  // namespace simScenePass

@@ -31,6 +31,11 @@ bool createDepthSurface(uint32_t width, uint32_t height, gfx::D3DFORMAT format, 
 bool topLevelSurface(const simTexture* texture, gfx::SurfaceHandle* out);
 // Releases the surface (when there is one) and clears the handle.
 void releaseSurface(gfx::SurfaceHandle& surface);
+// Takes a map the handler makes out of the resource index and gives it back.
+// The resource system deletes every indexed resource when it goes down,
+// which the application does before the graphics system: an indexed map
+// would then be deleted twice, once there and once by its handler.
+simTexture* ownedTexture(simTexture* texture);
 
 // Render target 0 and the depth-stencil surface (null: none).
 void bindTargets(gfx::SurfaceHandle target, gfx::SurfaceHandle depth);

@@ -63,8 +63,8 @@ void simSceneReflector::create(uint32_t value) {
     m_mapHeight = backBufferHeight();
     const auto width = static_cast<uint32_t>(m_mapWidth);
     const auto height = static_cast<uint32_t>(m_mapHeight);
-    m_map = new simTexture(this, "simSceneReflector_reflectionMap", width, height, gfx::D3DFMT_A8R8G8B8, true, false,
-                           false);
+    m_map = ownedTexture(new simTexture(this, "simSceneReflector_reflectionMap", width, height,
+                                        gfx::D3DFMT_A8R8G8B8, true, false, false));
     if (!simRendererStatusGood()) {
         simRendererLog("ERROR (simSceneReflector): Reflection render texture not created. Reflections disabled.\n");
         delete m_map;

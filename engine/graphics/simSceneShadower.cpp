@@ -127,7 +127,8 @@ void simSceneShadower::create() {
 void simSceneShadower::makeShadowMap() {
     const auto width = static_cast<uint32_t>(shadowMapWidth);
     const auto height = static_cast<uint32_t>(shadowMapHeight);
-    m_shadowMap = new simTexture(this, "simSceneShadower_shadowMap", width, height, gfx::D3DFMT_R32F, true, false, false);
+    m_shadowMap = ownedTexture(
+        new simTexture(this, "simSceneShadower_shadowMap", width, height, gfx::D3DFMT_R32F, true, false, false));
     if (!simRendererStatusGood()) {
         simRendererLog("ERROR (simSceneShadower): Shadow render texture not created. Shadowing disabled.\n");
         deleteShadowMap();
@@ -264,7 +265,9 @@ void simSceneShadower::fitLight() {
 
     for (simShaderEffect* effect : {m_shadowEffect, m_environmentEffect, m_litEffect, m_lowLightingEffect})
         if (effect && effect->getEffect()) effect->getEffect()->setMatrix("g_shadowerTransform", &m_shadowTransform);
-    for (simShaderEffect* effect : {m_shadowEffect, m_litEffect})
+    // The environment effect reads the map as the lit effect does, so it
+    // needs the far plane too: without it every depth would divide by 0.
+    for (simShaderEffect* effect : {m_shadowEffect, m_environmentEffect, m_litEffect})
         if (effect && effect->getEffect()) effect->getEffect()->setFloat("g_light_farPlane", m_lightFarPlane);
 }
 

@@ -22,12 +22,13 @@
 #include "tests/engine/graphics/wholeFrameRig.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/tempFolder.h"
 
 using d3dx::Vector3;
 using wholeframe::kHeight;
 using wholeframe::kSky;
 using wholeframe::kWidth;
+using wholeframe::material;
+using wholeframe::quad;
 
 namespace {
 
@@ -38,20 +39,6 @@ int brightness(uint32_t c) { return red(c) + green(c) + blue(c); }
 
 class ModelFrame : public wholeframe::WholeFrame {
 protected:
-    // The pixel at which the current camera sees a world point.
-    std::pair<uint32_t, uint32_t> pixelOf(const Vector3& point) const {
-        d3dx::Matrix viewProjection;
-        d3dx::MatrixMultiply(&viewProjection, &camera->getViewMatrix(), &camera->getProjectionMatrix());
-        d3dx::Vector4 clip;
-        d3dx::Vec3Transform(&clip, &point, &viewProjection);
-        const float x = (clip.x / clip.w + 1.0f) * 0.5f * float(kWidth);
-        const float y = (1.0f - clip.y / clip.w) * 0.5f * float(kHeight);
-        return {uint32_t(std::clamp(x, 0.0f, float(kWidth - 1))), uint32_t(std::clamp(y, 0.0f, float(kHeight - 1)))};
-    }
-    uint32_t seen(const std::vector<uint32_t>& p, const Vector3& point) const {
-        const auto [x, y] = pixelOf(point);
-        return at(p, x, y);
-    }
     // Looks at the model's box from `direction`, far enough for its sphere to fit.
     void lookFrom(const simBoundingBox& box, Vector3 direction, const Vector3& up = {0, 1, 0}) {
         d3dx::Vec3Normalize(&direction, &direction);
@@ -94,31 +81,6 @@ TEST_F(ModelFrame, TheSampleAircraftFromFourViewsMatchesItsGoldenImages) {
 
 constexpr uint32_t kMagenta = 0xFFFF00FFu;
 
-// One quad: four corners from `origin` along `u` and `v`, facing `normal`.
-void quad(std::vector<simVertex>& out, const Vector3& origin, const Vector3& u, const Vector3& v,
-          const Vector3& normal) {
-    auto vertex = [&](const Vector3& p, float s, float t) {
-        simVertex x;
-        x.position = p;
-        x.normal = normal;
-        x.colour = 0xFFFFFFFFu;
-        x.uv[0] = x.uv[1] = x.uv[2] = {s, t};
-        return x;
-    };
-    const simVertex a = vertex(origin, 0, 1), b = vertex(origin + v, 0, 0), c = vertex(origin + u + v, 1, 0),
-                    d = vertex(origin + u, 1, 1);
-    out.insert(out.end(), {a, b, c, a, c, d});
-}
-
-geoFileMaterial material(const char* name, const char* texture, std::array<float, 3> diffuse) {
-    geoFileMaterial m;
-    m.name = name;
-    m.textures = {texture};
-    m.diffuse = diffuse;
-    m.ambient = {diffuse[0] * 0.5f, diffuse[1] * 0.5f, diffuse[2] * 0.5f};
-    return m;
-}
-
 // A body 4 x 2 x 4 round the origin painted magenta, with its far face
 // (z = -2) yellow and listed last; a see-through canopy in front of it
 // (z = 3) listed first and reaching past its right side; a green untextured
@@ -157,14 +119,9 @@ geoFileData probeModel() {
 }
 
 TEST_F(ModelFrame, AWrittenModelDrawsAsItIs) {
-    testsupport::TempFolder folder;
-    const auto text = [](const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); };
     // A 32-bit skin, as painted skins are: it loads as having alpha.
-    folder.write("probePaint.bmp", text(imagesamples::bmp32(imagesamples::solid(4, 4, kMagenta))));
-    folder.write("probe.geo", text(writeGeoFile(probeModel())));
-    simCollectionItem* global = g_resources->getGlobalResources();
-    new simTexture(global, folder.file("probePaint.bmp"), "");
-    auto* model = new simGeometry(global, folder.file("probe.geo"), "");
+    writeTexture("probePaint.bmp", imagesamples::bmp32(imagesamples::solid(4, 4, kMagenta)));
+    simGeometry* model = writeModel("probe.geo", probeModel());
     ASSERT_NE(model->getVertexBuffer(), nullptr) << engine->log();
     show(model, "probe");
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simOptions.h"
 #include "engine/core/simResources.h"
+#include "engine/graphics/geoFile.h"
 #include "engine/graphics/simEngineLinks.h"
 #include "engine/graphics/simGeometry.h"
 #include "engine/graphics/simGraphics.h"
@@ -30,6 +32,8 @@
 #include "engine/graphics/simSceneItem.h"
 #include "engine/graphics/simSceneNode.h"
 #include "engine/graphics/simShaderEffect.h"
+#include "engine/graphics/simTexture.h"
+#include "platform/d3dx/d3dxMath.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
@@ -86,6 +90,31 @@ inline simColour grey(int level) {
     return c;
 }
 
+// One quad: four corners from `origin` along `u` and `v`, facing `normal`.
+inline void quad(std::vector<simVertex>& out, const d3dx::Vector3& origin, const d3dx::Vector3& u,
+                 const d3dx::Vector3& v, const d3dx::Vector3& normal) {
+    auto vertex = [&](const d3dx::Vector3& p, float s, float t) {
+        simVertex x;
+        x.position = p;
+        x.normal = normal;
+        x.colour = 0xFFFFFFFFu;
+        x.uv[0] = x.uv[1] = x.uv[2] = {s, t};
+        return x;
+    };
+    const simVertex a = vertex(origin, 0, 1), b = vertex(origin + v, 0, 0), c = vertex(origin + u + v, 1, 0),
+                    d = vertex(origin + u, 1, 1);
+    out.insert(out.end(), {a, b, c, a, c, d});
+}
+
+inline geoFileMaterial material(const char* name, const char* texture, std::array<float, 3> diffuse) {
+    geoFileMaterial m;
+    m.name = name;
+    m.textures = {texture};
+    m.diffuse = diffuse;
+    m.ambient = {diffuse[0] * 0.5f, diffuse[1] * 0.5f, diffuse[2] * 0.5f};
+    return m;
+}
+
 class WholeFrame : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -134,6 +163,17 @@ protected:
             return nullptr;
         return dynamic_cast<simGeometry*>(simResources::getResource(name, false));
     }
+    // A texture and a model written to the test's folder and loaded from
+    // there (the model's materials find the texture by name once loaded).
+    void writeTexture(const std::string& name, const std::vector<uint8_t>& bytes) {
+        written.write(name, std::string(bytes.begin(), bytes.end()));
+        new simTexture(g_resources->getGlobalResources(), written.file(name), "");
+    }
+    simGeometry* writeModel(const std::string& name, const geoFileData& geo) {
+        const std::vector<uint8_t> bytes = writeGeoFile(geo);
+        written.write(name, std::string(bytes.begin(), bytes.end()));
+        return new simGeometry(g_resources->getGlobalResources(), written.file(name), "");
+    }
     // Puts the model in the scene where it stands, drawn by the lit node.
     simSceneItem* show(simGeometry* model, const std::string& name) {
         renderables.push_back(std::make_unique<ModelRenderable>(model));
@@ -141,6 +181,21 @@ protected:
         item->box = model->getBoundingBox();
         return item;
     }
+    // The pixel at which the current camera sees a world point.
+    std::pair<uint32_t, uint32_t> pixelOf(const d3dx::Vector3& point) const {
+        d3dx::Matrix viewProjection;
+        d3dx::MatrixMultiply(&viewProjection, &camera->getViewMatrix(), &camera->getProjectionMatrix());
+        d3dx::Vector4 clip;
+        d3dx::Vec3Transform(&clip, &point, &viewProjection);
+        const float x = (clip.x / clip.w + 1.0f) * 0.5f * float(kWidth);
+        const float y = (1.0f - clip.y / clip.w) * 0.5f * float(kHeight);
+        return {uint32_t(std::clamp(x, 0.0f, float(kWidth - 1))), uint32_t(std::clamp(y, 0.0f, float(kHeight - 1)))};
+    }
+    uint32_t seen(const std::vector<uint32_t>& p, const d3dx::Vector3& point) const {
+        const auto [x, y] = pixelOf(point);
+        return at(p, x, y);
+    }
+
     // Looks at `at` from `eye` with a 60 degree view.
     void look(const d3dx::Vector3& eye, const d3dx::Vector3& at, const d3dx::Vector3& up = {0, 1, 0}) {
         camera->up = up;
@@ -176,7 +231,7 @@ protected:
     gfx::EglContext context;
     win::VirtualDesktop desktop;
     testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder program;
+    testsupport::TempFolder program, written;
     std::unique_ptr<testsupport::HeadlessEngine> engine;
     testsupport::SceneTestCamera* camera = nullptr;
     simSceneNode* litNode = nullptr;
