@@ -1,12 +1,20 @@
-// The program's entry: shows the main window as a modal dialog from OnInit
-// and returns false, so the program ends when that dialog closes.
+// The program's entry: makes the window system and the application object,
+// shows the main window as a modal dialog from OnInit and returns false, so
+// the program ends when that dialog closes. The application object goes
+// while the main window still holds the view's OpenGL context, so the engine
+// lets go of its objects on a live context.
 #include <clocale>
+#include <memory>
 
 #include <wx/app.h>
 
 #include "app/shell/CtolvaneBuilderDlg.h"
+#include "app/shell/tbApplication.h"
 #include "engine/core/utilsErrors.h"
+#include "engine/graphics/simEngineLinks.h"
+#include "engine/core/simSystemLinks.h"
 #include "platform/ui/errorMessageBox.h"
+#include "platform/ui/wxWindowSystem.h"
 
 namespace {
 
@@ -20,8 +28,17 @@ public:
         // GTK sets the user's locale; settings files and "%f" output need '.'.
         std::setlocale(LC_NUMERIC, "C");
         utils::setSeriousErrorSink(ui::showErrorMessageBox);
-        CtolvaneBuilderDlg dlg;
-        dlg.ShowModal();
+        ui::WxWindowSystem windows;
+        simLinkEngineSystems(systemLinks());
+        auto app = std::make_unique<CtolvaneBuilderApp>();
+        // Another instance was asked to come to the front instead.
+        if (!app->getStatusSuccess()) return false;
+        {
+            CtolvaneBuilderDlg dlg(*app, windows);
+            dlg.ShowModal();
+            dlg.prepareEngineShutdown();
+            app.reset();
+        }
         mainWindowRan = true;
         return false;
     }

@@ -1,13 +1,26 @@
 #include "app/shell/CtolvaneBuilderDlg.h"
 
-#include <epoxy/gl.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
 
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbCamera.h"
+#include "app/shell/tbViewWindowHost.h"
+#include "engine/core/simGlobals.h"
+#include "engine/graphics/simCamera.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simScene.h"
+#include "engine/graphics/simWindow.h"
+#include "platform/gfx/glDevice.h"
 #include "platform/ui/glViewCanvas.h"
+#include "platform/ui/viewInputFeeder.h"
+#include "platform/ui/wxWindowSystem.h"
 
-CtolvaneBuilderDlg::CtolvaneBuilderDlg(wxWindow* parent)
+CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSystem& windows, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, "Tolvane Builder", wxDefaultPosition, wxSize(1024, 768),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX),
+      app_(app),
+      windows_(windows),
       frameTimer_(this) {
     view_ = new ui::GlViewCanvas(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -18,14 +31,78 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(wxWindow* parent)
     frameTimer_.Start(1);
 }
 
-void CtolvaneBuilderDlg::onFrameTimer(wxTimerEvent&) { renderFrame(); }
-
-void CtolvaneBuilderDlg::renderFrame() {
-    if (!view_->makeCurrent()) return;
-    const wxSize size = view_->backBufferSize();
-    glViewport(0, 0, size.x, size.y);
-    glClearColor(0.20f, 0.30f, 0.45f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    view_->SwapBuffers();
-    ++framesDrawn_;
+CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
+    frameTimer_.Stop();
+    inputFeeder_.reset();
+    gfx::setGlPresentHook({});
 }
+
+void CtolvaneBuilderDlg::onFrameTimer(wxTimerEvent&) {
+    if (!view_->makeCurrent()) return;
+    if (!engineStarted_) {
+        startEngine();
+        return;
+    }
+    app_.frameDrive().tick();
+}
+
+void CtolvaneBuilderDlg::startEngine() {
+    engineStarted_ = true;
+    gfx::GlPresentHook hook;
+    hook.windowSize = [this](int* width, int* height) {
+        const wxSize size = view_->backBufferSize();
+        *width = size.x;
+        *height = size.y;
+        return true;
+    };
+    hook.swap = [this] { view_->SwapBuffers(); };
+    gfx::setGlPresentHook(std::move(hook));
+    windowHost_ = std::make_unique<tbViewWindowHost>(*this);
+
+    const wxSize size = view_->backBufferSize();
+    app_.createEngine(windows_.handleOf(view_), size.x, size.y, this);
+    app_.setViewWindows(this);
+    app_.setAfterFrame([this] { afterFrame(); });
+    app_.initialise();
+    inputFeeder_ = std::make_unique<ui::ViewInputFeeder>(windows_, [this](const win::MSG& message) {
+        app_.windowProc(message.hwnd, message.message, message.wParam, message.lParam, false);
+    });
+}
+
+void CtolvaneBuilderDlg::afterFrame() {
+    ++framesDrawn_;
+    simWindow* window = g_graphics ? g_graphics->getWindow() : nullptr;
+    if (!window) return;
+    const wxSize size = view_->backBufferSize();
+    if (size.x <= 0 || size.y <= 0) return;
+    if (static_cast<int>(window->getWidth()) == size.x && static_cast<int>(window->getHeight()) == size.y) return;
+    d3dx::Vector2 engineSize(static_cast<float>(size.x), static_cast<float>(size.y));
+    window->setWindowSize(engineSize);
+    window->applyChanges();
+    if (auto* scene = dynamic_cast<simScene*>(g_graphics->getScene())) {
+        for (simCamera* camera : scene->getCameras().getList())
+            camera->setViewport(d3dx::Vector2(0.0f, 0.0f), engineSize);
+    }
+}
+
+bool CtolvaneBuilderDlg::prepareEngineShutdown() {
+    frameTimer_.Stop();
+    inputFeeder_.reset();
+    app_.setViewWindows(nullptr);
+    app_.setAfterFrame({});
+    return view_->makeCurrent();
+}
+
+bool CtolvaneBuilderDlg::isCursorInsideView() const {
+    const wxRect rect = view_->GetScreenRect();
+    const wxPoint cursor = wxGetMousePosition();
+    // Edges included: the right and bottom edge pixels count too.
+    return cursor.x >= rect.x && cursor.y >= rect.y && cursor.x <= rect.GetRight() + 1 &&
+           cursor.y <= rect.GetBottom() + 1;
+}
+
+void CtolvaneBuilderDlg::quitNow() {
+    if (IsModal()) EndModal(wxID_CANCEL);
+}
+
+void CtolvaneBuilderDlg::openFile(const std::string& path) { wxLaunchDefaultApplication(path); }
