@@ -126,6 +126,8 @@ TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
     project->shapes().push_back(std::make_unique<tbStoredShape>(tbStoredShape{"wave", {{1, {0, 1}, {2, 3}, {4, 5}}}}));
     project->getModel()->toolSettings.text = "G-TOLV";
     project->getModel()->roots[0]->visible = 0;
+    // A part without a material must not come back as the paint material.
+    project->getModel()->roots[0]->meshParts[1]->material = nullptr;
     cameras.stamp = 5;
     ASSERT_TRUE(project->save(path("first.tvp")));
     EXPECT_EQ(project->getFileName(), "first.tvp");
@@ -141,6 +143,8 @@ TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
     EXPECT_EQ(project->getShapes()[0]->name, "wave");
     EXPECT_EQ(project->getModel()->toolSettings.text, "G-TOLV");
     EXPECT_EQ(project->getModel()->roots[0]->visible, 0);
+    EXPECT_EQ(project->getModel()->roots[0]->meshParts[0]->material, project->getModel()->getMaterial(0));
+    EXPECT_EQ(project->getModel()->roots[0]->meshParts[1]->material, nullptr);
     // Each camera got its own record back.
     ASSERT_EQ(cameras.loaded.size(), 2u);
     EXPECT_EQ(cameras.loaded[1].second[0], uint8_t(7 + 5));
