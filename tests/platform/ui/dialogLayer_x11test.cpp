@@ -1,0 +1,89 @@
+// The dialog layer on the display: controls found by id in table order,
+// laid out so GTK's widgets fit, tool windows that hide when closed, and the
+// Space and wheel rule.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/frame.h>
+#include <wx/textctrl.h>
+
+#include "platform/ui/inputPreFilter.h"
+#include "platform/ui/swatchControl.h"
+#include "platform/ui/templateDialog.h"
+#include "platform/ui/toolWindow.h"
+#include "tests/support/ui/wxTestApp.h"
+
+namespace {
+
+using ui::ControlKind;
+
+constexpr ui::ControlTemplate kControls[] = {
+    {101, ControlKind::checkBox, "Antialiasing", {4, 4, 30, 8}},
+    {102, ControlKind::edit, "text", {4, 16, 60, 12}},
+    {103, ControlKind::swatch, "", {70, 16, 20, 20}},
+    {104, ControlKind::pushButton, "Go", {4, 40, 40, 16}},
+};
+constexpr ui::DialogTemplate kTable = {"Table", {100, 60}, kControls};
+
+wxKeyEvent keyDown(wxWindow* window, int code) {
+    wxKeyEvent event(wxEVT_KEY_DOWN);
+    event.m_keyCode = code;
+    event.SetEventObject(window);
+    return event;
+}
+
+}  // namespace
+
+TEST(DialogLayer, ControlsAreFoundByIdInTableOrderAndFitTheirCaptions) {
+    ASSERT_TRUE(test::startWx());
+    ui::TemplateDialog dialog(nullptr, kTable, {104, wxID_NONE});
+    EXPECT_EQ(dialog.GetTitle(), "Table");
+    auto* check = dialog.control<wxCheckBox>(101);
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(dialog.control<wxTextCtrl>(101), nullptr) << "a control of another class is not found";
+    EXPECT_EQ(dialog.control<wxCheckBox>(999), nullptr);
+    EXPECT_EQ(dialog.control<wxTextCtrl>(102)->GetValue(), "text");
+    // Tab order is table order.
+    EXPECT_EQ(check->GetNextSibling(), dialog.control<wxWindow>(102));
+    // The layout stretches until the caption's natural size fits.
+    EXPECT_GE(check->GetSize().x, check->GetBestSize().x);
+    EXPECT_GE(check->GetSize().y, check->GetBestSize().y);
+    EXPECT_GE(dialog.control<wxTextCtrl>(102)->GetSize().y, dialog.control<wxTextCtrl>(102)->GetBestSize().y);
+    // A swatch reports a click as its button event.
+    int clicks = 0;
+    dialog.Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++clicks; }, 103);
+    wxMouseEvent press(wxEVT_LEFT_DOWN);
+    dialog.control<ui::SwatchControl>(103)->GetEventHandler()->ProcessEvent(press);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(DialogLayer, ToolWindowsHideWhenClosedAndSwallowSpaceAndTheWheel) {
+    ASSERT_TRUE(test::startWx());
+    wxFrame* main = new wxFrame(nullptr, wxID_ANY, "main");
+    main->Show();
+    auto* bar = new ui::ToolWindow(main, kTable, ui::ToolWindowFrame::captioned);
+    bar->Show();
+    test::pumpEventsUntil([&] { return bar->IsShownOnScreen(); });
+    bar->Close();
+    EXPECT_FALSE(bar->IsShown()) << "closing hides";
+    EXPECT_NE(wxDynamicCast(bar, wxWindow), nullptr) << "and the bar lives on";
+    EXPECT_TRUE(bar->HasFlag(wxFRAME_NO_TASKBAR));
+    EXPECT_TRUE(bar->HasFlag(wxFRAME_FLOAT_ON_PARENT));
+
+    wxWindow* inBar = bar->control<wxWindow>(102);
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.SetEventObject(inBar);
+    EXPECT_TRUE(ui::isSwallowed(keyDown(inBar, WXK_SPACE)));
+    EXPECT_TRUE(ui::isSwallowed(wheel));
+    EXPECT_FALSE(ui::isSwallowed(keyDown(inBar, 'A')));
+    wxKeyEvent spaceUp(wxEVT_KEY_UP);
+    spaceUp.m_keyCode = WXK_SPACE;
+    spaceUp.SetEventObject(inBar);
+    EXPECT_FALSE(ui::isSwallowed(spaceUp));
+    // A plain dialog keeps its keys.
+    ui::TemplateDialog plain(nullptr, kTable);
+    EXPECT_FALSE(ui::isSwallowed(keyDown(plain.control<wxWindow>(102), WXK_SPACE)));
+    bar->Destroy();
+    main->Destroy();
+    test::pumpEventsUntil([] { return false; }, 50);
+}
