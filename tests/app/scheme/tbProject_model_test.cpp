@@ -128,6 +128,7 @@ TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
     project->getModel()->roots[0]->visible = 0;
     // A part without a material must not come back as the paint material.
     project->getModel()->roots[0]->meshParts[1]->material = nullptr;
+    project->getModel()->roots[0]->meshParts[1]->texture = nullptr;
     cameras.stamp = 5;
     ASSERT_TRUE(project->save(path("first.tvp")));
     EXPECT_EQ(project->getFileName(), "first.tvp");
@@ -151,7 +152,7 @@ TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
 
     cameras.stamp = 5;
     ASSERT_TRUE(project->save(path("second.tvp")));
-    EXPECT_EQ(fileText(path("second.tvp")), fileText(path("first.tvp")));
+    EXPECT_TRUE(fileText(path("second.tvp")) == fileText(path("first.tvp")));
     EXPECT_EQ(project->windowTitle("T"), "T - second.tvp (trainer/New scheme)");
 }
 
