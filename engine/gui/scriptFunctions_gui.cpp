@@ -22,6 +22,7 @@
 #include "engine/graphics/simTexture.h"
 #include "engine/gui/simGuiButton.h"
 #include "engine/gui/simGuiCheckBox.h"
+#include "engine/gui/simGuiCustomButton.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiGroupFrame.h"
@@ -287,6 +288,13 @@ int createGuiRadioButtonGroup(lua_State* state) {
     return createWidget(state, "ss", [](const Arguments& a) { new simGuiRadioButtonGroup(a.text(0), a.text(1)); });
 }
 
+int createGuiCustomButton(lua_State* state) {
+    return createWidget(state, "snnnnss", [](const Arguments& a) {
+        new simGuiCustomButton(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
+                               toInt(a.number(4)), a.text(5), a.text(6));
+    });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
@@ -294,7 +302,6 @@ int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiCustomButton(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiSlider(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiWheel(lua_State* state) { return readOnly(state, "snnss"); }
 int createGuiMessageBox(lua_State* state) { return readOnly(state, "snnnnssss"); }

@@ -17,8 +17,12 @@
 #include "platform/sys/clock.h"
 
 simGuiButton::simGuiButton(std::string name, int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
+                           std::string onClick, OwnHoverTest)
+    : simGuiElement(std::move(name), x, y, width, height), m_text(std::move(text)), m_onClick(std::move(onClick)) {}
+
+simGuiButton::simGuiButton(std::string name, int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
                            std::string onClick)
-    : simGuiElement(std::move(name), x, y, width, height), m_text(std::move(text)), m_onClick(std::move(onClick)) {
+    : simGuiButton(std::move(name), x, y, width, height, std::move(text), std::move(onClick), OwnHoverTest{}) {
     if (isMouseOver()) {
         m_state = hover;
         if (g_application) g_application->eventConsumed = true;
@@ -80,21 +84,25 @@ void simGuiButton::onEvent(simInputEvent* event) {
             m_state = normal;
         }
     }
+    handleClick(*event);
+    onKey(*event);
+}
+
+void simGuiButton::handleClick(const simInputEvent& event) {
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
     const double now = static_cast<double>(sys::clockTicks()) * 1000.0 / sys::kClockFrequency;
-    if (now - m_creationTime > kQuietMs && event->type == simInputEvent_mouseButton &&
-        event->button == simMouseButton_left && !(mouse && mouse->wasDragEnded(simMouseButton_left)) &&
-        (m_state == hover || m_state == pressed)) {
-        if (event->buttonState == simButtonState_pressed) {
-            m_clickDone = false;
-            m_state = pressed;
-        } else if (event->buttonState == simButtonState_released && !m_clickDone) {
-            m_state = hover;
-            fireChange();
-            m_clickDone = true;
-        }
+    if (now - m_creationTime <= kQuietMs || event.type != simInputEvent_mouseButton ||
+        event.button != simMouseButton_left || (mouse && mouse->wasDragEnded(simMouseButton_left)) ||
+        !(m_state == hover || m_state == pressed))
+        return;
+    if (event.buttonState == simButtonState_pressed) {
+        m_clickDone = false;
+        m_state = pressed;
+    } else if (event.buttonState == simButtonState_released && !m_clickDone) {
+        m_state = hover;
+        fireChange();
+        m_clickDone = true;
     }
-    onKey(*event);
 }
 
 // Enter and Esc act on release, and only when this button saw the press.

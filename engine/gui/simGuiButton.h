@@ -49,6 +49,15 @@ public:
     }
 
 protected:
+    // For buttons that make their own hover test at construction (the
+    // custom button's takes no event).
+    struct OwnHoverTest {};
+    simGuiButton(std::string name, int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
+                 std::string onClick, OwnHoverTest);
+
+    // The click step shared with the custom button: a left press on a hovered
+    // or pressed button presses it; the release runs the action once.
+    void handleClick(const simInputEvent& event);
     // The frame and highlight pieces at opacity `alpha` (0..1).
     void buildGeometry(float alpha, std::vector<simScreenRect>& out);
     bool isMouseStrictlyInside();
