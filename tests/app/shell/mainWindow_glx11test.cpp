@@ -43,7 +43,7 @@ TEST(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
     // A backdrop no default gives, so the picture shows the settings reached the view.
     home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim",
                "options = {backdropColour_r = 40, backdropColour_g = 90, backdropColour_b = 160, brushSize = 33}\n");
-    simApplication::setProcessCommandLine("/opt/tolvane/tolvaneBuilder -SETTINGSPATH \"" + home.path() + "\"");
+    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" + home.path() + "\"");
     gfx::setDirect3DFactory(nullptr);
     systemLinks() = simSystemLinks{};
     simLinkEngineSystems(systemLinks());

@@ -1,0 +1,136 @@
+// The application object starting the real engine on an OpenGL device, as
+// the main window starts it, running frames and shutting down in order.
+#include "app/shell/tbApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/shell/tbCamera.h"
+#include "app/shell/tbGraphics.h"
+#include "app/shell/tbInput.h"
+#include "app/shell/tbOptions.h"
+#include "app/shell/tbProject.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
+#include "engine/core/simSystemLinks.h"
+#include "engine/graphics/simEngineLinks.h"
+#include "engine/graphics/simScene.h"
+#include "platform/gfx/direct3d.h"
+#include "platform/gfx/eglContext.h"
+#include "platform/sys/clock.h"
+#include "platform/win/virtualDesktop.h"
+#include "tests/support/seriousErrorRecorder.h"
+#include "tests/support/tempFolder.h"
+#include "tests/support/virtualWindowHost.h"
+
+namespace {
+
+std::string readWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Notes, when it is deleted, whether the settings were already saved and the
+// engine still stood.
+class WitnessProject : public tbProject {
+public:
+    explicit WitnessProject(std::string settingsPath) : m_settingsPath(std::move(settingsPath)) {}
+    ~WitnessProject() override {
+        settingsSavedFirst = std::filesystem::exists(m_settingsPath);
+        engineStillUp = g_graphics != nullptr;
+    }
+    void render() override { ++renders; }
+    bool onNew(std::string) override { return true; }
+    bool open(std::string) override { return true; }
+    bool save(std::string) override { return true; }
+
+    static inline bool settingsSavedFirst = false;
+    static inline bool engineStillUp = false;
+    static inline int renders = 0;
+
+private:
+    std::string m_settingsPath;
+};
+
+TEST(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
+    gfx::EglContext context;
+    ASSERT_TRUE(context.valid()) << context.error();
+    gfx::setDirect3DFactory(nullptr);
+    win::VirtualDesktop desktop;
+    testsupport::VirtualWindowHost host{desktop};
+    testsupport::SeriousErrorRecorder errors;
+    testsupport::TempFolder documents;
+    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                          documents.path() + "\"");
+    systemLinks() = simSystemLinks{};
+    simLinkEngineSystems(systemLinks());
+    const std::string simulatorFolder = documents.path() + "/TolvaneSim/";
+    const std::string settingsFile = simulatorFolder + "Settings/tolvaneBuilderSettings.sim";
+    {
+        CtolvaneBuilderApp app;
+        EXPECT_EQ(app.getSettingsFolder(), simulatorFolder);
+        for (const char* folder : {"Settings", "Projects", "Schemes", "Flying sites"})
+            EXPECT_TRUE(std::filesystem::is_directory(simulatorFolder + folder)) << folder;
+
+        app.createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
+        ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
+        EXPECT_NE(dynamic_cast<tbGraphics*>(g_graphics), nullptr);
+        EXPECT_NE(dynamic_cast<tbInput*>(g_input), nullptr);
+        app.initialise();
+        ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
+
+        // The editor's resources, found under the program's resource root.
+        for (const char* name : {"lighting.fx", "collisionSurfaceRoughness.fx", "brush.bmp", "previewCubemap.dds",
+                                 "arrow.bmp", "red_trans.bmp", "white_trans.bmp", "gray_trans.bmp", "brush_0.bmp",
+                                 "brush_50.bmp", "brush_100.bmp", "cameraFont", "collisionMarkerFont",
+                                 "collisionMarkerFontLarge"})
+            EXPECT_NE(simResources::getResource(name, false), nullptr) << name;
+        EXPECT_NE(app.tools().getBrushTexture(), nullptr);
+
+        auto* scene = dynamic_cast<simScene*>(g_graphics->getScene());
+        ASSERT_NE(scene, nullptr);
+        std::vector<std::string> names;
+        for (simCamera* camera : scene->getCameras().getList()) names.push_back(camera->getName());
+        EXPECT_EQ(names, (std::vector<std::string>{"Texture", "Perspective", "POV", "Top-down"}));
+        ASSERT_NE(tbCamera::viewCamera(), nullptr);
+        EXPECT_EQ(tbCamera::viewCamera()->getName(), "Perspective");
+        EXPECT_NE(scene->getLights().getLight(0), nullptr);
+
+        new WitnessProject(settingsFile);
+        int frames = 0;
+        for (int i = 0; i < 5; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            frames += app.frameDrive().tick();
+        }
+        EXPECT_EQ(frames, 5);
+        EXPECT_EQ(WitnessProject::renders, 5);
+        app.tools().setBrushSize(61.0f, 0, 100);
+        EXPECT_EQ(errors.texts(), std::vector<std::string>{});
+    }
+    EXPECT_TRUE(WitnessProject::settingsSavedFirst);
+    EXPECT_TRUE(WitnessProject::engineStillUp);
+    EXPECT_EQ(g_application, nullptr);
+    EXPECT_EQ(g_graphics, nullptr);
+    EXPECT_NE(readWhole(settingsFile).find("options.brushSize = 61\n"), std::string::npos);
+
+    const std::string log = readWhole(simulatorFolder + CtolvaneBuilderApp::kDiagnosticFile);
+    EXPECT_EQ(log.find("Resource not found"), std::string::npos) << log;
+    const size_t start = log.find("[~CtolvaneBuilderApp"), save = log.find("tbOptions::save: "),
+                 end = log.find("~CtolvaneBuilderApp]"), engine = log.find("Destroying engine:");
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_LT(start, save);
+    EXPECT_LT(save, end);
+    EXPECT_LT(end, engine);
+    EXPECT_NE(log.find("Engine destroyed"), std::string::npos);
+
+    simApplication::useOwnCommandLine();
+    systemLinks() = simSystemLinks{};
+}
+
+}  // namespace
