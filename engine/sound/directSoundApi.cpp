@@ -9,6 +9,8 @@ namespace dsound {
 
 namespace {
 
+constexpr float kSpeedOfSound = 343.5f;  // metres per second
+
 float gainOf(int32_t hundredthsOfDb) {
     return hundredthsOfDb <= DSBVOLUME_MIN ? 0.0f : std::pow(10.0f, static_cast<float>(hundredthsOfDb) / 2000.0f);
 }
@@ -106,9 +108,13 @@ HRESULT IDirectSoundBuffer8::SetFrequency(uint32_t samplesPerSecond) {
     if (!(m_flags & DSBCAPS_CTRLFREQUENCY) || samplesPerSecond < DSBFREQUENCY_MIN ||
         samplesPerSecond > DSBFREQUENCY_MAX)
         return E_INVALIDARG;
-    m_device.m_platform.mixer().setFrequencyRatio(
-        m_voice, static_cast<float>(samplesPerSecond) / static_cast<float>(m_format.samplesPerSec));
+    m_frequencyRatio = static_cast<float>(samplesPerSecond) / static_cast<float>(m_format.samplesPerSec);
+    applyFrequency();
     return DS_OK;
+}
+
+void IDirectSoundBuffer8::applyFrequency() {
+    m_device.m_platform.mixer().setFrequencyRatio(m_voice, m_frequencyRatio * m_doppler);
 }
 
 HRESULT IDirectSoundBuffer8::SetPan(int32_t value) {
@@ -285,6 +291,11 @@ void IDirectSound8::place(IDirectSoundBuffer8& buffer) {
     const float left = pan.left * attenuation, right = pan.right * attenuation;
     const float matrix[4] = {left, right, left, right};
     m_platform.mixer().setMatrix(buffer.m_voice, matrix);
+    // Velocities are in the buffer's units per second; the distance factor
+    // makes them metres, against the speed of sound in air.
+    const float metres = listener.distanceFactor * listener.dopplerFactor;
+    buffer.m_doppler = dopplerShift(offset, d3dx::Vector3(0.0f, 0.0f, 0.0f), at.vVelocity * metres, kSpeedOfSound);
+    buffer.applyFrequency();
 }
 
 HRESULT DirectSoundCreate8(soundPlatform& platform, std::unique_ptr<IDirectSound8>& device) {

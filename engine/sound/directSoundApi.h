@@ -4,8 +4,11 @@
 // A secondary buffer is a block of audio with its own mixer voice; volume is
 // an attenuation in hundredths of a decibel (0 is full volume), pan the same
 // on one side, frequency in samples per second. 3-D buffers are placed
-// relative to the device's one listener, whose deferred settings (and those of
-// buffers set with DS3D_DEFERRED) take effect at CommitDeferredSettings.
+// relative to the device's one listener (panned, attenuated beyond their
+// minimum distance by the rolloff factor, and shifted by the Doppler effect of
+// their velocity), whose deferred settings, and those of buffers set with
+// DS3D_DEFERRED, take effect at CommitDeferredSettings. Sound cones and the
+// maximum distance are kept but not applied.
 #pragma once
 
 #include <cstdint>
@@ -118,6 +121,8 @@ private:
     IDirectSoundBuffer8(IDirectSound8& device, uint32_t flags, const wave::WaveFormat& format,
                         std::shared_ptr<std::vector<uint8_t>> audio);
     void applyGain();
+    // The frequency set, times the Doppler shift of a 3-D buffer.
+    void applyFrequency();
 
     IDirectSound8& m_device;
     uint32_t m_flags;
@@ -125,6 +130,8 @@ private:
     std::shared_ptr<std::vector<uint8_t>> m_audio;  // shared by duplicates
     soundMixer::VoiceId m_voice = 0;
     float m_volume = 1.0f;
+    float m_frequencyRatio = 1.0f;
+    float m_doppler = 1.0f;
     float m_leftPan = 1.0f, m_rightPan = 1.0f;
     bool m_lost = false;
     bool m_looping = false;

@@ -116,18 +116,8 @@ void X3DAudioCalculate(const X3DAUDIO_HANDLE& handle, const X3DAUDIO_LISTENER& l
         }
     }
     if (flags & X3DAUDIO_CALCULATE_DOPPLER) {
-        settings.DopplerFactor = 1.0f;
-        if (distance > 0.0f) {
-            const d3dx::Vector3 towards = offset * (1.0f / distance);
-            const float c = handle.speedOfSound;
-            const float listenerSpeed = listener.Velocity.x * towards.x + listener.Velocity.y * towards.y +
-                                        listener.Velocity.z * towards.z;
-            const float emitterSpeed = (emitter.Velocity.x * towards.x + emitter.Velocity.y * towards.y +
-                                        emitter.Velocity.z * towards.z) * emitter.DopplerScaler;
-            // Sound from an emitter coming closer (moving against `towards`) rises.
-            settings.DopplerFactor = std::clamp((c + listenerSpeed) / std::max(c + emitterSpeed, c * 0.01f),
-                                                0.0f, 4.0f);
-        }
+        settings.DopplerFactor =
+            dopplerShift(offset, listener.Velocity, emitter.Velocity * emitter.DopplerScaler, handle.speedOfSound);
     }
 }
 

@@ -28,12 +28,15 @@ namespace {
 struct BackEnd {
     const char* name;
     std::function<simSound*(std::unique_ptr<soundPlatform>)> make;
+    float dopplerScale;  // the emitter's Doppler scaler, the listener's Doppler factor
 };
 
 const BackEnd kBackEnds[] = {
-    {"xaudio", [](std::unique_ptr<soundPlatform> p) -> simSound* { return new simSound_xaudio(nullptr, std::move(p)); }},
+    {"xaudio", [](std::unique_ptr<soundPlatform> p) -> simSound* { return new simSound_xaudio(nullptr, std::move(p)); },
+     1.0f},
     {"directSound",
-     [](std::unique_ptr<soundPlatform> p) -> simSound* { return new simSound_directSound(nullptr, std::move(p)); }},
+     [](std::unique_ptr<soundPlatform> p) -> simSound* { return new simSound_directSound(nullptr, std::move(p)); },
+     0.5f},
 };
 
 class MixerBackEndTest : public ::testing::TestWithParam<BackEnd> {
@@ -137,6 +140,19 @@ TEST_P(MixerBackEndTest, ThreeDimensionalSoundsArePannedByWhereTheyAre) {
     update();
     const std::vector<float> heard = platform->pull(4410);
     EXPECT_GT(rms(heard, 2, 0), 3.0 * rms(heard, 2, 1));
+    delete instance;
+}
+
+TEST_P(MixerBackEndTest, AnApproachingSoundRises) {
+    simSoundeffect* sfx = effect({}, 44100, "3D");
+    d3dx::Vector3 forward(0.0f, 0.0f, 1.0f), up(0.0f, 1.0f, 0.0f);
+    sound->setListener(&origin, &forward, &up);
+    simSoundeffectInstance* instance = play(sfx, true, 100.0f, 100.0f, {0.0f, 0.0f, 1000.0f});
+    d3dx::Vector3 approaching(0.0f, 0.0f, -3435.0f);  // a tenth of the speed of sound
+    instance->setVelocity(&approaching, true);
+    update();
+    const double shift = 1.0 / (1.0 - 0.1 * GetParam().dopplerScale);
+    EXPECT_NEAR(frequency(platform->pull(8820), 2, 0, 44100), 441.0 * shift, 3.0);
     delete instance;
 }
 
@@ -283,18 +299,6 @@ TEST_P(XAudioTest, MovingEmittersFaceWhereTheyGo) {
     d3dx::Vector3 still(0.0f, 0.0f, 0.0f);
     instance->setVelocity(&still, false);
     EXPECT_EQ(instance->emitter().OrientFront, d3dx::Vector3(0.0f, 0.0f, -1.0f));
-    delete instance;
-}
-
-TEST_P(XAudioTest, AnApproachingSoundRises) {
-    simSoundeffect* sfx = effect({}, 44100, "3D");
-    d3dx::Vector3 forward(0.0f, 0.0f, 1.0f), up(0.0f, 1.0f, 0.0f);
-    sound->setListener(&origin, &forward, &up);
-    auto* instance = play(sfx, true, 100.0f, 100.0f, {0.0f, 0.0f, 1000.0f});
-    d3dx::Vector3 approaching(0.0f, 0.0f, -3435.0f);  // a tenth of the speed of sound
-    instance->setVelocity(&approaching, false);
-    update();
-    EXPECT_NEAR(frequency(platform->pull(8820), 2, 0, 44100), 441.0 / 0.9, 3.0);
     delete instance;
 }
 
