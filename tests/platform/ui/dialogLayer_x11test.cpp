@@ -11,6 +11,8 @@
 #include "platform/ui/swatchControl.h"
 #include "platform/ui/templateDialog.h"
 #include "platform/ui/toolWindow.h"
+#include "platform/ui/viewInputFeeder.h"
+#include "platform/ui/wxWindowSystem.h"
 #include "tests/support/ui/wxTestApp.h"
 
 namespace {
@@ -83,6 +85,17 @@ TEST(DialogLayer, ToolWindowsHideWhenClosedAndSwallowSpaceAndTheWheel) {
     // A plain dialog keeps its keys.
     ui::TemplateDialog plain(nullptr, kTable);
     EXPECT_FALSE(ui::isSwallowed(keyDown(plain.control<wxWindow>(102), WXK_SPACE)));
+
+    // The program's input filter hands Space to the engine first, then stops it.
+    ui::WxWindowSystem windows;
+    int toEngine = 0;
+    ui::ViewInputFeeder feeder(windows, [&](const win::MSG&) { ++toEngine; });
+    wxKeyEvent space = keyDown(inBar, WXK_SPACE);
+    EXPECT_EQ(feeder.FilterEvent(space), wxEventFilter::Event_Processed);
+    EXPECT_EQ(toEngine, 1);
+    wxKeyEvent spaceInDialog = keyDown(plain.control<wxWindow>(102), WXK_SPACE);
+    EXPECT_EQ(feeder.FilterEvent(spaceInDialog), wxEventFilter::Event_Skip);
+    EXPECT_EQ(toEngine, 2);
     bar->Destroy();
     main->Destroy();
     test::pumpEventsUntil([] { return false; }, 50);
