@@ -6,9 +6,8 @@ void tbFrameDrive::start() {
 }
 
 bool tbFrameDrive::tick() {
-    if (m_inFrame) return false;
     // A reading that does not compare (NaN) runs the frame.
-    if (m_stopwatch.getElapsed() < m_thresholdMs) return false;
+    if (!due()) return false;
     m_inFrame = true;
     m_frame.update();
     m_frame.purge();

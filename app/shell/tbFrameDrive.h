@@ -29,6 +29,9 @@ public:
     // The timer callback. True when it ran a frame.
     bool tick();
 
+    // Whether a tick now would run a frame: the host skips its own per-tick
+    // work (making the view's context current) on ticks that would not.
+    bool due() const { return !m_inFrame && !(m_stopwatch.getElapsed() < m_thresholdMs); }
     bool inFrame() const { return m_inFrame; }
 
 private:
