@@ -19,6 +19,8 @@
 //    highlights, and its tick (432, 0)-(444, 12);
 //  - the radio button's circle (192, 128), hover (224) and pressed (256)
 //    rings, 18 x 18, and its 6 x 6 dot at (288, 128);
+//  - the slider's end cap and division mark (192, 160)-(206, 174) and its
+//    thumbs (224, 240, 256 by state; y 160-178, 12 wide);
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -241,6 +243,18 @@ void drawRadioButton(Atlas& atlas) {
     atlas.roundedBox(288, 128, 294, 134, 3, 0, rgb(30, 60, 110), rgb(30, 60, 110));
 }
 
+// Slider pieces: the 14 x 14 end cap and division mark (192, 160), and the
+// 12 x 18 thumb, normal (224, 160), hover (240, 160) and pressed (256, 160).
+void drawSlider(Atlas& atlas) {
+    atlas.roundedBox(195, 163, 203, 171, 4, 1, kRim, kLight);
+    const Rgba thumbs[3] = {rgb(226, 231, 238), rgb(170, 205, 245), rgb(110, 150, 205)};
+    for (int s = 0; s < 3; ++s) {
+        const float u = 224.0f + 16.0f * s;
+        atlas.roundedBox(u, 160, u + 12, 178, 4, 1, kRim, thumbs[s]);
+        atlas.fill(int(u) + 5, 165, int(u) + 7, 173, rgb(46, 58, 74, 160));
+    }
+}
+
 void drawTooltip(Atlas& atlas) {
     // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
     atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
@@ -270,6 +284,7 @@ int main(int argc, char** argv) {
     drawButtons(atlas);
     drawCheckBox(atlas);
     drawRadioButton(atlas);
+    drawSlider(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";

@@ -31,6 +31,7 @@
 #include "engine/gui/simGuiProgressBar.h"
 #include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
+#include "engine/gui/simGuiSlider.h"
 
 namespace {
 
@@ -295,6 +296,13 @@ int createGuiCustomButton(lua_State* state) {
     });
 }
 
+int createGuiSlider(lua_State* state) {
+    return createWidget(state, "snnnns", [](const Arguments& a) {
+        new simGuiSlider(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                         a.text(5));
+    });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
@@ -302,6 +310,5 @@ int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiSlider(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiWheel(lua_State* state) { return readOnly(state, "snnss"); }
 int createGuiMessageBox(lua_State* state) { return readOnly(state, "snnnnssss"); }

@@ -1,4 +1,4 @@
-// A few widgets (frames, labels, progress bars, an image, a button, a check box, radio buttons) made by a script and drawn through the engine's real
+// A few widgets (frames, labels, progress bars, an image, a button, a check box, radio buttons, a slider) made by a script and drawn through the engine's real
 // renderer on OpenGL, with the generated theme atlas and a real font, in the
 // GUI pass's own states: compared with a golden picture, and probed where
 // the atlas must show (point-sampled frame rim, the progress fill's colour,
@@ -120,7 +120,9 @@ TEST_F(GuiWidgetsGl, ScriptMadeWidgetsMatchTheGoldenPicture) {
         "createGuiCheckBox('tick', 178, 151, 22, 22, '', '') gui_setData('tick', 1)"
         "createGuiRadioButtonGroup('group', '')"
         "createGuiRadioButton('r1', 'group', 36, 110, 18, 18, '', '') gui_setData('r1', 1)"
-        "createGuiRadioButton('r2', 'group', 58, 110, 18, 18, '', '')");
+        "createGuiRadioButton('r2', 'group', 58, 110, 18, 18, '', '')"
+        "createGuiSlider('slider', 96, 114, 110, 10, '') gui_setData('slider', 75)"
+        "gui_setAttribute('slider', 'divisions', '5') gui_setAttribute('slider', 'showDivisions', '1')");
     const std::vector<uint32_t> pixels = render();
 
     std::filesystem::create_directories("artefacts");
