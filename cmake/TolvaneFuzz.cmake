@@ -8,3 +8,8 @@ foreach(src ${fuzz_sources})
   target_link_libraries(fuzz_${name} PRIVATE engine_core engine_graphics platform_gfx platform_d3dx)
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
 endforeach()
+# The project-file codec lives with the editor, whose libraries the fuzz
+# build leaves out; it needs only the engine, so its source is built in.
+if(TARGET fuzz_tvp)
+  target_sources(fuzz_tvp PRIVATE ${CMAKE_SOURCE_DIR}/app/scheme/tbProjectFile.cpp)
+endif()
