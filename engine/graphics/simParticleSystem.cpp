@@ -33,6 +33,7 @@ simEffectsHeader::simEffectsHeader() {
     g_effectsHeader = this;
     if (g_resources) g_resources->setCollection("system");
     setCapacity(kDefaultCapacity);
+    loadEffects();
 
     // The particle pass never applies the material; it is kept for effects
     // that read the current material.
@@ -43,6 +44,24 @@ simEffectsHeader::simEffectsHeader() {
 
     m_containers.push_back(new simParticleContainer(nullptr, nullptr, 0, 0, 0));
     m_streamers.push_back(new simStreamerContainer(nullptr));
+}
+
+void simEffectsHeader::loadEffects() {
+    // The containers take their effects by name from the loaded resources;
+    // nothing else loads these three, and without them a camera-facing
+    // particle collapses to its centre and draws nothing.
+    struct EffectFile {
+        const char* file;
+        const char* technique;
+    };
+    static constexpr EffectFile kEffects[] = {
+        {"standardParticle.fx", "tech_standardParticle"},
+        {"motionParticle.fx", "tech_motionParticle"},
+        {"planarMotionParticle.fx", "tech_planarMotionParticle"},
+    };
+    if (!g_resources) return;
+    for (const EffectFile& effect : kEffects)
+        g_resources->findResource(nullptr, "effects", effect.file, effect.technique, false, true, simRootKind_resources);
 }
 
 simEffectsHeader::~simEffectsHeader() {

@@ -82,6 +82,9 @@ public:
     void forgetContainer(simParticleContainer* container) { m_containers.remove(container); }
 
 private:
+    // Loads the three particle effects into the resources.
+    static void loadEffects();
+
     int32_t m_liveCount = 0;
     std::list<simParticleContainer*> m_containers;
     simVertexBuffer* m_vertexBuffer = nullptr;

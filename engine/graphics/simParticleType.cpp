@@ -54,7 +54,10 @@ simParticleType::~simParticleType() {
 
 simTexture* simParticleType::findTexture(const std::string& name, const std::string& optionWords) {
     if (!g_resources) return nullptr;
-    if (!g_resources->findResource(this, "textures", name, optionWords, true, true, simRootKind_resources))
+    // As a model's materials look: under "textures" first, then anywhere
+    // below the resource root, where the program's own particle textures live.
+    if (!g_resources->findResource(this, "textures", name, optionWords, true, false, simRootKind_resources) &&
+        !g_resources->findResource(this, "", name, optionWords, true, true, simRootKind_resources))
         return nullptr;
     return loaded<simTexture>(name);
 }

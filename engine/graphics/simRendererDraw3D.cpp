@@ -96,13 +96,15 @@ void simRenderer::drawQuads3D(const std::vector<simQuad3D>& quads, Texture textu
 void simRenderer::drawOrientedQuad3D(const Vec3& centre, const Vec3& facing, float halfSize, uint32_t colour,
                                      Texture texture) {
     // Side axes from a reference that is never parallel to a level or
-    // upright facing direction.
+    // upright facing direction. Seen from the side it faces through the
+    // program's right-handed camera, `a` runs to the viewer's right and `b`
+    // down, so the texture's first row is on top and reads left to right.
     static const Vector3 kReference(0.1f, 1.0f, 0.1f);
     Vector3 f, a, b;
     d3dx::Vec3Normalize(&f, &facing);
-    d3dx::Vec3Cross(&a, &f, &kReference);
+    d3dx::Vec3Cross(&a, &kReference, &f);
     d3dx::Vec3Normalize(&a, &a);
-    d3dx::Vec3Cross(&b, &f, &a);
+    d3dx::Vec3Cross(&b, &a, &f);
     d3dx::Vec3Normalize(&b, &b);
     a *= halfSize;
     b *= halfSize;
