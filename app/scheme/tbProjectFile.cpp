@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kMagic[] = "TOLVANEBUILDER PROJECT";
 constexpr size_t kMagicSize = 32, kNameSize = 256, kShapeNameSize = 128, kFontNameSize = 64;
-constexpr size_t kColourSize = 32, kVertexSize = 52, kShapePointSize = 25, kOutlinePointSize = 28;
+constexpr size_t kVertexSize = 52, kShapePointSize = 25, kOutlinePointSize = 28;
 constexpr size_t kObjectFixedSize = 256 + 4 + 1 + 1 + 24 + 4 + 4;
 
 class ReadArchive {
