@@ -276,3 +276,30 @@ TEST_F(GeometryRenderTest, AnEffectDrawsEachBatchOncePerPassKeepingTheReflectivi
 }
 
 }  // namespace
+
+namespace {
+
+// A canopy-like material (half transparent, a texture of its own) drawn with
+// the opaque paint texture in its place: the material's opacity still asks
+// for blending when the override is bound, and the diffuse alpha carries it.
+TEST_F(GeometryRenderTest, ATransparentMaterialStaysSeeThroughUnderAnOverrideTexture) {
+    res.writeTexture("textures/paint.bmp", 0xFFC04020u);
+    ASSERT_TRUE(res.find("textures", "paint.bmp"));
+    auto* paint = dynamic_cast<simTexture*>(simResources::getResource("paint.bmp", false));
+    ASSERT_NE(paint, nullptr);
+    ASSERT_FALSE(paint->hasAlpha());
+    geoFileData geo = drawableSample();
+    geo.materials[1].textures = {"skin.bmp"};  // glass, transparency 0.5
+    geo.roots[0].layers[0].materialIndex = 1;
+    simGeometry* model = load(geo);
+    ASSERT_NE(model, nullptr);
+    EXPECT_FLOAT_EQ(model->getMaterial(1)->d3dMaterial.Diffuse.a, 0.5f);
+    EXPECT_FLOAT_EQ(model->getMaterial(0)->d3dMaterial.Diffuse.a, 1.0f);
+    gfx.state().setState(simRenderState_alphaBlend, 0);
+    gfx.recorder->clear();
+    model->render(nullptr, nullptr, nullptr, paint);
+    EXPECT_EQ(object(simRenderState_texture0), paint);
+    EXPECT_EQ(deviceStateAtDraws(gfx::D3DRS_ALPHABLENDENABLE, 0), std::vector<uint64_t>{1});
+}
+
+}  // namespace
