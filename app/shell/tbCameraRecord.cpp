@@ -51,7 +51,9 @@ public:
     std::string name() {
         const char* field = reinterpret_cast<const char*>(m_bytes + m_at);
         m_at += tbCameraRecord::kNameSize;
-        return std::string(field, strnlen(field, tbCameraRecord::kNameSize));
+        // The field holds at most 127 characters and its NUL; a field without
+        // a NUL gives its first 127, so the name writes back as it was read.
+        return std::string(field, strnlen(field, tbCameraRecord::kNameSize - 1));
     }
 
 private:

@@ -7,7 +7,7 @@
 //     12    4  projection mode (u32: 0 orbit, 1 orthographic, 2 first person)
 //     16    4  orientation mode (u32: 0 perspective, 1..6 the fixed views)
 //     20   64  saved rotation matrix
-//     84  128  name, NUL-terminated (read up to the first NUL or the field's end)
+//     84  128  name, NUL-terminated (read up to the first NUL, at most 127 characters)
 //    212   12  target
 //    224   12  position          236 12 forward          248 12 up
 //    260   12  zeros             272 12 bounding-sphere centre

@@ -270,7 +270,8 @@ TEST_F(CameraTest, RecordRoundTripRebuildsTheSameCamera) {
     EXPECT_TRUE(sameMatrix(read.getViewMatrix(), written.getViewMatrix(), 1e-4f));
     EXPECT_TRUE(sameMatrix(read.getProjectionMatrix(), written.getProjectionMatrix(), 1e-6f));
 
-    // A 127-character name survives; a field without a NUL stops at its end.
+    // A 127-character name survives; a field without a NUL gives its first
+    // 127 characters, which write back unchanged.
     tbCameraRecord record = written.toRecord();
     record.name = longName;
     auto bytes = tbWriteCameraRecord(record);
@@ -279,7 +280,7 @@ TEST_F(CameraTest, RecordRoundTripRebuildsTheSameCamera) {
     EXPECT_EQ(back.name, longName);
     bytes[84 + 127] = 'x';
     ASSERT_TRUE(tbReadCameraRecord(bytes.data(), bytes.size(), back));
-    EXPECT_EQ(back.name, longName + "x");
+    EXPECT_EQ(back.name, longName);
 }
 
 TEST_F(CameraTest, DamagedRecordsAreRefusedAndLeaveTheDefaults) {
