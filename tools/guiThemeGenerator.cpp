@@ -21,6 +21,8 @@
 //    rings, 18 x 18, and its 6 x 6 dot at (288, 128);
 //  - the slider's end cap and division mark (192, 160)-(206, 174) and its
 //    thumbs (224, 240, 256 by state; y 160-178, 12 wide);
+//  - the wheel's face (384, 256)-(480, 352), its glows (96, 256), (192, 256)
+//    and (96, 352), 76 x 76, its pointer (288, 256) and pointer glow (288, 288);
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -255,6 +257,22 @@ void drawSlider(Atlas& atlas) {
     }
 }
 
+// The wheel: its 96 x 96 face (384, 256), 76 x 76 glows for hover (96, 256),
+// turning (192, 256) and flashing (96, 352), the pointer (288, 256)-(302, 265)
+// and the pointer's glow (288, 288)-(340, 299).
+void drawWheel(Atlas& atlas) {
+    atlas.roundedBox(386, 258, 478, 350, 46, 2, kRim, rgb(200, 208, 218), [](float t) { return 1.1f - 0.2f * t; });
+    atlas.roundedBox(400, 272, 464, 336, 32, 1, rgb(120, 132, 148), rgb(90, 104, 124));
+    const Rgba glows[3] = {rgb(120, 180, 245, 150), rgb(64, 140, 220, 190), rgb(255, 210, 90, 170)};
+    const float places[3][2] = {{96, 256}, {192, 256}, {96, 352}};
+    for (int i = 0; i < 3; ++i) {
+        const float u = places[i][0], v = places[i][1];
+        atlas.roundedBox(u + 2, v + 2, u + 74, v + 74, 36, 3, glows[i], Rgba{0, 0, 0, 0});
+    }
+    atlas.roundedBox(288, 256, 302, 265, 3, 1, kRim, rgb(255, 200, 80));
+    atlas.roundedBox(288, 288, 340, 299, 5, 0, rgb(255, 220, 120, 120), rgb(255, 220, 120, 120));
+}
+
 void drawTooltip(Atlas& atlas) {
     // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
     atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
@@ -285,6 +303,7 @@ int main(int argc, char** argv) {
     drawCheckBox(atlas);
     drawRadioButton(atlas);
     drawSlider(atlas);
+    drawWheel(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";

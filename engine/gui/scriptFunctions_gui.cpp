@@ -32,6 +32,7 @@
 #include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
 #include "engine/gui/simGuiSlider.h"
+#include "engine/gui/simGuiWheel.h"
 
 namespace {
 
@@ -303,6 +304,12 @@ int createGuiSlider(lua_State* state) {
     });
 }
 
+int createGuiWheel(lua_State* state) {
+    return createWidget(state, "snnss", [](const Arguments& a) {
+        new simGuiWheel(a.text(0), toInt(a.number(1)), toInt(a.number(2)), a.text(3), a.text(4));
+    });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
@@ -310,5 +317,4 @@ int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiWheel(lua_State* state) { return readOnly(state, "snnss"); }
 int createGuiMessageBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
