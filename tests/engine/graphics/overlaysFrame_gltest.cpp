@@ -41,16 +41,20 @@ protected:
     sys::ManualClock clock{5000.0};
 };
 
-// A magenta-painted square facing the camera, drawn by the lighting effect.
+// A magenta-painted square facing the camera and, drawn after it, a small
+// untextured grey one: the model ends on a batch whose slot 0 is empty, as
+// models with bare parts do.
 geoFileData paintedSquare() {
     geoFileData geo;
-    geo.materials = {wholeframe::material("paint", "overlayPaint.bmp", {1, 1, 1})};
-    geo.box = {{-3, -3, 0}, {3, 3, 0.01f}};
+    geo.materials = {wholeframe::material("paint", "overlayPaint.bmp", {1, 1, 1}),
+                     wholeframe::material("bare", "none", {0.5f, 0.5f, 0.5f})};
+    geo.box = {{-3, -3, 0}, {3, 3, 0.2f}};
     wholeframe::quad(geo.vertices, {-3, -3, 0}, {6, 0, 0}, {0, 6, 0}, {0, 0, 1});
+    wholeframe::quad(geo.vertices, {2, 2, 0.1f}, {0.5f, 0, 0}, {0, 0.5f, 0}, {0, 0, 1});
     geoFileNode node;
     node.name = "square";
     node.box = geo.box;
-    node.layers = {{geo.box, 0, {}, {{geo.box, 0, 6}}}};
+    node.layers = {{geo.box, 0, {}, {{geo.box, 0, 6}}}, {geo.box, 1, {}, {{geo.box, 6, 12}}}};
     geo.roots = {node};
     return geo;
 }

@@ -259,8 +259,9 @@ TEST_F(Particles, TheProgramsOwnTypesLoadWithTheirTextures) {
         std::ifstream in(path, std::ios::binary);
         return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     };
+    // Where the program keeps them, not under the root's "textures".
     for (const char* texture : {"particleGlow.tga", "particleSmoke.tga"})
-        res.write(std::string("textures/") + texture, bytes(shipped + "textures/" + texture));
+        res.write(std::string("tolvaneBuilder/textures/") + texture, bytes(shipped + "textures/" + texture));
     for (const char* name : {"spark.prt", "smoke.prt", "dust.prt", "groundSplash.prt"}) {
         const std::vector<uint8_t> file = bytes(shipped + "particles/" + name);
         ASSERT_FALSE(file.empty()) << name;
