@@ -26,20 +26,9 @@ void setCollection(const char* name) {
     if (g_resources) g_resources->setCollection(name);
 }
 
-tbSceneCameras*& installedCameras() {
-    static tbSceneCameras* cameras = nullptr;
-    return cameras;
-}
-
-size_t cameraCount() {
-    const tbSceneCameras* cameras = installedCameras();
-    return cameras ? std::min<size_t>(cameras->count(), 2) : 0;
-}
+size_t cameraCount() { return std::min<size_t>(tbGetSceneCameras().count(), 2); }
 
 }  // namespace
-
-tbSceneCameras* tbSetSceneCameras(tbSceneCameras* cameras) { return std::exchange(installedCameras(), cameras); }
-tbSceneCameras* tbGetSceneCameras() { return installedCameras(); }
 
 tbProject_model::tbProject_model() {
     simLog("[tbProject_model- ");
@@ -113,8 +102,7 @@ bool tbProject_model::open(std::string path) {
     m_model = std::move(geometry);
     m_shapes.clear();
     for (tbStoredShape& shape : data.shapes) m_shapes.push_back(std::make_unique<tbStoredShape>(std::move(shape)));
-    if (tbSceneCameras* sceneCameras = installedCameras())
-        for (size_t i = 0; i < cameras; ++i) sceneCameras->load(i, m_model->toolSettings.cameras[i]);
+    for (size_t i = 0; i < cameras; ++i) tbGetSceneCameras().load(i, m_model->toolSettings.cameras[i]);
     refresh();
     setCollection("");
     simLog("-tbProject_model::open]\n");
@@ -134,8 +122,7 @@ bool tbProject_model::save(std::string path) {
         return false;
     }
     data.geometry.settings.cameras.clear();
-    if (const tbSceneCameras* sceneCameras = installedCameras())
-        for (size_t i = 0; i < cameraCount(); ++i) data.geometry.settings.cameras.push_back(sceneCameras->save(i));
+    for (size_t i = 0; i < cameraCount(); ++i) data.geometry.settings.cameras.push_back(tbGetSceneCameras().save(i));
     for (const auto& shape : m_shapes) data.shapes.push_back(*shape);
 
     const std::vector<uint8_t> bytes = writeProjectFile(data);

@@ -1,9 +1,9 @@
 // tbSceneCameras: the scene's first two cameras as a model-scheme project
 // file stores them, at the end of its tool settings.
 //
-// The application installs one over its cameras; without one a project
-// writes and expects no camera records. Reading expects exactly as many
-// records as `count` gives, the cameras that exist.
+// By default they are the current scene's cameras 0 and 1, those that exist
+// and are application cameras (`tbCamera`); tests install others. Reading
+// expects exactly as many records as `count` gives.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +19,8 @@ public:
     virtual void load(size_t index, const tbToolSettings::CameraRecord& record) = 0;
 };
 
-// Installs the cameras (null: none) and gives back the ones they replace.
+// Installs other cameras (null: the scene's again) and gives back the ones
+// they replace.
 tbSceneCameras* tbSetSceneCameras(tbSceneCameras* cameras);
-tbSceneCameras* tbGetSceneCameras();
+// The installed cameras, or the scene's.
+tbSceneCameras& tbGetSceneCameras();

@@ -21,6 +21,8 @@
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
+#include "app/shell/tbCamera.h"
+#include "engine/graphics/simScene.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "tests/app/scheme/schemeModels.h"
@@ -252,6 +254,27 @@ TEST_F(ModelScheme, AFailedSaveKeepsTheOldFile) {
     // A project without a model is not saved at all.
     tbProject_model empty;
     EXPECT_FALSE(empty.save(path("empty.tvp")));
+}
+
+TEST_F(ModelScheme, TheScenesFirstTwoCamerasTravelWithTheFile) {
+    tbSetSceneCameras(nullptr);  // the scene's own cameras
+    new simScene();              // owned by the graphics system, as are its cameras
+    new tbCamera(kStartCameraPresets[0]);
+    auto* second = new tbCamera(kStartCameraPresets[1]);
+    new tbCamera(kStartCameraPresets[2]);  // only the first two are stored
+    second->setDistance(42.0f);
+    second->updateMatrices();
+    project = newScheme();
+    ASSERT_TRUE(project->save(path("cameras.tvp")));
+    const std::string bytes = fileText(path("cameras.tvp"));
+    tbProjectFileData data;
+    std::string error;
+    EXPECT_TRUE(readProjectFile(bytes.data(), bytes.size(), 2, data, error)) << error;
+
+    second->setDistance(7.0f);
+    project = std::make_unique<tbProject_model>();
+    ASSERT_TRUE(project->open(path("cameras.tvp")));
+    EXPECT_FLOAT_EQ(second->distance(), 42.0f);
 }
 
 }  // namespace
