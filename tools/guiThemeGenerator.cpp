@@ -23,6 +23,7 @@
 //    thumbs (224, 240, 256 by state; y 160-178, 12 wide);
 //  - the wheel's face (384, 256)-(480, 352), its glows (96, 256), (192, 256)
 //    and (96, 352), 76 x 76, its pointer (288, 256) and pointer glow (288, 288);
+//  - the edit box's backgrounds (320, 64), (320, 96), (320, 128), 32 x 22;
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -273,6 +274,15 @@ void drawWheel(Atlas& atlas) {
     atlas.roundedBox(288, 288, 340, 299, 5, 0, rgb(255, 220, 120, 120), rgb(255, 220, 120, 120));
 }
 
+// Edit box backgrounds, 32 x 22 with 8-pixel corners: idle (320, 64),
+// hovered (320, 96) and editing (320, 128). (The places first laid out for
+// them, at x 256, overlap the radio button's pressed ring.)
+void drawEditBox(Atlas& atlas) {
+    atlas.roundedBox(320, 64, 352, 86, 4, 1, rgb(120, 132, 148), kLight);
+    atlas.roundedBox(320, 96, 352, 118, 4, 1, kAccent, kLight);
+    atlas.roundedBox(320, 128, 352, 150, 4, 2, rgb(30, 80, 140), rgb(255, 255, 255));
+}
+
 void drawTooltip(Atlas& atlas) {
     // Left cap (0-32) and right cap (32-64); column 32 is the middle strip.
     atlas.roundedBox(0, 160, 64, 192, 10, 1, rgb(90, 80, 40), rgb(255, 248, 210));
@@ -304,6 +314,7 @@ int main(int argc, char** argv) {
     drawRadioButton(atlas);
     drawSlider(atlas);
     drawWheel(atlas);
+    drawEditBox(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";

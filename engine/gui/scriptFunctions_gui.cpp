@@ -23,6 +23,7 @@
 #include "engine/gui/simGuiButton.h"
 #include "engine/gui/simGuiCheckBox.h"
 #include "engine/gui/simGuiCustomButton.h"
+#include "engine/gui/simGuiEditBox.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiGroupFrame.h"
@@ -215,8 +216,13 @@ int gui_setDialogBoxAlignmentOffset(lua_State* state) {
 int gui_addDialogButton(lua_State* state) {
     return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; });
 }
+// Only between two existing elements, and only on an edit box.
 int gui_setEditBoxTabStopElement(lua_State* state) {
-    return withElement(state, "ss", [](auto&, auto*, auto&) { return 0; });
+    return withElement(state, "ss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        auto* box = dynamic_cast<simGuiEditBox*>(element);
+        if (box && findElement(arguments.text(1))) box->setNextTabStop(arguments.text(1));
+        return 0;
+    });
 }
 int gui_dialogBox_setStyle(lua_State* state) {
     return withElement(state, "ss", [](auto&, auto*, auto&) { return 0; });
@@ -310,9 +316,15 @@ int createGuiWheel(lua_State* state) {
     });
 }
 
+int createGuiEditBox(lua_State* state) {
+    return createWidget(state, "snnnns", [](const Arguments& a) {
+        new simGuiEditBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                          a.text(5));
+    });
+}
+
 int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
-int createGuiEditBox(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }

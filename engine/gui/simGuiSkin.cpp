@@ -85,12 +85,18 @@ void buildFrameGeometry(float x1, float y1, float x2, float y2, uint32_t style, 
     appendNineSlice(kFrameStyles[style], x1, y1, x2, y2, topRight, colour.toARGB(), out);
 }
 
+void buildNineSliceCell(float x1, float y1, float x2, float y2, float atlasX, float atlasY, float atlasWidth,
+                        float atlasHeight, float corner, uint32_t colour, std::vector<simScreenRect>& out) {
+    const float right = atlasX + atlasWidth, bottom = atlasY + atlasHeight;
+    const FrameCells cells{{atlasX, atlasX + corner, atlasX + corner, right - corner, right - corner, right},
+                           {atlasY, atlasY + corner, atlasY + corner, bottom - corner, bottom - corner, bottom},
+                           corner};
+    appendNineSlice(cells, x1, y1, x2, y2, x2, colour, out);
+}
+
 void buildButtonSquare(float x1, float y1, float x2, float y2, float atlasX, float atlasY, uint32_t colour,
                        std::vector<simScreenRect>& out) {
-    const FrameCells cells{{atlasX, atlasX + 12, atlasX + 12, atlasX + 20, atlasX + 20, atlasX + 32},
-                           {atlasY, atlasY + 12, atlasY + 12, atlasY + 20, atlasY + 20, atlasY + 32},
-                           12};
-    appendNineSlice(cells, x1, y1, x2, y2, x2, colour, out);
+    buildNineSliceCell(x1, y1, x2, y2, atlasX, atlasY, 32, 32, 12, colour, out);
 }
 
 void drawFrame(float x1, float y1, float x2, float y2, uint32_t style, const simColour& colour, float topRowWidth) {

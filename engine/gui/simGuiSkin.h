@@ -39,6 +39,10 @@ simScreenRect atlasPiece(float x1, float y1, float x2, float y2, uint32_t colour
 // x1 + topRowWidth (a tab); the rest keeps x2.
 void buildFrameGeometry(float x1, float y1, float x2, float y2, uint32_t style, std::vector<simScreenRect>& out,
                         const simColour& colour, float topRowWidth = 0.0f);
+// The nine pieces of a box from an atlas cell (atlasX, atlasY, atlasWidth x
+// atlasHeight) with `corner`-pixel corners; edges and centre stretch.
+void buildNineSliceCell(float x1, float y1, float x2, float y2, float atlasX, float atlasY, float atlasWidth,
+                        float atlasHeight, float corner, uint32_t colour, std::vector<simScreenRect>& out);
 // The nine pieces of a button from a 32 x 32 atlas square at (atlasX,
 // atlasY), cut 12 | 8 | 12 each way: 12-pixel corners, stretched edges and middle.
 void buildButtonSquare(float x1, float y1, float x2, float y2, float atlasX, float atlasY, uint32_t colour,

@@ -1,4 +1,4 @@
-// A few widgets (frames, labels, progress bars, an image, a button, a check box, radio buttons, a slider) made by a script and drawn through the engine's real
+// A few widgets (frames, labels, progress bars, an image, a button, a check box, radio buttons, a slider, an edit box) made by a script and drawn through the engine's real
 // renderer on OpenGL, with the generated theme atlas and a real font, in the
 // GUI pass's own states: compared with a golden picture, and probed where
 // the atlas must show (point-sampled frame rim, the progress fill's colour,
@@ -113,7 +113,7 @@ TEST_F(GuiWidgetsGl, ScriptMadeWidgetsMatchTheGoldenPicture) {
         "createGuiProgressBar('progress', 34, 80, 180, 20)"
         "gui_setData('progress', 0.6) gui_setAttribute('progress', 'positionMarkers', '1')"
         "createGuiProgressBar('level', 240, 48, 20, 90) gui_setData('level', 0.3)"
-        "createGuiImage('swatch', 30, 150, 60, 24, '') gui_setAttribute('swatch', 'colour', '255,220,120,40')"
+        "createGuiImage('swatch', 30, 168, 60, 10, '') gui_setAttribute('swatch', 'colour', '255,220,120,40')"
         "createGuiLabel('note', 100, 150, 190, 24, '', 'right aligned', 'right')"
         "createGuiGroupFrame('dark', 272, 48, 28, 90, 'simGuiFrameStyle_dark')"
         "createGuiButton('ok', 100, 148, 70, 28, 'OK', '')"
@@ -122,7 +122,8 @@ TEST_F(GuiWidgetsGl, ScriptMadeWidgetsMatchTheGoldenPicture) {
         "createGuiRadioButton('r1', 'group', 36, 110, 18, 18, '', '') gui_setData('r1', 1)"
         "createGuiRadioButton('r2', 'group', 58, 110, 18, 18, '', '')"
         "createGuiSlider('slider', 96, 114, 110, 10, '') gui_setData('slider', 75)"
-        "gui_setAttribute('slider', 'divisions', '5') gui_setAttribute('slider', 'showDivisions', '1')");
+        "gui_setAttribute('slider', 'divisions', '5') gui_setAttribute('slider', 'showDivisions', '1')"
+        "createGuiEditBox('edit', 24, 142, 70, 20, '') gui_setText('edit', 'Sparrow')");
     const std::vector<uint32_t> pixels = render();
 
     std::filesystem::create_directories("artefacts");
@@ -135,7 +136,7 @@ TEST_F(GuiWidgetsGl, ScriptMadeWidgetsMatchTheGoldenPicture) {
     const uint32_t fill = pixels[90 * kWidth + 60];
     EXPECT_GT(channel(fill, 0), 180u);  // blue
     EXPECT_LT(channel(fill, 2), 120u);  // little red
-    const uint32_t swatch = pixels[160 * kWidth + 60];
+    const uint32_t swatch = pixels[172 * kWidth + 60];
     EXPECT_TRUE(near(swatch, 0xDC7828u));
 
     if (std::getenv("TOLVANE_UPDATE_GOLDEN")) {
