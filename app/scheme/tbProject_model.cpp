@@ -12,6 +12,10 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
+#include "engine/graphics/simCamera.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simLight.h"
+#include "engine/graphics/simScene.h"
 
 namespace {
 
@@ -140,6 +144,12 @@ bool tbProject_model::save(std::string path) {
 
 void tbProject_model::updateLighting() {
     if (m_model) m_model->updateTriangleScreenPositions();
+    // The model is lit from the viewer: the scene's first light shines along
+    // the active camera's view.
+    auto* scene = g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr;
+    simLight* light = scene ? scene->getLights().getLight(0) : nullptr;
+    const simCamera* camera = scene ? scene->getActiveCamera() : nullptr;
+    if (light && camera) light->setDirection(-camera->getForward());
 }
 
 std::string tbProject_model::windowTitle(const std::string& applicationTitle) const {

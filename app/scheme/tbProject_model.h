@@ -35,7 +35,9 @@ public:
     bool onNew(std::string model) override;
     bool open(std::string path) override;
     bool save(std::string path) override;
-    // Re-projects the model's triangles for the current camera.
+    // After a zoom or a change of view: re-projects the model's triangles
+    // and turns the scene's first light to shine along the active camera's
+    // view, so the model is always lit from the viewer.
     void refresh() override { updateLighting(); }
     void updateLighting();
 

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbCamera.h"
+#include "engine/graphics/simLight.h"
 #include "engine/graphics/simScene.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
@@ -275,6 +277,21 @@ TEST_F(ModelScheme, TheScenesFirstTwoCamerasTravelWithTheFile) {
     project = std::make_unique<tbProject_model>();
     ASSERT_TRUE(project->open(path("cameras.tvp")));
     EXPECT_FLOAT_EQ(second->distance(), 42.0f);
+
+    // Refreshing turns the scene's first light along the active camera's view.
+    simColour white;
+    white.set(255, 255, 255, 255);
+    auto light = std::make_unique<simLight>("sun", simLight::directional, d3dx::Vector3{0, 10, 0},
+                                            d3dx::Vector3{0, -1, 0}, 0.0f, 0.0f, white, white, white);
+    project->refresh();
+    auto* scene = dynamic_cast<simScene*>(rig.graphics().getScene());
+    ASSERT_NE(scene->getActiveCamera(), nullptr);
+    const d3dx::Vector3 forward = scene->getActiveCamera()->getForward();
+    ASSERT_GT(std::fabs(forward.x) + std::fabs(forward.y) + std::fabs(forward.z), 0.5f);
+    ASSERT_NE(-forward.y, -1.0f);  // not where the light pointed before
+    EXPECT_NEAR(light->getDirection().x, -forward.x, 1e-5f);
+    EXPECT_NEAR(light->getDirection().y, -forward.y, 1e-5f);
+    EXPECT_NEAR(light->getDirection().z, -forward.z, 1e-5f);
 }
 
 }  // namespace
