@@ -8,6 +8,7 @@
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbSceneCameras.h"
 #include "app/shell/tbAtomicSave.h"
+#include "app/shell/tbCamera.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
@@ -72,6 +73,11 @@ bool tbProject_model::onNew(std::string model) {
         return false;
     }
     m_model = std::move(geometry);
+    // A new scheme shows the model from above and to the side: 30 and -45
+    // degrees in the perspective view (the scene's second camera).
+    auto* scene = g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr;
+    if (auto* perspective = scene ? dynamic_cast<tbCamera*>(scene->getCamera(1)) : nullptr)
+        perspective->setRotation({0.5235833f, -0.785375f, 0.0f});
     refresh();
     setCollection("");
     simLog("-tbProject_model::onNew]\n");

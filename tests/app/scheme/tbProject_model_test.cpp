@@ -264,9 +264,12 @@ TEST_F(ModelScheme, TheScenesFirstTwoCamerasTravelWithTheFile) {
     new tbCamera(kStartCameraPresets[0]);
     auto* second = new tbCamera(kStartCameraPresets[1]);
     new tbCamera(kStartCameraPresets[2]);  // only the first two are stored
+    project = newScheme();
+    // A new scheme turns the perspective camera to 30 and -45 degrees.
+    EXPECT_FLOAT_EQ(second->angles().x, 0.5235833f);
+    EXPECT_FLOAT_EQ(second->angles().y, -0.785375f);
     second->setDistance(42.0f);
     second->updateMatrices();
-    project = newScheme();
     ASSERT_TRUE(project->save(path("cameras.tvp")));
     const std::string bytes = fileText(path("cameras.tvp"));
     tbProjectFileData data;
