@@ -14,7 +14,6 @@
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
 #include "engine/graphics/simCamera.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simLight.h"
 #include "engine/graphics/simScene.h"
 
@@ -75,7 +74,7 @@ bool tbProject_model::onNew(std::string model) {
     m_model = std::move(geometry);
     // A new scheme shows the model from above and to the side: 30 and -45
     // degrees in the perspective view (the scene's second camera).
-    auto* scene = g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr;
+    simScene* scene = tbCurrentScene();
     if (auto* perspective = scene ? dynamic_cast<tbCamera*>(scene->getCamera(1)) : nullptr)
         perspective->setRotation({0.5235833f, -0.785375f, 0.0f});
     refresh();
@@ -152,7 +151,7 @@ void tbProject_model::updateLighting() {
     if (m_model) m_model->updateTriangleScreenPositions();
     // The model is lit from the viewer: the scene's first light shines along
     // the active camera's view.
-    auto* scene = g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr;
+    simScene* scene = tbCurrentScene();
     simLight* light = scene ? scene->getLights().getLight(0) : nullptr;
     const simCamera* camera = scene ? scene->getActiveCamera() : nullptr;
     if (light && camera) light->setDirection(-camera->getForward());

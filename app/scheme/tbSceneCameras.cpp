@@ -9,10 +9,12 @@
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simScene.h"
 
+simScene* tbCurrentScene() { return g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr; }
+
 namespace {
 
 tbCamera* sceneCamera(size_t index) {
-    auto* scene = g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr;
+    simScene* scene = tbCurrentScene();
     return scene ? dynamic_cast<tbCamera*>(scene->getCamera(int32_t(index))) : nullptr;
 }
 

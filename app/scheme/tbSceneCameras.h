@@ -10,6 +10,11 @@
 
 #include "app/scheme/tbToolSettings.h"
 
+class simScene;
+
+// The graphics system's scene, or null.
+simScene* tbCurrentScene();
+
 class tbSceneCameras {
 public:
     virtual ~tbSceneCameras() = default;
