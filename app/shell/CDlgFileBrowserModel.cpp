@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/core/simConsole.h"
+#include "engine/core/simGlobals.h"
 #include "platform/sys/files.h"
 #include "platform/sys/folders.h"
 #include "platform/ui/messageBox.h"
@@ -171,7 +173,9 @@ void FileBrowserModel::chooseLookIn(int index) {
 }
 
 void FileBrowserModel::goUp() {
+    const std::string from = currentFolder_;
     currentFolder_ = parentFolder(currentFolder_);
+    if (g_console) g_console->printString("folder: " + from + " -> " + currentFolder_ + "\n");
     refresh(true);
 }
 

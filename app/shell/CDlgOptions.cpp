@@ -3,6 +3,8 @@
 #include <wx/checkbox.h>
 
 #include "app/shell/CDlgColourPicker.h"
+#include "engine/core/simConsole.h"
+#include "engine/core/simGlobals.h"
 #include "platform/ui/swatchControl.h"
 
 namespace {
@@ -43,6 +45,7 @@ void CDlgOptions::onBackgroundClicked() {
 }
 
 void CDlgOptions::showColour() {
+    if (g_console) g_console->print("draw swatch...");
     const simColour& c = model_.colour();
     control<ui::SwatchControl>(idBackground)->setColour(wxColour(c.red & 255, c.green & 255, c.blue & 255));
 }
