@@ -73,6 +73,12 @@ void CtolvaneBuilderDlg::startEngine() {
 
 void CtolvaneBuilderDlg::afterFrame() {
     ++framesDrawn_;
+    // The engine was asked to close (its window procedure on a close
+    // request, the script function, its own Shift+Esc).
+    if (app_.isQuitRequested()) {
+        quitNow();
+        return;
+    }
     simWindow* window = g_graphics ? g_graphics->getWindow() : nullptr;
     if (!window) return;
     const wxSize size = view_->backBufferSize();

@@ -4,11 +4,10 @@
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInputEvent.h"
-#include "engine/core/simKeyboard.h"
 #include "engine/core/utilsStrings.h"
 
 namespace {
-constexpr uint32_t kKeyEscape = 27, kKeySpace = 32, kKeyF1 = 112, kKeyShift = 16;
+constexpr uint32_t kKeyEscape = 27, kKeySpace = 32, kKeyF1 = 112;
 }
 
 std::string tbInput::helpFilePath() {
@@ -22,7 +21,7 @@ void tbInput::onEvent(simInputEvent* event) {
     if (event->type != simInputEvent_key || event->keyState != simKeyState_released) return;
     switch (event->key) {
         case kKeyEscape:
-            if (getKeyboard() && getKeyboard()->isKeyDown(kKeyShift) && m_actions) m_actions->quitNow();
+            if (event->shift && m_actions) m_actions->quitNow();
             return;
         case kKeySpace:
             if (g_application && g_application->acceptsMouseInput()) m_tools.setViewMode(m_tools.viewMode() == 0 ? 1 : 0);
