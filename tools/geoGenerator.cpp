@@ -30,6 +30,7 @@
 
 #include "engine/graphics/geoFile.h"
 #include "platform/d3dx/d3dxImage.h"
+#include "tools/paintableAircraft.h"
 
 namespace {
 
@@ -444,6 +445,129 @@ bool writeSampleAircraft(const std::filesystem::path& resources) {
     return ok;
 }
 
+// ---- The paintable samples
+
+// The neutral base scheme: off-white islands on a grey ground, with panel
+// lines every `panel` units across the axis the part runs along, filled one
+// texel beyond each island so filtering at a seam never reaches the ground.
+std::vector<uint32_t> baseScheme(const aircraft::Model& model, int size) {
+    constexpr uint32_t kGround = 0xFF70737A, kBase = 0xFFE4E4DE, kLine = 0xFF8C8C90;
+    std::vector<uint32_t> pixels(size_t(size) * size, 0);
+    for (const aircraft::Part& part : model.parts) {
+        if (part.material != aircraft::kPaint) continue;
+        // Fuselage and spinner panels break along z, wing and tailplane ribs
+        // along x, the fin's along y.
+        const int axis = part.name == "fin" ? 1 : (part.name == "wing" || part.name == "tailplane") ? 0 : 2;
+        for (const loft::Island& island : part.islands) {
+            for (size_t t = 0; t + 2 < island.vertices.size(); t += 3) {
+                const simVertex* v = &island.vertices[t];
+                Vector2 p[3];
+                for (int k = 0; k < 3; ++k) p[k] = {v[k].uv[0].x * size - 0.5f, v[k].uv[0].y * size - 0.5f};
+                const float area = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
+                if (area == 0) continue;
+                const int x0 = std::max(0, int(std::floor(std::min({p[0].x, p[1].x, p[2].x})))),
+                          x1 = std::min(size - 1, int(std::ceil(std::max({p[0].x, p[1].x, p[2].x})))),
+                          y0 = std::max(0, int(std::floor(std::min({p[0].y, p[1].y, p[2].y})))),
+                          y1 = std::min(size - 1, int(std::ceil(std::max({p[0].y, p[1].y, p[2].y}))));
+                for (int y = y0; y <= y1; ++y) {
+                    for (int x = x0; x <= x1; ++x) {
+                        float w[3];
+                        for (int k = 0; k < 3; ++k) {
+                            const Vector2& a = p[(k + 1) % 3];
+                            const Vector2& b = p[(k + 2) % 3];
+                            w[k] = ((b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y)) / area;
+                        }
+                        if (w[0] < -1e-4f || w[1] < -1e-4f || w[2] < -1e-4f) continue;
+                        const float c = w[0] * (&v[0].position.x)[axis] + w[1] * (&v[1].position.x)[axis] +
+                                        w[2] * (&v[2].position.x)[axis];
+                        const float panel = 16.0f;
+                        const bool line = std::fabs(c - panel * std::round(c / panel)) < 0.15f;
+                        pixels[size_t(y) * size + x] = line ? kLine : kBase;
+                    }
+                }
+            }
+        }
+    }
+    // Two rounds of growing the islands by a texel.
+    for (int round = 0; round < 2; ++round) {
+        std::vector<uint32_t> grown = pixels;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                if (pixels[size_t(y) * size + x]) continue;
+                const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
+                for (int k = 0; k < 4; ++k) {
+                    const int nx = x + dx[k], ny = y + dy[k];
+                    if (nx < 0 || ny < 0 || nx >= size || ny >= size) continue;
+                    if (const uint32_t c = pixels[size_t(ny) * size + nx]) {
+                        grown[size_t(y) * size + x] = c;
+                        break;
+                    }
+                }
+            }
+        }
+        pixels.swap(grown);
+    }
+    for (uint32_t& p : pixels)
+        if (!p) p = kGround;
+    return pixels;
+}
+
+// Writes a paintable sample into `folder`: "<name>.geo", its paint texture
+// "<name>.png" (2048 x 2048, named after the model so the import finds it),
+// the canopy's "canopyGlass.png" and the marker "<name>.tvm".
+bool writePaintable(const std::filesystem::path& folder, const aircraft::Model& sample, const std::string& about) {
+    constexpr int kTextureSize = 2048;
+    Mesh mesh;
+    std::vector<geoFileNode> parts;
+    NodeBuilder nodes{mesh};
+    for (const aircraft::Part& part : sample.parts) {
+        std::vector<std::pair<int32_t, int32_t>> ranges;
+        for (const loft::Island& island : part.islands) {
+            const int32_t first = mesh.size();
+            mesh.vertices.insert(mesh.vertices.end(), island.vertices.begin(), island.vertices.end());
+            ranges.push_back({first, mesh.size()});
+        }
+        geoFileNode node = nodes.node(part.name);
+        nodes.layer(node, part.material, ranges);
+        parts.push_back(std::move(node));
+    }
+    geoFileNode root = nodes.node(sample.name);
+    for (geoFileNode& part : parts) nodes.child(root, std::move(part));
+
+    geoFileMaterial paint = material("paint", {sample.name + ".png"}, {1, 1, 1});
+    geoFileMaterial glass = material("glass", {"canopyGlass.png"}, {0.7f, 0.8f, 0.9f});
+    glass.transparency = 0.5f;
+    glass.reflectivity = 0.3f;
+    glass.specular = {1, 1, 1};
+    glass.eccentricity = 0.05f;
+    geoFileMaterial metal = material("metal", {}, {0.55f, 0.55f, 0.6f});
+    metal.specular = {0.8f, 0.8f, 0.8f};
+    geoFileMaterial rubber = material("rubber", {}, {0.08f, 0.08f, 0.08f});
+    geoFileMaterial blade = material("blade", {}, {0.15f, 0.15f, 0.15f});
+    const geoFileData geo = model(mesh, {paint, glass, metal, rubber, blade}, {root});
+
+    bool ok = writeGeo(folder / (sample.name + ".geo"), geo);
+    const std::vector<uint32_t> scheme = baseScheme(sample, kTextureSize);
+    ok = writeImage(folder / (sample.name + ".png"), d3dx::ImageFileFormat::Png, kTextureSize,
+                    [&](uint32_t x, uint32_t y) { return scheme[size_t(y) * kTextureSize + x]; }) &&
+         ok;
+    ok = writeImage(folder / "canopyGlass.png", d3dx::ImageFileFormat::Png, 64, canopyPixel) && ok;
+    const std::string marker = sample.name + ": " + about + "\n";
+    ok = writeFile(folder / (sample.name + ".tvm"), std::vector<uint8_t>(marker.begin(), marker.end())) && ok;
+    return ok;
+}
+
+bool writePaintableSamples(const std::filesystem::path& resources) {
+    const std::filesystem::path aircraftRoot = resources / "objects/aircraft";
+    bool ok = writePaintable(aircraftRoot / "fixedWing/trainers/kestrel", aircraft::trainer(),
+                             "a high-wing trainer to paint");
+    ok = writePaintable(aircraftRoot / "gliders/sailplanes/heron", aircraft::glider(), "a sailplane to paint") && ok;
+    ok = writePaintable(aircraftRoot / "helicopters/trainers/hornet", aircraft::helicopter(),
+                        "a training helicopter to paint") &&
+         ok;
+    return ok;
+}
+
 // The starting-position figures: untextured, one colour each.
 bool writeFigures(const std::filesystem::path& folder) {
     // The trainer's drawn parts, without its collision, shadow and helper shapes.
@@ -479,5 +603,6 @@ int main(int argc, char** argv) {
     bool ok = writeShapes(geometry);
     ok = writeFigures(geometry) && ok;
     ok = writeSampleAircraft(resources) && ok;
+    ok = writePaintableSamples(resources) && ok;
     return ok ? 0 : 1;
 }
