@@ -115,11 +115,23 @@ inline Island islandOf(const Grid& g) {
         island.vertices.push_back(b);
         island.vertices.push_back(c);
     };
+    // A cell is cut along the diagonal that leaves no triangle with all its
+    // corners on the grid's edge: where an edge collapses onto another
+    // island's (a body closing to a line, a tip of no thickness) such a
+    // triangle would be the very same triangle in both islands.
+    auto onEdge = [&](int i, int j) { return i == 0 || j == 0 || i == g.rows - 1 || j == g.columns - 1; };
     for (int i = 0; i + 1 < g.rows; ++i) {
         const Vector3 centre = scale(add(g.centres[i], g.centres[i + 1]), 0.5f);
         for (int j = 0; j + 1 < g.columns; ++j) {
-            triangle(vertex(i, j), vertex(i + 1, j), vertex(i + 1, j + 1), centre);
-            triangle(vertex(i, j), vertex(i + 1, j + 1), vertex(i, j + 1), centre);
+            const bool flip = (onEdge(i, j) && onEdge(i + 1, j) && onEdge(i + 1, j + 1)) ||
+                              (onEdge(i, j) && onEdge(i + 1, j + 1) && onEdge(i, j + 1));
+            if (!flip) {
+                triangle(vertex(i, j), vertex(i + 1, j), vertex(i + 1, j + 1), centre);
+                triangle(vertex(i, j), vertex(i + 1, j + 1), vertex(i, j + 1), centre);
+            } else {
+                triangle(vertex(i, j), vertex(i + 1, j), vertex(i, j + 1), centre);
+                triangle(vertex(i + 1, j), vertex(i + 1, j + 1), vertex(i, j + 1), centre);
+            }
         }
     }
     return island;
@@ -197,6 +209,8 @@ inline void pack(std::vector<Island*> islands, float gap) {
 // trailing edge, as a fraction of the chord, at x (0 leading edge .. 1
 // trailing edge).
 inline float airfoilThickness(float x, float thickness) {
+    // Exactly closed at both edges, so the two sides of a split surface meet.
+    if (x <= 0 || x >= 1) return 0;
     return 5 * thickness *
            (0.2969f * std::sqrt(x) - 0.1260f * x - 0.3516f * x * x + 0.2843f * x * x * x - 0.1036f * x * x * x * x);
 }

@@ -305,7 +305,9 @@ inline Model helicopter() {
     loft::Body cabin;
     cabin.tail = -22;
     cabin.nose = 40;
-    cabin.halfWidth = [](float u) { return 12 * std::sqrt(std::sin(loft::kPi * (0.02f + 0.96f * u))) * roundEnd(0.96f, u); };
+    cabin.halfWidth = [](float u) {
+        return 12 * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))) * roundEnd(0.96f, u);
+    };
     cabin.top = [](float u) { return 22 + 14 * std::pow(std::sin(loft::kPi * (0.1f + 0.8f * u)), 0.6f); };
     cabin.bottom = [](float u) { return 20 - 10 * std::pow(std::sin(loft::kPi * (0.05f + 0.8f * u)), 0.6f); };
     cabin.roundness = 0.8f;

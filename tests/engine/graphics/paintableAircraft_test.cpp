@@ -107,7 +107,7 @@ TEST_P(PaintableAircraft, LoadsThroughTheModelReaderWithItsPaintTexture) {
     ASSERT_TRUE(gfx.complete());
     ModelResources res(gfx.engine);
     const std::string folder = std::string("objects/aircraft/") + s.folder + "/";
-    for (const std::string file : {std::string(s.name) + ".geo", std::string(s.name) + ".png",
+    for (const std::string& file : {std::string(s.name) + ".geo", std::string(s.name) + ".png",
                                    std::string("canopyGlass.png"), std::string(s.name) + ".tvm"})
         res.write(folder + file, fileBytes(sampleFolder(s) + file));
     ASSERT_TRUE(res.find("objects/aircraft", std::string(s.name) + ".geo")) << gfx.engine.log();
@@ -141,7 +141,7 @@ TEST_P(PaintableAircraft, IsSymmetricAboutItsCentrePlane) {
     for (const geoFileNode& root : geo.roots) collectRanges(root, 4, ranges);
     // Positions to a thousandth of a unit: parts on the centre plane are
     // turned out of sines and cosines that mirror only to rounding.
-    std::multiset<std::tuple<long, long, long>> positions, mirrored;
+    std::set<std::tuple<long, long, long>> positions, mirrored;
     for (const auto& [first, end] : ranges)
         for (int32_t i = first; i < end; ++i) {
             const d3dx::Vector3& p = geo.vertices[i].position;
