@@ -286,8 +286,8 @@ inline Wing mirrored(Wing w) {
 }
 
 // A body of sections along z, from the back (`tail`) to the front (`nose`):
-// each section's half-width, top and bottom. One half (side -1 is the
-// pilot's left, x < 0) runs from the top line round to the bottom line; a
+// each section's half-width, top and bottom. One half (side 1 is the
+// pilot's left, x > 0) runs from the top line round to the bottom line; a
 // section of no width closes the body there.
 struct Body {
     float tail = 0, nose = 1;

@@ -2,8 +2,9 @@
 // and a helicopter), built from lofted surfaces. Included by
 // geoGenerator.cpp only.
 //
-// Nose towards +z, y up, the pilot's left towards -x (seen from behind the
-// left wing is on the viewer's left). Every part that comes in pairs is made
+// Nose towards +z, y up and, as in the program's right-handed view, the
+// pilot's left towards +x (seen from behind the left wing is then on the
+// viewer's left). Every part that comes in pairs is made
 // for the left and mirrored, so the models are symmetric about x = 0 and
 // the two halves are separate islands of the paint texture.
 #pragma once
@@ -54,8 +55,8 @@ struct Model {
         add(p, g);
     }
     void addBody(Part& p, const loft::Body& body) {
-        add(p, loft::bodyGrid(body, -1));
         add(p, loft::bodyGrid(body, 1));
+        add(p, loft::bodyGrid(body, -1));
     }
     // Lays out the paint islands with a few texels of gap on `textureSize`.
     void layOut(int textureSize) {
@@ -148,8 +149,8 @@ inline Model trainer() {
     m.addBody(m.part("fuselage", kPaint), body);
 
     loft::Wing wing;
-    wing.root = {-1, 26.5f, 25};
-    wing.spanDir = {-75, 75 * std::tan(3 * loft::kPi / 180), 0};
+    wing.root = {1, 26.5f, 25};
+    wing.spanDir = {75, 75 * std::tan(3 * loft::kPi / 180), 0};
     wing.chordDir = {0, 0, -1};
     wing.upDir = {0, 1, 0};
     wing.rootChord = 25;
@@ -162,8 +163,8 @@ inline Model trainer() {
     m.addPair(m.part("wing", kPaint), wing, false);
 
     loft::Wing tailplane;
-    tailplane.root = {-1, 20, -45};
-    tailplane.spanDir = {-26, 0, 0};
+    tailplane.root = {1, 20, -45};
+    tailplane.spanDir = {26, 0, 0};
     tailplane.chordDir = {0, 0, -1};
     tailplane.upDir = {0, 1, 0};
     tailplane.rootChord = 15;
@@ -179,7 +180,7 @@ inline Model trainer() {
     fin.root = {0, 21, -42};
     fin.spanDir = {0, 24, 0};
     fin.chordDir = {0, 0, -1};
-    fin.upDir = {-1, 0, 0};  // the "upper" side is the pilot's left
+    fin.upDir = {1, 0, 0};  // the "upper" side is the pilot's left
     fin.rootChord = 19;
     fin.tipChord = 10;
     fin.thickness = 0.08f;
@@ -207,10 +208,10 @@ inline Model trainer() {
     addBlades(m, m.part("propeller", kBlade), {0, 19.5f, 53}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, 22, 4);
 
     Part& gear = m.part("undercarriage", kMetal);
-    m.addWithMirror(gear, strut({-5, 12, 22}, {-20, 5, 22}, 0.7f));
+    m.addWithMirror(gear, strut({5, 12, 22}, {20, 5, 22}, 0.7f));
     m.add(gear, strut({0, 12, 44}, {0, 5, 44}, 0.7f));
     Part& wheels = m.part("wheels", kRubber);
-    m.addWithMirror(wheels, wheel({-20, 5, 22}, 5, 2.5f));
+    m.addWithMirror(wheels, wheel({20, 5, 22}, 5, 2.5f));
     m.add(wheels, wheel({0, 4, 44}, 4, 2));
     m.layOut(2048);
     return m;
@@ -236,8 +237,8 @@ inline Model glider() {
     m.addBody(m.part("fuselage", kPaint), body);
 
     loft::Wing wing;
-    wing.root = {-1, 27, 14};
-    wing.spanDir = {-110, 110 * std::tan(4 * loft::kPi / 180), 0};
+    wing.root = {1, 27, 14};
+    wing.spanDir = {110, 110 * std::tan(4 * loft::kPi / 180), 0};
     wing.chordDir = {0, 0, -1};
     wing.upDir = {0, 1, 0};
     wing.rootChord = 18;
@@ -251,8 +252,8 @@ inline Model glider() {
     m.addPair(m.part("wing", kPaint), wing, false);
 
     loft::Wing tailplane;
-    tailplane.root = {-0.5f, 24, -66};
-    tailplane.spanDir = {-24, 0, 0};
+    tailplane.root = {0.5f, 24, -66};
+    tailplane.spanDir = {24, 0, 0};
     tailplane.chordDir = {0, 0, -1};
     tailplane.upDir = {0, 1, 0};
     tailplane.rootChord = 11;
@@ -268,7 +269,7 @@ inline Model glider() {
     fin.root = {0, 22.5f, -62};
     fin.spanDir = {0, 24, 0};
     fin.chordDir = {0, 0, -1};
-    fin.upDir = {-1, 0, 0};
+    fin.upDir = {1, 0, 0};
     fin.rootChord = 17;
     fin.tipChord = 8;
     fin.thickness = 0.09f;
@@ -329,7 +330,7 @@ inline Model helicopter() {
     fin.root = {0, 26, -92};
     fin.spanDir = {0, 22, 0};
     fin.chordDir = {0, 0, -1};
-    fin.upDir = {-1, 0, 0};
+    fin.upDir = {1, 0, 0};
     fin.rootChord = 12;
     fin.tipChord = 7;
     fin.thickness = 0.1f;
@@ -341,8 +342,8 @@ inline Model helicopter() {
     for (const loft::Grid& g : loft::wingGrids(fin, true)) m.add(finPart, g);
 
     loft::Wing tailplane;
-    tailplane.root = {-0.5f, 24.5f, -78};
-    tailplane.spanDir = {-16, 0, 0};
+    tailplane.root = {0.5f, 24.5f, -78};
+    tailplane.spanDir = {16, 0, 0};
     tailplane.chordDir = {0, 0, -1};
     tailplane.upDir = {0, 1, 0};
     tailplane.rootChord = 8;
@@ -365,14 +366,14 @@ inline Model helicopter() {
     m.addBody(m.part("canopy", kGlass), canopy);
 
     Part& skids = m.part("skids", kMetal);
-    m.addWithMirror(skids, strut({-14, 1, -20}, {-14, 1, 34}, 1));
-    m.addWithMirror(skids, strut({-14, 1, -6}, {-6, 12, -6}, 0.8f));
-    m.addWithMirror(skids, strut({-14, 1, 22}, {-6, 12, 22}, 0.8f));
+    m.addWithMirror(skids, strut({14, 1, -20}, {14, 1, 34}, 1));
+    m.addWithMirror(skids, strut({14, 1, -6}, {6, 12, -6}, 0.8f));
+    m.addWithMirror(skids, strut({14, 1, 22}, {6, 12, 22}, 0.8f));
     m.add(skids, strut({0, 34, 5}, {0, 46, 5}, 1.5f));
 
     Part& rotor = m.part("rotor", kBlade);
     addBlades(m, rotor, {0, 46, 5}, {0, 0, 1}, {1, 0, 0}, {0, 1, 0}, 85, 6);
-    addBlades(m, rotor, {-3, 34, -100}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}, 14, 2.5f);
+    addBlades(m, rotor, {3, 34, -100}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}, 14, 2.5f);
     m.layOut(2048);
     return m;
 }

@@ -261,9 +261,9 @@ TEST_P(PaintableAircraft, LeftAndRightHalvesAreSeparateIslands) {
     EXPECT_EQ(left, right);
 }
 
-// Seen from a camera behind the model looking along +z, the first batch of
-// the wing (or, without one, the tailplane) -- the pilot's left -- projects
-// to the left half of the picture.
+// Seen from behind (looking along +z) through the program's right-handed
+// view and projection, the first batch of the wing (or, without one, the
+// tailplane) -- the pilot's left -- projects to the left half of the picture.
 TEST_P(PaintableAircraft, ThePilotsLeftIsTheViewersLeftFromBehind) {
     const geoFileData geo = readSample(GetParam());
     const geoFileNode* wing = nullptr;
@@ -280,8 +280,8 @@ TEST_P(PaintableAircraft, ThePilotsLeftIsTheViewersLeftFromBehind) {
 
     d3dx::Matrix view, projection, both;
     const d3dx::Vector3 eye(0, 30, -400), at(0, 30, 0), up(0, 1, 0);
-    d3dx::MatrixLookAtLH(&view, &eye, &at, &up);
-    d3dx::MatrixPerspectiveFovLH(&projection, 0.8f, 1.0f, 1.0f, 1000.0f);
+    d3dx::MatrixLookAtRH(&view, &eye, &at, &up);
+    d3dx::MatrixPerspectiveFovRH(&projection, 0.8f, 1.0f, 1.0f, 1000.0f);
     d3dx::MatrixMultiply(&both, &view, &projection);
     const d3dx::Vector3 marker(meanX, 30, 0);
     d3dx::Vector3 screen;
