@@ -6,9 +6,12 @@
 //    5,000 triangles for comparison;
 //  - the search that compares every pair of triangles on 5,000 triangles;
 //    it grows with the square of the count, so 50,000 triangles would take
-//    100 times as long.
+//    100 times as long;
+//  - the sample trainer users paint first (kestrel, about 22,000 triangles).
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -59,5 +62,21 @@ void BM_ImportPairwiseSearch(benchmark::State& state) {
     state.counters["triangles"] = double(state.range(0));
 }
 BENCHMARK(BM_ImportPairwiseSearch)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+void BM_ImportSampleTrainer(benchmark::State& state) {
+    std::ifstream in(std::string(TOLVANE_SOURCE_DIR) +
+                         "/resources/objects/aircraft/fixedWing/trainers/kestrel/kestrel.geo",
+                     std::ios::binary);
+    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+    geoFileData geo;
+    std::string error;
+    if (!readGeoFile(file.data(), file.size(), geo, error)) {
+        state.SkipWithError("the sample trainer cannot be read");
+        return;
+    }
+    for (auto _ : state) importTriangles(file, false);
+    state.counters["triangles"] = double(geo.vertices.size() / 3);
+}
+BENCHMARK(BM_ImportSampleTrainer)->Unit(benchmark::kMillisecond);
 
 }  // namespace
