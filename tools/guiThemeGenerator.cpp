@@ -22,12 +22,18 @@
 //  - the slider's end cap and division mark (192, 160)-(206, 174) and its
 //    thumbs (224, 240, 256 by state; y 160-178, 12 wide);
 //  - the wheel's face (384, 256)-(480, 352), its glows (96, 256), (192, 256)
-//    and (96, 352), 76 x 76, its pointer (288, 256) and pointer glow (288, 288);
+//    and (192, 352), 76 x 76, its pointer (288, 256) and pointer glow (288, 288);
 //  - the edit box's backgrounds (320, 64), (320, 96), (320, 128), 32 x 22;
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
-//    (448, 128)-(471, 152).
+//    (448, 128)-(471, 152);
+//  - the dialog box's divider band (96, 0)-(192, 64), its title-bar buttons
+//    in 64 x 42 cells (exit at x 0, 64, 128 and minimise at x 192, 256, 320
+//    in the row y 192-234; help at x 0, 64, 128 in the row y 352-394; normal,
+//    hover and pressed) and its resize handles: corners (451, 56) and
+//    (476, 65), 24 x 24, the edge arrows (448, 41)-(481, 53) and
+//    (491, 32)-(503, 65).
 // Pieces are drawn with coverage-based antialiasing so that scaled edges
 // stay smooth; everything else is transparent. The output is deterministic;
 // it is written to a temporary file beside the target and renamed over it.
@@ -37,6 +43,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/d3dx/d3dxImage.h"
@@ -124,6 +131,34 @@ public:
         }
     }
 
+    // A straight stroke from (ax, ay) to (bx, by), `width` pixels wide with
+    // round ends, antialiased by supersampling.
+    void stroke(float ax, float ay, float bx, float by, float width, Rgba colour) {
+        const float half = width / 2;
+        cover(std::min(ax, bx) - half, std::min(ay, by) - half, std::max(ax, bx) + half, std::max(ay, by) + half,
+              colour, [&](float px, float py) {
+                  const float dx = bx - ax, dy = by - ay;
+                  const float length2 = dx * dx + dy * dy;
+                  const float t = length2 > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / length2, 0.0f, 1.0f) : 0;
+                  const float qx = ax + t * dx - px, qy = ay + t * dy - py;
+                  return qx * qx + qy * qy <= half * half;
+              });
+    }
+
+    // An arc of the circle about (cx, cy) of radius r, `width` pixels wide,
+    // from angle `from` to `to` (radians, clockwise on the y-down picture
+    // from the +x axis).
+    void arc(float cx, float cy, float r, float width, float from, float to, Rgba colour) {
+        const float outer = r + width / 2, inner = r - width / 2;
+        cover(cx - outer, cy - outer, cx + outer, cy + outer, colour, [&](float px, float py) {
+            const float dx = px - cx, dy = py - cy, d2 = dx * dx + dy * dy;
+            if (d2 > outer * outer || d2 < inner * inner) return false;
+            float angle = std::atan2(dy, dx);
+            while (angle < from) angle += 2 * kPi;
+            return angle <= to;
+        });
+    }
+
     bool write(const std::filesystem::path& path) const {
         d3dx::Image image;
         image.format = d3dx::Format::A8R8G8B8;
@@ -160,6 +195,22 @@ public:
     }
 
 private:
+    static constexpr float kPi = 3.14159265f;
+
+    // Blends `colour` over the pixels of (x0, y0)-(x1, y1) by the share of
+    // 4 x 4 samples per pixel that `inside` takes.
+    template <typename Inside>
+    void cover(float x0, float y0, float x1, float y1, Rgba colour, Inside inside) {
+        for (int y = int(std::floor(y0)); y < int(std::ceil(y1)); ++y) {
+            for (int x = int(std::floor(x0)); x < int(std::ceil(x1)); ++x) {
+                float covered = 0;
+                for (int s = 0; s < 16; ++s)
+                    if (inside(x + (s % 4 + 0.5f) / 4, y + (s / 4 + 0.5f) / 4)) covered += 1;
+                blend(x, y, colour, covered / 16);
+            }
+        }
+    }
+
     // Signed distance from a point to a rounded rectangle (negative inside).
     static float roundedDistance(float px, float py, float x0, float y0, float x1, float y1, float r) {
         const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
@@ -183,7 +234,11 @@ constexpr Rgba kAccent = rgb(64, 140, 220);
 void drawFrames(Atlas& atlas) {
     // Style 0: dialog box, with a title band in its top row of cells.
     atlas.roundedBox(0, 0, 96, 96, 10, 2, kRim, kPanel);
-    atlas.roundedBox(2, 2, 94, 30, 8, 0, kTitle, kTitle, [](float t) { return 1.15f - 0.3f * t; });
+    // The band is rounded at the top only: its corner cells are stretched
+    // beside straight middle cells, so rounded bottom corners would show the
+    // panel through notches at both ends of every title bar.
+    atlas.roundedBox(2, 2, 94, 40, 8, 0, kTitle, kTitle, [](float t) { return 1.15f - 0.3f * t * 38.0f / 28.0f; });
+    atlas.fill(2, 32, 94, 40, kPanel);
     atlas.fill(2, 30, 94, 32, rgb(46, 58, 74, 180));
     // Styles 1 and 2: a thin border round a light panel.
     atlas.roundedBox(192, 0, 240, 48, 5, 1, kRim, kPanel);
@@ -259,13 +314,13 @@ void drawSlider(Atlas& atlas) {
 }
 
 // The wheel: its 96 x 96 face (384, 256), 76 x 76 glows for hover (96, 256),
-// turning (192, 256) and flashing (96, 352), the pointer (288, 256)-(302, 265)
+// turning (192, 256) and flashing (192, 352), the pointer (288, 256)-(302, 265)
 // and the pointer's glow (288, 288)-(340, 299).
 void drawWheel(Atlas& atlas) {
     atlas.roundedBox(386, 258, 478, 350, 46, 2, kRim, rgb(200, 208, 218), [](float t) { return 1.1f - 0.2f * t; });
     atlas.roundedBox(400, 272, 464, 336, 32, 1, rgb(120, 132, 148), rgb(90, 104, 124));
     const Rgba glows[3] = {rgb(120, 180, 245, 150), rgb(64, 140, 220, 190), rgb(255, 210, 90, 170)};
-    const float places[3][2] = {{96, 256}, {192, 256}, {96, 352}};
+    const float places[3][2] = {{96, 256}, {192, 256}, {192, 352}};
     for (int i = 0; i < 3; ++i) {
         const float u = places[i][0], v = places[i][1];
         atlas.roundedBox(u + 2, v + 2, u + 74, v + 74, 36, 3, glows[i], Rgba{0, 0, 0, 0});
@@ -299,6 +354,62 @@ void drawProgressBar(Atlas& atlas) {
     atlas.roundedBox(448, 128, 471, 152, 7, 1, rgb(30, 80, 140), kAccent);
 }
 
+// The dialog box's divider: a band along the bottom edge, its left end
+// (96-112), stretched middle (112-176) and right end (176-192) over y 0-64,
+// with the frame's rim and rounded bottom corners and a rule along its top.
+void drawDialogDivider(Atlas& atlas) {
+    atlas.roundedBox(96, -32, 192, 64, 10, 2, kRim, rgb(214, 220, 228), [](float t) { return 1.04f - 0.06f * t; });
+    atlas.fill(98, 0, 190, 2, rgb(46, 58, 74, 140));
+    atlas.fill(98, 2, 190, 3, rgb(255, 255, 255, 160));
+}
+
+// Title-bar buttons: 64 x 42 cells whose visible button is the 32 x 20 box
+// the button's hover rectangle covers (16, 12)-(48, 32), normal, hover and
+// pressed side by side. Exit (0, 192) shows a cross, minimise (192, 192) a
+// bar and help (0, 352) a question mark.
+void drawTitleBarButtons(Atlas& atlas) {
+    const Rgba faces[3] = {rgb(92, 124, 170), rgb(120, 170, 230), rgb(40, 80, 140)};
+    const Rgba exitFaces[3] = {rgb(92, 124, 170), rgb(220, 90, 80), rgb(160, 40, 36)};
+    const Rgba ink = rgb(250, 251, 252);
+    auto box = [&](float u, float v, Rgba face) {
+        atlas.roundedBox(u + 16, v + 12, u + 48, v + 32, 5, 1, kRim, face, [](float t) { return 1.12f - 0.24f * t; });
+    };
+    for (int s = 0; s < 3; ++s) {
+        const float exitU = 64.0f * s, minimiseU = 192.0f + 64.0f * s, helpU = 64.0f * s;
+        box(exitU, 192, exitFaces[s]);
+        atlas.stroke(exitU + 28, 192 + 18, exitU + 36, 192 + 26, 2, ink);
+        atlas.stroke(exitU + 36, 192 + 18, exitU + 28, 192 + 26, 2, ink);
+        box(minimiseU, 192, faces[s]);
+        atlas.stroke(minimiseU + 27, 192 + 26, minimiseU + 37, 192 + 26, 2, ink);
+        box(helpU, 352, faces[s]);
+        atlas.arc(helpU + 32, 352 + 18.5f, 3, 1.8f, -3.3f, 1.6f, ink);
+        atlas.stroke(helpU + 32, 352 + 21.5f, helpU + 32, 352 + 24, 1.8f, ink);
+        atlas.stroke(helpU + 32, 352 + 27.5f, helpU + 32, 352 + 27.6f, 2.2f, ink);
+    }
+}
+
+// Resize handles as double arrows: the corner pieces (451, 56) pointing
+// top-left to bottom-right and (476, 65) pointing top-right to bottom-left,
+// 24 x 24; the edge pieces (448, 41)-(481, 53) across and (491, 32)-(503, 65)
+// up and down.
+void drawResizeHandles(Atlas& atlas) {
+    const Rgba ink = rgb(64, 140, 220);
+    auto arrow = [&](float ax, float ay, float bx, float by) {
+        atlas.stroke(ax, ay, bx, by, 2, ink);
+        const float dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
+        const float ux = dx / length, uy = dy / length, head = 5;
+        for (const auto& [tipX, tipY, sign] : {std::tuple{ax, ay, 1.0f}, std::tuple{bx, by, -1.0f}}) {
+            const float baseX = tipX + sign * ux * head, baseY = tipY + sign * uy * head;
+            atlas.triangle(tipX, tipY, baseX - uy * head * 0.8f, baseY + ux * head * 0.8f, baseX + uy * head * 0.8f,
+                           baseY - ux * head * 0.8f, ink);
+        }
+    };
+    arrow(454, 59, 472, 77);
+    arrow(497, 68, 479, 86);
+    arrow(449, 47, 480, 47);
+    arrow(497, 33, 497, 64);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -317,6 +428,9 @@ int main(int argc, char** argv) {
     drawEditBox(atlas);
     drawTooltip(atlas);
     drawProgressBar(atlas);
+    drawDialogDivider(atlas);
+    drawTitleBarButtons(atlas);
+    drawResizeHandles(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";
     if (!atlas.write(path)) return 1;
     std::printf("guiThemeGenerator: wrote %s\n", path.string().c_str());

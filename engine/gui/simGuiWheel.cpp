@@ -24,9 +24,10 @@ constexpr int kSmallFont = 3;  // simGuiFontId_small
 
 // The dial's face and its flashing glow have atlas places of their own: the
 // places first laid out for them overlap the radio button's, the slider's
-// thumbs and the dialog frame, which would show through the dial.
+// thumbs and the dialog frame, which would show through the dial. The glow
+// keeps clear of the dialog's help buttons in the row y 352-394, x 0-192.
 constexpr float kFaceU = 384, kFaceV = 256;
-constexpr float kFlashGlowU = 96, kFlashGlowV = 352;
+constexpr float kFlashGlowU = 192, kFlashGlowV = 352;
 
 // (x, y) turned by `angle` about the origin, as D3DX's rotation about z
 // turns row vectors (clockwise on a y-down screen).
