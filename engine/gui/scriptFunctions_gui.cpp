@@ -23,12 +23,14 @@
 #include "engine/gui/simGuiButton.h"
 #include "engine/gui/simGuiCheckBox.h"
 #include "engine/gui/simGuiCustomButton.h"
+#include "engine/gui/simGuiDialogBox.h"
 #include "engine/gui/simGuiEditBox.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiGroupFrame.h"
 #include "engine/gui/simGuiImage.h"
 #include "engine/gui/simGuiLabel.h"
+#include "engine/gui/simGuiMessageBox.h"
 #include "engine/gui/simGuiProgressBar.h"
 #include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
@@ -208,13 +210,23 @@ int gui_setAttribute(lua_State* state) {
     });
 }
 
-// Functions whose widgets (dialog boxes, edit boxes, tree views, text boxes)
-// have not joined the toolkit yet: they read their arguments only.
+// Dialog-box functions act only on dialog boxes.
 int gui_setDialogBoxAlignmentOffset(lua_State* state) {
-    return withElement(state, "snn", [](auto&, auto*, auto&) { return 0; });
+    return withElement(state, "snn", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (auto* dialog = dynamic_cast<simGuiDialogBox*>(element))
+            dialog->setAlignmentOffset(static_cast<float>(arguments.number(1)), static_cast<float>(arguments.number(2)));
+        return 0;
+    });
 }
+// "simGuiDialogBoxButton_help" adds the help button; every other kind the exit button.
 int gui_addDialogButton(lua_State* state) {
-    return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; });
+    return withElement(state, "sss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (auto* dialog = dynamic_cast<simGuiDialogBox*>(element))
+            dialog->addButton(arguments.text(1) == "simGuiDialogBoxButton_help" ? simGuiDialogBox::helpButton
+                                                                               : simGuiDialogBox::exitButton,
+                              arguments.text(2));
+        return 0;
+    });
 }
 // Only between two existing elements, and only on an edit box.
 int gui_setEditBoxTabStopElement(lua_State* state) {
@@ -225,7 +237,11 @@ int gui_setEditBoxTabStopElement(lua_State* state) {
     });
 }
 int gui_dialogBox_setStyle(lua_State* state) {
-    return withElement(state, "ss", [](auto&, auto*, auto&) { return 0; });
+    return withElement(state, "ss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        if (auto* dialog = dynamic_cast<simGuiDialogBox*>(element))
+            dialog->setStyle(simGuiDialogBox::parseStyle(arguments.text(1)));
+        return 0;
+    });
 }
 int simGuiTreeViewBox_onItemLabelEdited(lua_State* state) {
     // The second argument is not read.
@@ -323,10 +339,23 @@ int createGuiEditBox(lua_State* state) {
     });
 }
 
-int createGuiDialogBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
+// The icon is a loaded texture resource of that name, or none.
+int createGuiDialogBox(lua_State* state) {
+    return createWidget(state, "snnnnsss", [](const Arguments& a) {
+        simTexture* icon =
+            g_resources ? dynamic_cast<simTexture*>(simResources::getResource(a.text(7), false)) : nullptr;
+        new simGuiDialogBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                            a.text(5), a.text(6), icon);
+    });
+}
 int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
 int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
-int createGuiMessageBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
+int createGuiMessageBox(lua_State* state) {
+    return createWidget(state, "snnnnssss", [](const Arguments& a) {
+        simGuiMakeMessageBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
+                             toInt(a.number(4)), a.text(5), a.text(6), a.text(7), a.text(8));
+    });
+}

@@ -125,6 +125,9 @@ public:
     bool isVisible() const { return m_visible; }
     virtual void setModal(bool modal) { m_modal = modal; }
     bool isModal() const { return m_modal; }
+    // Whether, on the manager's dialog list, it asks to be the modal dialog
+    // (a dialog box keeps a modal flag of its own).
+    virtual bool isModalDialog() const { return m_modal; }
     bool isFadingIn() const { return m_fadingIn; }
     bool isFadingOut() const { return m_fadingOut; }
     // Replaces pointers to `old` that a widget keeps; nothing in the base.

@@ -138,10 +138,12 @@ void simGuiElementManager::addDialog(simGuiElement* dialog) {
     if (dialog) m_dialogList.add(dialog);
 }
 
+void simGuiElementManager::removeDialog(simGuiElement* dialog) { m_dialogList.remove(dialog); }
+
 void simGuiElementManager::refreshModalDialog() {
     modalDialog = nullptr;
     m_dialogList.forEach([this](simGuiElement* dialog) {
-        if (!dialog->isMarkedForDeletion() && dialog->isModal()) modalDialog = dialog;
+        if (!dialog->isMarkedForDeletion() && dialog->isModalDialog()) modalDialog = dialog;
     });
 }
 

@@ -65,7 +65,8 @@ public:
     void bringToFront(simGuiElement* element);
     // Dialog boxes, in the order they were made.
     void addDialog(simGuiElement* dialog);
-    // The newest live dialog whose modal flag is set becomes `modalDialog`.
+    void removeDialog(simGuiElement* dialog);
+    // The newest live dialog that asks to be modal becomes `modalDialog`.
     void refreshModalDialog();
 
     // The element nearest the front of the input order with exactly this name
