@@ -40,17 +40,24 @@ TEST_F(GuiDialogsGl, DialogsAndAMessageBoxMatchTheGoldenPicture) {
     const std::vector<uint32_t> pixels = render();
 
     auto at = [&](uint32_t x, uint32_t y) { return pixels[y * kWidth + x]; };
-    // The clear colour outside, the dialog's title band (blue over green).
+    // The clear colour outside; the dialog's title band, blue.
     EXPECT_TRUE(near(at(4, 4), 0x506070u));
-    EXPECT_GT(channel(at(60, 44), 0), channel(at(60, 44), 1));
-    // The exit button's face inside its hover rectangle, at the dialog's
-    // right edge: x 8 + 170 - 64 + 16 .. + 48, y 34 - 10 + 12 .. + 32.
-    EXPECT_TRUE(near(at(8 + 170 - 64 + 20, 34 - 10 + 14), 0x6886B3u) || channel(at(134, 38), 0) > 120u);
-    // The message box's button is centred in the view: its frame is at the
-    // same distance either side of x 260.
+    EXPECT_TRUE(near(at(100, 40), 0x6386B5u));
+    // The exit button's face and its white cross, inside its hover
+    // rectangle at the dialog's right edge (x 8 + 170 - 64 + 16 .. + 48,
+    // y 34 - 10 + 12 .. + 32).
+    EXPECT_TRUE(near(at(134, 50), 0x5776A2u));
+    EXPECT_GT(channel(at(146, 46), 0), 220u);
+    // The divider band, darker than the panel above it.
+    EXPECT_TRUE(near(at(30, 200), 0xD3DBE0u));
+    EXPECT_TRUE(near(at(30, 140), 0xECEFF4u));
+    // The message box's button (80 wide) is centred on the box held at the
+    // view's centre, x 180 + 160 / 2 = 260: its rims at 220 and 299.
     const uint32_t buttonRow = 95 + 67 + 12;
-    EXPECT_FALSE(near(at(260, buttonRow), 0xECEFF3u) && near(at(260, buttonRow), 0x506070u));
-    EXPECT_EQ(near(at(260 - 39, buttonRow), 0xECEFF3u), near(at(260 + 39, buttonRow), 0xECEFF3u));
+    EXPECT_TRUE(near(at(220, buttonRow), 0x31384Au));
+    EXPECT_TRUE(near(at(299, buttonRow), 0x31384Au));
+    EXPECT_TRUE(near(at(219, buttonRow), 0xECEFF4u));
+    EXPECT_TRUE(near(at(300, buttonRow), 0xECEFF4u));
 
     expectMatchesGolden(pixels, "gui_dialogs.png");
 }
