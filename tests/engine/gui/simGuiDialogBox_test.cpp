@@ -249,6 +249,7 @@ TEST_F(GuiDialogBoxTest, EnterAndEscActOnTheDialogsOkAndCancelButtons) {
               "createGuiButton('d_ok', 120, 250, 80, 24, 'OK', 'record(\"ok\")')"
               "createGuiButton('d_cancel', 220, 250, 80, 24, 'Cancel', 'record(\"cancel\")')"
               "createGuiEditBox('d_edit', 120, 200, 80, 20, '')"
+              "createGuiEditBox('d_other', 220, 200, 80, 20, '')"
               "gui_setCurrentDialogForm('') gui_setOkElement('d_ok') gui_setCancelElement('d_cancel')");
     settle();
     struct Case {
@@ -261,12 +262,17 @@ TEST_F(GuiDialogBoxTest, EnterAndEscActOnTheDialogsOkAndCancelButtons) {
         bench.key(c.key, simKeyState_released);
         EXPECT_EQ(bench.takeCalls(), c.calls) << c.key;
     }
-    // While the edit box takes typing, Enter is its own.
+    // While the edit box takes typing, the keys are its own: Enter runs no
+    // button and the other edit box gets no text.
     bench.click(150, 210);
     ASSERT_EQ(bench.manager->editElement, bench.find("d_edit"));
+    bench.clock.advance(150.0);  // the box settles before it takes keys
+    bench.character('z');
+    EXPECT_EQ(bench.luaValue("gui_getText('d_other')"), "");
     bench.key(simGuiButton::kEnter, simKeyState_pressed);
     bench.key(simGuiButton::kEnter, simKeyState_released);
     EXPECT_TRUE(bench.takeCalls().empty());
+    EXPECT_EQ(bench.luaValue("gui_getText('d_edit')"), "z");
 }
 
 TEST_F(GuiDialogBoxTest, DrawsTheFrameTitleAndShadeOfItsStyle) {
