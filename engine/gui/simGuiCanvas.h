@@ -38,6 +38,12 @@ public:
     // point (the GUI pass's own) for the atlas and text.
     virtual void setLinearFiltering(bool linear) = 0;
 
+    // Keeps drawing inside the screen rectangle (x, y, width, height) until
+    // `clearClipRect`, so a widget's scrolled contents stay inside its frame.
+    // Parts outside the back buffer are dropped; an empty one draws nothing.
+    virtual void setClipRect(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+    virtual void clearClipRect() = 0;
+
     // The text's width and height in pixels (0, 0 without a font).
     virtual d3dx::Vector2 measureText(simFont* font, const std::string& text) = 0;
     // The text from (x, y) or centred on it; nothing without a font.

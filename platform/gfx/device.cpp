@@ -351,6 +351,27 @@ HRESULT Device::GetViewport(D3DVIEWPORT9* out) const {
     return D3D_OK;
 }
 
+HRESULT Device::SetScissorRect(const RECT* rect) {
+    trace("SetScissorRect", {rect ? std::uint64_t(std::uint32_t(rect->left)) : 0u,
+                             rect ? std::uint64_t(std::uint32_t(rect->top)) : 0u,
+                             rect ? std::uint64_t(std::uint32_t(rect->right)) : 0u,
+                             rect ? std::uint64_t(std::uint32_t(rect->bottom)) : 0u});
+    if (!rect) return misuse("SetScissorRect", "null rectangle");
+    const SurfaceRecord* rt = pools_->surfaces.find(state_.renderTarget);
+    if (!rt || rect->left < 0 || rect->top < 0 || rect->left > rect->right || rect->top > rect->bottom ||
+        std::uint32_t(rect->right) > rt->desc.Width || std::uint32_t(rect->bottom) > rt->desc.Height)
+        return misuse("SetScissorRect", "rectangle outside the render target or inverted");
+    state_.scissorRect = *rect;
+    return D3D_OK;
+}
+
+HRESULT Device::GetScissorRect(RECT* out) const {
+    trace("GetScissorRect", {});
+    if (!out) return misuse("GetScissorRect", "null output");
+    *out = state_.scissorRect;
+    return D3D_OK;
+}
+
 HRESULT Device::SetRenderTarget(std::uint32_t index, SurfaceHandle surface) {
     trace("SetRenderTarget", {index, surface.id});
     if (index != 0) return misuse("SetRenderTarget", "only target 0 exists");
@@ -360,6 +381,7 @@ HRESULT Device::SetRenderTarget(std::uint32_t index, SurfaceHandle surface) {
         return misuse("SetRenderTarget", "surface is not a colour render target");
     state_.renderTarget = surface;
     state_.viewport = D3DVIEWPORT9{0, 0, s->desc.Width, s->desc.Height, 0.0f, 1.0f};
+    state_.scissorRect = RECT{0, 0, std::int32_t(s->desc.Width), std::int32_t(s->desc.Height)};
     return D3D_OK;
 }
 

@@ -159,7 +159,13 @@ public:
     HRESULT SetClipPlane(std::uint32_t index, const float* plane);
     HRESULT SetViewport(const D3DVIEWPORT9* viewport);
     HRESULT GetViewport(D3DVIEWPORT9* out) const;
-    // Binding a colour target resets the viewport to its full size. Target 0
+    // The rectangle D3DRS_SCISSORTESTENABLE keeps drawing to, in render-target
+    // pixels from the top-left corner (right and bottom exclusive); it must
+    // lie inside the render target and may be empty. Clear ignores it.
+    HRESULT SetScissorRect(const RECT* rect);
+    HRESULT GetScissorRect(RECT* out) const;
+    // Binding a colour target resets the viewport and the scissor rectangle
+    // to its full size. Target 0
     // cannot be unbound.
     HRESULT SetRenderTarget(std::uint32_t index, SurfaceHandle surface);
     HRESULT SetDepthStencilSurface(SurfaceHandle surface);  // null unbinds

@@ -359,6 +359,8 @@ void Device::unbindSurface(SurfaceHandle h) {
     if (state_.renderTarget == h) {
         state_.renderTarget = backBuffer_;
         state_.viewport = D3DVIEWPORT9{0, 0, params_.BackBufferWidth, params_.BackBufferHeight, 0.0f, 1.0f};
+        state_.scissorRect =
+            RECT{0, 0, std::int32_t(params_.BackBufferWidth), std::int32_t(params_.BackBufferHeight)};
     }
     if (state_.depthStencil == h) state_.depthStencil = SurfaceHandle{};
 }

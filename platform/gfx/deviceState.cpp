@@ -14,6 +14,7 @@ void DeviceState::setDefaults(std::uint32_t backBufferWidth, std::uint32_t backB
         for (std::uint32_t t = 0; t < kSamplerStateCount; ++t) samplerStates[stage][t] = samplerStateInfo(t).defaultValue;
     }
     viewport = D3DVIEWPORT9{0, 0, backBufferWidth, backBufferHeight, 0.0f, 1.0f};
+    scissorRect = RECT{0, 0, static_cast<std::int32_t>(backBufferWidth), static_cast<std::int32_t>(backBufferHeight)};
 }
 
 std::uint32_t fvfStride(std::uint32_t fvf) {

@@ -1,5 +1,6 @@
 // Everything the device has been told to draw with: render, stage and sampler
-// states, bound resources, transforms, material, light, viewport, targets.
+// states, bound resources, transforms, material, light, viewport, scissor
+// rectangle, targets.
 //
 // The device front keeps one of these and hands it, read-only, to its backend
 // when it draws or clears, so a backend never keeps a second copy that could
@@ -36,6 +37,9 @@ struct DeviceState {
     std::array<float, 4> clipPlane0{};
 
     D3DVIEWPORT9 viewport;
+    // Pixels outside it are not drawn while D3DRS_SCISSORTESTENABLE is on;
+    // top-left origin, right and bottom exclusive. The whole target by default.
+    RECT scissorRect{};
     SurfaceHandle renderTarget;
     SurfaceHandle depthStencil;  // null: no depth-stencil bound
 

@@ -105,6 +105,7 @@ void GlBackend::forceReapply() {
     samplersValid_ = false;
     boundFbo_ = ~0u;
     appliedViewport_ = D3DVIEWPORT9{~0u, ~0u, 0, 0, -1.0f, -1.0f};
+    appliedScissor_.known = false;
     usedProgram_ = ~0u;
     appliedStream_ = {~0u, ~0u, ~0u};
     boundUnits_.fill(~0u);

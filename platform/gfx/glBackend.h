@@ -130,6 +130,7 @@ private:
     void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const RECT& rect,
                      const std::vector<std::uint8_t>& in);
     void bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& viewport);
+    void applyScissor(const DeviceState& state);
     GlProgram* fixedFunctionProgram(std::uint64_t key);
     void setUniforms(GlProgram& program, const DeviceState& state, bool fixedFunction);
     void bindTextures(const DeviceState& state);
@@ -161,6 +162,12 @@ private:
     RasterStateCache raster_;
     GLuint boundFbo_ = ~0u;
     D3DVIEWPORT9 appliedViewport_{~0u, ~0u, 0, 0, -1.0f, -1.0f};
+    // The scissor test as GL has it; a clear uses the test itself and leaves
+    // this unknown.
+    struct AppliedScissor {
+        bool known = false, on = false;
+        RECT rect;
+    } appliedScissor_;
     GLuint usedProgram_ = ~0u;
     std::tuple<std::uint32_t, std::uint32_t, std::uint32_t> appliedStream_{~0u, ~0u, ~0u};
 };

@@ -54,6 +54,23 @@ void GlBackend::bindTargets(const RenderTargets& targets, const D3DVIEWPORT9& vp
     }
 }
 
+void GlBackend::applyScissor(const DeviceState& state) {
+    const bool on = state.renderStates[D3DRS_SCISSORTESTENABLE] != 0;
+    const RECT& r = state.scissorRect;
+    const bool sameRect = appliedScissor_.rect.left == r.left && appliedScissor_.rect.top == r.top &&
+                          appliedScissor_.rect.right == r.right && appliedScissor_.rect.bottom == r.bottom;
+    if (appliedScissor_.known && appliedScissor_.on == on && (!on || sameRect)) return;
+    if (on) {
+        // Rows are stored top first, as for the viewport: the rectangle's
+        // top-left origin is GL's lower-left one unchanged.
+        GFX_GL(glEnable(GL_SCISSOR_TEST));
+        GFX_GL(glScissor(GLint(r.left), GLint(r.top), GLsizei(r.right - r.left), GLsizei(r.bottom - r.top)));
+    } else {
+        GFX_GL(glDisable(GL_SCISSOR_TEST));
+    }
+    appliedScissor_ = AppliedScissor{true, on, r};
+}
+
 HRESULT GlBackend::clear(const DeviceState& state, const RenderTargets& targets, std::uint32_t flags,
                          D3DCOLOR colour, float z, std::uint32_t stencil) {
     bindTargets(targets, state.viewport);
@@ -78,6 +95,7 @@ HRESULT GlBackend::clear(const DeviceState& state, const RenderTargets& targets,
     }
     GFX_GL(glClear(mask));
     GFX_GL(glDisable(GL_SCISSOR_TEST));
+    appliedScissor_.known = false;
     return D3D_OK;
 }
 
@@ -241,6 +259,7 @@ HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DP
                         std::uint32_t startVertex, std::uint32_t vertexCount) {
     bindTargets(targets, s.viewport);
     raster_.apply(packRasterKey(s));
+    applyScissor(s);
     const bool fixedFunction = !s.program;
     GlProgram* program = fixedFunction ? fixedFunctionProgram(fixedFunctionKey(s)) : &programs_.at(s.program.index());
     if (!program) return D3DERR_DRIVERINTERNALERROR;

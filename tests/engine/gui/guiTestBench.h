@@ -44,7 +44,7 @@ namespace guitest {
 
 // One recorded draw of the canvas.
 struct DrawCall {
-    enum class Kind { rects, rect, quad, text, filtering };
+    enum class Kind { rects, rect, quad, text, filtering, clip };
     Kind kind = Kind::rects;
     std::vector<simScreenRect> pieces;  // rects; rect and quad as one piece
     const simTexture* texture = nullptr;
@@ -53,6 +53,7 @@ struct DrawCall {
     float x = 0, y = 0;        // text
     uint32_t colour = 0;       // ARGB (text: its colour packed)
     bool centred = false;      // text; filtering: linear
+    float width = 0, height = 0;  // clip: x, y, width, height; all 0 when cleared
 };
 
 // The canvas of the bench: records, measures with fixed metrics.
@@ -78,6 +79,14 @@ public:
         call.colour = colour;
     }
     void setLinearFiltering(bool linear) override { add(DrawCall::Kind::filtering).centred = linear; }
+    void setClipRect(int32_t x, int32_t y, int32_t width, int32_t height) override {
+        DrawCall& call = add(DrawCall::Kind::clip);
+        call.x = float(x);
+        call.y = float(y);
+        call.width = float(width);
+        call.height = float(height);
+    }
+    void clearClipRect() override { add(DrawCall::Kind::clip); }
     d3dx::Vector2 measureText(simFont* font, const std::string& text) override {
         if (!font) return {0, 0};
         float codePoints = 0;

@@ -20,6 +20,28 @@ TEST_F(GlDeviceTest, ClearCoversTheViewportOnlyWhateverTheWriteMasks) {
         }
 }
 
+// The scissor rectangle is in top-left-origin pixels like Direct3D's, limits
+// drawing only while enabled, and leaves clears alone.
+TEST_F(GlDeviceTest, ScissorRectKeepsDrawingInsideItFromTheTopLeft) {
+    clear(kBlack);
+    device->SetRenderState(D3DRS_ZENABLE, 0);
+    const RECT rect{1, 2, 5, 4};
+    ASSERT_EQ(device->SetScissorRect(&rect), D3D_OK);
+    quad(0, 0, kSize, kSize, kRed);  // not enabled yet: everywhere
+    device->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1.0f, 0);  // the whole viewport still
+    quad(0, 0, kSize, kSize, kGreen);
+    std::vector<D3DCOLOR> px = pixels();
+    for (std::uint32_t y = 0; y < kSize; ++y)
+        for (std::uint32_t x = 0; x < kSize; ++x) {
+            const bool inside = x >= 1 && x < 5 && y >= 2 && y < 4;
+            ASSERT_EQ(px[y * kSize + x], inside ? kGreen : kBlack) << x << "," << y;
+        }
+    device->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);
+    quad(0, 0, kSize, kSize, kBlue);
+    EXPECT_EQ(pixel(0, 0), kBlue);
+}
+
 TEST_F(GlDeviceTest, ColoursAreBgraBytesAndReadBackTopRowFirst) {
     clear(0xFF102030);
     device->SetRenderState(D3DRS_ZENABLE, 0);

@@ -261,6 +261,31 @@ TEST_F(RecordingDeviceTest, ClearFillsTheViewportAndStretchRectCopies) {
     device->Release(rt);
 }
 
+TEST_F(RecordingDeviceTest, ScissorRectIsCheckedRecordedAndResetWithTheTarget) {
+    RECT rect;
+    ASSERT_EQ(device->GetScissorRect(&rect), D3D_OK);
+    EXPECT_EQ(rect.right, 64);
+    EXPECT_EQ(rect.bottom, 32);
+    EXPECT_EQ(device->state().renderStates[D3DRS_SCISSORTESTENABLE], 0u);
+    const RECT inside{2, 3, 10, 12};
+    ASSERT_EQ(device->SetScissorRect(&inside), D3D_OK);
+    EXPECT_EQ(device->state().scissorRect.bottom, 12);
+    EXPECT_EQ(rec->count("SetScissorRect"), 1u);
+    EXPECT_NE(rec->text().find("SetScissorRect(2,3,10,12)"), std::string::npos);
+    const RECT bad[] = {{-1, 0, 4, 4}, {0, 0, 65, 4}, {5, 0, 4, 4}, {0, 0, 4, 33}};
+    for (const RECT& r : bad) EXPECT_EQ(device->SetScissorRect(&r), D3DERR_INVALIDCALL) << r.left << " " << r.right;
+    EXPECT_EQ(device->SetScissorRect(nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->state().scissorRect.right, 10) << "a refused rectangle leaves the old one";
+    const RECT empty{4, 4, 4, 4};
+    EXPECT_EQ(device->SetScissorRect(&empty), D3D_OK);
+
+    SurfaceHandle back;
+    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+    ASSERT_EQ(device->SetRenderTarget(0, back), D3D_OK);
+    EXPECT_EQ(device->state().scissorRect.right, 64);
+    EXPECT_EQ(device->state().scissorRect.left, 0);
+}
+
 TEST_F(RecordingDeviceTest, CountsWhatIsLeftAliveAndSaysSoAtDestruction) {
     EXPECT_EQ(device->LiveResources(), 0u);
     TextureHandle t = makeTexture();
