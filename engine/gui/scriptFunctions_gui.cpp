@@ -35,6 +35,7 @@
 #include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
 #include "engine/gui/simGuiSlider.h"
+#include "engine/gui/simGuiTextBox.h"
 #include "engine/gui/simGuiWheel.h"
 
 namespace {
@@ -250,8 +251,18 @@ int simGuiTreeViewBox_onItemLabelEdited(lua_State* state) {
     findElement(host->getString(0, 2));
     return 0;
 }
+// The line takes the font of the font-id name and the box's colour.
 int simGuiTextBox_addLine(lua_State* state) {
-    return withElement(state, "sss", [](auto&, auto*, auto&) { return 0; });
+    return withElement(state, "sss", [](simScriptManager&, simGuiElement* element, const Arguments& arguments) {
+        auto* box = dynamic_cast<simGuiTextBox*>(element);
+        if (!box || !g_guiElementManager) return 0;
+        simGuiTextBoxLine line;
+        line.text = arguments.text(1);
+        line.font = g_guiElementManager->getFont(arguments.text(2));
+        line.colour = box->getColour();
+        box->addLine(std::move(line));
+        return 0;
+    });
 }
 
 // ---- Creation: "rect" is x, y, width, height (numbers).
@@ -348,7 +359,13 @@ int createGuiDialogBox(lua_State* state) {
                             a.text(5), a.text(6), icon);
     });
 }
-int createGuiTextBox(lua_State* state) { return readOnly(state, "snnnnsss"); }
+// The two texts are the alignment and the first line.
+int createGuiTextBox(lua_State* state) {
+    return createWidget(state, "snnnnsss", [](const Arguments& a) {
+        new simGuiTextBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                          a.text(6), g_guiElementManager->getFont(a.text(5)), a.text(7));
+    });
+}
 int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
