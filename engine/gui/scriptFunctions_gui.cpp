@@ -30,6 +30,7 @@
 #include "engine/gui/simGuiGroupFrame.h"
 #include "engine/gui/simGuiImage.h"
 #include "engine/gui/simGuiLabel.h"
+#include "engine/gui/simGuiListBox.h"
 #include "engine/gui/simGuiMessageBox.h"
 #include "engine/gui/simGuiProgressBar.h"
 #include "engine/gui/simGuiRadioButton.h"
@@ -366,7 +367,12 @@ int createGuiTextBox(lua_State* state) {
                           a.text(6), g_guiElementManager->getFont(a.text(5)), a.text(7));
     });
 }
-int createGuiListBox(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiListBox(lua_State* state) {
+    return createWidget(state, "snnnnss", [](const Arguments& a) {
+        new simGuiListBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                          a.text(5), a.text(6));
+    });
+}
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
 int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
