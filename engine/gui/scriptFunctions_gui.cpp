@@ -37,6 +37,7 @@
 #include "engine/gui/simGuiSkin.h"
 #include "engine/gui/simGuiSlider.h"
 #include "engine/gui/simGuiTextBox.h"
+#include "engine/gui/simGuiTreeViewBox.h"
 #include "engine/gui/simGuiWheel.h"
 
 namespace {
@@ -245,11 +246,17 @@ int gui_dialogBox_setStyle(lua_State* state) {
         return 0;
     });
 }
+// The tree view names its label edit box after itself with an eight-character
+// suffix ("_editBox") and this function as the box's change callback.
 int simGuiTreeViewBox_onItemLabelEdited(lua_State* state) {
     // The second argument is not read.
     simScriptManager* host = scriptHost(state);
     if (!host) return 0;
-    findElement(host->getString(0, 2));
+    const std::string boxName = host->getString(0, 2);
+    simGuiElement* box = findElement(boxName);
+    if (!box || boxName.size() < 8 || !g_guiElementManager) return 0;
+    auto* tree = g_guiElementManager->findElementOf<simGuiTreeViewBox>(boxName.substr(0, boxName.size() - 8));
+    if (tree) tree->onItemLabelEdited(tree->getEditItem(), box->getText());
     return 0;
 }
 // The line takes the font of the font-id name and the box's colour.
@@ -375,7 +382,12 @@ int createGuiListBox(lua_State* state) {
 }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
 int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
-int createGuiTreeViewBox(lua_State* state) { return readOnly(state, "snnnnss"); }
+int createGuiTreeViewBox(lua_State* state) {
+    return createWidget(state, "snnnnss", [](const Arguments& a) {
+        new simGuiTreeViewBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
+                              toInt(a.number(4)), a.text(5), a.text(6));
+    });
+}
 int createGuiMessageBox(lua_State* state) {
     return createWidget(state, "snnnnssss", [](const Arguments& a) {
         simGuiMakeMessageBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
