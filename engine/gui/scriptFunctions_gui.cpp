@@ -36,6 +36,7 @@
 #include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
 #include "engine/gui/simGuiSlider.h"
+#include "engine/gui/simGuiTable.h"
 #include "engine/gui/simGuiTextBox.h"
 #include "engine/gui/simGuiTreeViewBox.h"
 #include "engine/gui/simGuiWheel.h"
@@ -381,7 +382,12 @@ int createGuiListBox(lua_State* state) {
     });
 }
 int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
-int createGuiTable(lua_State* state) { return readOnly(state, "snnnns"); }
+int createGuiTable(lua_State* state) {
+    return createWidget(state, "snnnns", [](const Arguments& a) {
+        new simGuiTable(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                        a.text(5));
+    });
+}
 int createGuiTreeViewBox(lua_State* state) {
     return createWidget(state, "snnnnss", [](const Arguments& a) {
         new simGuiTreeViewBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)),
