@@ -22,6 +22,7 @@
 #include "engine/graphics/simTexture.h"
 #include "engine/gui/simGuiButton.h"
 #include "engine/gui/simGuiCheckBox.h"
+#include "engine/gui/simGuiComboBox.h"
 #include "engine/gui/simGuiCustomButton.h"
 #include "engine/gui/simGuiDialogBox.h"
 #include "engine/gui/simGuiEditBox.h"
@@ -36,6 +37,8 @@
 #include "engine/gui/simGuiRadioButton.h"
 #include "engine/gui/simGuiSkin.h"
 #include "engine/gui/simGuiSlider.h"
+#include "engine/gui/simGuiTable.h"
+#include "engine/gui/simGuiTextBox.h"
 #include "engine/gui/simGuiTable.h"
 #include "engine/gui/simGuiTextBox.h"
 #include "engine/gui/simGuiTreeViewBox.h"
@@ -381,7 +384,12 @@ int createGuiListBox(lua_State* state) {
                           a.text(5), a.text(6));
     });
 }
-int createGuiComboBox(lua_State* state) { return readOnly(state, "snnnnssss"); }
+int createGuiComboBox(lua_State* state) {
+    return createWidget(state, "snnnnssss", [](const Arguments& a) {
+        new simGuiComboBox(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
+                           a.text(5), a.text(6), a.text(7), a.text(8));
+    });
+}
 int createGuiTable(lua_State* state) {
     return createWidget(state, "snnnns", [](const Arguments& a) {
         new simGuiTable(a.text(0), toInt(a.number(1)), toInt(a.number(2)), toInt(a.number(3)), toInt(a.number(4)),
