@@ -39,8 +39,6 @@
 #include "engine/gui/simGuiSlider.h"
 #include "engine/gui/simGuiTable.h"
 #include "engine/gui/simGuiTextBox.h"
-#include "engine/gui/simGuiTable.h"
-#include "engine/gui/simGuiTextBox.h"
 #include "engine/gui/simGuiTreeViewBox.h"
 #include "engine/gui/simGuiWheel.h"
 
