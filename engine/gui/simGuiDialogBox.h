@@ -89,6 +89,7 @@ private:
     void placeByAnchor();
     void keepInView();
     void chooseAnchorAfterDrag();
+    bool isOverTitleBarButton();
     void onLeftButton(const simInputEvent& event);
     void onMouseMove(const simInputEvent& event);
     void resizeByZones(const simInputEvent& event);

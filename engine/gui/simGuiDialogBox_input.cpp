@@ -52,7 +52,7 @@ void simGuiDialogBox::onLeftButton(const simInputEvent& event) {
         // A press that an element in front took starts nothing here.
         if (g_application && g_application->eventConsumed) return;
         const bool inTitleStrip = x + 5 < mx && mx < x + m_width - 5 && y + 5 < my && my < y + 25;
-        if ((m_anchor == 0 || m_positionable) && inTitleStrip) {
+        if ((m_anchor == 0 || m_positionable) && inTitleStrip && !isOverTitleBarButton()) {
             m_anchor = 0;
             consume();
             m_dragging = true;
@@ -72,6 +72,16 @@ void simGuiDialogBox::onLeftButton(const simInputEvent& event) {
     // Any state but a press lets go of the zones, so a resize ends with the
     // button's release.
     m_resizeZone.fill(idle);
+}
+
+// A press on a title-bar button is the button's: it does not also start a
+// drag, which would move the dialog under a click that shakes a little.
+bool simGuiDialogBox::isOverTitleBarButton() {
+    for (int32_t kind : {helpButton, exitButton, minimiseButton}) {
+        simGuiElement* button = findButton(kind);
+        if (button && button->isVisible() && button->isMouseOver()) return true;
+    }
+    return false;
 }
 
 // From the stored position (not the alignment offset's).
