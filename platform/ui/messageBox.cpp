@@ -11,12 +11,21 @@ ScriptedAnswers* g_script = nullptr;
 
 MessageAnswer askUser(const MessageBoxRequest& request, wxWindow* parent) {
     if (g_script) return g_script->answer(request);
-    const bool confirm = request.kind == MessageBoxKind::confirm;
-    const long style = confirm ? (wxYES_NO | wxNO_DEFAULT | wxICON_WARNING) : (wxOK | wxICON_ERROR);
+    long style = wxOK | wxICON_ERROR;
+    switch (request.kind) {
+        case MessageBoxKind::confirm: style = wxYES_NO | wxNO_DEFAULT | wxICON_WARNING; break;
+        case MessageBoxKind::question: style = wxYES_NO | wxCANCEL | wxICON_WARNING; break;
+        case MessageBoxKind::notice: style = wxOK; break;
+        case MessageBoxKind::error: break;
+    }
     wxMessageDialog box(parent, wxString::FromUTF8(request.text), wxString::FromUTF8(request.title), style);
     const int result = box.ShowModal();
-    if (!confirm) return MessageAnswer::ok;
-    return result == wxID_YES ? MessageAnswer::yes : MessageAnswer::no;
+    switch (result) {
+        case wxID_YES: return MessageAnswer::yes;
+        case wxID_NO: return MessageAnswer::no;
+        case wxID_CANCEL: return request.kind == MessageBoxKind::question ? MessageAnswer::cancel : MessageAnswer::no;
+        default: return MessageAnswer::ok;
+    }
 }
 
 ScriptedAnswers::ScriptedAnswers(std::deque<MessageAnswer> answers)
@@ -28,7 +37,7 @@ ScriptedAnswers::~ScriptedAnswers() { g_script = previous_; }
 
 MessageAnswer ScriptedAnswers::answer(const MessageBoxRequest& request) {
     asked_.push_back(request);
-    if (request.kind == MessageBoxKind::error) return MessageAnswer::ok;
+    if (request.kind == MessageBoxKind::error || request.kind == MessageBoxKind::notice) return MessageAnswer::ok;
     if (answers_.empty()) return MessageAnswer::no;
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();

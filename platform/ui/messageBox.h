@@ -1,10 +1,13 @@
-// The program's message boxes: confirmations (Yes and No, warning icon) and
-// refusals or failures (OK, error icon), each with a title of its own.
+// The program's message boxes: confirmations (Yes and No, warning icon),
+// questions that can also be cancelled (Yes, No and Cancel, warning icon),
+// refusals or failures (OK, error icon) and plain notices (OK, no icon), each
+// with a title of its own.
 //
 // Every box of the program goes through `askUser`, so tests script the
 // answers: while a `ScriptedAnswers` lives, boxes are not shown and each is
 // recorded with its text, title and kind; a confirmation takes the next
-// scripted answer (No once the script runs out), an error box answers OK.
+// scripted answer (No once the script runs out), an error box and a notice
+// answer OK.
 #pragma once
 
 #include <deque>
@@ -16,11 +19,13 @@ class wxWindow;
 namespace ui {
 
 enum class MessageBoxKind {
-    confirm,  // Yes and No, warning icon
-    error,    // OK, error icon
+    confirm,   // Yes and No, warning icon
+    error,     // OK, error icon
+    question,  // Yes, No and Cancel, warning icon
+    notice,    // OK, no icon
 };
 
-enum class MessageAnswer { ok, yes, no };
+enum class MessageAnswer { ok, yes, no, cancel };
 
 struct MessageBoxRequest {
     std::string text;
@@ -29,7 +34,8 @@ struct MessageBoxRequest {
 };
 
 // Shows the box modally over `parent` (the active window when null) and gives
-// the answer: yes or no for a confirmation, ok for an error box.
+// the answer: yes or no for a confirmation, yes, no or cancel for a
+// question (closing the box cancels), ok for an error box or a notice.
 MessageAnswer askUser(const MessageBoxRequest& request, wxWindow* parent = nullptr);
 
 // A confirmation that was answered Yes.
