@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 using tbErrorBoxSink = std::function<void(const std::string& title, const std::string& text)>;
 
@@ -18,3 +20,18 @@ tbErrorBoxSink tbSetErrorBoxSink(tbErrorBoxSink sink);
 
 // Logs "<title>: <text>\n" and shows the box.
 void tbErrorBox(const std::string& title, const std::string& text);
+
+// Holds the boxes shown while it lives (they are logged at once) and shows
+// them when it goes: a command that deletes a half-built project shows its
+// errors only once the project is gone, so no frame draws it behind a box.
+class tbHeldErrorBoxes {
+public:
+    tbHeldErrorBoxes();
+    ~tbHeldErrorBoxes();
+    tbHeldErrorBoxes(const tbHeldErrorBoxes&) = delete;
+    tbHeldErrorBoxes& operator=(const tbHeldErrorBoxes&) = delete;
+
+private:
+    tbErrorBoxSink m_previous;
+    std::vector<std::pair<std::string, std::string>> m_held;
+};

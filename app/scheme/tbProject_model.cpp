@@ -67,6 +67,7 @@ bool tbProject_model::onNew(std::string model) {
         return false;
     }
     auto geometry = std::make_unique<tbGeometry>(this);
+    geometry->setProgressSink(m_progressSink);
     if (!geometry->import(path)) {
         setCollection("");
         return false;
@@ -99,6 +100,7 @@ bool tbProject_model::open(std::string path) {
 
     setCollection(kCollection);
     auto geometry = std::make_unique<tbGeometry>(this);
+    geometry->setProgressSink(m_progressSink);
     if (!geometry->open(data.geometry, data.version)) {
         setCollection("");
         return false;

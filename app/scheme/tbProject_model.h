@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +42,10 @@ public:
     void refresh() override { updateLighting(); }
     void updateLighting();
 
+    // The progress of an import or open, in percent, goes to `sink` (the
+    // shell's progress box); every model the project makes reports to it.
+    void setProgressSink(std::function<void(float)> sink) { m_progressSink = std::move(sink); }
+
     // "<application title> - <file name> (<model>/<scheme>)", for the main
     // window; `applicationTitle` is "TolvaneBuilder <version>".
     std::string windowTitle(const std::string& applicationTitle) const;
@@ -57,4 +62,5 @@ private:
     std::vector<std::unique_ptr<tbStoredShape>> m_shapes;
     std::string m_modelName;
     std::unique_ptr<tbGeometry> m_model;
+    std::function<void(float)> m_progressSink;
 };

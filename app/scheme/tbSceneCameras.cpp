@@ -1,5 +1,6 @@
 #include "app/scheme/tbSceneCameras.h"
 
+#include <memory>
 #include <utility>
 
 #include "app/shell/tbCamera.h"
@@ -18,26 +19,42 @@ tbCamera* sceneCamera(size_t index) {
     return scene ? dynamic_cast<tbCamera*>(scene->getCamera(int32_t(index))) : nullptr;
 }
 
-class SceneCameras : public tbSceneCameras {
+// The records of the cameras `camera(index)` gives, the first two at most.
+class CameraRecords : public tbSceneCameras {
 public:
     size_t count() const override {
         size_t n = 0;
-        while (n < 2 && sceneCamera(n)) ++n;
+        while (n < 2 && camera(n)) ++n;
         return n;
     }
     tbToolSettings::CameraRecord save(size_t index) const override {
-        const tbCamera* camera = sceneCamera(index);
-        return camera ? tbWriteCameraRecord(camera->toRecord()) : tbToolSettings::CameraRecord{};
+        const tbCamera* c = camera(index);
+        return c ? tbWriteCameraRecord(c->toRecord()) : tbToolSettings::CameraRecord{};
     }
     void load(size_t index, const tbToolSettings::CameraRecord& bytes) override {
-        tbCamera* camera = sceneCamera(index);
+        tbCamera* c = camera(index);
         tbCameraRecord record;
         std::string reason;
         // A damaged record leaves that camera as it was; the project still opens.
-        if (!camera || !tbReadCameraRecord(bytes.data(), bytes.size(), record, &reason) ||
-            !camera->fromRecord(record))
+        if (!c || !tbReadCameraRecord(bytes.data(), bytes.size(), record, &reason) || !c->fromRecord(record))
             simLog("tbSceneCameras - camera " + std::to_string(index) + " keeps its view: " + reason + "\n");
     }
+
+private:
+    virtual tbCamera* camera(size_t index) const = 0;
+};
+
+class SceneCameras : public CameraRecords {
+    tbCamera* camera(size_t index) const override { return sceneCamera(index); }
+};
+
+class GivenCameras : public CameraRecords {
+public:
+    explicit GivenCameras(std::array<tbCamera*, 2> cameras) : m_cameras(cameras) {}
+
+private:
+    tbCamera* camera(size_t index) const override { return index < m_cameras.size() ? m_cameras[index] : nullptr; }
+    std::array<tbCamera*, 2> m_cameras;
 };
 
 tbSceneCameras*& installed() {
@@ -48,6 +65,10 @@ tbSceneCameras*& installed() {
 }  // namespace
 
 tbSceneCameras* tbSetSceneCameras(tbSceneCameras* cameras) { return std::exchange(installed(), cameras); }
+
+std::unique_ptr<tbSceneCameras> tbMakeSceneCameras(std::array<tbCamera*, 2> cameras) {
+    return std::make_unique<GivenCameras>(cameras);
+}
 
 tbSceneCameras& tbGetSceneCameras() {
     static SceneCameras scene;

@@ -6,11 +6,14 @@
 // expects exactly as many records as `count` gives.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <memory>
 
 #include "app/scheme/tbToolSettings.h"
 
 class simScene;
+class tbCamera;
 
 // The graphics system's scene, or null.
 simScene* tbCurrentScene();
@@ -27,5 +30,8 @@ public:
 // Installs other cameras (null: the scene's again) and gives back the ones
 // they replace.
 tbSceneCameras* tbSetSceneCameras(tbSceneCameras* cameras);
+// Records of the two cameras given (the application's own); a null camera
+// counts as missing, and so do those after it.
+std::unique_ptr<tbSceneCameras> tbMakeSceneCameras(std::array<tbCamera*, 2> cameras);
 // The installed cameras, or the scene's.
 tbSceneCameras& tbGetSceneCameras();
