@@ -33,7 +33,15 @@
 //    in the row y 192-234; help at x 0, 64, 128 in the row y 352-394; normal,
 //    hover and pressed) and its resize handles: corners (451, 56) and
 //    (476, 65), 24 x 24, the edge arrows (448, 41)-(481, 53) and
-//    (491, 32)-(503, 65).
+//    (491, 32)-(503, 65);
+//  - the combo box's closed box, 64 x 32 with its arrow column in the right
+//    half: normal (128, 96), hover (192, 96), pressed or open (256, 96), and
+//    its arrow glyphs, closed (384, 96) and open (400, 96), 12 x 12;
+//  - the table's frame (128, 128)-(164, 164), a dark header band in its top
+//    18 rows, with the column divider's header (144, 130) and body (144, 147)
+//    texels;
+//  - the tree view's expander glyphs, expanded (416, 16) and collapsed
+//    (432, 16), 12 x 12.
 // Pieces are drawn with coverage-based antialiasing so that scaled edges
 // stay smooth; everything else is transparent. The output is deterministic;
 // it is written to a temporary file beside the target and renamed over it.
@@ -412,6 +420,24 @@ void drawResizeHandles(Atlas& atlas) {
 
 }  // namespace
 
+// The scrolling widgets' pieces (see the list at the top).
+void drawListPieces(Atlas& atlas) {
+    const Rgba faces[3] = {rgb(236, 239, 243), rgb(214, 230, 248), rgb(176, 204, 238)};
+    for (int s = 0; s < 3; ++s) {
+        const float u = 128.0f + 64.0f * s;
+        atlas.roundedBox(u, 96, u + 64, 128, 5, 1, kRim, faces[s], [](float t) { return 1.05f - 0.1f * t; });
+        atlas.fill(int(u) + 33, 100, int(u) + 34, 124, rgb(120, 132, 148));
+    }
+    atlas.triangle(385, 99, 395, 99, 390, 105, kRim);
+    atlas.triangle(401, 105, 411, 105, 406, 99, kRim);
+    atlas.roundedBox(128, 128, 164, 164, 5, 1, kRim, kLight);
+    atlas.roundedBox(129, 129, 163, 146, 4, 0, kTitle, kTitle);
+    atlas.fill(144, 130, 146, 132, rgb(220, 228, 240));
+    atlas.fill(144, 147, 146, 149, rgb(190, 198, 210));
+    atlas.triangle(417, 19, 427, 19, 422, 25, kRim);
+    atlas.triangle(435, 17, 435, 27, 441, 22, kRim);
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: guiThemeGenerator <resources folder>\n");
@@ -431,6 +457,7 @@ int main(int argc, char** argv) {
     drawDialogDivider(atlas);
     drawTitleBarButtons(atlas);
     drawResizeHandles(atlas);
+    drawListPieces(atlas);
     const std::filesystem::path path = std::filesystem::path(argv[1]) / "tolvaneBuilder/textures/guiTheme.png";
     if (!atlas.write(path)) return 1;
     std::printf("guiThemeGenerator: wrote %s\n", path.string().c_str());
