@@ -147,6 +147,14 @@ TEST_F(GuiDialogBoxTest, DraggingTheTitleStripMovesChildrenAndTitleBarButtons) {
     EXPECT_EQ(dialog()->getAnchor(), 0);
 }
 
+TEST_F(GuiDialogBoxTest, OnlyTheFrontDialogOfTwoOverlappingOnesIsDragged) {
+    bench.lua("createGuiDialogBox('front', 150, 100, 300, 200, 'Front', 'floating', '')");
+    settle();
+    bench.drag(250, 110, 250, 150);
+    EXPECT_EQ(at("front"), (std::pair{150, 140}));
+    EXPECT_EQ(at("d"), (std::pair{100, 100}));
+}
+
 TEST_F(GuiDialogBoxTest, ResizeZonesFollowThePointerUntilTheRelease) {
     bench.lua("gui_setAttribute('d', 'resizable', '1') gui_addDialogButton('d', '', '')");
     settle();
