@@ -6,10 +6,8 @@
 // then finds the element by name. A name that no element has makes setters do
 // nothing and getters give their neutral value ("" or 0), never nil.
 //
-// The widget classes join the toolkit one by one; until a function's widget
-// exists, the function reads its arguments and makes or changes nothing, as
-// it does for an element that is not of the widget's class (found elements
-// are checked for their class before any widget operation).
+// Found elements are checked for their class before any widget operation: a
+// function given an element of another class changes nothing.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -102,12 +100,6 @@ int createWidget(lua_State* state, std::string_view signature, Make make) {
     const Arguments arguments = readArguments(*host, signature);
     if (g_guiElementManager) make(arguments);
     return 0;
-}
-
-// A creation function whose widget has not joined the toolkit yet: reads
-// its arguments and makes nothing.
-int readOnly(lua_State* state, std::string_view signature) {
-    return createWidget(state, signature, [](const Arguments&) {});
 }
 
 }  // namespace
