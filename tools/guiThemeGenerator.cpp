@@ -23,7 +23,7 @@
 //    thumbs (224, 240, 256 by state; y 160-178, 12 wide);
 //  - the wheel's face (384, 256)-(480, 352), its glows (96, 256), (192, 256)
 //    and (192, 352), 76 x 76, its pointer (288, 256) and pointer glow (288, 288);
-//  - the edit box's backgrounds (320, 64), (320, 96), (320, 128), 32 x 22;
+//  - the edit box's backgrounds (32, 256), (32, 288), (32, 320), 32 x 22;
 //  - the tooltip box's caps, (0, 160)-(64, 192);
 //  - the progress bar's horizontal track (424, 96)-(440, 119) and fill
 //    (448, 96)-(472, 119), vertical track (416, 128)-(439, 152) and fill
@@ -36,7 +36,8 @@
 //    (491, 32)-(503, 65);
 //  - the combo box's closed box, 64 x 32 with its arrow column in the right
 //    half: normal (128, 96), hover (192, 96), pressed or open (256, 96), and
-//    its arrow glyphs, closed (384, 96) and open (400, 96), 12 x 12;
+//    disabled (320, 96), and its arrow glyphs, closed (384, 96) and open
+//    (400, 96), 12 x 12;
 //  - the table's frame (128, 128)-(164, 164), a dark header band in its top
 //    18 rows, with the column divider's header (144, 130) and body (144, 147)
 //    texels;
@@ -341,9 +342,9 @@ void drawWheel(Atlas& atlas) {
 // hovered (320, 96) and editing (320, 128). (The places first laid out for
 // them, at x 256, overlap the radio button's pressed ring.)
 void drawEditBox(Atlas& atlas) {
-    atlas.roundedBox(320, 64, 352, 86, 4, 1, rgb(120, 132, 148), kLight);
-    atlas.roundedBox(320, 96, 352, 118, 4, 1, kAccent, kLight);
-    atlas.roundedBox(320, 128, 352, 150, 4, 2, rgb(30, 80, 140), rgb(255, 255, 255));
+    atlas.roundedBox(32, 256, 64, 278, 4, 1, rgb(120, 132, 148), kLight);
+    atlas.roundedBox(32, 288, 64, 310, 4, 1, kAccent, kLight);
+    atlas.roundedBox(32, 320, 64, 342, 4, 2, rgb(30, 80, 140), rgb(255, 255, 255));
 }
 
 void drawTooltip(Atlas& atlas) {
@@ -422,8 +423,8 @@ void drawResizeHandles(Atlas& atlas) {
 
 // The scrolling widgets' pieces (see the list at the top).
 void drawListPieces(Atlas& atlas) {
-    const Rgba faces[3] = {rgb(236, 239, 243), rgb(214, 230, 248), rgb(176, 204, 238)};
-    for (int s = 0; s < 3; ++s) {
+    const Rgba faces[4] = {rgb(236, 239, 243), rgb(214, 230, 248), rgb(176, 204, 238), rgb(214, 218, 224)};
+    for (int s = 0; s < 4; ++s) {
         const float u = 128.0f + 64.0f * s;
         atlas.roundedBox(u, 96, u + 64, 128, 5, 1, kRim, faces[s], [](float t) { return 1.05f - 0.1f * t; });
         atlas.fill(int(u) + 33, 100, int(u) + 34, 124, rgb(120, 132, 148));

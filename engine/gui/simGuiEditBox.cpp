@@ -27,7 +27,7 @@ enum Key : uint32_t {
 
 // The background's atlas column: idle, hovered (+32) and editing (+64) cells
 // of 32 x 22 with 8-pixel corners.
-constexpr float kCellU = 320, kCellV = 64;
+constexpr float kCellU = 32, kCellV = 256;
 
 void restart(utils::Timer& timer, double elapsedMs = 0.0) {
     timer.reset();
