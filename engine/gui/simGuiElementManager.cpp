@@ -127,6 +127,8 @@ void simGuiElementManager::removeElement(simGuiElement* element) {
     }
     for (simGuiElement** pointer : {&modalDialog, &focusElement, &currentDialogForm, &okElement, &cancelElement})
         if (*pointer == element) *pointer = nullptr;
+    // Widgets that keep other elements (a table's cells) let go of it too.
+    m_drawList.forEach([element](simGuiElement* other) { other->replaceReference(element, nullptr); });
     --m_elementCount;
 }
 

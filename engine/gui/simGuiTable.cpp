@@ -113,6 +113,12 @@ void simGuiTable::setVisible(bool visible) {
             }
 }
 
+void simGuiTable::replaceReference(simGuiElement* old, simGuiElement* replacement) {
+    for (const auto& column : m_columns)
+        for (const auto& cell : column->cells)
+            if (cell->element == old) cell->element = replacement;
+}
+
 void simGuiTable::clampFirstRow() {
     const int32_t n = rowCount(), page = pageRows();
     if (m_firstRow < 0) m_firstRow = 0;

@@ -60,6 +60,8 @@ public:
     float getValue() override { return static_cast<float>(m_parts.state(simGuiScrollParts::up)); }
     // Shows or hides at once, and every cell's element with it.
     void setVisible(bool visible) override;
+    // A cell's element that is going (or replaced) is let go of.
+    void replaceReference(simGuiElement* old, simGuiElement* replacement) override;
     void onEvent(simInputEvent* event) override;
 
     // Deletes every column and makes the cells' collection anew; nothing

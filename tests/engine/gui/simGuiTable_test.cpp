@@ -160,6 +160,16 @@ TEST_F(GuiTableTest, CellElementsShowOnlyInView) {
     EXPECT_EQ(shown(), "00111100");
 }
 
+TEST_F(GuiTableTest, ACellWhoseElementIsDestroyedLetsGoOfIt) {
+    fill(3);
+    bench.lua("destroyGuiElement('cell1')");
+    bench.update();  // deleted
+    EXPECT_EQ(table()->getColumn(0)->getCell(1)->element, nullptr);
+    EXPECT_EQ(table()->getColumn(0)->getCell(2)->element, bench.find("cell2"));
+    bench.render();  // lays the other cells out, touching no deleted element
+    EXPECT_TRUE(bench.find("cell2")->isVisible());
+}
+
 TEST_F(GuiTableTest, RowsWithAColouredFirstCellGetABackground) {
     simGuiTableColumn* column = table()->addColumn("A", 0, 100);
     simColour red, white;
