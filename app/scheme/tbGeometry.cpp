@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbTextureMap.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
@@ -21,6 +22,7 @@ tbGeometry::~tbGeometry() {
 }
 
 void tbGeometry::clear() {
+    m_render.reset();  // its buffers were made from the arrays below
     selection.clear();
     roots.clear();
     triangles.clear();

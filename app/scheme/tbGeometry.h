@@ -27,6 +27,7 @@
 #include "engine/core/utilsTimer.h"
 
 class simTexture;
+class tbGeometryRender;
 class tbProject_model;
 class tbTextureMap;
 class tbNeighbourFinder;
@@ -90,6 +91,21 @@ public:
     // of every enabled, visible object of kind 0 with the current camera.
     void updateTriangleScreenPositions();
 
+    // ---- Drawing (tbGeometryRender.cpp, tbGeometryPreview.cpp).
+    // The frame's drawing of the model in the current view with the current
+    // tool's previews, from the application's tool state, settings and input.
+    void render();
+    // The drawing's state: the mesh parts' vertex buffers (made on the first
+    // draw after import or open) and what the frame being drawn reads.
+    tbGeometryRender& getRender();
+    // The texture-view brush cursor: the brush image tinted with the main
+    // colour under the mouse (back-buffer pixels), sized in texels of the
+    // paint texture as the stamp is.
+    void renderBrushPreviewTexture(simTexture* brush, float mouseX, float mouseY, float size);
+    // The 3-D brush cursor: the footprint of the next 3-D stamp, from what
+    // the brush's last preparation left.
+    void renderBrushPreview3D(simTexture* brush, const d3dx::Vector3& picked, float size);
+
     // Reports progress in percent (0..100) to the progress box, when one is set.
     void setProgressSink(std::function<void(float)> sink) { m_progress = std::move(sink); }
 
@@ -120,5 +136,6 @@ private:
     tbProject_model* m_owner;
     std::string m_modelPath;
     std::unique_ptr<tbTextureMap> m_textureMap;
+    std::unique_ptr<tbGeometryRender> m_render;  // goes with the arrays it was built from
     std::function<void(float)> m_progress;
 };

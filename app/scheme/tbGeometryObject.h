@@ -33,6 +33,10 @@ public:
     uint32_t firstTriangle() const { return firstVertex / 3; }
     uint32_t endTriangle() const { return endVertex / 3; }
     bool isPaintable() const;
+
+    // Draws the part from its vertex buffer with `texture`, or its own when
+    // null (tbGeometryRender.cpp).
+    void draw(simTexture* texture) const;
 };
 
 class tbGeometryObject {
@@ -56,4 +60,11 @@ public:
 
     // Kind 0, enabled and visible: the walks of the painting tools act on it.
     bool takesPart() const { return kind == kOrdinary && enabled && visible; }
+    bool isVisible() const { return visible != 0; }
+    bool isEnabled() const { return enabled != 0; }
+
+    // Draws the object's parts when it is of kind 0 and visible (a disabled
+    // one greyed), then, with `recurse`, its children whatever this object
+    // is (tbGeometryRender.cpp).
+    void render(bool recurse, simTexture* texture) const;
 };

@@ -37,4 +37,10 @@ public:
     // The colours (0..1 each, times 255, truncated, alpha 255, clamped) and
     // values of a .geo material. Textures are the model's business.
     void setFromGeo(const geoFileMaterial& source);
+
+    // Hands the colours and values to the current effect (when there is one)
+    // and sets the material's fixed states: the texture factor from the
+    // reflectivity, culling of clockwise faces and alpha blending, the last
+    // two only ever switched on here (tbMaterialShader.cpp).
+    void applyShaderParameters();
 };

@@ -53,7 +53,9 @@ tbProject_model::~tbProject_model() {
     simLog("~tbProject_model]");
 }
 
-void tbProject_model::render() {}
+void tbProject_model::render() {
+    if (m_model) m_model->render();
+}
 
 bool tbProject_model::onNew(std::string model) {
     simLog("[tbProject_model::onNew-" + model + "...");

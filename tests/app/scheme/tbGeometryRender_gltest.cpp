@@ -1,0 +1,176 @@
+// The bundled trainer painted in the editor, drawn through the editor's own
+// frames on OpenGL: the 3-D view flat and lit against golden images; a
+// device reset draws the same picture.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbProject_model.h"
+#include "app/scheme/tbTextureMap.h"
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbMouseGate.h"
+#include "app/shell/tbOptions.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simMouse.h"
+#include "engine/core/simResources.h"
+#include "engine/core/simSystemLinks.h"
+#include "engine/core/utilsPicking.h"
+#include "engine/graphics/simCamera.h"
+#include "engine/graphics/simEngineLinks.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simScene.h"
+#include "engine/graphics/simTexture.h"
+#include "engine/graphics/simWindow.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/direct3d.h"
+#include "platform/gfx/eglContext.h"
+#include "platform/win/virtualDesktop.h"
+#include "tests/support/goldenImage.h"
+#include "tests/support/tempFolder.h"
+#include "tests/support/virtualWindowHost.h"
+
+namespace {
+
+constexpr uint32_t kBackdrop = 0xFF000000u;  // the settings' backdrop colour
+
+// Every window query answered so that the mouse acts in the view.
+class OpenGate : public tbViewWindows {
+public:
+    bool isMainWindowEnabled() const override { return true; }
+    bool isCursorInsideView() const override { return true; }
+    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
+};
+
+class SchemeFrames : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(context.valid()) << context.error();
+        gfx::setDirect3DFactory(nullptr);
+        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                              documents.path() + "\"");
+        systemLinks() = simSystemLinks{};
+        simLinkEngineSystems(systemLinks());
+        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
+            boxes.push_back(title + " / " + text);
+        });
+        app = std::make_unique<CtolvaneBuilderApp>();
+        app->createEngine(desktop.addWindow(0, 0, 640, 480), 640, 480, nullptr);
+        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+        app->initialise();
+        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+        app->setViewWindows(&gate);
+        app->tools().setMode(tbToolState::kModeScheme);
+        project = new tbProject_model();
+        ASSERT_TRUE(project->onNew("sparrow")) << app->getStatusReason();
+        project->refresh();
+        const simWindow* window = g_graphics->getWindow();
+        width = uint32_t(window->getBackBufferWidth());
+        height = uint32_t(window->getBackBufferHeight());
+    }
+    void TearDown() override {
+        delete project;
+        app.reset();
+        tbSetErrorBoxSink(previousSink);
+        simApplication::useOwnCommandLine();
+        systemLinks() = simSystemLinks{};
+        EXPECT_TRUE(boxes.empty()) << boxes.front();
+    }
+
+    tbGeometry& model() { return *project->getModel(); }
+    tbOptions& options() { return *app->options(); }
+    // Two frames of the editor's, as its frame drive runs them; the second
+    // sees the input and the cameras the first settled.
+    void frames() {
+        for (int i = 0; i < 2; ++i) {
+            app->update();
+            app->purgeSafeDeleteObjects(false);
+            app->redraw();
+        }
+    }
+    std::vector<uint32_t> pixels() {
+        std::vector<uint32_t> out(size_t(width) * height, 0);
+        simRenderer& r = *g_graphics->getRenderer();
+        gfx::D3DLOCKED_RECT locked{};
+        const gfx::SurfaceHandle surface = r.getBackBuffer();
+        EXPECT_EQ(r.getDevice()->LockRect(surface, &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
+        if (!locked.pBits) return out;
+        for (uint32_t y = 0; y < height; ++y)
+            std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch),
+                        width, &out[size_t(y) * width]);
+        r.getDevice()->UnlockRect(surface);
+        for (uint32_t& p : out) p |= 0xFF000000u;
+        return out;
+    }
+    size_t covered(const std::vector<uint32_t>& picture) const {
+        return size_t(std::count_if(picture.begin(), picture.end(), [](uint32_t c) { return c != kBackdrop; }));
+    }
+    void moveMouse(int32_t x, int32_t y) { g_input->getMouse()->onMove(x, y); }
+    // The screen rectangle of the texture view's unit square, as camera 0 shows it.
+    void squareOnScreen(d3dx::Vector2& a, d3dx::Vector2& b) {
+        simCamera* camera = dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(0);
+        g_graphics->setCurrentCamera(camera);
+        camera->apply();
+        ASSERT_TRUE(utils::worldToScreen2D({0, 0, 0}, &a));
+        ASSERT_TRUE(utils::worldToScreen2D({1, 1, 0}, &b));
+    }
+
+    gfx::EglContext context;
+    win::VirtualDesktop desktop;
+    testsupport::VirtualWindowHost host{desktop};
+    testsupport::TempFolder documents;
+    OpenGate gate;
+    std::unique_ptr<CtolvaneBuilderApp> app;
+    tbProject_model* project = nullptr;
+    uint32_t width = 0, height = 0;
+    std::vector<std::string> boxes;
+    tbErrorBoxSink previousSink;
+};
+
+TEST_F(SchemeFrames, TheThreeDViewShowsThePaintedModelAndTheFlatTexture) {
+    app->tools().setTool(1);  // no cursor of its own in this issue
+    options().showSecondView = true;
+    frames();
+    const std::vector<uint32_t> picture = pixels();
+    EXPECT_GT(covered(picture), picture.size() / 10);
+    // The second view: the texture in the top-left square of side width / 3.5.
+    const uint32_t side = uint32_t(float(width) / 3.5f);
+    EXPECT_NE(picture[size_t(side / 2) * width + side / 2], kBackdrop);
+    EXPECT_TRUE(testsupport::matchesGolden(picture, width, height, "tests/app/scheme/golden/sparrow_3dView.png"));
+}
+
+TEST_F(SchemeFrames, RealisticLightingDrawsTheModelThroughItsEffect) {
+    app->tools().setTool(1);
+    options().showSecondView = false;
+    options().lightingMode = 1;
+    frames();
+    const std::vector<uint32_t> lit = pixels();
+    EXPECT_GT(covered(lit), lit.size() / 10);
+    EXPECT_TRUE(testsupport::matchesGolden(lit, width, height, "tests/app/scheme/golden/sparrow_3dViewLit.png"));
+}
+
+TEST_F(SchemeFrames, ADeviceResetDrawsTheSamePicture) {
+    app->tools().setTool(1);
+    options().showSecondView = true;
+    frames();
+    const std::vector<uint32_t> before = pixels();
+    const size_t buffers = model().getRender().bufferCount();
+    // The reset of a settings change: every device object lets go of its
+    // default-pool resources and makes them again.
+    g_graphics->getRenderer()->updateDevice();
+    ASSERT_TRUE(g_graphics->getRenderer()->getState()->isValid());
+    frames();
+    EXPECT_EQ(model().getRender().bufferCount(), buffers);
+    EXPECT_TRUE(testsupport::matchesGolden(pixels(), width, height, "tests/app/scheme/golden/sparrow_3dView.png"));
+    EXPECT_EQ(pixels(), before);
+}
+
+}  // namespace
