@@ -33,6 +33,9 @@ class tbTextureMap;
 class tbNeighbourFinder;
 struct geoFileData;
 struct tbFileGeometry;
+namespace d3dx {
+struct Bitmap;
+}
 
 class tbGeometry {
 public:
@@ -86,6 +89,13 @@ public:
     tbTextureMap* getTextureMap() const { return m_textureMap.get(); }
     // Takes a paint texture made elsewhere (a project's texture block).
     void setTextureMap(std::unique_ptr<tbTextureMap> map);
+
+    // ---- The image-editor exchange (tbTextureExchange.cpp): false without
+    // a paint texture, else the paint texture's export and import.
+    bool exportTexture(const std::string& path, bool withUVLayout);
+    bool importTexture(const std::string& path);
+    // Draws the UV layout into a picture of the texture's size (tbUVLayout.cpp).
+    void drawUVLayout(d3dx::Bitmap& picture) const;
 
     // The refresh walk: projects the triangles of every paintable mesh part
     // of every enabled, visible object of kind 0 with the current camera.

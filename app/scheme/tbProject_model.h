@@ -46,6 +46,14 @@ public:
     // shell's progress box); every model the project makes reports to it.
     void setProgressSink(std::function<void(float)> sink) { m_progressSink = std::move(sink); }
 
+    // The paint texture out to and in from an external image editor
+    // (tbTextureExchange.cpp); false without a model.
+    bool exportTexture(const std::string& path, bool withUVLayout);
+    bool importTexture(const std::string& path);
+    // Where the simulator looks for this scheme: the settings folder (ending
+    // in '/') + "Schemes/<model>#<scheme>.bmp".
+    std::string schemeBitmapPath(const std::string& settingsFolder) const;
+
     // "<application title> - <file name> (<model>/<scheme>)", for the main
     // window; `applicationTitle` is "TolvaneBuilder <version>".
     std::string windowTitle(const std::string& applicationTitle) const;

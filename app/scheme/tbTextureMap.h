@@ -53,6 +53,14 @@ public:
 
     // Loads an image file of any size over the picture, scaled to the map.
     bool importTexture(const std::string& path);
+    // Writes the picture, opaque, in the format that the path's extension
+    // names (bmp, jpg, tga, png, dds, ppm, dib, all lower or all upper
+    // case); with the layout flag also the owner's UV layout image beside it
+    // as "<path without extension>_UVs.<extension>" (tbTextureMapExport.cpp).
+    // Each file is written whole or not at all. False when the extension is
+    // not known or a file cannot be written; a failed layout also shows the
+    // error box "Error exporting UV mapping". The picture is not touched.
+    bool exportTexture(const std::string& path, bool withUVLayout) const;
 
     // The painting tools' bracket: bind the drawing surface and its depth
     // surface; at the end copy the drawing surface onto the paint surface
