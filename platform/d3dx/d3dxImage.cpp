@@ -2,6 +2,7 @@
 // mip chain, format conversion) and saving.
 #include "platform/d3dx/d3dxImage.h"
 
+#include "platform/d3dx/d3dxImageBmp.h"
 #include "platform/d3dx/d3dxImageDecode.h"
 #include "platform/d3dx/d3dxImageDxt.h"
 #include "platform/d3dx/d3dxImageFilter.h"
@@ -43,15 +44,27 @@ Bitmap surfaceToBitmap(const ImageSurface& surface, Format format) {
     return bitmap;
 }
 
+const std::uint8_t* bytesOf(const Bitmap& bitmap) { return reinterpret_cast<const std::uint8_t*>(bitmap.pixels.data()); }
+
 ImageSurface bitmapToSurface(const Bitmap& bitmap, Format format) {
-    ImageSurface surface{bitmap.width, bitmap.height, std::vector<std::uint8_t>(bitmap.pixels.size() * 4)};
-    std::memcpy(surface.bytes.data(), bitmap.pixels.data(), surface.bytes.size());
+    const std::uint8_t* bytes = bytesOf(bitmap);
+    ImageSurface surface{bitmap.width, bitmap.height, std::vector<std::uint8_t>(bytes, bytes + bitmap.pixels.size() * 4)};
     if (format == Format::X8R8G8B8) {
         for (std::size_t i = 3; i < surface.bytes.size(); i += 4) {
             surface.bytes[i] = 0xFF;
         }
     }
     return surface;
+}
+
+// The one-level image a picture of the file's own format decodes to, without its surface.
+Image pictureImage(Format fileFormat, std::uint32_t width, std::uint32_t height) {
+    Image image;
+    image.format = formatHasAlpha(fileFormat) ? Format::A8R8G8B8 : Format::X8R8G8B8;
+    image.width = width;
+    image.height = height;
+    image.mipLevels = 1;
+    return image;
 }
 
 // Decodes a whole file into an image of a surface format.
@@ -62,17 +75,27 @@ ImageResult decodeFile(const std::uint8_t* data, std::size_t size, Image* image,
     if (isDdsFile(data, size)) {
         return readDds(data, size, image, info);
     }
+    PlainBmp bmp;
+    if (findPlainBmp(data, size, &bmp)) {
+        // The common BMP layouts: decoded straight into the surface.
+        *info = ImageInfo{};
+        info->width = bmp.width;
+        info->height = bmp.height;
+        info->format = plainBmpFormat(data, bmp);
+        info->imageFileFormat = ImageFileFormat::Bmp;
+        *image = pictureImage(info->format, bmp.width, bmp.height);
+        ImageSurface& surface = image->surfaces.emplace_back();
+        surface = {bmp.width, bmp.height, std::vector<std::uint8_t>(surfaceByteSize(image->format, bmp.width, bmp.height))};
+        readPlainBmp(data, bmp, image->format, surface.bytes.data());
+        return ImageResult::success();
+    }
     Bitmap bitmap;
     ImageResult result = readPicture(data, size, &bitmap, info);
     if (!result.ok()) {
         return result;
     }
-    image->format = formatHasAlpha(info->format) ? Format::A8R8G8B8 : Format::X8R8G8B8;
-    image->width = bitmap.width;
-    image->height = bitmap.height;
-    image->mipLevels = 1;
-    image->isCube = false;
-    image->surfaces = {bitmapToSurface(bitmap, image->format)};
+    *image = pictureImage(info->format, bitmap.width, bitmap.height);
+    image->surfaces.push_back(bitmapToSurface(bitmap, image->format));  // moved: a list initialiser would copy
     return ImageResult::success();
 }
 
@@ -177,7 +200,12 @@ ImageResult GetImageInfoFromFile(const std::string& path, ImageInfo* info) {
     return result.ok() ? GetImageInfoFromFileInMemory(bytes.data(), bytes.size(), info) : result;
 }
 
-ImageResult ConvertImage(const Image& source, const ImageLoadDesc& desc, Image* out) {
+namespace {
+
+// ConvertImage; surfaces kept as they stand are moved out of `takeFrom` (the
+// source itself, or null to copy them), which saves a copy of every pixel of
+// a load that asks for the file's own size and format.
+ImageResult convertImage(const Image& source, Image* takeFrom, const ImageLoadDesc& desc, Image* out) {
     ImageResult result = checkImage(source);
     if (!result.ok()) {
         return result;
@@ -213,8 +241,14 @@ ImageResult ConvertImage(const Image& source, const ImageLoadDesc& desc, Image* 
     for (std::uint32_t face = 0; face < image.faceCount(); ++face) {
         std::uint32_t firstToMake = 0;
         if (copyKept) {
+            // Levels still to make are made from the kept ones, so those are moved only when none is made.
+            Image* movable = kept == levels ? takeFrom : nullptr;
             for (; firstToMake < kept; ++firstToMake) {
-                image.surface(face, firstToMake) = source.surface(face, firstToMake);
+                if (movable) {
+                    image.surface(face, firstToMake) = std::move(movable->surface(face, firstToMake));
+                } else {
+                    image.surface(face, firstToMake) = source.surface(face, firstToMake);
+                }
             }
             if (firstToMake == levels) {
                 continue;
@@ -242,6 +276,12 @@ ImageResult ConvertImage(const Image& source, const ImageLoadDesc& desc, Image* 
     return ImageResult::success();
 }
 
+}  // namespace
+
+ImageResult ConvertImage(const Image& source, const ImageLoadDesc& desc, Image* out) {
+    return convertImage(source, nullptr, desc, out);
+}
+
 ImageResult LoadImageFromFileInMemory(const void* data, std::size_t size, const ImageLoadDesc& desc, Image* image,
                                       ImageInfo* info) {
     if ((data == nullptr && size != 0) || image == nullptr) {
@@ -265,7 +305,7 @@ ImageResult LoadImageFromFileInMemory(const void* data, std::size_t size, const 
         decoded.isCube = false;
         decoded.surfaces.resize(decoded.mipLevels);
     }
-    result = ConvertImage(decoded, desc, image);
+    result = convertImage(decoded, &decoded, desc, image);
     if (result.ok() && info != nullptr) {
         *info = fileInfo;
     }
@@ -296,8 +336,19 @@ ImageResult SaveImageToFileInMemory(std::vector<std::uint8_t>* file, ImageFileFo
     if (!result.ok()) {
         return result;
     }
-    const Bitmap bitmap = surfaceToBitmap(image.surface(0, 0), image.format);
+    const ImageSurface& top = image.surface(0, 0);
+    const bool bmp = fileFormat == ImageFileFormat::Bmp || fileFormat == ImageFileFormat::Dib;
+    if (bmp && !formatIsCompressed(image.format)) {
+        // The surface's bytes are already in BMP's order: written as they stand.
+        writeBmp(top.bytes.data(), top.width, top.height, formatHasAlpha(image.format), file);
+        return ImageResult::success();
+    }
+    const Bitmap bitmap = surfaceToBitmap(top, image.format);
     const bool withAlpha = formatHasAlpha(image.format) || (image.format == Format::DXT1 && hasTransparency(bitmap));
+    if (bmp) {
+        writeBmp(bytesOf(bitmap), bitmap.width, bitmap.height, withAlpha, file);
+        return ImageResult::success();
+    }
     return writeStbImage(fileFormat, bitmap, withAlpha, file);
 }
 

@@ -1,9 +1,11 @@
 // stb_image and stb_image_write behind the image functions. This is the one
 // translation unit that holds their implementations. stb_image reads only
-// BMP and TGA, behind the checks below; the other formats have readers made
-// for hostile input (d3dxImageDecode.h).
+// BMP (all but the uncompressed layouts d3dxImageBmp.h reads) and TGA,
+// behind the checks below; the other formats have readers made for hostile
+// input (d3dxImageDecode.h).
 #include "platform/d3dx/d3dxImageStb.h"
 
+#include "platform/d3dx/d3dxImageBmp.h"
 #include "platform/d3dx/d3dxImageDecode.h"
 
 #include <algorithm>
@@ -91,21 +93,6 @@ bool tgaComplete(const std::uint8_t* data, std::size_t size) {
     return at <= size;
 }
 
-// A 32-bit BI_RGB BMP whose fourth bytes are all 0 was written without
-// alpha (stb_image then decodes it opaque), so its information must not
-// claim an alpha channel. Scans the bytes present; decodes nothing.
-bool bmpAlphaAllZero(const std::uint8_t* data, std::size_t size) {
-    if (size < 34 || readU16(data + 28) != 32 || readU32(data + 30) != 0) {
-        return false;
-    }
-    for (std::size_t at = std::size_t{readU32(data + 10)} + 3; at < size; at += 4) {
-        if (data[at] != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Returns the reason the data cannot be handed to stb_image, or null.
 const char* dataProblem(ImageFileFormat fileFormat, const std::uint8_t* data, std::size_t size) {
     const bool complete = fileFormat == ImageFileFormat::Bmp ? bmpComplete(data, size) : tgaComplete(data, size);
@@ -139,8 +126,9 @@ ImageResult readStbInfo(const std::uint8_t* data, std::size_t size, ImageInfo* i
     info->width = std::uint32_t(width);
     info->height = std::uint32_t(height);
     info->format = formatOfChannels(channels);
-    if (info->imageFileFormat == ImageFileFormat::Bmp && channels == 4 && bmpAlphaAllZero(data, size)) {
-        info->format = Format::X8R8G8B8;
+    PlainBmp bmp;
+    if (info->imageFileFormat == ImageFileFormat::Bmp && findPlainBmp(data, size, &bmp)) {
+        info->format = plainBmpFormat(data, bmp);  // a 32-bit file written without alpha has its fourth bytes 0
     }
     return ImageResult::success();
 }
@@ -194,10 +182,6 @@ ImageResult writeStbImage(ImageFileFormat fileFormat, const Bitmap& bitmap, bool
     file->clear();
     int written = 0;
     switch (fileFormat) {
-        case ImageFileFormat::Bmp:
-        case ImageFileFormat::Dib:
-            written = stbi_write_bmp_to_func(appendBytes, file, w, h, channels, pixels.data());
-            break;
         case ImageFileFormat::Png:
             written = stbi_write_png_to_func(appendBytes, file, w, h, channels, pixels.data(), w * channels);
             break;
@@ -215,6 +199,8 @@ ImageResult writeStbImage(ImageFileFormat fileFormat, const Bitmap& bitmap, bool
             written = 1;
             break;
         }
+        case ImageFileFormat::Bmp:  // written without stb_image_write (d3dxImageBmp.h)
+        case ImageFileFormat::Dib:
         case ImageFileFormat::Dds:
             break;
     }

@@ -1,5 +1,5 @@
-// Writing the common image file formats (BMP, PNG, TGA, JPEG, PPM) through
-// stb_image_write. Internal to the image functions (d3dxImage.h); the
+// Writing the common image file formats (PNG, TGA, JPEG, PPM) through
+// stb_image_write; BMP has its own writer (d3dxImageBmp.h). Internal to the image functions (d3dxImage.h); the
 // readers are in d3dxImageDecode.h.
 #pragma once
 
@@ -12,7 +12,7 @@
 
 namespace d3dx {
 
-// Encodes the bitmap in one of Bmp, Dib, Png, Tga, Jpg, Ppm; withAlpha keeps
+// Encodes the bitmap in one of Png, Tga, Jpg, Ppm; withAlpha keeps
 // the alpha channel where the format can hold it (not JPEG or PPM).
 ImageResult writeStbImage(ImageFileFormat fileFormat, const Bitmap& bitmap, bool withAlpha,
                           std::vector<std::uint8_t>* file);
