@@ -17,13 +17,14 @@ add_library(test_support STATIC ${support_sources})
 target_link_libraries(test_support PUBLIC GTest::gtest GTest::gmock engine_core platform_gfx platform_sys)
 target_include_directories(test_support PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(test_support PUBLIC TOLVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# Screenshots read the display through Xlib (tests/support/virtualDisplay, tests/support/ui/screenshot).
+find_package(X11 REQUIRED)
+target_link_libraries(test_support PRIVATE X11::X11)
 
 # Helpers for tests that open wx windows; only the wx folders' tests link them.
 file(GLOB support_ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/ui/*.cpp)
 add_library(test_support_ui STATIC ${support_ui_sources})
 target_link_libraries(test_support_ui PUBLIC test_support platform_ui tolvane_wx)
-# Screenshots read the display through Xlib.
-find_package(X11 REQUIRED)
 target_link_libraries(test_support_ui PRIVATE X11::X11)
 
 set(_common_env "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
@@ -80,3 +81,7 @@ tolvane_test_folder(engine/sound sound engine_sound)
 tolvane_test_folder(app/shell shell "app_shell;test_support_ui")
 tolvane_test_folder(app/scheme scheme "app_scheme;test_support_ui")
 tolvane_test_folder(app/site site "app_site;test_support_ui")
+# The shell's end-to-end tests run the built program (tests/support/programHarness).
+if(TARGET app_shell_glx11tests)
+  add_dependencies(app_shell_glx11tests tolvaneBuilder)
+endif()
