@@ -1,5 +1,8 @@
 #include "app/shell/tbFrameDrive.h"
 
+#include <algorithm>
+#include <cmath>
+
 void tbFrameDrive::start() {
     m_stopwatch.reset();
     m_stopwatch.start();
@@ -18,3 +21,12 @@ bool tbFrameDrive::tick() {
     m_inFrame = false;
     return true;
 }
+
+double tbFrameDrive::msUntilDue() const {
+    if (m_inFrame) return m_thresholdMs;
+    const double left = m_thresholdMs - m_stopwatch.getElapsed();
+    // A reading that does not compare runs the frame at once, as in tick.
+    return left > 0.0 ? left : 0.0;
+}
+
+int tbFrameDrive::nextTickMs() const { return std::max(1, static_cast<int>(std::ceil(msUntilDue()))); }

@@ -7,6 +7,11 @@
 // not counted against the next. A tick that arrives while a frame runs (a
 // message box opened inside a frame runs the timer in its own loop) returns
 // at once: frames never nest.
+//
+// The host's timer need not wake every millisecond to keep these rules:
+// waking when `msUntilDue` says (never sooner than the timer's period) runs
+// each frame on the first tick that would have run it, without the idle
+// ticks in between.
 #pragma once
 
 #include "engine/core/utilsTimer.h"
@@ -22,6 +27,10 @@ public:
         virtual void afterFrame() = 0;
     };
 
+    // The frame cap where presenting waits for the display's refresh, which
+    // then paces the frames: 600 frames a second.
+    static constexpr double kPacedThresholdMs = 1000.0 / 600.0;
+
     // The shortest time between the end of one frame and the start of the next.
     tbFrameDrive(Frame& frame, double thresholdMs) : m_frame(frame), m_thresholdMs(thresholdMs) {}
 
@@ -33,6 +42,18 @@ public:
     // work (making the view's context current) on ticks that would not.
     bool due() const { return !m_inFrame && !(m_stopwatch.getElapsed() < m_thresholdMs); }
     bool inFrame() const { return m_inFrame; }
+    // Milliseconds until a tick would run a frame (0 when one would now).
+    // Inside a frame a whole threshold: nothing can run before it ends, and
+    // the tick that ran it asks again then.
+    double msUntilDue() const;
+    // The host timer's next wait: msUntilDue in whole milliseconds, rounded
+    // up, and at least the timer's 1 ms period.
+    int nextTickMs() const;
+
+    double thresholdMs() const { return m_thresholdMs; }
+    // Where presenting waits for the display's refresh, the refresh paces the
+    // frames and the threshold only keeps ticks from crowding.
+    void setThresholdMs(double thresholdMs) { m_thresholdMs = thresholdMs; }
 
 private:
     Frame& m_frame;

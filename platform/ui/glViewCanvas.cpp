@@ -1,3 +1,6 @@
+// epoxy's GL headers must come before the system's, which wx's canvas includes.
+#include <epoxy/glx.h>
+
 #include "platform/ui/glViewCanvas.h"
 
 #include <wx/dcclient.h>
@@ -14,6 +17,27 @@ wxGLAttributes canvasAttributes() {
     wxGLAttributes attrs;
     attrs.PlatformDefaults().RGBA().DoubleBuffer().Depth(24).Stencil(8).EndList();
     return attrs;
+}
+
+// Asks the current context's window to swap on the display's refresh, by
+// whichever of the three swap-interval extensions the driver offers. True
+// when the driver then reports an interval of one.
+bool waitForRefreshOnSwap() {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return false;
+    const int screen = DefaultScreen(display);
+    if (epoxy_has_glx_extension(display, screen, "GLX_EXT_swap_control")) {
+        glXSwapIntervalEXT(display, drawable, 1);
+        unsigned interval = 0;
+        glXQueryDrawable(display, drawable, GLX_SWAP_INTERVAL_EXT, &interval);
+        return interval == 1;
+    }
+    if (epoxy_has_glx_extension(display, screen, "GLX_MESA_swap_control"))
+        return glXSwapIntervalMESA(1) == 0 && glXGetSwapIntervalMESA() == 1;
+    // The oldest form cannot be read back; its success is all there is.
+    if (epoxy_has_glx_extension(display, screen, "GLX_SGI_swap_control")) return glXSwapIntervalSGI(1) == 0;
+    return false;
 }
 
 }  // namespace
@@ -52,7 +76,11 @@ bool GlViewCanvas::makeCurrent() {
             context_.reset();
             contextFailed_ = true;
             wxLogError("The view could not get an OpenGL 3.3 core context.");
+            return false;
         }
+        if (!SetCurrent(*context_)) return false;
+        swapWaits_ = waitForRefreshOnSwap();
+        return true;
     }
     return context_ && SetCurrent(*context_);
 }

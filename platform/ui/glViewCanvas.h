@@ -4,6 +4,8 @@
 // the canvas lives, the OpenGL adapter reports its display as the desktop. The
 // context is made the first time the canvas is made current after its first
 // paint, since GTK gives a canvas its native window only once it is realised.
+// Where the driver can, presenting waits for the display's refresh (vsync),
+// so the view never draws frames the screen cannot show.
 #pragma once
 
 #include <memory>
@@ -24,10 +26,16 @@ public:
     // The drawable size in device pixels (the canvas's size scaled for HiDPI).
     wxSize backBufferSize() const;
 
+    // Whether SwapBuffers waits for the display's refresh; known once the
+    // context is made. False where the driver offers no swap interval (the
+    // software rasteriser on a virtual X server).
+    bool swapWaitsForRefresh() const { return swapWaits_; }
+
 private:
     std::unique_ptr<wxGLContext> context_;
     bool contextFailed_ = false;
     bool painted_ = false;
+    bool swapWaits_ = false;
 };
 
 }  // namespace ui

@@ -15,6 +15,7 @@ class RecordingFrame : public tbFrameDrive::Frame {
 public:
     void update() override {
         steps.push_back("update");
+        if (drive) waitInside = drive->msUntilDue();
         // A message box inside the frame runs the timer in its own loop.
         if (drive && reenter) steps.push_back(drive->tick() ? "nested frame" : "nested tick refused");
     }
@@ -25,6 +26,7 @@ public:
     std::vector<std::string> steps;
     tbFrameDrive* drive = nullptr;
     bool reenter = false;
+    double waitInside = -1.0;
 };
 
 TEST(FrameDrive, RunsOnlyOnceTheThresholdHasPassedSinceTheLastFrameEnded) {
@@ -58,6 +60,38 @@ TEST(FrameDrive, ATickInsideAFrameReturnsAtOnce) {
     EXPECT_EQ(frame.steps,
               (std::vector<std::string>{"update", "nested tick refused", "purge", "redraw", "after"}));
     EXPECT_FALSE(drive.inFrame());
+}
+
+// A timer that wakes when the drive says runs each frame on the tick a
+// millisecond timer would have run it, and never earlier.
+TEST(FrameDrive, SaysHowLongUntilTheNextFrameIsDue) {
+    sys::ManualClock clock;
+    RecordingFrame frame;
+    tbFrameDrive drive(frame, 1000.0 / 60.0);
+    frame.drive = &drive;
+    drive.start();
+    clock.advance(4.0);
+    EXPECT_NEAR(drive.msUntilDue(), 1000.0 / 60.0 - 4.0, 1e-9);
+    EXPECT_EQ(drive.nextTickMs(), 13);  // 12.67 rounded up: never before the frame is due
+    clock.advance(12.0);  // 16 ms: not yet
+    EXPECT_NEAR(drive.msUntilDue(), 1000.0 / 60.0 - 16.0, 1e-6);
+    EXPECT_EQ(drive.nextTickMs(), 1);
+    EXPECT_FALSE(drive.tick());
+    clock.advance(1.0);
+    EXPECT_EQ(drive.msUntilDue(), 0.0);
+    EXPECT_EQ(drive.nextTickMs(), 1);  // the timer's period at the soonest
+    EXPECT_TRUE(drive.tick());
+    // Asked inside the frame: a whole threshold, since nothing runs before it ends.
+    EXPECT_DOUBLE_EQ(frame.waitInside, 1000.0 / 60.0);
+    // Long overdue is still due now, not a negative wait.
+    clock.advance(500.0);
+    EXPECT_EQ(drive.msUntilDue(), 0.0);
+
+    // A display-paced view lowers the threshold to the frame cap.
+    drive.setThresholdMs(1000.0 / 600.0);
+    EXPECT_TRUE(drive.tick());
+    clock.advance(1.0);
+    EXPECT_NEAR(drive.msUntilDue(), 1000.0 / 600.0 - 1.0, 1e-9);
 }
 
 }  // namespace
