@@ -275,5 +275,6 @@ void tbCamera::dragHeadlight() {
     simScene* scene = simScene::current();
     simLight* light = scene ? scene->getLights().getLight(0) : nullptr;
     if (!light) return;
+    light->setPosition(m_position);
     light->setDirection({-m_forward.x, -m_forward.y, -m_forward.z});
 }

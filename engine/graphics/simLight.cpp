@@ -82,6 +82,12 @@ void simLight::setDirection(const d3dx::Vector3& direction) {
     updateMatrices();
 }
 
+void simLight::setPosition(const d3dx::Vector3& position) {
+    m_position = position;
+    apply();
+    updateMatrices();
+}
+
 void simLight::onDeviceRestore() {
     if (!m_reset) return;
     m_reset = false;

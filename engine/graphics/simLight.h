@@ -50,6 +50,8 @@ public:
     void updateMatrices();
     // Copies and normalises the direction, then apply and updateMatrices.
     void setDirection(const d3dx::Vector3& direction);
+    // Moves the light, then apply and updateMatrices (a headlight follows its camera).
+    void setPosition(const d3dx::Vector3& position);
     // The shadow pass's projection (then call updateMatrices).
     void setProjectionMatrix(const d3dx::Matrix& projection) { m_projection = projection; }
 

@@ -8,7 +8,11 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
+#include "engine/core/simMouse.h"
+#include "engine/graphics/simLight.h"
+#include "engine/graphics/simScene.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "platform/sys/clock.h"
 #include "tests/support/recordingGraphics.h"
@@ -201,6 +205,38 @@ TEST_F(CameraTest, ResetReallyResetsTheRotation) {
     // Perspective after the reset keeps the reset rotation.
     camera.setOrientationMode(0);
     EXPECT_TRUE(sameMatrix(camera.getOrientationMatrix(), expected));
+}
+
+// A right-button drag turns the view camera, and the scene's first light
+// follows it as a headlight: to the camera's place, shining along its view.
+TEST_F(CameraTest, DraggingTheViewCarriesTheHeadlightAlong) {
+    simInput input;
+    new simMouse();  // owned by the input system
+    new simScene();  // owned by the graphics system
+    simColour white;
+    white.set(255, 255, 255, 255);
+    simLight light("tLight", simLight::directional, {0, 0, 200}, {0, 0, -1}, 1000.0f, 1.0f, white, white, white);
+    tbCamera orbit(kStartCameraPresets[1]);
+    orbit.updateMatrices();
+    tbCamera::setViewCamera(&orbit);
+
+    input.getMouse()->onButton(2, 1);  // the right button
+    simInputEvent move;
+    move.type = simInputEvent_mouseMove;
+    move.x = 150;
+    move.y = 120;
+    move.dx = 50;
+    move.dy = 20;
+    orbit.onEvent(&move);
+    EXPECT_NEAR(orbit.angles().y, -0.785375f + 0.1f, 1e-6f);
+    EXPECT_NEAR(orbit.angles().x, 0.52358335f + 0.04f, 1e-6f);
+
+    // The camera's place and view as last derived (the frame rebuilds them).
+    const d3dx::Vector3& at = orbit.getPosition();
+    expectNear(light.getPosition(), at.x, at.y, at.z);
+    const d3dx::Vector3& forward = orbit.getForward();
+    expectNear(light.getDirection(), -forward.x, -forward.y, -forward.z);
+    tbCamera::setViewCamera(nullptr);
 }
 
 template <class T>

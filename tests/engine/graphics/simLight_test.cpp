@@ -75,6 +75,22 @@ TEST(SimLight, MatricesFollowTheDirectionAndTheProjection) {
     EXPECT_NEAR(out.z, 10.0f, 1e-5f);
 }
 
+TEST(SimLight, MovingTheLightReachesTheDeviceAndItsView) {
+    RecordingGraphics rig;
+    auto light = makeLight(simLight::directional, {0, 0, -5}, {0, 0, -1});
+    light->setPosition({1, 2, -8});
+    D3DLIGHT9 record;
+    ASSERT_EQ(rig.device().GetLight(0, &record), D3D_OK);
+    EXPECT_FLOAT_EQ(record.Position.x, 1.0f);
+    EXPECT_FLOAT_EQ(record.Position.y, 2.0f);
+    EXPECT_FLOAT_EQ(record.Position.z, -8.0f);
+    EXPECT_FLOAT_EQ(record.Direction.z, -1.0f);  // the direction stays
+    // The view now starts at the new position: the origin lies 8 ahead.
+    d3dx::Vector3 origin{0, 0, 0}, out;
+    d3dx::Vec3TransformCoord(&out, &origin, &light->getViewMatrix());
+    EXPECT_NEAR(out.z, 8.0f, 1e-5f);
+}
+
 TEST(SimLight, ALightShiningStraightDownOrUpStillHasAView) {
     RecordingGraphics rig;
     // A sun overhead is the common case of a flying site; a light along the
