@@ -28,7 +28,7 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
     SetSizer(sizer);
 
     Bind(wxEVT_TIMER, &CtolvaneBuilderDlg::onFrameTimer, this, frameTimer_.GetId());
-    frameTimer_.Start(1);
+    frameTimer_.StartOnce(1);
 }
 
 CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
@@ -38,14 +38,15 @@ CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
 }
 
 void CtolvaneBuilderDlg::onFrameTimer(wxTimerEvent&) {
-    // Most ticks of the 1 ms timer run no frame; they cost nothing more.
-    if (engineStarted_ && !app_.frameDrive().due()) return;
-    if (!view_->makeCurrent()) return;
+    // Ticks that would run no frame return before touching the GL context.
     if (!engineStarted_) {
-        startEngine();
-        return;
+        if (view_->makeCurrent()) startEngine();
+    } else if (app_.frameDrive().due() && view_->makeCurrent()) {
+        app_.frameDrive().tick();
     }
-    app_.frameDrive().tick();
+    // The next tick comes when the next frame is due (1 ms at the soonest),
+    // not every millisecond: an idle window wakes once a frame.
+    frameTimer_.StartOnce(engineStarted_ ? app_.frameDrive().nextTickMs() : 1);
 }
 
 void CtolvaneBuilderDlg::startEngine() {
@@ -63,6 +64,7 @@ void CtolvaneBuilderDlg::startEngine() {
 
     const wxSize size = view_->backBufferSize();
     app_.createEngine(windows_.handleOf(view_), size.x, size.y, this);
+    if (view_->swapWaitsForRefresh()) app_.frameDrive().setThresholdMs(tbFrameDrive::kPacedThresholdMs);
     app_.setViewWindows(this);
     app_.setAfterFrame([this] { afterFrame(); });
     app_.initialise();
