@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbTextureMap.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 
-tbGeometry::tbGeometry(tbProject_model* owner) : m_owner(owner) {
+tbGeometry::tbGeometry(tbProject_model* owner)
+    : simObject(false, true, false, false), m_owner(owner), m_undo(std::make_unique<tbGeometryUndo>(this)) {
     simLog("[tbGeometry-");
     stopwatch.reset();
     stopwatch.start();
@@ -22,6 +24,9 @@ tbGeometry::~tbGeometry() {
 }
 
 void tbGeometry::clear() {
+    m_undo->clear();
+    clearPick();
+    pickedObject = nullptr;
     m_render.reset();  // its buffers were made from the arrays below
     selection.clear();
     roots.clear();

@@ -17,16 +17,22 @@
 #include <string>
 #include <vector>
 
+#include "app/scheme/tbBrushProjection.h"
 #include "app/scheme/tbGeometryObject.h"
 #include "app/scheme/tbMaterial.h"
 #include "app/scheme/tbTriangle.h"
 #include "app/scheme/tbToolSettings.h"
 #include "app/scheme/tbUVSelection.h"
 #include "engine/core/simBoundingBox.h"
+#include "engine/core/simObject.h"
 #include "engine/core/simVertex.h"
 #include "engine/core/utilsTimer.h"
 
+class simColour;
 class simTexture;
+class tbGeometryUndo;
+class tbToolState;
+struct simInputEvent;
 class tbGeometryRender;
 class tbProject_model;
 class tbTextureMap;
@@ -37,10 +43,12 @@ namespace d3dx {
 struct Bitmap;
 }
 
-class tbGeometry {
+// An engine object for input events only: the application hands it every
+// event of the view (onEvent).
+class tbGeometry : public simObject {
 public:
     explicit tbGeometry(tbProject_model* owner);
-    ~tbGeometry();
+    ~tbGeometry() override;
     tbGeometry(const tbGeometry&) = delete;
     tbGeometry& operator=(const tbGeometry&) = delete;
 
@@ -116,6 +124,56 @@ public:
     // the brush's last preparation left.
     void renderBrushPreview3D(simTexture* brush, const d3dx::Vector3& picked, float size);
 
+    // ---- Picking (tbGeometryPick.cpp).
+    // The triangle under the mouse in the 3-D view, nearest the camera: fills
+    // the pick result and `point`; false, with no picked triangle, when no
+    // paintable triangle of an enabled, visible object lies under the mouse.
+    bool pick(d3dx::Vector3& point);
+    // Every paintable, front-facing triangle whose stored screen corners hold
+    // the mouse, with its object at the same place; true when there is one.
+    bool collectPickCandidates(std::vector<tbTriangle*>& triangles, std::vector<tbGeometryObject*>& objects) const;
+    // Forgets the picked triangle, point and the brush's patch (the picked
+    // object stays: the flood fill acts on the one last under the mouse).
+    void clearPick();
+    // A number no triangle carries as its visit stamp yet, for one walk.
+    uint32_t nextVisitStamp();
+
+    tbTriangle* pickedTriangle = nullptr;
+    d3dx::Vector3 pickedPoint;   // model space
+    d3dx::Vector3 pickedNormal;  // interpolated from the corner normals
+    tbGeometryObject* pickedObject = nullptr;
+
+    // ---- The brush (tbGeometryTool_brush.cpp), with the tool state's
+    // angle and main colour.
+    // Texture view: a square of 20 x size texels, turned by the angle,
+    // centred under the mouse (back-buffer pixels).
+    void paintBrushTexture(simTexture* brush, float mouseX, float mouseY, float size);
+    // 3-D view: the projector and the patch around the picked point.
+    void prepareBrush3D(const d3dx::Vector3& point, float size);
+    // 3-D view: the brush image along the normal onto the prepared patch.
+    void paintBrush3D(simTexture* brush, const d3dx::Vector3& point, float size);
+    tbBrushProjection brush3D;
+
+    // ---- Flood fill (tbGeometryTool_flood.cpp): every triangle of the region
+    // in the main colour or, with `gradient`, blended to the second colour
+    // along the model axis `axis` (0 x, 1 y, 2 z).
+    void floodFill(const std::vector<tbTriangle*>& region, const simColour& main, const simColour& second,
+                   bool gradient, uint32_t axis);
+
+    // ---- Input (tbGeometryEvents.cpp): one event of the view, handed to the
+    // current tool, the colour pick and the undo.
+    void onEvent(simInputEvent* event) override;
+    std::string getClassName() override { return "tbGeometry"; }
+    // Takes the colour of the presented frame at (x, y): opaque white outside
+    // the view; false, setting nothing, when the frame cannot be read.
+    bool pickColour(int32_t x, int32_t y, simColour& out) const;
+
+    // The paint undo history.
+    tbGeometryUndo& getUndo() { return *m_undo; }
+    // The tool state the tools read (the application's unless set).
+    tbToolState& tools() const;
+    void setToolState(tbToolState* tools) { m_tools = tools; }
+
     // Reports progress in percent (0..100) to the progress box, when one is set.
     void setProgressSink(std::function<void(float)> sink) { m_progress = std::move(sink); }
 
@@ -148,4 +206,7 @@ private:
     std::unique_ptr<tbTextureMap> m_textureMap;
     std::unique_ptr<tbGeometryRender> m_render;  // goes with the arrays it was built from
     std::function<void(float)> m_progress;
+    std::unique_ptr<tbGeometryUndo> m_undo;
+    tbToolState* m_tools = nullptr;
+    uint32_t m_visitCounter = 0;  // the last visit stamp handed out
 };

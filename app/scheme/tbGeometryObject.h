@@ -17,6 +17,7 @@ class simTexture;
 class tbGeometry;
 class tbGeometryObject;
 class tbMaterial;
+class tbTriangle;
 
 class tbMeshPart {
 public:
@@ -60,6 +61,11 @@ public:
 
     // Kind 0, enabled and visible: the walks of the painting tools act on it.
     bool takesPart() const { return kind == kOrdinary && enabled && visible; }
+
+    // Appends every triangle of the paintable mesh parts when the object
+    // takes part; with `recurse`, then the same for each child, whatever
+    // this object is (tbGeometryPick.cpp).
+    void collectTriangles(bool recurse, std::vector<tbTriangle*>& out) const;
     bool isVisible() const { return visible != 0; }
     bool isEnabled() const { return enabled != 0; }
 

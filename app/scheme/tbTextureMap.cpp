@@ -236,26 +236,6 @@ bool tbTextureMap::importTexture(const std::string& path) {
     return true;
 }
 
-// ---- The drawing bracket ----
-
-void tbTextureMap::beginDrawing() {
-    if (!m_drawing) return;
-    device()->SetRenderTarget(0, m_drawing);
-    device()->SetDepthStencilSurface(m_depth);
-}
-
-void tbTextureMap::endDrawing() {
-    simRenderer* r = renderer();
-    if (!r || !m_drawing) return;
-    if (m_paint) device()->StretchRect(m_drawing, nullptr, m_paint, nullptr, D3DTEXF_LINEAR);
-    device()->SetRenderTarget(0, r->getBackBuffer());
-    device()->SetDepthStencilSurface(r->getDefaultDepthStencil());
-}
-
-void tbTextureMap::takeSnapshot() {
-    if (m_paint && m_snapshot) device()->StretchRect(m_paint, nullptr, m_snapshot, nullptr, D3DTEXF_LINEAR);
-}
-
 // ---- Device loss ----
 
 void tbTextureMap::onDeviceReset() {

@@ -21,7 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "app/scheme/tbPaintSpace.h"
 #include "engine/graphics/simDeviceDependantObject.h"
+#include "engine/graphics/simRendererStateObject.h"
 #include "platform/gfx/d3dTypes.h"
 #include "platform/gfx/handles.h"
 
@@ -62,13 +64,33 @@ public:
     // error box "Error exporting UV mapping". The picture is not touched.
     bool exportTexture(const std::string& path, bool withUVLayout) const;
 
-    // The painting tools' bracket: bind the drawing surface and its depth
-    // surface; at the end copy the drawing surface onto the paint surface
-    // and bind the renderer's own targets again.
+    // The painting tools' bracket (tbTextureMapPaint.cpp). beginDrawing
+    // opens a scene when none is open, binds the drawing surface and its
+    // depth surface over the whole texture and sets a complete known state:
+    // no effect, lighting, fog, stencil, clip plane or culling, depth always
+    // and unwritten, standard alpha blending on, wrap addressing, and only
+    // red, green and blue written, so the picture stays opaque. Primitives
+    // are then drawn in texel coordinates (tbPaintSpace). endDrawing copies
+    // the `touched` pixels of the drawing surface onto the paint surface,
+    // binds the renderer's targets and the frame's viewport again and puts
+    // back every state the bracket changed. The copy follows the touched
+    // area, so a stamp costs what its brush covers, not the texture's size.
     void beginDrawing();
+    void endDrawing(const simBoundingRect& touched);
+    // The same copying the whole picture back.
     void endDrawing();
+    bool isDrawing() const { return m_bracket.open; }
     // Copies the paint surface onto the snapshot surface (the undo commit).
     void takeSnapshot();
+
+    // A rectangle of pixels (0xAARRGGBB, top row first) of one of the
+    // map's colour surfaces, read through a small copy so the cost follows
+    // the rectangle; false when it cannot be read.
+    bool readPixels(gfx::SurfaceHandle surface, const tbPaintSpace::PixelRect& rect,
+                    std::vector<uint32_t>& out) const;
+    // Writes a rectangle of pixels into the paint and the drawing surface
+    // (opaque whatever their alpha); false when it cannot be written.
+    bool writePixels(const tbPaintSpace::PixelRect& rect, const std::vector<uint32_t>& pixels);
 
     void onDeviceReset() override;
     void onDeviceRestore() override;
@@ -99,4 +121,16 @@ private:
     std::vector<uint8_t> m_heldImage;     // the picture between a device reset and the restore
     std::vector<uint8_t> m_restoreImage;  // the restore point
     gfx::D3DFORMAT m_targetFormat = gfx::D3DFMT_A8R8G8B8;
+
+    // What the bracket changed, to put back at its end.
+    struct Bracket {
+        static constexpr size_t kStates = 16;
+        bool open = false;
+        bool ownScene = false;
+        simStateValue states[kStates] = {};
+        uint32_t colourMask = 0xF;
+        gfx::D3DVIEWPORT9 viewport{};
+    };
+    Bracket m_bracket;
+    gfx::SurfaceHandle makeScratch(const tbPaintSpace::PixelRect& rect) const;
 };

@@ -19,10 +19,14 @@ public:
     int32_t mode = kNone;
     std::list<tbTriangle*> faces;
     std::list<tbTriangle::CornerRef> points;  // a triangle and one of its corners
+    // The selection as a click found it, before the click changed it: what
+    // the paint undo puts back.
+    std::list<tbTriangle*> previousFaces;
+    std::list<tbTriangle::CornerRef> previousPoints;
     d3dx::Vector2 textureCentre;
     d3dx::Vector3 centre3D;
 
-    // Empties both lists; the centres stay.
+    // Empties the selected lists; the previous ones and the centres stay.
     void clear();
 
     // Faces: the texture centre is the centre of the rectangle around the

@@ -1,0 +1,49 @@
+// tbBrushProjection: the 3-D brush as the last preparation left it.
+//
+// The brush image is projected along the surface normal at the picked point
+// onto the patch of triangles around it. The preparation (tbGeometry::
+// prepareBrush3D) fills this record; the stamp (tbGeometry::paintBrush3D)
+// and the model's brush preview read it, and both shade a patch triangle
+// through `shade`, so what the preview shows is what the stamp paints.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/d3dx/d3dxMathTypes.h"
+
+class simColour;
+class tbTriangle;
+
+class tbBrushProjection {
+public:
+    // translation by -picked point, left-handed look-at along -normal,
+    // left-handed orthographic projection (tbPaintSpace::projectorAlong)
+    d3dx::Matrix projector;
+    // the picked point through the projector; its z is the reference depth
+    d3dx::Vector3 projectedCentre;
+    // 0.75 x the projected length of one brush size along the surface; 0
+    // means the brush covers nothing and nothing is shaded
+    float radius = 0.0f;
+    std::vector<tbTriangle*> patch;
+    // the projected x, y of corner 0, 1 and 2 of each patch triangle
+    std::vector<d3dx::Vector2> corners[3];
+    // the rectangle around every projected corner
+    d3dx::Vector2 rectMin{100000.0f, 100000.0f}, rectMax{-100000.0f, -100000.0f};
+
+    // Empties the patch, the corner lists and the rectangle.
+    void clear();
+
+    // One patch triangle as the stamp paints it: the brush image's
+    // coordinates at its three corners (rotated by `angleDegrees`) and the
+    // corner colours (the main colour, faded out where a corner lies deeper
+    // along the projector than the picked point). False when the triangle
+    // misses the brush image or the brush has no radius: it is not drawn.
+    bool shade(const tbTriangle& triangle, float angleDegrees, const simColour& main, d3dx::Vector2 uvs[3],
+               uint32_t colours[3]) const;
+
+    // The alpha a corner at `depth` gets: the main alpha at or above the
+    // reference depth; deeper, 255 - 200000 x the depth difference scaled
+    // by the main alpha, within 0..255.
+    static uint32_t fadedAlpha(float referenceDepth, float depth, int32_t mainAlpha);
+};

@@ -1,0 +1,30 @@
+// tbGeometryPaint: model triangles drawn into the paint texture.
+//
+// The 3-D brush and the flood fill draw each triangle of the model at its
+// place on the texture (its UVs in texels). Where a triangle's edge lies on
+// a border of the UV layout (its edge flag), a strip 2 texels wide is drawn
+// outside the edge too, carrying the edge corners' colours and brush
+// coordinates, so no unpainted line shows along the layout's cuts.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/core/simBoundingRect.h"
+#include "engine/graphics/simDrawRecords.h"
+#include "platform/d3dx/d3dxMathTypes.h"
+
+class tbTriangle;
+
+namespace tbGeometryPaint {
+
+// How far the seam strips reach beyond a layout border, in texels.
+constexpr float kSeamWidth = 2.0f;
+
+// Appends the strips of the triangle's flagged edges, then the triangle
+// itself, corners at `texels` with `colours` and `uvs`, and grows `touched`
+// by every corner drawn.
+void appendTriangle(std::vector<simScreenTriangle>& out, const tbTriangle& triangle, const d3dx::Vector2 texels[3],
+                    const uint32_t colours[3], const d3dx::Vector2 uvs[3], simBoundingRect& touched);
+
+}  // namespace tbGeometryPaint

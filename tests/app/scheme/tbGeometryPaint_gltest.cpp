@@ -1,0 +1,571 @@
+// Painting on the OpenGL device with small textures: the brush's stamps in
+// both views land on the texels under the mouse (also on a face looking
+// straight up and on a texture that is not square), the flood fill paints
+// exactly its sub-object's triangles against a CPU reference, undo brings
+// back the exact pixels, a stamp works after a lost device, the colour pick
+// reads the shown frame, and the paint bracket leaves the frame's states
+// and an opaque picture behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryUndo.h"
+#include "app/scheme/tbPaintSpace.h"
+#include "app/scheme/tbTextureMap.h"
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbMouseGate.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simInputEvent.h"
+#include "engine/core/simKeyboard.h"
+#include "engine/core/simMouse.h"
+#include "engine/core/simSystemLinks.h"
+#include "engine/core/utilsPicking.h"
+#include "engine/graphics/simCamera.h"
+#include "engine/graphics/simEngineLinks.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simScene.h"
+#include "platform/d3dx/d3dxImage.h"
+#include "platform/d3dx/d3dxMath.h"
+#include "platform/gfx/device.h"
+#include "platform/gfx/direct3d.h"
+#include "platform/gfx/eglContext.h"
+#include "platform/win/virtualDesktop.h"
+#include "tests/support/imageSamples.h"
+#include "tests/support/tempFolder.h"
+#include "tests/support/virtualWindowHost.h"
+
+namespace {
+
+constexpr uint32_t kGrey = 0xFF808080u, kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u;
+
+class OpenGate : public tbViewWindows {
+public:
+    bool isMainWindowEnabled() const override { return true; }
+    bool isCursorInsideView() const override { return true; }
+    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
+};
+
+simColour colourOf(uint32_t argb) { return simColour::fromARGB(argb); }
+
+// A square grid of cells over a = -1..1 along `ex` and b = -1..1 along `ey`,
+// normals `n`, texture coordinates u = (a + 1) / 2 and v = (1 - b) / 2: the
+// top row of the picture is b = 1. Triangles wound so that the face normal
+// is `faceNormal`.
+struct Grid {
+    d3dx::Vector3 ex, ey, n, faceNormal;
+    int cells = 8;
+    d3dx::Vector3 at(float a, float b, const d3dx::Vector3& offset) const { return ex * a + ey * b + offset; }
+    static d3dx::Vector2 uvAt(float a, float b) { return {(a + 1.0f) / 2.0f, (1.0f - b) / 2.0f}; }
+};
+
+class PaintOnGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(context.valid()) << context.error();
+        gfx::setDirect3DFactory(nullptr);
+        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                              documents.path() + "\"");
+        systemLinks() = simSystemLinks{};
+        simLinkEngineSystems(systemLinks());
+        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
+            boxes.push_back(title + " / " + text);
+        });
+        app = std::make_unique<CtolvaneBuilderApp>();
+        app->createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
+        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+        app->initialise();
+        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+        app->setViewWindows(&gate);
+        app->tools().setMode(tbToolState::kModeScheme);
+        model = std::make_unique<tbGeometry>(nullptr);
+        // One frame sets up the cameras the views are seen through.
+        app->update();
+        app->redraw();
+    }
+    void TearDown() override {
+        model.reset();
+        app.reset();
+        tbSetErrorBoxSink(previousSink);
+        simApplication::useOwnCommandLine();
+        systemLinks() = simSystemLinks{};
+        EXPECT_TRUE(boxes.empty()) << boxes.front();
+    }
+
+    // The grid as the model: one root object holding the first `rootCells`
+    // rows of cells (all when 0), a child holding the rest.
+    void build(const Grid& g, uint32_t width, uint32_t height, const d3dx::Vector3& offset = {0, 0, 0},
+               int rootRows = 0) {
+        model->materials.push_back(std::make_unique<tbMaterial>(model.get(), 0));
+        model->materials[0]->paintFlag = 1;
+        const float step = 2.0f / float(g.cells);
+        for (int row = 0; row < g.cells; ++row)
+            for (int col = 0; col < g.cells; ++col) {
+                const float a0 = -1.0f + step * float(col), b0 = -1.0f + step * float(row);
+                const float c[4][2] = {{a0, b0}, {a0 + step, b0}, {a0 + step, b0 + step}, {a0, b0 + step}};
+                static constexpr int kHalves[2][3] = {{0, 1, 2}, {0, 2, 3}};
+                for (const auto& half : kHalves) {
+                    int order[3] = {half[0], half[1], half[2]};
+                    const d3dx::Vector3 p0 = g.at(c[order[0]][0], c[order[0]][1], offset);
+                    const d3dx::Vector3 e1 = g.at(c[order[1]][0], c[order[1]][1], offset) - p0;
+                    const d3dx::Vector3 e2 = g.at(c[order[2]][0], c[order[2]][1], offset) - p0;
+                    d3dx::Vector3 cross;
+                    d3dx::Vec3Cross(&cross, &e1, &e2);
+                    if (d3dx::Vec3Dot(&cross, &g.faceNormal) < 0.0f) std::swap(order[1], order[2]);
+                    for (int k : order) {
+                        simVertex v;
+                        v.position = g.at(c[k][0], c[k][1], offset);
+                        v.normal = g.n;
+                        v.uv[0] = Grid::uvAt(c[k][0], c[k][1]);
+                        model->vertices.push_back(v);
+                    }
+                }
+            }
+        model->buildTriangles();
+        const uint32_t split = rootRows > 0 ? uint32_t(rootRows * g.cells * 6) : uint32_t(model->vertices.size());
+        auto root = std::make_unique<tbGeometryObject>(model.get());
+        addPart(*root, 0, split);
+        if (split < model->vertices.size()) {
+            auto child = std::make_unique<tbGeometryObject>(model.get());
+            addPart(*child, split, uint32_t(model->vertices.size()));
+            root->children.push_back(std::move(child));
+        }
+        model->roots.push_back(std::move(root));
+        for (const simVertex& v : model->vertices) model->box.growByPoint(v.position);
+        model->box.update();
+        auto map = std::make_unique<tbTextureMap>(model.get());
+        ASSERT_TRUE(map->open(width, height, imagesamples::bmp24(imagesamples::solid(width, height, kGrey))));
+        model->setTextureMap(std::move(map));
+        model->stopwatch.setElapsed(5000.0);
+    }
+    void addPart(tbGeometryObject& object, uint32_t first, uint32_t end) {
+        auto part = std::make_unique<tbMeshPart>(&object);
+        part->material = model->materials[0].get();
+        part->firstVertex = first;
+        part->endVertex = end;
+        for (uint32_t i = first; i < end; ++i) {
+            part->box.growByPoint(model->vertices[i].position);
+            object.box.growByPoint(model->vertices[i].position);
+        }
+        part->box.update();
+        object.box.update();
+        object.meshParts.push_back(std::move(part));
+    }
+
+    tbTextureMap& map() { return *model->getTextureMap(); }
+    std::vector<uint32_t> pixels(gfx::SurfaceHandle surface) {
+        d3dx::Image image;
+        EXPECT_TRUE(map().readSurface(surface, image));
+        std::vector<uint32_t> out = imagesamples::bitmapOf(image).pixels;
+        for (uint32_t& p : out) p |= 0xFF000000u;
+        return out;
+    }
+    std::vector<uint32_t> paint() { return pixels(map().getPaintSurface()); }
+    uint32_t at(const std::vector<uint32_t>& picture, float x, float y) {
+        return picture[size_t(y) * map().getWidth() + size_t(x)];
+    }
+    bool useCamera(int32_t index) {
+        simCamera* camera = dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(index);
+        if (!camera) return false;
+        g_graphics->setCurrentCamera(camera);
+        camera->apply();
+        return true;
+    }
+    // Where the texture view shows the texture coordinate (u, v), in pixels.
+    d3dx::Vector2 textureViewPoint(float u, float v) {
+        EXPECT_TRUE(useCamera(0));
+        d3dx::Vector2 a, b;
+        utils::worldToScreen2D({0, 0, 0}, &a);
+        utils::worldToScreen2D({1, 1, 0}, &b);
+        return {a.x + (b.x - a.x) * u, a.y + (b.y - a.y) * (1.0f - v)};
+    }
+    // The triangle holding the grid point (a, b), which becomes the pick.
+    void pickAt(const Grid& g, float a, float b) {
+        const d3dx::Vector3 p = g.at(a, b, {0, 0, 0});
+        tbTriangle* best = nullptr;
+        float bestDistance = 1e30f;
+        for (const auto& t : model->triangles) {
+            const d3dx::Vector3 d = t->centre - p;
+            if (d3dx::Vec3Length(&d) < bestDistance) bestDistance = d3dx::Vec3Length(&d), best = t.get();
+        }
+        model->pickedTriangle = best;
+        model->pickedPoint = p;
+        model->pickedNormal = g.n;
+        model->pickedObject = model->roots[0].get();
+    }
+    void send(uint32_t type, int32_t x, int32_t y, uint32_t button = 0, uint32_t state = 0) {
+        g_input->getMouse()->onMove(x, y);
+        simInputEvent e;
+        e.type = type;
+        e.x = x;
+        e.y = y;
+        e.button = button;
+        e.buttonState = state;
+        model->onEvent(&e);
+    }
+
+    gfx::EglContext context;
+    win::VirtualDesktop desktop;
+    testsupport::VirtualWindowHost host{desktop};
+    testsupport::TempFolder documents;
+    OpenGate gate;
+    std::unique_ptr<CtolvaneBuilderApp> app;
+    std::unique_ptr<tbGeometry> model;
+    std::vector<std::string> boxes;
+    tbErrorBoxSink previousSink;
+};
+
+const Grid kFacingZ{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};
+
+// The texture view: a square of 20 x size texels centred on the texel under
+// the mouse, v counted down the picture's height, on a 64 x 32 texture.
+TEST_F(PaintOnGl, ATextureViewStampCoversTheSquareUnderTheMouse) {
+    build(kFacingZ, 64, 32);
+    app->tools().setMainColour(colourOf(kRed));
+    const d3dx::Vector2 mouse = textureViewPoint(0.25f, 0.25f);
+    model->paintBrushTexture(nullptr, mouse.x, mouse.y, 0.2f);  // a square of 4 texels
+    d3dx::Vector2 fraction;
+    ASSERT_TRUE(tbPaintSpace::textureViewFraction(mouse.x, mouse.y, &fraction));
+    const d3dx::Vector2 centre{64.0f * fraction.x, 32.0f * (1.0f - fraction.y)};
+    EXPECT_NEAR(centre.x, 16.0f, 0.5f);
+    EXPECT_NEAR(centre.y, 8.0f, 0.5f);
+    const int left = int(centre.x - 2.0f), right = int(centre.x + 2.0f);
+    const int top = int(centre.y - 2.0f), bottom = int(centre.y + 2.0f);
+    const std::vector<uint32_t> picture = paint();
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool inside = x >= left && x < right && y >= top && y < bottom;
+            ASSERT_EQ(picture[size_t(y) * 64 + size_t(x)], inside ? kRed : kGrey) << x << ", " << y;
+        }
+    // The drawing surface holds the same picture.
+    EXPECT_EQ(pixels(map().getDrawingSurface()), picture);
+    EXPECT_EQ(model->getUndo().paintChanged(), true);
+}
+
+// The 3-D view: the brush paints around the picked point's texel and not
+// far from it, on a face looking at the viewer, straight up or straight down.
+TEST_F(PaintOnGl, AThreeDStampPaintsAroundThePickedPointOnEveryFacing) {
+    const Grid grids[] = {kFacingZ,
+                          {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}, {0, 1, 0}},    // a wing top
+                          {{1, 0, 0}, {0, 0, 1}, {0, -1, 0}, {0, -1, 0}}};  // its underside
+    for (const Grid& g : grids) {
+        SCOPED_TRACE(g.n.y);
+        model = std::make_unique<tbGeometry>(nullptr);
+        build(g, 64, 32);
+        app->tools().setMainColour(colourOf(kRed));
+        useCamera(1);
+        pickAt(g, 0.3f, 0.55f);
+        model->prepareBrush3D(model->pickedPoint, 0.3f);
+        EXPECT_GT(model->brush3D.radius, 0.0f);
+        EXPECT_FALSE(model->brush3D.patch.empty());
+        model->paintBrush3D(nullptr, model->pickedPoint, 0.3f);
+        const std::vector<uint32_t> picture = paint();
+        const d3dx::Vector2 uv = Grid::uvAt(0.3f, 0.55f);
+        EXPECT_EQ(at(picture, uv.x * 64.0f, uv.y * 32.0f), kRed);
+        const d3dx::Vector2 far = Grid::uvAt(-0.8f, -0.8f);
+        EXPECT_EQ(at(picture, far.x * 64.0f, far.y * 32.0f), kGrey);
+        const size_t red = size_t(std::count(picture.begin(), picture.end(), kRed));
+        EXPECT_LT(red, picture.size() / 4);
+    }
+}
+
+// Successive walks over the patch each reach every triangle: the visit
+// stamp never repeats one a triangle already carries.
+TEST_F(PaintOnGl, EveryPreparationGathersTheWholePatch) {
+    build(kFacingZ, 64, 32);
+    useCamera(1);
+    pickAt(kFacingZ, 0.1f, 0.1f);
+    model->prepareBrush3D(model->pickedPoint, 0.5f);
+    const std::vector<tbTriangle*> first = model->brush3D.patch;
+    ASSERT_FALSE(first.empty());
+    for (int i = 0; i < 50; ++i) {
+        model->prepareBrush3D(model->pickedPoint, 0.5f);
+        ASSERT_EQ(model->brush3D.patch, first);
+    }
+}
+
+// The CPU's picture of a fill: pixels whose centre lies inside a region
+// triangle get the colours interpolated from its corners.
+struct Expected {
+    bool inside = false;
+    float argb[4] = {};
+};
+Expected reference(const std::vector<tbTriangle*>& region, const std::vector<uint32_t>& cornerColours, float x,
+                   float y, uint32_t width, uint32_t height) {
+    Expected e;
+    for (size_t i = 0; i < region.size(); ++i) {
+        d3dx::Vector2 p[3];
+        for (int k = 0; k < 3; ++k) p[k] = tbPaintSpace::texelOf(region[i]->uvs[k], width, height);
+        const float d = (p[1].y - p[2].y) * (p[0].x - p[2].x) + (p[2].x - p[1].x) * (p[0].y - p[2].y);
+        const float w0 = ((p[1].y - p[2].y) * (x - p[2].x) + (p[2].x - p[1].x) * (y - p[2].y)) / d;
+        const float w1 = ((p[2].y - p[0].y) * (x - p[2].x) + (p[0].x - p[2].x) * (y - p[2].y)) / d;
+        const float w[3] = {w0, w1, 1.0f - w0 - w1};
+        if (w[0] <= 0 || w[1] <= 0 || w[2] <= 0) continue;
+        e.inside = true;
+        for (int c = 0; c < 4; ++c) {
+            e.argb[c] = 0;
+            for (int k = 0; k < 3; ++k) e.argb[c] += w[k] * float((cornerColours[i * 3 + size_t(k)] >> (24 - 8 * c)) & 0xFF);
+        }
+        return e;
+    }
+    return e;
+}
+
+TEST_F(PaintOnGl, AFloodFillPaintsItsSubObjectAgainstACpuReference) {
+    Grid g = kFacingZ;
+    g.cells = 4;
+    build(g, 64, 32, {0, 0, 0}, 2);  // the root holds the lower two rows, its child the upper two
+    const simColour main = colourOf(0xFF000000u), second = colourOf(0xFFFF8000u);
+    for (const bool gradient : {false, true}) {
+        SCOPED_TRACE(gradient);
+        model->getTextureMap()->writePixels({0, 0, 64, 32}, std::vector<uint32_t>(64 * 32, kGrey));
+        std::vector<tbTriangle*> region;
+        model->roots[0]->collectTriangles(false, region);
+        ASSERT_EQ(region.size(), 16u);
+        model->floodFill(region, main, second, gradient, 1);
+        // Corner colours: y runs from -1 (main) to 0 (second) over the region.
+        std::vector<uint32_t> corners;
+        for (const tbTriangle* t : region)
+            for (const d3dx::Vector3& p : t->positions) {
+                const float s = gradient ? (p.y + 1.0f) : 0.0f;
+                corners.push_back(0xFF000000u | (uint32_t(255.0f * s) << 16) | (uint32_t(128.0f * s) << 8));
+            }
+        const std::vector<uint32_t> picture = paint();
+        int worst = 0;
+        for (uint32_t y = 0; y < 32; ++y)
+            for (uint32_t x = 0; x < 64; ++x) {
+                const Expected e = reference(region, corners, float(x) + 0.5f, float(y) + 0.5f, 64, 32);
+                const uint32_t got = picture[size_t(y) * 64 + x];
+                if (!e.inside) {
+                    ASSERT_EQ(got, kGrey) << x << ", " << y;
+                    continue;
+                }
+                for (int c = 1; c < 4; ++c)
+                    worst = std::max(worst, std::abs(int((got >> (24 - 8 * c)) & 0xFF) - int(std::lround(e.argb[c]))));
+            }
+        EXPECT_LE(worst, 2);
+        // The lower half of the picture (v > 0.5) is the root's; the child's
+        // upper half stays as it was.
+        EXPECT_EQ(at(picture, 5, 5), kGrey);
+        EXPECT_NE(at(picture, 5, 30), kGrey);
+    }
+}
+
+// Culling or blending left off by the frame (a mirrored material switches
+// culling on) changes nothing inside the bracket, and the frame gets its
+// own states back afterwards.
+TEST_F(PaintOnGl, TheBracketSetsItsOwnStatesAndPutsTheFramesBack) {
+    Grid mirrored = kFacingZ;
+    mirrored.faceNormal = {0, 0, -1};
+    build(mirrored, 32, 32);
+    simRendererState& cache = *g_graphics->getRenderer()->getState();
+    cache.setState(simRenderState_backfaceCullMode, 1);
+    cache.setState(simRenderState_alphaBlend, 0);
+    cache.setState(simRenderState_zFunction, 4);
+    gfx::D3DVIEWPORT9 before{};
+    g_graphics->getRenderer()->getDevice()->GetViewport(&before);
+    std::vector<tbTriangle*> region;
+    model->roots[0]->collectTriangles(true, region);
+    model->floodFill(region, colourOf(kBlue), colourOf(kBlue), false, 0);
+    const std::vector<uint32_t> picture = paint();
+    EXPECT_EQ(size_t(std::count(picture.begin(), picture.end(), kBlue)), picture.size());
+    EXPECT_EQ(cache.getState(simRenderState_backfaceCullMode), 1u);
+    EXPECT_EQ(cache.getState(simRenderState_alphaBlend), 0u);
+    EXPECT_EQ(cache.getState(simRenderState_zFunction), 4u);
+    gfx::D3DVIEWPORT9 after{};
+    g_graphics->getRenderer()->getDevice()->GetViewport(&after);
+    EXPECT_EQ(after.Width, before.Width);
+    EXPECT_EQ(after.Height, before.Height);
+    EXPECT_FALSE(g_graphics->getRenderer()->isInScene());
+}
+
+// Half-transparent paint blends into the colour but leaves the picture
+// opaque.
+TEST_F(PaintOnGl, TranslucentPaintKeepsThePictureOpaque) {
+    build(kFacingZ, 32, 32);
+    std::vector<tbTriangle*> region;
+    model->roots[0]->collectTriangles(true, region);
+    gfx::Device& d = *g_graphics->getRenderer()->getDevice();
+    auto firstPixel = [&] {
+        gfx::D3DLOCKED_RECT locked{};
+        EXPECT_EQ(d.LockRect(map().getDrawingSurface(), &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
+        const uint32_t pixel = locked.pBits ? *static_cast<const uint32_t*>(locked.pBits) : 0u;
+        d.UnlockRect(map().getDrawingSurface());
+        return pixel;
+    };
+    const uint32_t before = firstPixel();
+    model->floodFill(region, colourOf(0x80FF0000u), colourOf(0x80FF0000u), false, 0);
+    const uint32_t pixel = firstPixel();
+    EXPECT_EQ(pixel >> 24, before >> 24);
+    EXPECT_NEAR(double((pixel >> 16) & 0xFF), 0xC0, 2);  // half red over grey
+}
+
+// Undo brings back the exact pixels of each step in turn; each state keeps
+// only its own step's area.
+TEST_F(PaintOnGl, UndoRestoresExactPixelsStepByStep) {
+    build(kFacingZ, 64, 32);
+    tbGeometryUndo& undo = model->getUndo();
+    const float size = 0.3f;
+    std::vector<std::vector<uint32_t>> pictures{paint()};
+    const struct {
+        float u, v;
+        uint32_t colour;
+    } strokes[] = {{0.2f, 0.3f, kRed}, {0.25f, 0.35f, kBlue}, {0.8f, 0.7f, kGreen}};
+    for (const auto& s : strokes) {
+        app->tools().setMainColour(colourOf(s.colour));
+        const d3dx::Vector2 mouse = textureViewPoint(s.u, s.v);
+        model->paintBrushTexture(nullptr, mouse.x, mouse.y, size);
+        model->paintBrushTexture(nullptr, mouse.x + 3.0f, mouse.y, size);
+        undo.push();
+        EXPECT_TRUE(undo.dirtyRect().isEmpty());
+        pictures.push_back(paint());
+    }
+    ASSERT_EQ(undo.count(), 3u);
+    // The green stroke's state lies far from the red one: only its own area.
+    const tbPaintSpace::PixelRect green = undo.states().back()->area;
+    EXPECT_GT(green.left, 32);
+    EXPECT_LT((green.right - green.left) * (green.bottom - green.top), 64 * 32 / 4);
+    for (int step = 2; step >= 0; --step) {
+        undo.undo();
+        EXPECT_EQ(paint(), pictures[size_t(step)]) << step;
+        EXPECT_EQ(pixels(map().getDrawingSurface()), pictures[size_t(step)]) << step;
+        EXPECT_EQ(pixels(map().getSnapshotSurface()), pictures[size_t(step)]) << step;
+    }
+    undo.undo();  // an empty history does nothing
+    EXPECT_EQ(paint(), pictures[0]);
+    // Painting goes on from the undone picture; its step is undone again.
+    app->tools().setMainColour(colourOf(kRed));
+    const d3dx::Vector2 mouse = textureViewPoint(0.5f, 0.5f);
+    model->paintBrushTexture(nullptr, mouse.x, mouse.y, size);
+    undo.push();
+    undo.undo();
+    EXPECT_EQ(paint(), pictures[0]);
+}
+
+TEST_F(PaintOnGl, TheHistoryKeepsTwentyFiveStates) {
+    build(kFacingZ, 32, 32);
+    tbGeometryUndo& undo = model->getUndo();
+    app->tools().setMainColour(colourOf(kRed));
+    std::vector<std::vector<uint32_t>> pictures;
+    for (int i = 0; i < 26; ++i) {
+        const d3dx::Vector2 mouse = textureViewPoint(float(i % 6) / 6.0f + 0.05f, float(i / 6) / 5.0f + 0.05f);
+        model->paintBrushTexture(nullptr, mouse.x, mouse.y, 0.05f);
+        undo.push();
+        pictures.push_back(paint());
+    }
+    EXPECT_EQ(undo.count(), tbGeometryUndo::kMaxStates);
+    for (size_t i = 0; i < tbGeometryUndo::kMaxStates; ++i) undo.undo();
+    EXPECT_EQ(paint(), pictures[0]);
+}
+
+// A step whose pixels cannot be read is dropped whole: the selection and
+// shape reports of that step do not turn up in the next state.
+TEST_F(PaintOnGl, AStepThatCannotBeKeptIsForgottenWhole) {
+    build(kFacingZ, 32, 32);
+    tbGeometryUndo& undo = model->getUndo();
+    undo.addTriangle({1, 1}, {5, 1}, {1, 5});
+    undo.setSelectionChanged();
+    undo.setShapeChanged();
+    map().onDeviceReset();  // no snapshot to read from
+    undo.push();
+    map().onDeviceRestore();
+    EXPECT_EQ(undo.count(), 0u);
+    EXPECT_FALSE(undo.paintChanged());
+    EXPECT_FALSE(undo.selectionChanged());
+    EXPECT_FALSE(undo.shapeChanged());
+    EXPECT_TRUE(undo.dirtyRect().isEmpty());
+    undo.push();
+    EXPECT_EQ(undo.count(), 0u);
+}
+
+TEST_F(PaintOnGl, AStampAfterALostDeviceStillPaints) {
+    build(kFacingZ, 64, 32);
+    app->tools().setMainColour(colourOf(kRed));
+    const d3dx::Vector2 first = textureViewPoint(0.2f, 0.2f);
+    model->paintBrushTexture(nullptr, first.x, first.y, 0.2f);
+    model->getUndo().push();
+    const std::vector<uint32_t> before = paint();
+    g_graphics->getRenderer()->getDevice()->SimulateDeviceLoss();
+    g_graphics->getRenderer()->getState()->setValid(false);
+    ASSERT_TRUE(g_graphics->getRenderer()->handleLostDevice());
+    EXPECT_EQ(paint(), before);
+    app->tools().setMainColour(colourOf(kBlue));
+    const d3dx::Vector2 second = textureViewPoint(0.7f, 0.7f);
+    model->paintBrushTexture(nullptr, second.x, second.y, 0.2f);
+    const std::vector<uint32_t> after = paint();
+    EXPECT_EQ(at(after, 0.7f * 64.0f, 0.7f * 32.0f), kBlue);
+    EXPECT_EQ(at(after, 0.2f * 64.0f, 0.2f * 32.0f), kRed);
+    model->getUndo().push();
+    model->getUndo().undo();
+    EXPECT_EQ(paint(), before);
+}
+
+// The colour pick reads the frame as shown: left into the main colour,
+// right into the second, opaque white outside the view; nothing in the
+// first second after the model was made.
+TEST_F(PaintOnGl, TheColourPickTakesTheShownFrame) {
+    build(kFacingZ, 32, 32);
+    simRenderer& r = *g_graphics->getRenderer();
+    r.beginScene(false, false, false);
+    r.getDevice()->SetRenderTarget(0, r.getBackBuffer());
+    r.getDevice()->Clear(0, nullptr, gfx::D3DCLEAR_TARGET, 0xFF123456u, 1.0f, 0);
+    r.endScene(false, nullptr);
+    app->tools().setTool(4);
+    app->tools().setMainColour(colourOf(kRed));
+    app->tools().setSecondColour(colourOf(kRed));
+
+    model->stopwatch.setElapsed(500.0);
+    send(simInputEvent_mouseButton, 10, 10, simMouseButton_left, simButtonState_released);
+    EXPECT_EQ(app->tools().mainColour().toARGB(), kRed);
+
+    model->stopwatch.setElapsed(5000.0);
+    send(simInputEvent_mouseButton, 10, 10, simMouseButton_left, simButtonState_released);
+    EXPECT_EQ(app->tools().mainColour().toARGB(), 0xFF123456u);
+    EXPECT_EQ(app->tools().secondColour().toARGB(), kRed);
+    send(simInputEvent_mouseButton, 5000, 10, simMouseButton_right, simButtonState_released);
+    EXPECT_EQ(app->tools().secondColour().toARGB(), 0xFFFFFFFFu);
+}
+
+// Through the handler: Ctrl+Shift+wheel keeps the alpha within 0..255, a
+// brush press in the texture view stamps, the release records the step and
+// Ctrl+Z takes it back.
+TEST_F(PaintOnGl, TheHandlerStampsRecordsAndUndoes) {
+    build(kFacingZ, 64, 32);
+    app->tools().setTool(0);
+    app->tools().setViewMode(1);
+    simColour nearlyOpaque = colourOf(kRed);
+    nearlyOpaque.alpha = 253;
+    app->tools().setMainColour(nearlyOpaque);
+    simInputEvent wheel;
+    wheel.type = simInputEvent_wheel;
+    wheel.ctrl = wheel.shift = 1;
+    model->onEvent(&wheel);
+    EXPECT_EQ(app->tools().mainColour().alpha, 255);
+    model->onEvent(&wheel);
+    EXPECT_EQ(app->tools().mainColour().alpha, 255);
+
+    const std::vector<uint32_t> before = paint();
+    const d3dx::Vector2 mouse = textureViewPoint(0.5f, 0.5f);
+    send(simInputEvent_mouseButton, int32_t(mouse.x), int32_t(mouse.y), simMouseButton_left, simButtonState_pressed);
+    send(simInputEvent_mouseButton, int32_t(mouse.x), int32_t(mouse.y), simMouseButton_left, simButtonState_released);
+    EXPECT_NE(paint(), before);
+    EXPECT_EQ(model->getUndo().count(), 1u);
+    g_input->getKeyboard()->onKey(17, 1);
+    simInputEvent z;
+    z.type = simInputEvent_key;
+    z.key = 90;
+    z.keyState = simKeyState_pressed;
+    model->onEvent(&z);
+    EXPECT_EQ(paint(), before);
+    EXPECT_EQ(model->getUndo().count(), 0u);
+}
+
+}  // namespace
