@@ -18,13 +18,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // xdotool matches names as extended regular expressions; the title is meant literally.
-std::string exactPattern(const std::string& text) {
+std::string prefixPattern(const std::string& text) {
     std::string pattern = "^";
     for (const char c : text) {
         if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
         pattern += c;
     }
-    return pattern + "$";
+    return pattern;
 }
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -83,7 +83,9 @@ unsigned long ProgramHarness::waitForWindow(const std::string& title, int timeou
         [&] {
             // A program that ended shows no window; stop waiting at once.
             if (!program_.running()) return true;
-            const std::optional<std::string> found = xdotool({"search", "--onlyvisible", "--name", exactPattern(title)});
+            std::vector<std::string> search{"search", "--all", "--onlyvisible", "--pid", std::to_string(program_.pid())};
+            if (!title.empty()) search.insert(search.end(), {"--name", prefixPattern(title)});
+            const std::optional<std::string> found = xdotool(search);
             if (!found || found->empty()) return false;
             window = std::stoul(*found);
             return display_.windowRect(window).has_value();

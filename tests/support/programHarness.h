@@ -70,9 +70,10 @@ public:
     // What the program wrote to its standard output and error so far.
     std::string log() const;
 
-    // A shown top-level window of the program whose title is `title`
-    // exactly; 0 when none shows within the time.
-    unsigned long waitForWindow(const std::string& title = "Tolvane Builder", int timeoutMs = 60000);
+    // A shown top-level window of the program whose title begins with
+    // `title` (any of its windows for an empty title: the main window at
+    // start); 0 when none shows within the time.
+    unsigned long waitForWindow(const std::string& title = "", int timeoutMs = 60000);
     // Gives `window` the keyboard focus and waits until the server says it has it.
     bool focus(unsigned long window);
 
