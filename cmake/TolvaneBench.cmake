@@ -21,3 +21,13 @@ foreach(src ${bench_sources})
     target_link_libraries(bench_${name} PRIVATE app_shell)
   endif()
 endforeach()
+# The idle benchmark runs the built program on an X server of its own, with
+# the end-to-end tests' helpers for the server and the program's environment.
+if(TARGET bench_shellIdle)
+  find_package(X11 REQUIRED)
+  target_sources(bench_shellIdle PRIVATE
+    ${CMAKE_SOURCE_DIR}/tests/support/childProcess.cpp ${CMAKE_SOURCE_DIR}/tests/support/virtualDisplay.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/programEnvironment.cpp ${CMAKE_SOURCE_DIR}/tests/support/tempFolder.cpp)
+  target_link_libraries(bench_shellIdle PRIVATE X11::X11)
+  add_dependencies(bench_shellIdle tolvaneBuilder)
+endif()
