@@ -85,6 +85,11 @@ private:
     void buildBuffers();
     void render3DView();
     void renderTextureView();
+    // The tools' previews (tbGeometryPreview.cpp): the brush's footprint,
+    // ring and normal at the picked point; the picked object's box for the
+    // flood fill, shaded along the gradient's axis.
+    void drawBrushPreview3D();
+    void drawFloodPreview();
     void drawSecondViewOf3DView();
     void drawSecondViewOfTextureView();
 

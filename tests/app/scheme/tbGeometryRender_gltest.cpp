@@ -1,6 +1,7 @@
 // The bundled trainer painted in the editor, drawn through the editor's own
-// frames on OpenGL: the 3-D view flat and lit against golden images; a
-// device reset draws the same picture.
+// frames on OpenGL: the 3-D view flat and lit, the texture view with the
+// brush's cursor, against golden images; the cursor's size in the texture
+// view follows the texture's width; a device reset draws the same picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
+#include "app/scheme/tbTriangle.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbMouseGate.h"
 #include "app/shell/tbOptions.h"
@@ -155,6 +157,99 @@ TEST_F(SchemeFrames, RealisticLightingDrawsTheModelThroughItsEffect) {
     const std::vector<uint32_t> lit = pixels();
     EXPECT_GT(covered(lit), lit.size() / 10);
     EXPECT_TRUE(testsupport::matchesGolden(lit, width, height, "tests/app/scheme/golden/sparrow_3dViewLit.png"));
+}
+
+TEST_F(SchemeFrames, TheTextureViewShowsTheTextureWithTheBrushCursor) {
+    app->tools().setViewMode(1);
+    app->tools().setTool(0);
+    options().showSecondView = true;
+    moveMouse(int32_t(width / 2), int32_t(height / 2));
+    frames();
+    const std::vector<uint32_t> picture = pixels();
+    EXPECT_TRUE(testsupport::matchesGolden(picture, width, height, "tests/app/scheme/golden/sparrow_textureView.png"));
+}
+
+// The cursor covers the texels the stamp will: a square of 20 x size texels
+// of the paint texture, whatever the texture's width.
+TEST_F(SchemeFrames, TheTextureViewCursorIsSizedFromTheTexturesWidth) {
+    app->tools().setViewMode(1);
+    options().showSecondView = false;
+    simColour green;
+    green.set(255, 0, 255, 0);
+    app->tools().setMainColour(green);
+    app->tools().setBrushTexture(dynamic_cast<simTexture*>(simResources::getResource("white_trans.bmp", false)));
+    app->tools().setBrushSize(20.0f, 0.0f, 100.0f);
+    moveMouse(int32_t(width / 2), int32_t(height / 2));
+    app->tools().setTool(1);
+    frames();
+    const std::vector<uint32_t> without = pixels();
+    app->tools().setTool(0);
+    frames();
+    const std::vector<uint32_t> with = pixels();
+
+    uint32_t left = width, right = 0, top = height, bottom = 0;
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x)
+            if (with[size_t(y) * width + x] != without[size_t(y) * width + x]) {
+                left = std::min(left, x), right = std::max(right, x + 1);
+                top = std::min(top, y), bottom = std::max(bottom, y + 1);
+            }
+    ASSERT_LT(left, right);
+    d3dx::Vector2 a, b;
+    squareOnScreen(a, b);
+    const float texels = 20.0f * 20.0f;
+    const float expectedWidth = texels / float(model().getTextureMap()->getWidth()) * (b.x - a.x);
+    const float expectedHeight = texels / float(model().getTextureMap()->getHeight()) * (a.y - b.y);
+    EXPECT_NEAR(float(right - left), expectedWidth, 2.0f);
+    EXPECT_NEAR(float(bottom - top), expectedHeight, 2.0f);
+    // Centred on the mouse.
+    EXPECT_NEAR(float(left + right) / 2.0f, float(g_input->getMouse()->getX()), 1.5f);
+    EXPECT_NEAR(float(top + bottom) / 2.0f, float(g_input->getMouse()->getY()), 1.5f);
+}
+
+// The 3-D brush's footprint on a wing top (a face looking straight up),
+// its ring and normal in red, and the flood fill's box around the picked
+// object, shaded from the main to the second colour along the gradient axis.
+TEST_F(SchemeFrames, TheThreeDViewShowsTheBrushFootprintAndTheFloodBox) {
+    options().showSecondView = false;
+    tbTriangle* top = nullptr;
+    for (const auto& t : model().triangles)
+        if (t->faceNormal.y > 0.999f && (!top || t->centre.x > top->centre.x)) top = t.get();
+    ASSERT_NE(top, nullptr);
+    model().pickedTriangle = top;
+    model().pickedPoint = top->centre;
+    model().pickedNormal = top->faceNormal;
+    // The object whose part holds the triangle.
+    for (const auto& object : model().roots[0]->children)
+        for (const auto& part : object->meshParts)
+            if (top->index >= part->firstTriangle() && top->index < part->endTriangle()) model().pickedObject = object.get();
+    ASSERT_NE(model().pickedObject, nullptr);
+    simColour blue;
+    blue.set(255, 0, 0, 255);
+    app->tools().setMainColour(blue);
+    app->tools().setBrushSize(20.0f, 0.0f, 100.0f);
+    app->tools().setTool(0);
+    frames();  // the first frame makes the perspective camera current
+    model().prepareBrush3D(top->centre, 20.0f);
+    ASSERT_FALSE(model().brush3D.patch.empty());
+    frames();
+    const std::vector<uint32_t> brush = pixels();
+    auto count = [&](const std::vector<uint32_t>& picture, auto test) {
+        return std::count_if(picture.begin(), picture.end(), test);
+    };
+    EXPECT_GT(count(brush, [](uint32_t c) { return c == 0xFFFF0000u; }), 30) << "no red ring";
+    EXPECT_GT(count(brush, [](uint32_t c) { return (c & 0xFF) > 200 && ((c >> 16) & 0xFF) < 60; }), 200)
+        << "no blue footprint";
+    EXPECT_TRUE(testsupport::matchesGolden(brush, width, height, "tests/app/scheme/golden/sparrow_brush3D.png"));
+
+    simColour white;
+    white.set(255, 255, 255, 255);
+    app->tools().setSecondColour(white);
+    model().toolSettings.floodGradient = 1;
+    model().toolSettings.floodAxis = 0;
+    app->tools().setTool(2);
+    frames();
+    EXPECT_TRUE(testsupport::matchesGolden(pixels(), width, height, "tests/app/scheme/golden/sparrow_floodBox.png"));
 }
 
 TEST_F(SchemeFrames, ADeviceResetDrawsTheSamePicture) {

@@ -1,0 +1,131 @@
+// The cursors of the brush and the flood fill: what the next stamp or fill
+// will touch, drawn over the model instead of into the texture.
+#include <cmath>
+#include <vector>
+
+#include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbPaintSpace.h"
+#include "app/scheme/tbTextureMap.h"
+#include "engine/core/simGlobals.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simTexture.h"
+
+namespace {
+
+constexpr float kPi = 3.1415f;  // the program's own pi, as every tool converts its angles with it
+constexpr uint32_t kRed = 0xFFFF0000u;
+constexpr uint32_t kDepthAlways = 8;
+constexpr uint32_t kAddressWrap = 1, kAddressClamp = 3;
+// The texture-view stamp is a square of side 20 x size texels; the ring
+// around it has three quarters of its half side as radius.
+constexpr float kStampHalfSide = 10.0f;
+constexpr float kRingRadius = 7.5f;
+constexpr float kArrowHeadPixels = 7.5f;
+
+simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
+
+}  // namespace
+
+void tbGeometry::renderBrushPreviewTexture(simTexture* brush, float mouseX, float mouseY, float size) {
+    simRenderer* r = renderer();
+    const tbTextureMap* map = getTextureMap();
+    if (!r || !r->getState() || !map || map->getWidth() == 0 || map->getHeight() == 0) return;
+    d3dx::Vector2 at;
+    if (!tbPaintSpace::textureViewFraction(mouseX, mouseY, &at)) return;
+    simRendererState& state = *r->getState();
+    state.setState(simRenderState_alphaBlend, 1);
+    state.setState(simRenderState_backfaceCullMode, 0);
+    state.setState(simRenderState_zFunction, kDepthAlways);
+
+    // The stamp's corners in texels (rows downwards), turned by the brush
+    // angle as the stamp turns them, then put on the square by the texture's
+    // own width and height, so the cursor covers exactly the texels the
+    // stamp will, whatever the texture's size.
+    const tbGeometryFrame& frame = getRender().frame();
+    const float angle = frame.brushAngle / 180.0f * kPi;
+    const float c = std::cos(angle), s = std::sin(angle);
+    const float width = float(map->getWidth()), height = float(map->getHeight());
+    const float h = kStampHalfSide * size;
+    const d3dx::Vector2 texel[4] = {{-h, -h}, {h, -h}, {h, h}, {-h, h}};
+    d3dx::Vector3 corner[4];
+    for (int i = 0; i < 4; ++i) {
+        const float x = texel[i].x * c - texel[i].y * s, y = texel[i].x * s + texel[i].y * c;
+        corner[i] = {at.x + x / width, at.y - y / height, 0.0f};
+    }
+    r->drawQuad3D(corner[0], corner[1], corner[2], corner[3], frame.mainColour.toARGB(), brush);
+    r->drawArc3D({at.x, at.y, 0.0f}, kRingRadius * size / width, kRed, nullptr, 32);
+}
+
+void tbGeometry::renderBrushPreview3D(simTexture* brush, const d3dx::Vector3&, float) {
+    simRenderer* r = renderer();
+    if (!r || !r->getState()) return;
+    // The patch shaded exactly as the stamp shades it, at the triangles' own
+    // places instead of their texels; the caller has set the depth test.
+    const tbGeometryFrame& frame = getRender().frame();
+    std::vector<simTriangle3D> records;
+    records.reserve(brush3D.patch.size());
+    for (const tbTriangle* t : brush3D.patch) {
+        d3dx::Vector2 uvs[3];
+        uint32_t colours[3];
+        if (!t || !brush3D.shade(*t, frame.brushAngle, frame.mainColour, uvs, colours)) continue;
+        records.emplace_back(t->positions[0], t->positions[1], t->positions[2], t->normals[0], t->normals[1],
+                             t->normals[2], uvs[0], uvs[1], uvs[2], colours[0], colours[1], colours[2]);
+    }
+    simRendererState& state = *r->getState();
+    state.setState(simRenderState_addressU, kAddressClamp);
+    state.setState(simRenderState_addressV, kAddressClamp);
+    r->drawTriangles3D(records, brush);
+    state.setState(simRenderState_addressU, kAddressWrap);
+    state.setState(simRenderState_addressV, kAddressWrap);
+}
+
+void tbGeometryRender::drawBrushPreview3D() {
+    const d3dx::Vector3& point = m_model.pickedPoint;
+    const d3dx::Vector3& normal = m_model.pickedNormal;
+    simRenderer* r = renderer();
+    r->getState()->setState(simRenderState_zFunction, kDepthAlways);
+    m_model.renderBrushPreview3D(m_frame.brushTexture, point, m_frame.brushSize);
+    r->drawArc3D(point, m_frame.brushSize * 0.6f, kRed, nullptr, 32, &normal);
+    r->drawLine3D(point, point + normal * 5.0f, kRed, nullptr, {0, 0}, {1, 1});
+    r->getState()->setState(simRenderState_zFunction, 4);
+}
+
+void tbGeometryRender::drawFloodPreview() {
+    const simBoundingBox& box = m_model.pickedObject->box;
+    const uint32_t main = m_frame.mainColour.toARGB();
+    const bool gradient = m_model.toolSettings.floodGradient != 0;
+    const uint32_t axis = m_model.toolSettings.floodAxis;
+    const uint32_t far = gradient && axis < 3 ? m_frame.secondColour.toARGB() : main;
+    // The box's corner for a choice of minimum (0) or maximum (1) per axis.
+    auto corner = [&box](int x, int y, int z) {
+        return d3dx::Vector3(x ? box.max.x : box.min.x, y ? box.max.y : box.min.y, z ? box.max.z : box.min.z);
+    };
+    auto sideOf = [axis](int x, int y, int z) { return axis == 0 ? x : axis == 1 ? y : axis == 2 ? z : 0; };
+    auto colourOf = [&](int x, int y, int z) { return sideOf(x, y, z) ? far : main; };
+    std::vector<simLine3D> lines;
+    std::vector<std::pair<d3dx::Vector3, d3dx::Vector3>> arrows;
+    // Each edge joins two corners that differ on one axis.
+    for (int along = 0; along < 3; ++along) {
+        for (int a = 0; a < 2; ++a) {
+            for (int b = 0; b < 2; ++b) {
+                int from[3], to[3];
+                const int other1 = (along + 1) % 3, other2 = (along + 2) % 3;
+                from[along] = 0;
+                to[along] = 1;
+                from[other1] = to[other1] = a;
+                from[other2] = to[other2] = b;
+                const d3dx::Vector3 p = corner(from[0], from[1], from[2]), q = corner(to[0], to[1], to[2]);
+                lines.emplace_back(p, q, colourOf(from[0], from[1], from[2]), colourOf(to[0], to[1], to[2]));
+                if (gradient && uint32_t(along) == axis) arrows.emplace_back(p, q);
+            }
+        }
+    }
+    simRenderer* r = renderer();
+    r->drawLines3D(lines, nullptr);
+    simColour white;
+    white.set(255, 255, 255, 255);
+    for (const auto& [from, to] : arrows) r->drawArrowHead(from, to, kArrowHeadPixels, white);
+}
