@@ -6,6 +6,7 @@
 #include <array>
 #include <utility>
 
+#include <wx/textentry.h>
 #include <wx/window.h>
 
 #include "platform/ui/wxWindowSystem.h"
@@ -108,10 +109,21 @@ int ViewInputFeeder::FilterEvent(wxEvent& event) {
     }
     win::MSG message;
     if (translate(event, &message)) {
+        // Typed into a text box, a key (Space too) belongs to the text alone.
+        if (isTypedIntoText(event, message)) return Event_Skip;
         trackKey(message);
         sink_(message);
     }
     return isSwallowed(event) ? Event_Processed : Event_Skip;
+}
+
+bool ViewInputFeeder::isTypedIntoText(const wxEvent& event, const win::MSG& message) const {
+    if (!dynamic_cast<const wxKeyEvent*>(&event)) return false;
+    auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    if (!window || !dynamic_cast<wxTextEntry*>(window)) return false;
+    // A key the engine was told is down still goes up there.
+    const bool release = message.message == win::WM_KEYUP || message.message == win::WM_SYSKEYUP;
+    return !(release && message.wParam < keysDown_.size() && keysDown_.test(message.wParam));
 }
 
 void ViewInputFeeder::trackKey(const win::MSG& message) {

@@ -16,6 +16,9 @@
 //  - keys as virtual-key codes, Alt and every key while Alt is held as system
 //    keys; keys without a virtual-key code are left out;
 //  - characters as WM_CHAR carrying the whole Unicode code point;
+//  - keys typed into a text-entry control (a name box of a tool bar) stay
+//    with it, Space included: Delete there edits the text, not the model;
+//    only the release of a key the engine already has down still goes to it;
 //  - when the program loses the focus, a release of every key it sent down,
 //    since the release itself then goes to another program and a key left
 //    down would be reported held every frame.
@@ -55,6 +58,8 @@ public:
 private:
     bool translateMouse(const wxMouseEvent& event, win::MSG* message);
     bool translateKey(const wxKeyEvent& event, win::MSG* message);
+    // A key event of a text-entry control that the engine must not see.
+    bool isTypedIntoText(const wxEvent& event, const win::MSG& message) const;
     // Follows which keys the engine was told are down.
     void trackKey(const win::MSG& message);
     void releaseAllKeys();

@@ -90,10 +90,14 @@ TEST(DialogLayer, ToolWindowsHideWhenClosedAndSwallowSpaceAndTheWheel) {
     ui::WxWindowSystem windows;
     int toEngine = 0;
     ui::ViewInputFeeder feeder(windows, [&](const win::MSG&) { ++toEngine; });
-    wxKeyEvent space = keyDown(inBar, WXK_SPACE);
+    wxKeyEvent space = keyDown(bar->control<wxWindow>(101), WXK_SPACE);
     EXPECT_EQ(feeder.FilterEvent(space), wxEventFilter::Event_Processed);
     EXPECT_EQ(toEngine, 1);
-    wxKeyEvent spaceInDialog = keyDown(plain.control<wxWindow>(102), WXK_SPACE);
+    // Typed into the bar's text box, Space is the text's: the engine never sees it.
+    wxKeyEvent spaceInText = keyDown(inBar, WXK_SPACE);
+    EXPECT_EQ(feeder.FilterEvent(spaceInText), wxEventFilter::Event_Skip);
+    EXPECT_EQ(toEngine, 1);
+    wxKeyEvent spaceInDialog = keyDown(plain.control<wxWindow>(101), WXK_SPACE);
     EXPECT_EQ(feeder.FilterEvent(spaceInDialog), wxEventFilter::Event_Skip);
     EXPECT_EQ(toEngine, 2);
     bar->Destroy();

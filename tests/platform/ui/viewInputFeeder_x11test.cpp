@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
@@ -19,6 +20,7 @@
 #include "engine/core/simSystemLinks.h"
 #include "platform/ui/viewInputFeeder.h"
 #include "platform/ui/wxWindowSystem.h"
+#include "platform/win/winMessages.h"
 #include "platform/win/winWindows.h"
 #include "tests/support/inputEventRecorder.h"
 #include "tests/support/ui/wxTestApp.h"
@@ -152,6 +154,38 @@ TEST(ViewInputFeeder, OnAHiDpiDisplayPositionsArriveInDevicePixels) {
     ASSERT_TRUE(user.MouseMove(live.view->ClientToScreen(wxPoint(30, 20))));
     EXPECT_TRUE(test::pumpEventsUntil([&] { return live.mouse().getX() == 60 && live.mouse().getY() == 40; }))
         << "the mouse is at " << live.mouse().getX() << ", " << live.mouse().getY();
+}
+
+}  // namespace
+
+namespace {
+
+// Keys typed into a text box of a tool bar edit the text only: Delete in a
+// name box must not delete the model's selected point. A key the engine
+// already has down is still released there.
+TEST(ViewInputFeeder, KeysTypedIntoATextBoxStayThere) {
+    ASSERT_TRUE(test::startWx());
+    ui::WxWindowSystem windows;
+    std::vector<std::pair<win::UINT, win::WPARAM>> sent;
+    ui::ViewInputFeeder feeder(windows, [&](const win::MSG& m) { sent.emplace_back(m.message, m.wParam); });
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "bar");
+    auto* text = new wxTextCtrl(frame, wxID_ANY);
+    auto* panel = new wxWindow(frame, wxID_ANY);
+    auto key = [&](wxEventType type, int code, wxWindow* target) {
+        wxKeyEvent event(type);
+        event.m_keyCode = code;
+        event.SetEventObject(target);
+        feeder.FilterEvent(event);
+    };
+    key(wxEVT_KEY_DOWN, 'Q', panel);          // held from elsewhere
+    key(wxEVT_KEY_DOWN, WXK_DELETE, text);    // typed into the box
+    key(wxEVT_KEY_UP, WXK_DELETE, text);
+    key(wxEVT_KEY_UP, 'Q', text);             // released over the box: the engine had it down
+    key(wxEVT_KEY_DOWN, WXK_DELETE, panel);   // not a text box: the engine's
+    const std::vector<std::pair<win::UINT, win::WPARAM>> expected = {
+        {win::WM_KEYDOWN, 'Q'}, {win::WM_KEYUP, 'Q'}, {win::WM_KEYDOWN, win::VK_DELETE}};
+    EXPECT_EQ(sent, expected);
+    frame->Destroy();
 }
 
 }  // namespace
