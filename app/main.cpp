@@ -8,12 +8,14 @@
 
 #include <wx/app.h>
 
+#include "app/scheme/tbErrorBox.h"
 #include "app/shell/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/simEngineLinks.h"
 #include "engine/core/simSystemLinks.h"
 #include "platform/ui/errorMessageBox.h"
+#include "platform/ui/messageBox.h"
 #include "platform/ui/wxWindowSystem.h"
 
 namespace {
@@ -28,6 +30,8 @@ public:
         // GTK sets the user's locale; settings files and "%f" output need '.'.
         std::setlocale(LC_NUMERIC, "C");
         utils::setSeriousErrorSink(ui::showErrorMessageBox);
+        // The model-scheme work's error boxes, over the active window.
+        tbSetErrorBoxSink([](const std::string& title, const std::string& text) { ui::showError(text, title); });
         ui::WxWindowSystem windows;
         simLinkEngineSystems(systemLinks());
         auto app = std::make_unique<CtolvaneBuilderApp>();

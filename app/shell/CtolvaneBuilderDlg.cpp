@@ -1,12 +1,37 @@
 #include "app/shell/CtolvaneBuilderDlg.h"
 
-#include <wx/sizer.h>
-#include <wx/utils.h>
+#include <algorithm>
+#include <span>
 
+#include <wx/button.h>
+#include <wx/display.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include "app/scheme/tbProject_model.h"
+#include "app/shell/CDlgExport.h"
+#include "app/shell/CDlgFileBrowser.h"
+#include "app/shell/CDlgModelPicker.h"
+#include "app/shell/CDlgOptions.h"
+#include "app/shell/CDlgOptionsTarget.h"
+#include "app/shell/CDlgProgress.h"
 #include "app/shell/tbApplication.h"
-#include "app/shell/tbCamera.h"
+#include "app/shell/tbLauncher.h"
+#include "app/shell/tbMainMenu.h"
+#include "app/shell/tbOptions.h"
+#include "app/shell/tbProjectCommands.h"
+#include "app/shell/tbSchemeEditing.h"
+#include "app/shell/tbViewCommands.h"
 #include "app/shell/tbViewWindowHost.h"
+#include "app/shell/tbWindowPlacement.h"
+#include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/utilsStrings.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simKeyboard.h"
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simScene.h"
@@ -16,38 +41,207 @@
 #include "platform/ui/viewInputFeeder.h"
 #include "platform/ui/wxWindowSystem.h"
 
+namespace {
+
+constexpr int kStripHeight = 40;
+
+// wx refuses item ids above 0x7fff, where several of the program's command
+// ids lie (Undo is 57643): the wx items get ids of their own, by table row.
+int wxIdOfRow(size_t row) { return wxID_HIGHEST + 1 + static_cast<int>(row); }
+
+std::vector<std::string> splitPath(const std::string& path) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t slash; (slash = path.find('/', start)) != std::string::npos; start = slash + 1)
+        parts.push_back(path.substr(start, slash - start));
+    parts.push_back(path.substr(start));
+    return parts;
+}
+
+// The menus in the order of the table, each made once: "File/New/Model
+// scheme" makes "File", its submenu "New" and the item.
+wxMenu* submenu(wxMenu* parent, const wxString& label) {
+    for (wxMenuItem* item : parent->GetMenuItems())
+        if (item->GetSubMenu() && item->GetItemLabelText() == label) return item->GetSubMenu();
+    auto* menu = new wxMenu;
+    parent->AppendSubMenu(menu, label);
+    return menu;
+}
+
+}  // namespace
+
+// Follows the pointer from every mouse event of the program's windows, once
+// per event, for the mouse gate and the pop-ups.
+class CtolvaneBuilderDlg::PointerFilter : public wxEventFilter {
+public:
+    explicit PointerFilter(CtolvaneBuilderDlg& dlg) : dlg_(dlg) { wxEvtHandler::AddFilter(this); }
+    ~PointerFilter() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override {
+        if (const auto* mouse = dynamic_cast<const wxMouseEvent*>(&event))
+            dlg_.onPointerEvent(*mouse, wxDynamicCast(event.GetEventObject(), wxWindow));
+        return Event_Skip;
+    }
+
+private:
+    CtolvaneBuilderDlg& dlg_;
+};
+
 CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSystem& windows, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "Tolvane Builder", wxDefaultPosition, wxSize(1024, 768),
+    : wxDialog(parent, wxID_ANY, "TolvaneBuilder", wxDefaultPosition, wxSize(1024, 768),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX),
       app_(app),
       windows_(windows),
-      frameTimer_(this) {
-    view_ = new ui::GlViewCanvas(this);
+      frameTimer_(this),
+      toolbars_([this](const std::string& text) { setStatusText(text); }),
+      pointer_([this] { return IsEnabled(); },
+               [this](tbGatedWindow gated) {
+                   for (int i = 0; i < kBarCount; ++i) {
+                       const auto bar = static_cast<tbBar>(i);
+                       if (tbGatedWindowOf(bar) == gated) return toolbars_.isShown(bar);
+                   }
+                   return false;
+               }) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(makeMenuStrip(), 0, wxEXPAND);
+    // The strip bars float over this strip; it shows nothing itself.
+    topStrip_ = new wxPanel(this, idTopStrip, wxDefaultPosition, wxSize(-1, kStripHeight));
+    sizer->Add(topStrip_, 0, wxEXPAND);
+    view_ = new ui::GlViewCanvas(this);
+    view_->SetId(idRenderView);
     sizer->Add(view_, 1, wxEXPAND);
+    auto* bottom = new wxStaticBoxSizer(new wxStaticBox(this, idBottomFrame, wxEmptyString), wxHORIZONTAL);
+    statusLine_ = new wxStaticText(bottom->GetStaticBox(), idStatusLine, "STATUS BAR");
+    bottom->Add(statusLine_, 1, wxLEFT | wxRIGHT, 4);
+    sizer->Add(bottom, 0, wxEXPAND | wxLEFT | wxRIGHT, 1);
     SetSizer(sizer);
 
+    app_.progress().setFactory(CProgressBox::factory(this));
+    pointerFilter_ = std::make_unique<PointerFilter>(*this);
+
     Bind(wxEVT_TIMER, &CtolvaneBuilderDlg::onFrameTimer, this, frameTimer_.GetId());
-    frameTimer_.StartOnce(1);
+    Bind(wxEVT_MENU, &CtolvaneBuilderDlg::onMenu, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CtolvaneBuilderDlg::onClose, this);
+    Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
+        event.Skip();
+        onMoveOrSize();
+    });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        onMoveOrSize();
+    });
+    // Enter and Esc do nothing in the main window (the engine still gets
+    // them: Shift+Esc quits there).
+    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+        const int key = event.GetKeyCode();
+        if (key != WXK_ESCAPE && key != WXK_RETURN && key != WXK_NUMPAD_ENTER) event.Skip();
+    });
+    frameTimer_.Start(1);
 }
 
 CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
     frameTimer_.Stop();
+    pointerFilter_.reset();
     inputFeeder_.reset();
     gfx::setGlPresentHook({});
+    for (auto& [title, menu] : menus_) delete menu;
+}
+
+wxWindow* CtolvaneBuilderDlg::makeMenuStrip() {
+    auto* strip = new wxPanel(this);
+    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+    const std::span<const tbMenuItem> items = tbMainMenuItems();
+    for (size_t row = 0; row < items.size(); ++row) {
+        const tbMenuItem& item = items[row];
+        const std::vector<std::string> labels = splitPath(item.path);
+        auto found = std::find_if(menus_.begin(), menus_.end(), [&](const auto& m) { return m.first == labels[0]; });
+        if (found == menus_.end()) {
+            menus_.emplace_back(labels[0], new wxMenu);
+            found = menus_.end() - 1;
+        }
+        wxMenu* menu = found->second;
+        for (size_t i = 1; i + 1 < labels.size(); ++i) menu = submenu(menu, wxString::FromUTF8(labels[i]));
+        if (item.id == 0) {
+            menu->AppendSeparator();
+        } else {
+            menu->Append(wxIdOfRow(row), wxString::FromUTF8(labels.back()), wxEmptyString,
+                         item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
+        }
+    }
+    for (const auto& [title, menu] : menus_) {
+        // Help sits at the right end.
+        if (title == "Help") sizer->AddStretchSpacer();
+        auto* button = new wxButton(strip, wxID_ANY, wxString::FromUTF8(title), wxDefaultPosition, wxDefaultSize,
+                                    wxBU_EXACTFIT | wxBORDER_NONE);
+        button->SetName(wxString::FromUTF8("menu:" + title));
+        wxMenu* shown = menu;
+        button->Bind(wxEVT_BUTTON, [this, button, shown](wxCommandEvent&) {
+            updateMenu();
+            PopupMenu(shown, ScreenToClient(button->GetScreenRect().GetBottomLeft()));
+        });
+        sizer->Add(button, 0, wxALL, 1);
+    }
+    strip->SetSizer(sizer);
+    return strip;
+}
+
+wxMenu* CtolvaneBuilderDlg::menu(const std::string& title) const {
+    for (const auto& [name, menu] : menus_)
+        if (name == title) return menu;
+    return nullptr;
+}
+
+wxMenuItem* CtolvaneBuilderDlg::menuItem(int id) const {
+    const std::span<const tbMenuItem> items = tbMainMenuItems();
+    for (size_t row = 0; row < items.size(); ++row) {
+        if (items[row].id != id || id == 0) continue;
+        for (const auto& [title, top] : menus_)
+            if (wxMenuItem* entry = top->FindItem(wxIdOfRow(row))) return entry;
+    }
+    return nullptr;
+}
+
+void CtolvaneBuilderDlg::updateMenu() {
+    if (!viewCommands_) return;
+    for (const tbMenuItem& item : tbMainMenuItems()) {
+        wxMenuItem* entry = menuItem(item.id);
+        if (!entry) continue;
+        if (item.checkable) entry->Check(viewCommands_->isChecked(item.id));
+        entry->Enable(viewCommands_->isEnabled(item.id));
+    }
+}
+
+void CtolvaneBuilderDlg::onMenu(wxCommandEvent& event) {
+    const std::span<const tbMenuItem> items = tbMainMenuItems();
+    for (size_t row = 0; row < items.size(); ++row)
+        if (wxIdOfRow(row) == event.GetId()) runCommand(items[row].id);
+}
+
+void CtolvaneBuilderDlg::runCommand(int id) {
+    if (!projectCommands_ || !viewCommands_) return;
+    if (!projectCommands_->run(id)) viewCommands_->run(id);
+}
+
+void CtolvaneBuilderDlg::onClose(wxCloseEvent& event) {
+    // The save prompt's Cancel keeps the program running.
+    if (projectCommands_ && event.CanVeto() && !projectCommands_->promptToSave()) {
+        event.Veto();
+        return;
+    }
+    quitNow();
 }
 
 void CtolvaneBuilderDlg::onFrameTimer(wxTimerEvent&) {
-    // Ticks that would run no frame return before touching the GL context.
+    // Most ticks of the 1 ms timer run no frame; they cost nothing more.
+    if (engineStarted_ && !app_.frameDrive().due()) return;
+    if (!view_->makeCurrent()) return;
     if (!engineStarted_) {
-        if (view_->makeCurrent()) startEngine();
-    } else if (app_.frameDrive().due() && view_->makeCurrent()) {
-        app_.frameDrive().tick();
+        startEngine();
+        return;
     }
-    // The next tick comes when the next frame is due (1 ms at the soonest),
-    // not every millisecond: an idle window wakes once a frame.
-    frameTimer_.StartOnce(engineStarted_ ? app_.frameDrive().nextTickMs() : 1);
+    app_.frameDrive().tick();
 }
+
+std::string CtolvaneBuilderDlg::applicationTitle() const { return "TolvaneBuilder " + app_.getVersion().text(); }
 
 void CtolvaneBuilderDlg::startEngine() {
     engineStarted_ = true;
@@ -64,17 +258,114 @@ void CtolvaneBuilderDlg::startEngine() {
 
     const wxSize size = view_->backBufferSize();
     app_.createEngine(windows_.handleOf(view_), size.x, size.y, this);
-    if (view_->swapWaitsForRefresh()) app_.frameDrive().setThresholdMs(tbFrameDrive::kPacedThresholdMs);
-    app_.setViewWindows(this);
+    app_.setViewWindows(&pointer_);
     app_.setAfterFrame([this] { afterFrame(); });
     app_.initialise();
     inputFeeder_ = std::make_unique<ui::ViewInputFeeder>(windows_, [this](const win::MSG& message) {
         app_.windowProc(message.hwnd, message.message, message.wParam, message.lParam, false);
     });
+
+    schemeEditing_ = tbMakeCurrentSchemeEditing();
+    const tbCommandContext context{*this,           app_.tools(), app_.progress(), *schemeEditing_,
+                                   app_.getSettingsFolder(), applicationTitle()};
+    projectCommands_ = std::make_unique<tbProjectCommands>(context, [this] {
+        auto* scheme = new tbProject_model;
+        scheme->setProgressSink([this](float percent) { app_.progress().set(percent); });
+        return scheme;
+    });
+    viewCommands_ = std::make_unique<tbViewCommands>(context, app_.options(), app_.getProgramFolder());
+
+    restorePlacement();
+    updateMenu();
+    simLog("initToolbars...");
+    app_.tools().setView(&toolbars_);
+    tbStoredPlacement stored;
+    if (const tbOptions* options = app_.options())
+        stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};
+    toolbars_.initToolbars(stored, tbScreenRect(*topStrip_));
+    app_.tools().setTool(app_.tools().tool());
+    app_.tools().setMode(tbToolState::kModeNone);
+    simLog("done...");
+    setStatusText("Ready");
+    setTitle(applicationTitle());
+    // The bars go to their places beside the view once the window has its
+    // size; the placement of that first layout is not recorded.
+    CallAfter([this] { resetToolbars(); });
+    simLog("CtolvaneBuilderDlg::OnInitDialog]\n");
+}
+
+void CtolvaneBuilderDlg::restorePlacement() {
+    tbOptions* options = app_.options();
+    if (!options) return;
+    std::vector<tbRect> displays;
+    for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+        const wxRect area = wxDisplay(i).GetClientArea();
+        const tbRect rect{area.x, area.y, area.width, area.height};
+        if (wxDisplay(i).IsPrimary()) {
+            displays.insert(displays.begin(), rect);
+        } else {
+            displays.push_back(rect);
+        }
+    }
+    const tbRect rect = tbRestoredPlacement(
+        {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY}, displays);
+    const bool maximised = options->maximised;
+    SetSize(rect.x, rect.y, rect.width, rect.height);
+    if (maximised) Maximize(true);
+    placementRestored_ = true;
+}
+
+void CtolvaneBuilderDlg::recordPlacement() {
+    tbOptions* options = app_.options();
+    if (!options || !placementRestored_ || IsIconized()) return;
+    options->maximised = IsMaximized();
+    // A maximised window keeps the normal placement it will come back to.
+    if (options->maximised) return;
+    const wxRect rect = GetScreenRect();
+    options->windowPosX = static_cast<float>(rect.x);
+    options->windowPosY = static_cast<float>(rect.y);
+    options->windowSizeX = static_cast<float>(rect.width);
+    options->windowSizeY = static_cast<float>(rect.height);
+}
+
+void CtolvaneBuilderDlg::onMoveOrSize() {
+    layoutToolbars();
+    recordPlacement();
+}
+
+void CtolvaneBuilderDlg::layoutToolbars() {
+    if (topStrip_) toolbars_.layout(tbScreenRect(*topStrip_), tbScreenRect(*this));
+}
+
+void CtolvaneBuilderDlg::resetToolbars() { toolbars_.reset(tbScreenRect(*view_)); }
+
+void CtolvaneBuilderDlg::onPointerEvent(const wxMouseEvent& event, wxWindow* window) {
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN) toolbars_.closePopups(window);
+    if (window == view_) {
+        if (type == wxEVT_LEAVE_WINDOW) {
+            pointer_.pointerInView(false);
+            return;
+        }
+        // A drag holds the mouse: its events come here from outside the view too.
+        const wxSize size = view_->GetClientSize();
+        const wxPoint at = event.GetPosition();
+        pointer_.pointerInView(at.x >= 0 && at.y >= 0 && at.x <= size.x && at.y <= size.y);
+        return;
+    }
+    // Leaving any other window says nothing about where the pointer went.
+    if (type == wxEVT_LEAVE_WINDOW) return;
+    if (const std::optional<tbBar> bar = toolbars_.barOf(window)) {
+        pointer_.pointerOverBar(tbGatedWindowOf(*bar));
+    } else {
+        pointer_.pointerElsewhere();
+    }
 }
 
 void CtolvaneBuilderDlg::afterFrame() {
     ++framesDrawn_;
+    // While the pointer is off the view an Alt held as it left counts as let go.
+    if (g_input && g_input->getKeyboard() && !app_.acceptsMouseInput()) g_input->getKeyboard()->onAlt(0);
     // The engine was asked to close (its window procedure on a close
     // request, the script function, its own Shift+Esc).
     if (app_.isQuitRequested()) {
@@ -98,21 +389,49 @@ void CtolvaneBuilderDlg::afterFrame() {
 bool CtolvaneBuilderDlg::prepareEngineShutdown() {
     frameTimer_.Stop();
     inputFeeder_.reset();
+    app_.progress().setFactory({});
+    app_.tools().setView(nullptr);
     app_.setViewWindows(nullptr);
     app_.setAfterFrame({});
     return view_->makeCurrent();
 }
 
-bool CtolvaneBuilderDlg::isCursorInsideView() const {
-    const wxRect rect = view_->GetScreenRect();
-    const wxPoint cursor = wxGetMousePosition();
-    // Edges included: the right and bottom edge pixels count too.
-    return cursor.x >= rect.x && cursor.y >= rect.y && cursor.x <= rect.GetRight() + 1 &&
-           cursor.y <= rect.GetBottom() + 1;
+void CtolvaneBuilderDlg::setStatusText(const std::string& text) { statusLine_->SetLabel(wxString::FromUTF8(text)); }
+
+std::string CtolvaneBuilderDlg::statusText() const { return std::string(statusLine_->GetLabel().utf8_str()); }
+
+std::string CtolvaneBuilderDlg::pickModel() {
+    std::string model;
+    CDlgSelectModel picker(&model, utils::joinPath(app_.getProgramFolder(), "resources"), this);
+    picker.ShowModal();
+    return model;
+}
+
+std::string CtolvaneBuilderDlg::chooseFile(const tbFileRequest& request) {
+    std::string path = request.defaultName;
+    CFileBrowserDlg browser(&path, request.filters, request.folder, request.title, request.okText, request.saveMode,
+                            this);
+    browser.ShowModal();
+    return path;
+}
+
+std::string CtolvaneBuilderDlg::chooseSchemeName(const std::string& schemeName, const std::string& modelName) {
+    std::string name = schemeName;
+    CDlgExportScheme names(&name, app_.getSettingsFolder(), modelName, this);
+    names.ShowModal();
+    return name;
+}
+
+void CtolvaneBuilderDlg::showOptions() {
+    tbOptions* options = app_.options();
+    if (!options) return;
+    tbOptionsTarget target(*options);
+    CDlgOptions dialog(target, options->swatches, this);
+    dialog.ShowModal();
 }
 
 void CtolvaneBuilderDlg::quitNow() {
     if (IsModal()) EndModal(wxID_CANCEL);
 }
 
-void CtolvaneBuilderDlg::openFile(const std::string& path) { wxLaunchDefaultApplication(path); }
+void CtolvaneBuilderDlg::openFile(const std::string& path) { tbLaunch(path); }

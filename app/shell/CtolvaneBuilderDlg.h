@@ -1,23 +1,42 @@
-// The main window: a modal dialog holding the 3-D view.
+// The main window: a modal dialog with the menu, the strip the tool bars sit
+// on, the 3-D view and the status line.
 //
 // The engine starts inside the view the first time its OpenGL context can be
 // made (GTK realises the canvas only some time after the dialog is shown):
-// the application creates the engine on the view, initialises it, and from
-// then on the 1 ms timer hands each tick to the application's frame drive.
-// The window answers the mouse gate's questions and carries out the shell's
-// immediate keys (quit, open the manual).
+// the application creates the engine on the view and initialises it (the
+// settings are read then), and only then does the window take its stored
+// placement, set its menu's check marks, place the tool bars, select the
+// empty mode and make its commands. From then on the 1 ms timer hands each
+// tick to the application's frame drive.
+//
+// The commands' decisions live in tbProjectCommands and tbViewCommands; this
+// window opens the dialogs they ask for (tbCommandWindows). The mouse gate
+// reads where the pointer is from the windows' own mouse events
+// (tbPointerTracker). The close box asks to save first and can be cancelled;
+// Enter and Esc do nothing here (Shift+Esc quits through the engine).
 #pragma once
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
+#include "app/shell/tbCommandWindows.h"
 #include "app/shell/tbInput.h"
-#include "app/shell/tbMouseGate.h"
+#include "app/shell/tbPointerTracker.h"
+#include "app/shell/tbToolbarHost.h"
 
 class CtolvaneBuilderApp;
+class tbProjectCommands;
+class tbSchemeEditing;
+class tbViewCommands;
 class tbViewWindowHost;
+class wxMenu;
+class wxMenuItem;
+class wxStaticText;
 
 namespace ui {
 class GlViewCanvas;
@@ -25,8 +44,10 @@ class ViewInputFeeder;
 class WxWindowSystem;
 }  // namespace ui
 
-class CtolvaneBuilderDlg : public wxDialog, public tbViewWindows, public tbInput::Actions {
+class CtolvaneBuilderDlg : public wxDialog, public tbCommandWindows, public tbInput::Actions {
 public:
+    enum : int { idRenderView = 1001, idBottomFrame = 1107, idStatusLine = 1108, idTopStrip = 1114 };
+
     CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSystem& windows, wxWindow* parent = nullptr);
     ~CtolvaneBuilderDlg() override;
 
@@ -39,27 +60,70 @@ public:
     // before the application goes, which must happen before this window goes.
     bool prepareEngineShutdown();
 
-    // tbViewWindows: no tool windows exist yet.
-    bool isMainWindowEnabled() const override { return IsEnabled(); }
-    bool isCursorInsideView() const override;
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
+    tbToolbarHost& toolbars() { return toolbars_; }
+    const tbPointerTracker& pointer() const { return pointer_; }
+    // The menu's top-level menus by title ("File", ... "Help").
+    wxMenu* menu(const std::string& title) const;
+    // The menu's item of a command id.
+    wxMenuItem* menuItem(int id) const;
+    // Runs a menu command as choosing it does (nothing before the engine runs).
+    void runCommand(int id);
+    // The check marks and enabled items as the menu shows them when opened.
+    void updateMenu();
 
-    // tbInput::Actions.
+    void setStatusText(const std::string& text);
+    std::string statusText() const;
+
+    // ---- tbCommandWindows.
+    std::string pickModel() override;
+    std::string chooseFile(const tbFileRequest& request) override;
+    std::string chooseSchemeName(const std::string& schemeName, const std::string& modelName) override;
+    void showOptions() override;
+    void setTitle(const std::string& title) override { SetTitle(wxString::FromUTF8(title)); }
+    void quit() override { quitNow(); }
+    void showBar(tbBar bar) override { toolbars_.show(bar); }
+    void refreshBrushBar() override { toolbars_.refreshBrushBar(); }
+    void resetToolbars() override;
+    wxWindow* boxParent() override { return this; }
+
+    // ---- tbInput::Actions.
     void quitNow() override;
     void openFile(const std::string& path) override;
 
 private:
+    class PointerFilter;
+
+    wxWindow* makeMenuStrip();
     void onFrameTimer(wxTimerEvent&);
     void startEngine();
     // After each frame: the engine window follows the view's size.
     void afterFrame();
+    void onMenu(wxCommandEvent& event);
+    void onClose(wxCloseEvent& event);
+    void onMoveOrSize();
+    void onPointerEvent(const wxMouseEvent& event, wxWindow* window);
+    void restorePlacement();
+    void recordPlacement();
+    void layoutToolbars();
+    std::string applicationTitle() const;
 
     CtolvaneBuilderApp& app_;
     ui::WxWindowSystem& windows_;
     ui::GlViewCanvas* view_ = nullptr;
+    wxWindow* topStrip_ = nullptr;
+    wxStaticText* statusLine_ = nullptr;
+    std::vector<std::pair<std::string, wxMenu*>> menus_;
     wxTimer frameTimer_;
+    tbToolbarHost toolbars_;
+    tbPointerTracker pointer_;
+    std::unique_ptr<PointerFilter> pointerFilter_;
     std::unique_ptr<tbViewWindowHost> windowHost_;
     std::unique_ptr<ui::ViewInputFeeder> inputFeeder_;
+    std::unique_ptr<tbSchemeEditing> schemeEditing_;
+    std::unique_ptr<tbProjectCommands> projectCommands_;
+    std::unique_ptr<tbViewCommands> viewCommands_;
     bool engineStarted_ = false;
+    // The stored placement is recorded only once it has been taken.
+    bool placementRestored_ = false;
     long framesDrawn_ = 0;
 };

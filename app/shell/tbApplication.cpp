@@ -1,5 +1,6 @@
 #include "app/shell/tbApplication.h"
 
+#include "app/scheme/tbSceneCameras.h"
 #include "app/shell/tbAppFolders.h"
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbGraphics.h"
@@ -56,6 +57,8 @@ simColour grey(int value) {
 struct OwnedSceneObjects {
     std::unique_ptr<simLight> light;
     std::unique_ptr<tbCamera> cameras[4];
+    // The first two travel with a model scheme's file.
+    std::unique_ptr<tbSceneCameras> projectCameras;
 };
 
 OwnedSceneObjects& sceneObjects() {
@@ -84,6 +87,8 @@ CtolvaneBuilderApp::~CtolvaneBuilderApp() {
     delete tbProject::current();
     simLog("~CtolvaneBuilderApp]");
     OwnedSceneObjects& objects = sceneObjects();
+    if (objects.projectCameras) tbSetSceneCameras(nullptr);
+    objects.projectCameras.reset();
     for (auto& camera : objects.cameras) camera.reset();
     objects.light.reset();
     if (g_app == this) g_app = nullptr;
@@ -139,6 +144,8 @@ void CtolvaneBuilderApp::createCameras() {
     if (g_graphics) g_graphics->setCurrentCamera(perspective);
     perspective->updateMatrices();
     perspective->apply();
+    objects.projectCameras = tbMakeSceneCameras({objects.cameras[0].get(), objects.cameras[1].get()});
+    tbSetSceneCameras(objects.projectCameras.get());
 }
 
 bool CtolvaneBuilderApp::acceptsMouseInput() { return m_viewWindows && tbIsMouseOverView(*m_viewWindows); }

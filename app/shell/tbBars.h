@@ -31,7 +31,6 @@ struct tbBarInfo {
     tbBar bar;
     const char* caption;  // null: the bar has no title bar
     tbBarPlace place;
-    bool shownAtStart;
     const char* logLine;  // null: nothing logged when it is made
 };
 

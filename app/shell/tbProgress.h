@@ -26,6 +26,9 @@ public:
                                                                     const std::string& text)>;
 
     explicit tbProgress(BoxFactory factory) : m_factory(std::move(factory)) {}
+    // The windows come later than the application: the main window hands in
+    // its factory once it exists (and an empty one before it goes).
+    void setFactory(BoxFactory factory) { m_factory = std::move(factory); }
 
     // Opens the box and sets the value to 0; nothing when a box is open.
     void show(const std::string& title, const std::string& text);

@@ -45,11 +45,11 @@ void tbToolbarHost::initToolbars(const tbStoredPlacement& stored, const tbRect& 
         if (info.logLine) simLog(info.logLine);
         if (!m_bars[static_cast<size_t>(i)]) continue;
         place(info.bar, tbStartPlace(info.bar, stored, strip, rectOf(info.bar)));
-        if (info.shownAtStart) {
-            show(info.bar);
-        } else {
-            hide(info.bar);
-        }
+        // Which bars show is the tool state's: the mode selected right after
+        // this shows the toolboxes and the object bar it needs. (A bar shown
+        // and hidden again at once would come back: GTK shows a new window
+        // late, once its frame is known.)
+        hide(info.bar);
     }
     simLog("-CtolvaneBuilderApp::initToolbars]\n");
 }

@@ -46,7 +46,7 @@ public:
         if (m_refreshBrushBar) m_refreshBrushBar();
     }
 
-    // Places every bar as the table says and shows those shown at start.
+    // Places every bar as the table says, hidden until the mode shows it.
     void initToolbars(const tbStoredPlacement& stored, const tbRect& strip);
     // The strip bars and pop-ups follow the strip (screen pixels).
     void layout(const tbRect& strip, const tbRect& mainWindow);

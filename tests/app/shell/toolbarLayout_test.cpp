@@ -65,8 +65,6 @@ TEST(ToolbarLayout, TheBarTableMapsToolBarsAndGatedWindowsOneToOne) {
     EXPECT_FALSE(tbGatedWindowOf(tbBar::textBar));
     EXPECT_FALSE(tbGatedWindowOf(tbBar::panoramaBar));
     EXPECT_STREQ(tbBarInfoOf(tbBar::shapeManager).caption, "Shape Manager");
-    EXPECT_FALSE(tbBarInfoOf(tbBar::shapeManager).shownAtStart);
-    EXPECT_TRUE(tbBarInfoOf(tbBar::objectBar).shownAtStart);
 }
 
 TEST(WindowPlacement, TheStoredPlaceIsKeptOnlyWhereItCanBeReached) {

@@ -1,0 +1,143 @@
+// The main window's own behaviour with the engine running under a display:
+// placement and menu check marks from the settings, the status line and
+// title, Reset toolbars on a registered bar, the mouse gate opened by the
+// pointer tracked over the view, Esc and Enter leaving the window open, and the close box
+// quitting without a question when no project is open.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <wx/menu.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+
+#include "app/shell/CtolvaneBuilderDlg.h"
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbMenuIds.h"
+#include "app/shell/tbOptions.h"
+#include "engine/core/simSystemLinks.h"
+#include "engine/graphics/simEngineLinks.h"
+#include "platform/gfx/direct3d.h"
+#include "platform/ui/glViewCanvas.h"
+#include "platform/ui/messageBox.h"
+#include "platform/ui/wxWindowSystem.h"
+#include "tests/support/tempFolder.h"
+#include "tests/support/ui/wxTestApp.h"
+
+namespace {
+
+TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
+    ASSERT_TRUE(test::startWx());
+    testsupport::TempFolder home;
+    setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+    std::filesystem::create_directories(home.file("TolvaneSim/Settings"));
+    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim",
+               "options = {showSecondView = 0, lightingMode = 1, maximised = 0, windowPos_x = 40, "
+               "windowPos_y = 30, windowSize_x = 900, windowSize_y = 700}\n");
+    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                          home.path() + "\"");
+    gfx::setDirect3DFactory(nullptr);
+    systemLinks() = simSystemLinks{};
+    simLinkEngineSystems(systemLinks());
+
+    ui::WxWindowSystem windows;
+    auto app = std::make_unique<CtolvaneBuilderApp>();
+    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+    {
+        CtolvaneBuilderDlg dlg(*app, windows);
+        // A bar registered as the toolbox and another as the object bar.
+        auto* toolbox = new wxDialog(&dlg, wxID_ANY, "Toolbox", wxPoint(5, 5), wxSize(60, 300));
+        auto* objectBar = new wxDialog(&dlg, wxID_ANY, "Objects", wxPoint(5, 5), wxSize(120, 200));
+        dlg.toolbars().registerBar(tbBar::toolbox, toolbox);
+        dlg.toolbars().registerBar(tbBar::objectBar, objectBar);
+
+        std::string failure;
+        wxTimer watcher;
+        int waitedMs = 0;
+        int step = 0;
+        wxUIActionSimulator user;
+        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            waitedMs += 20;
+            if (waitedMs > 30000) {
+                failure = "timed out at step " + std::to_string(step);
+                dlg.EndModal(wxID_OK);
+                return;
+            }
+            switch (step) {
+                case 0:
+                    if (dlg.framesDrawn() < 5) return;
+                    ++step;
+                    return;
+                case 1: {
+                    // Esc and Enter leave the window open.
+                    user.Char(WXK_ESCAPE);
+                    user.Char(WXK_RETURN);
+                    ++step;
+                    return;
+                }
+                case 2:
+                    // The pointer over the view opens the gate.
+                    EXPECT_FALSE(toolbox->IsShown()) << "the empty mode hides the toolbox";
+                    user.MouseMove(dlg.view()->GetScreenRect().GetPosition() + wxPoint(200, 200));
+                    ++step;
+                    return;
+                case 3:
+                    if (!app->acceptsMouseInput()) return;
+                    ++step;
+                    return;
+                default:
+                    dlg.Close();  // no project: no question
+                    return;
+            }
+        });
+        watcher.Start(20);
+        ui::ScriptedAnswers boxes;
+        dlg.ShowModal();
+        watcher.Stop();
+        EXPECT_EQ(failure, "");
+        EXPECT_TRUE(boxes.asked().empty());
+        ASSERT_TRUE(dlg.engineStarted());
+
+        // The stored placement was taken (no window manager moves it under Xvfb).
+        EXPECT_EQ(dlg.GetScreenRect().GetPosition(), wxPoint(40, 30));
+        EXPECT_EQ(dlg.GetSize(), wxSize(900, 700));
+        // Check marks from the settings.
+        dlg.updateMenu();
+        ASSERT_NE(dlg.menu("View"), nullptr);
+        ASSERT_NE(dlg.menuItem(tbMenu::undo), nullptr);
+        auto item = [&](int id) { return dlg.menuItem(id); };
+        EXPECT_FALSE(item(tbMenu::secondView)->IsChecked());
+        EXPECT_FALSE(item(tbMenu::lightingFlat)->IsChecked());
+        EXPECT_TRUE(item(tbMenu::lightingRealistic)->IsChecked());
+        dlg.runCommand(tbMenu::secondView);
+        dlg.runCommand(tbMenu::lightingFlat);
+        dlg.updateMenu();
+        EXPECT_TRUE(item(tbMenu::secondView)->IsChecked());
+        EXPECT_TRUE(item(tbMenu::lightingFlat)->IsChecked());
+        EXPECT_FALSE(item(tbMenu::exportToExternalEditor)->IsEnabled()) << "no scheme open";
+        ASSERT_NE(dlg.menu("Help"), nullptr);
+        EXPECT_EQ(dlg.menu("Help")->FindItem(item(tbMenu::userManual)->GetId()), item(tbMenu::userManual));
+        EXPECT_EQ(dlg.statusText(), "Ready");
+        EXPECT_EQ(dlg.GetTitle(), "TolvaneBuilder 2.5.a");
+
+        // Reset toolbars: the toolbox at the view's corner, the object bar at its right edge.
+        dlg.runCommand(tbMenu::resetToolbars);
+        test::pumpEventsUntil([] { return false; }, 100);
+        const wxRect viewRect = dlg.view()->GetScreenRect();
+        EXPECT_EQ(toolbox->GetScreenRect().GetPosition(), viewRect.GetPosition());
+        EXPECT_EQ(objectBar->GetScreenRect().GetRight(), viewRect.GetRight());
+        EXPECT_EQ(objectBar->GetScreenRect().y, viewRect.y);
+        EXPECT_FALSE(objectBar->IsShown()) << "the empty mode hides the object bar";
+        dlg.prepareEngineShutdown();
+        app.reset();
+    }
+    // The switches changed by the menu were saved with the settings.
+    const std::string saved = home.read("TolvaneSim/Settings/tolvaneBuilderSettings.sim");
+    EXPECT_NE(saved.find("options.showSecondView = 1\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("options.lightingMode = 0\n"), std::string::npos);
+    simApplication::useOwnCommandLine();
+    systemLinks() = simSystemLinks{};
+}
+
+}  // namespace
