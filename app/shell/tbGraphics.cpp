@@ -45,6 +45,11 @@ tbGraphics::tbGraphics(uint32_t value, const d3dx::Vector2& position, bool windo
 void tbGraphics::renderFrameDefault() {
     simRenderer* renderer = getRenderer();
     if (!getWindow() || !renderer || getWindow()->getWindowState() == 0) return;
+    // A lost device is reset before the scene begins: the device refuses a
+    // reset inside a scene, so the engine's own check in renderFrame would
+    // fail every frame and the view would never come back.
+    simRendererState* state = renderer->getState();
+    if (state && !state->isValid() && !renderer->handleLostDevice()) return;
     renderer->beginScene(true, true, true);
     renderFrame(false, false, 0);
     if (!renderer->isInScene()) return;  // a lost device skipped the frame

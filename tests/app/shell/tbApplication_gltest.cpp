@@ -18,7 +18,10 @@
 #include "engine/core/simResources.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/graphics/simEngineLinks.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simScene.h"
+#include "platform/gfx/device.h"
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/sys/clock.h"
@@ -110,6 +113,21 @@ TEST(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
         }
         EXPECT_EQ(frames, 5);
         EXPECT_EQ(WitnessProject::renders, 5);
+
+        // A device lost while presenting comes back at the next frame and the
+        // project is drawn again.
+        simRendererState* state = g_graphics->getRenderer()->getState();
+        g_graphics->getRenderer()->getDevice()->SimulateDeviceLoss();
+        for (int i = 0; i < 3; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            app.frameDrive().tick();
+        }
+        EXPECT_TRUE(state->isValid());
+        const int rendersAfterLoss = WitnessProject::renders;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        app.frameDrive().tick();
+        EXPECT_TRUE(state->isValid());
+        EXPECT_EQ(WitnessProject::renders, rendersAfterLoss + 1);
         app.tools().setBrushSize(61.0f, 0, 100);
         EXPECT_EQ(errors.texts(), std::vector<std::string>{});
     }
