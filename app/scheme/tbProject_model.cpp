@@ -153,12 +153,14 @@ bool tbProject_model::save(std::string path) {
 
 void tbProject_model::updateLighting() {
     if (m_model) m_model->updateTriangleScreenPositions();
-    // The model is lit from the viewer: the scene's first light shines along
-    // the active camera's view.
+    // The model is lit from the viewer: the scene's first light sits at the
+    // active camera and shines along its view.
     simScene* scene = tbCurrentScene();
     simLight* light = scene ? scene->getLights().getLight(0) : nullptr;
     const simCamera* camera = scene ? scene->getActiveCamera() : nullptr;
-    if (light && camera) light->setDirection(-camera->getForward());
+    if (!light || !camera) return;
+    light->setPosition(camera->getPosition());
+    light->setDirection(-camera->getForward());
 }
 
 std::string tbProject_model::windowTitle(const std::string& applicationTitle) const {

@@ -281,7 +281,8 @@ TEST_F(ModelScheme, TheScenesFirstTwoCamerasTravelWithTheFile) {
     ASSERT_TRUE(project->open(path("cameras.tvp")));
     EXPECT_FLOAT_EQ(second->distance(), 42.0f);
 
-    // Refreshing turns the scene's first light along the active camera's view.
+    // Refreshing moves the scene's first light to the active camera and turns
+    // it along the camera's view.
     simColour white;
     white.set(255, 255, 255, 255);
     auto light = std::make_unique<simLight>("sun", simLight::directional, d3dx::Vector3{0, 10, 0},
@@ -295,6 +296,10 @@ TEST_F(ModelScheme, TheScenesFirstTwoCamerasTravelWithTheFile) {
     EXPECT_NEAR(light->getDirection().x, -forward.x, 1e-5f);
     EXPECT_NEAR(light->getDirection().y, -forward.y, 1e-5f);
     EXPECT_NEAR(light->getDirection().z, -forward.z, 1e-5f);
+    const d3dx::Vector3 eye = scene->getActiveCamera()->getPosition();
+    EXPECT_NEAR(light->getPosition().x, eye.x, 1e-4f);
+    EXPECT_NEAR(light->getPosition().y, eye.y, 1e-4f);
+    EXPECT_NEAR(light->getPosition().z, eye.z, 1e-4f);
 }
 
 }  // namespace
