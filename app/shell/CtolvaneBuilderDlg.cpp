@@ -130,10 +130,17 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
         onMoveOrSize();
     });
     // Enter and Esc do nothing in the main window (the engine still gets
-    // them: Shift+Esc quits there).
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+    // them as key presses: Shift+Esc quits there), so the dialog's own
+    // handling of the two keys is skipped but the key events still follow.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
         const int key = event.GetKeyCode();
-        if (key != WXK_ESCAPE && key != WXK_RETURN && key != WXK_NUMPAD_ENTER) event.Skip();
+        // Shift+Esc quits at once, whichever control has the focus.
+        if (key == WXK_ESCAPE && event.ShiftDown()) quitNow();
+        if (key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+            event.DoAllowNextEvent();
+        } else {
+            event.Skip();
+        }
     });
     frameTimer_.Start(1);
 }
@@ -211,6 +218,7 @@ void CtolvaneBuilderDlg::updateMenu() {
 }
 
 void CtolvaneBuilderDlg::onMenu(wxCommandEvent& event) {
+    view_->SetFocus();
     const std::span<const tbMenuItem> items = tbMainMenuItems();
     for (size_t row = 0; row < items.size(); ++row)
         if (wxIdOfRow(row) == event.GetId()) runCommand(items[row].id);
@@ -291,6 +299,9 @@ void CtolvaneBuilderDlg::startEngine() {
     // The bars go to their places beside the view once the window has its
     // size; the placement of that first layout is not recorded.
     CallAfter([this] { resetToolbars(); });
+    // Keys go to the engine through the view (the menu's buttons would
+    // otherwise take the focus first).
+    view_->SetFocus();
     simLog("CtolvaneBuilderDlg::OnInitDialog]\n");
 }
 
