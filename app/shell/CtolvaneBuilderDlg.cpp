@@ -142,7 +142,7 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
             event.Skip();
         }
     });
-    frameTimer_.Start(1);
+    frameTimer_.StartOnce(1);
 }
 
 CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
@@ -239,14 +239,16 @@ void CtolvaneBuilderDlg::onClose(wxCloseEvent& event) {
 }
 
 void CtolvaneBuilderDlg::onFrameTimer(wxTimerEvent&) {
-    // Most ticks of the 1 ms timer run no frame; they cost nothing more.
-    if (engineStarted_ && !app_.frameDrive().due()) return;
-    if (!view_->makeCurrent()) return;
+    // Ticks that would run no frame return before touching the GL context.
     if (!engineStarted_) {
-        startEngine();
-        return;
+        if (view_->makeCurrent()) startEngine();
+    } else if (app_.frameDrive().due() && view_->makeCurrent()) {
+        app_.frameDrive().tick();
     }
-    app_.frameDrive().tick();
+    // The next tick comes when the next frame is due (1 ms at the soonest),
+    // not every millisecond: an idle window wakes once a frame. Once the
+    // engine's shutdown has begun (perhaps inside this tick) it stays stopped.
+    if (!engineStopping_) frameTimer_.StartOnce(engineStarted_ ? app_.frameDrive().nextTickMs() : 1);
 }
 
 std::string CtolvaneBuilderDlg::applicationTitle() const { return "TolvaneBuilder " + app_.getVersion().text(); }
@@ -266,6 +268,7 @@ void CtolvaneBuilderDlg::startEngine() {
 
     const wxSize size = view_->backBufferSize();
     app_.createEngine(windows_.handleOf(view_), size.x, size.y, this);
+    if (view_->swapWaitsForRefresh()) app_.frameDrive().setThresholdMs(tbFrameDrive::kPacedThresholdMs);
     app_.setViewWindows(&pointer_);
     app_.setAfterFrame([this] { afterFrame(); });
     app_.initialise();
@@ -398,6 +401,7 @@ void CtolvaneBuilderDlg::afterFrame() {
 }
 
 bool CtolvaneBuilderDlg::prepareEngineShutdown() {
+    engineStopping_ = true;
     frameTimer_.Stop();
     inputFeeder_.reset();
     app_.progress().setFactory({});

@@ -123,6 +123,7 @@ private:
     std::unique_ptr<tbProjectCommands> projectCommands_;
     std::unique_ptr<tbViewCommands> viewCommands_;
     bool engineStarted_ = false;
+    bool engineStopping_ = false;  // the frame timer is never armed again
     // The stored placement is recorded only once it has been taken.
     bool placementRestored_ = false;
     long framesDrawn_ = 0;
