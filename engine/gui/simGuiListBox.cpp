@@ -118,14 +118,10 @@ void simGuiListBox::pickInput(const simInputEvent& event) {
             fireChange();
         }
     }
-    if (event.type == simInputEvent_key && event.keyState == simKeyState_released) {
-        if (event.key == 38 && m_data > 0.0f) {
-            setData(m_data - 1.0f);
-            fireChange();
-        } else if (event.key == 40 && m_data < static_cast<float>(n - 1)) {
-            setData(m_data + 1.0f);
-            fireChange();
-        }
+    const int32_t row = simGuiRowAfterArrowKey(event, m_data, n);
+    if (row >= 0) {
+        setData(static_cast<float>(row));
+        fireChange();
     }
 }
 

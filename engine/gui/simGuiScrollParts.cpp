@@ -36,3 +36,11 @@ int32_t simGuiThumbEdge(double origin, double track, double position, double cou
     if (!std::isfinite(edge)) return 0;
     return static_cast<int32_t>(std::clamp(edge, -2147483648.0, 2147483647.0));
 }
+
+int32_t simGuiRowAfterArrowKey(const simInputEvent& event, float selected, int32_t count) {
+    if (event.type != simInputEvent_key || event.keyState != simKeyState_released) return -1;
+    constexpr int32_t kUp = 38, kDown = 40;  // virtual keys
+    if (event.key == kUp && selected > 0.0f) return static_cast<int32_t>(selected - 1.0f);
+    if (event.key == kDown && selected < static_cast<float>(count - 1)) return static_cast<int32_t>(selected + 1.0f);
+    return -1;
+}

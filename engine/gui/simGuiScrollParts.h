@@ -16,6 +16,11 @@
 
 struct simInputEvent;
 
+// The row a released Up key (one row back) or Down key (one row on) moves a
+// selection held as `selected` to among `count` rows; -1 when the event is no
+// such key or the selection is already at that end.
+int32_t simGuiRowAfterArrowKey(const simInputEvent& event, float selected, int32_t count);
+
 // A vertical band from `top` to `bottom`, both edges outside.
 struct simGuiScrollBand {
     int32_t top = 0, bottom = 0;
