@@ -27,4 +27,13 @@ constexpr float kSeamWidth = 2.0f;
 void appendTriangle(std::vector<simScreenTriangle>& out, const tbTriangle& triangle, const d3dx::Vector2 texels[3],
                     const uint32_t colours[3], const d3dx::Vector2 uvs[3], simBoundingRect& touched);
 
+// The part of `drawn` (a triangle's rectangle in texels, seam strips
+// included) where the brush image can land: the rectangle around the
+// texels of the brush image's four corners, placed through the affine map
+// the triangle's corners give from brush coordinates `uvs` to `texels`.
+// Outside the image the brush adds nothing, so only this part changes.
+// `drawn` itself when the map is degenerate (the triangle seen edge-on).
+simBoundingRect brushFootprint(const d3dx::Vector2 texels[3], const d3dx::Vector2 uvs[3],
+                               const simBoundingRect& drawn);
+
 }  // namespace tbGeometryPaint

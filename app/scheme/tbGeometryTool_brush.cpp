@@ -121,10 +121,16 @@ void tbGeometry::paintBrush3D(simTexture* brush, const d3dx::Vector3&, float) {
         if (!brush3D.shade(*t, angle, main, uvs, colours)) continue;
         d3dx::Vector2 texels[3];
         for (int i = 0; i < 3; ++i) texels[i] = tbPaintSpace::texelOf(t->uvs[i], map->getWidth(), map->getHeight());
-        tbGeometryPaint::appendTriangle(batch, *t, texels, colours, uvs, touched);
-        getUndo().addTriangle(texels[0], texels[1], texels[2]);
+        simBoundingRect drawn;
+        tbGeometryPaint::appendTriangle(batch, *t, texels, colours, uvs, drawn);
+        // A triangle can be far larger than the brush on the texture: only
+        // the brush image's own footprint on it is touched.
+        touched.growByRect(tbGeometryPaint::brushFootprint(texels, uvs, drawn));
     }
+    if (touched.isEmpty()) return;
+    getUndo().addRect(touched);
     map->beginDrawing();
+    map->clipDrawing(touched);
     simRendererState* cache = r->getState();
     cache->setState(simRenderState_addressU, gfx::D3DTADDRESS_CLAMP);
     cache->setState(simRenderState_addressV, gfx::D3DTADDRESS_CLAMP);

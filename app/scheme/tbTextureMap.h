@@ -75,7 +75,11 @@ public:
     // binds the renderer's targets and the frame's viewport again and puts
     // back every state the bracket changed. The copy follows the touched
     // area, so a stamp costs what its brush covers, not the texture's size.
+    // The scissor test is off in the bracket until clipDrawing keeps the
+    // drawing to the pixels a rectangle of texels touches; endDrawing puts
+    // back the frame's scissor test and rectangle.
     void beginDrawing();
+    void clipDrawing(const simBoundingRect& touched);
     void endDrawing(const simBoundingRect& touched);
     // The same copying the whole picture back.
     void endDrawing();
@@ -129,6 +133,8 @@ private:
         bool ownScene = false;
         simStateValue states[kStates] = {};
         uint32_t colourMask = 0xF;
+        uint32_t scissorTest = 0;
+        gfx::RECT scissorRect{};
         gfx::D3DVIEWPORT9 viewport{};
     };
     Bracket m_bracket;

@@ -53,6 +53,8 @@ void tbTextureMap::beginDrawing() {
     if (m_bracket.ownScene) r->beginScene(false, false, false);
     d->GetViewport(&m_bracket.viewport);
     d->GetRenderState(D3DRS_COLORWRITEENABLE, &m_bracket.colourMask);
+    d->GetRenderState(D3DRS_SCISSORTESTENABLE, &m_bracket.scissorTest);
+    d->GetScissorRect(&m_bracket.scissorRect);
     d->SetRenderTarget(0, m_drawing);  // the viewport becomes the whole texture
     d->SetDepthStencilSurface(m_depth);
     for (size_t i = 0; i < std::size(kKnownStates); ++i) {
@@ -61,6 +63,16 @@ void tbTextureMap::beginDrawing() {
         cache->setState(kKnownStates[i].id, kKnownStates[i].value, true);
     }
     d->SetRenderState(D3DRS_COLORWRITEENABLE, kColourOnly);
+    d->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);
+}
+
+void tbTextureMap::clipDrawing(const simBoundingRect& touched) {
+    simRenderer* r = renderer();
+    if (!r || !m_bracket.open) return;
+    Device* d = r->getDevice();
+    const RECT rect = toRect(tbPaintSpace::pixelsTouched(touched, m_width, m_height));
+    d->SetScissorRect(&rect);
+    d->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
 }
 
 void tbTextureMap::endDrawing(const simBoundingRect& touched) {
@@ -75,6 +87,9 @@ void tbTextureMap::endDrawing(const simBoundingRect& touched) {
     d->SetRenderTarget(0, r->getBackBuffer());
     d->SetDepthStencilSurface(r->getDefaultDepthStencil());
     d->SetViewport(&m_bracket.viewport);
+    // Binding the back buffer reset the scissor rectangle to its whole size.
+    d->SetScissorRect(&m_bracket.scissorRect);
+    d->SetRenderState(D3DRS_SCISSORTESTENABLE, m_bracket.scissorTest);
     d->SetRenderState(D3DRS_COLORWRITEENABLE, m_bracket.colourMask);
     simRendererState* cache = r->getState();
     for (size_t i = 0; i < std::size(kKnownStates); ++i) cache->setState(kKnownStates[i].id, m_bracket.states[i]);

@@ -277,6 +277,51 @@ TEST_F(PaintOnGl, AThreeDStampPaintsAroundThePickedPointOnEveryFacing) {
     }
 }
 
+// A brush far smaller than the triangles under it on a 256 x 256 texture:
+// the stamp changes only the brush's own square around the picked texel,
+// the rest of the picked triangle keeps its colour, the undo step covers
+// only that square, and the frame's scissor test comes back afterwards.
+TEST_F(PaintOnGl, AThreeDStampOnALargeTriangleTouchesOnlyTheBrushsSquare) {
+    Grid coarse = kFacingZ;
+    coarse.cells = 2;  // triangles 128 texels along their legs
+    build(coarse, 256, 256);
+    gfx::Device* device = g_graphics->getRenderer()->getDevice();
+    const gfx::RECT frameScissor{10, 20, 30, 40};
+    device->SetScissorRect(&frameScissor);
+    device->SetRenderState(gfx::D3DRS_SCISSORTESTENABLE, 1);
+    app->tools().setMainColour(colourOf(kRed));
+    useCamera(1);
+    pickAt(coarse, 0.3f, 0.55f);
+    model->prepareBrush3D(model->pickedPoint, 0.2f);
+    model->paintBrush3D(nullptr, model->pickedPoint, 0.2f);
+
+    // The brush square is about 25 texels across, the triangles 128.
+    const d3dx::Vector2 centre = Grid::uvAt(0.3f, 0.55f) * 256.0f;
+    const std::vector<uint32_t> picture = paint();
+    EXPECT_EQ(at(picture, centre.x, centre.y), kRed);
+    size_t changed = 0;
+    for (uint32_t y = 0; y < 256; ++y)
+        for (uint32_t x = 0; x < 256; ++x) {
+            if (picture[size_t(y) * 256 + x] == kGrey) continue;
+            ++changed;
+            ASSERT_LT(std::fabs(float(x) + 0.5f - centre.x), 16.0f) << x << "," << y;
+            ASSERT_LT(std::fabs(float(y) + 0.5f - centre.y), 16.0f) << x << "," << y;
+        }
+    EXPECT_GT(changed, size_t(20 * 20));
+    const simBoundingRect& dirty = model->getUndo().dirtyRect();
+    EXPECT_LT(dirty.max.x - dirty.min.x, 28.0f);
+    EXPECT_LT(dirty.max.y - dirty.min.y, 28.0f);
+
+    uint32_t scissorTest = 0;
+    gfx::RECT scissor{};
+    device->GetRenderState(gfx::D3DRS_SCISSORTESTENABLE, &scissorTest);
+    device->GetScissorRect(&scissor);
+    EXPECT_EQ(scissorTest, 1u);
+    EXPECT_EQ(scissor.left, frameScissor.left);
+    EXPECT_EQ(scissor.bottom, frameScissor.bottom);
+    device->SetRenderState(gfx::D3DRS_SCISSORTESTENABLE, 0);
+}
+
 // Successive walks over the patch each reach every triangle: the visit
 // stamp never repeats one a triangle already carries.
 TEST_F(PaintOnGl, EveryPreparationGathersTheWholePatch) {
