@@ -5,6 +5,7 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryObject.h"
 #include "app/scheme/tbMaterial.h"
+#include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
@@ -41,18 +42,6 @@ simRendererState* state() { return renderer() ? renderer()->getState() : nullptr
 template <class T>
 T* resource(const char* name) {
     return dynamic_cast<T*>(simResources::getResource(name, false));
-}
-
-simScene* scene() { return g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr; }
-
-// Makes the scene's camera `index` current and applies it; false without it.
-bool useCamera(int32_t index) {
-    simScene* s = scene();
-    simCamera* camera = s ? s->getCamera(index) : nullptr;
-    if (!camera) return false;
-    g_graphics->setCurrentCamera(camera);
-    camera->apply();
-    return true;
 }
 
 simShaderEffect* currentEffect() {
@@ -205,7 +194,7 @@ void tbGeometryRender::drawPart(const tbMeshPart& part, simTexture* texture) {
 void tbGeometryRender::render(const tbGeometryFrame& frame) {
     m_frame = frame;
     simRendererState* cache = state();
-    if (!cache || !scene()) return;
+    if (!cache || !tbCurrentScene()) return;
     if (!m_built) buildBuffers();
 
     if (m_frame.viewMode == 0) {
@@ -222,7 +211,7 @@ void tbGeometryRender::render(const tbGeometryFrame& frame) {
 
 void tbGeometryRender::render3DView() {
     simRendererState* cache = state();
-    if (!useCamera(1)) return;
+    if (!tbUseSceneCamera(1)) return;
     renderer()->setTransform(1, nullptr);
     cache->setState(simRenderState_lighting, 0);
 
@@ -260,7 +249,7 @@ void tbGeometryRender::drawSecondViewOf3DView() {
 }
 
 void tbGeometryRender::renderTextureView() {
-    if (!useCamera(0)) return;
+    if (!tbUseSceneCamera(0)) return;
     renderer()->setTransform(1, nullptr);
     const tbTextureMap* map = m_model.getTextureMap();
     simTexture* paint = map ? map->getTexture() : nullptr;
@@ -277,7 +266,7 @@ void tbGeometryRender::renderTextureView() {
 
 void tbGeometryRender::drawSecondViewOfTextureView() {
     simRendererState* cache = state();
-    if (!useCamera(1)) return;
+    if (!tbUseSceneCamera(1)) return;
     const d3dx::Vector2 size = windowSize();
     const int32_t width = int32_t(size.x / kSecondViewDivisor), height = int32_t(size.y / kSecondViewDivisor);
     renderer()->setViewport(0, 0, width, height);
@@ -285,7 +274,7 @@ void tbGeometryRender::drawSecondViewOfTextureView() {
     cache->setState(simRenderState_zFunction, kDepthLessEqual);
     cache->setState(simRenderState_shaderEffect, nullptr);
     drawRoots(nullptr);
-    useCamera(0);
+    tbUseSceneCamera(0);
     const tbTextureMap* map = m_model.getTextureMap();
     renderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, map ? map->getTexture() : nullptr);
 }

@@ -9,6 +9,7 @@
 #include "app/scheme/tbGeometryPaint.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbPaintSpace.h"
+#include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simGlobals.h"
@@ -29,16 +30,6 @@ constexpr float kReachPerSize = 0.5f;        // the patch reaches half a brush s
 
 simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
 
-// The scene's camera `index` becomes current and is applied.
-bool useSceneCamera(int32_t index) {
-    auto* scene = g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr;
-    simCamera* camera = scene ? scene->getCamera(index) : nullptr;
-    if (!camera) return false;
-    g_graphics->setCurrentCamera(camera);
-    camera->apply();
-    return true;
-}
-
 // The radius of the sphere around the model's box: the projector's extent.
 float boundingRadius(const simBoundingBox& box) {
     if (box.isEmpty()) return 0.0f;
@@ -54,7 +45,7 @@ void tbGeometry::paintBrushTexture(simTexture* brush, float mouseX, float mouseY
     if (!map || !r) return;
     // The mouse is read against the view as it is shown, before the bracket
     // turns the viewport to the texture.
-    useSceneCamera(0);
+    tbUseSceneCamera(0);
     d3dx::Vector2 fraction;
     if (!tbPaintSpace::textureViewFraction(mouseX, mouseY, &fraction)) return;
     const float width = float(map->getWidth()), height = float(map->getHeight());

@@ -7,10 +7,20 @@
 #include "app/shell/tbCameraRecord.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
+#include "engine/graphics/simCamera.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simScene.h"
 
 simScene* tbCurrentScene() { return g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr; }
+
+bool tbUseSceneCamera(int32_t index) {
+    simScene* scene = tbCurrentScene();
+    simCamera* camera = scene ? scene->getCamera(index) : nullptr;
+    if (!camera) return false;
+    g_graphics->setCurrentCamera(camera);
+    camera->apply();
+    return true;
+}
 
 namespace {
 

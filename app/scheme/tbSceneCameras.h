@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "app/scheme/tbToolSettings.h"
@@ -17,6 +18,9 @@ class tbCamera;
 
 // The graphics system's scene, or null.
 simScene* tbCurrentScene();
+// Makes the current scene's camera `index` the graphics system's current
+// camera and applies it; false when there is no such camera.
+bool tbUseSceneCamera(int32_t index);
 
 class tbSceneCameras {
 public:
