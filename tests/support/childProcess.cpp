@@ -53,7 +53,7 @@ int statusOf(int waitStatus) {
 ChildProcess::~ChildProcess() { stop(); }
 
 bool ChildProcess::start(const std::vector<std::string>& argv, const ChildOptions& options) {
-    if (argv.empty() || pid_ > 0) return false;
+    if (argv.empty() || (pid_ > 0 && !status_)) return false;
     // Everything the child needs is made before the fork: between fork and
     // exec only async-signal-safe calls are allowed.
     std::vector<std::string> arguments = argv;

@@ -33,7 +33,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     // Starts `argv[0]` (a path, or a name looked up in PATH) with the
-    // arguments. False when it cannot be started.
+    // arguments. False when it cannot be started, or while the last child
+    // started has not been seen to end (wait): one child at a time.
     bool start(const std::vector<std::string>& argv, const ChildOptions& options = {});
 
     pid_t pid() const { return pid_; }
