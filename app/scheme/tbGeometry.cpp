@@ -4,6 +4,7 @@
 
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbGeometryUndo.h"
+#include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
@@ -73,4 +74,10 @@ void projectParts(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
 }
 }  // namespace
 
-void tbGeometry::updateTriangleScreenPositions() { projectParts(roots, triangles); }
+void tbGeometry::updateTriangleScreenPositions() {
+    // The positions serve picking in the 3-D view, so they are taken through
+    // its camera (the scene's second) whatever the last frame drew with;
+    // outside a frame the renderer still holds the 2-D text's transforms.
+    tbUseSceneCamera(1);
+    projectParts(roots, triangles);
+}

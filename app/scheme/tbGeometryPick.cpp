@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbSceneCameras.h"
 #include "app/shell/tbApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
@@ -105,6 +106,8 @@ bool tbGeometry::collectPickCandidates(std::vector<tbTriangle*>& outTriangles,
 
 bool tbGeometry::pick(d3dx::Vector3& point) {
     pickedTriangle = nullptr;
+    // Picking is in the 3-D view, seen through the scene's second camera.
+    tbUseSceneCamera(1);
     std::vector<tbTriangle*> candidates;
     std::vector<tbGeometryObject*> objects;
     if (!collectPickCandidates(candidates, objects)) return false;

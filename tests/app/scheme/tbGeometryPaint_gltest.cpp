@@ -324,6 +324,26 @@ TEST_F(PaintOnGl, AThreeDStampOnALargeTriangleTouchesOnlyTheBrushsSquare) {
 
 // Successive walks over the patch each reach every triangle: the visit
 // stamp never repeats one a triangle already carries.
+// The screen positions picking reads are taken through the 3-D view's
+// camera, whatever camera and transforms the last drawing left behind (the
+// texture view's camera, the 2-D text's identity transforms).
+TEST_F(PaintOnGl, ScreenPositionsAreSeenThroughTheThreeDViewsCamera) {
+    build(kFacingZ, 64, 32);
+    ASSERT_TRUE(useCamera(1));
+    model->updateTriangleScreenPositions();
+    const tbTriangle& t = *model->triangles[5];
+    const d3dx::Vector2 expected[3] = {t.screenCorners[0], t.screenCorners[1], t.screenCorners[2]};
+
+    ASSERT_TRUE(useCamera(0));
+    const d3dx::Matrix identity = d3dx::Matrix::identity();
+    for (uint32_t which : {0u, 1u, 2u}) g_graphics->getRenderer()->setTransform(which, &identity);
+    model->updateTriangleScreenPositions();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(t.screenCorners[i].x, expected[i].x, 1e-3f) << i;
+        EXPECT_NEAR(t.screenCorners[i].y, expected[i].y, 1e-3f) << i;
+    }
+}
+
 TEST_F(PaintOnGl, EveryPreparationGathersTheWholePatch) {
     build(kFacingZ, 64, 32);
     useCamera(1);
