@@ -22,6 +22,7 @@
 #include "app/shell/tbLauncher.h"
 #include "app/shell/tbMainMenu.h"
 #include "app/shell/tbOptions.h"
+#include "app/shell/tbProject.h"
 #include "app/shell/tbProjectCommands.h"
 #include "app/shell/tbSchemeEditing.h"
 #include "app/shell/tbViewCommands.h"
@@ -398,6 +399,8 @@ void CtolvaneBuilderDlg::afterFrame() {
         for (simCamera* camera : scene->getCameras().getList())
             camera->setViewport(d3dx::Vector2(0.0f, 0.0f), engineSize);
     }
+    // The model's screen positions, which picking reads, follow the new size.
+    if (tbProject* project = tbProject::current()) project->refresh();
 }
 
 bool CtolvaneBuilderDlg::prepareEngineShutdown() {
