@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,22 @@ struct Picture {
     uint32_t at(uint32_t x, uint32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     bool empty() const { return pixels.empty(); }
 };
+
+// A pixel's red, green and blue.
+struct Rgb {
+    int r, g, b;
+};
+
+inline Rgb rgbAt(const Picture& picture, uint32_t x, uint32_t y) {
+    const uint32_t p = picture.at(x, y);
+    return {static_cast<int>(p >> 16 & 255), static_cast<int>(p >> 8 & 255), static_cast<int>(p & 255)};
+}
+
+// Within 2 of `wanted` in each channel, which leaves room for the rounding of
+// the software renderer and the display's colour depth.
+inline bool near(const Rgb& colour, const Rgb& wanted) {
+    return std::abs(colour.r - wanted.r) <= 2 && std::abs(colour.g - wanted.g) <= 2 && std::abs(colour.b - wanted.b) <= 2;
+}
 
 // A window's place on the screen: its top-left corner and size, border excluded.
 struct ScreenRect {

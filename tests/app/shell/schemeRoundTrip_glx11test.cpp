@@ -17,19 +17,9 @@ namespace {
 
 using testsupport::Picture;
 using testsupport::ProgramHarness;
-
-struct Rgb {
-    int r, g, b;
-};
-
-Rgb rgbAt(const Picture& picture, uint32_t x, uint32_t y) {
-    const uint32_t p = picture.at(x, y);
-    return {static_cast<int>(p >> 16 & 255), static_cast<int>(p >> 8 & 255), static_cast<int>(p & 255)};
-}
-
-bool near(const Rgb& colour, const Rgb& wanted) {
-    return std::abs(colour.r - wanted.r) <= 2 && std::abs(colour.g - wanted.g) <= 2 && std::abs(colour.b - wanted.b) <= 2;
-}
+using testsupport::Rgb;
+using testsupport::near;
+using testsupport::rgbAt;
 
 constexpr Rgb kBackdrop{40, 90, 160};
 
