@@ -78,9 +78,8 @@ void simGuiListBox::scrollBarInput(const simInputEvent& event) {
     const int32_t track = h - 64;
     if (event.type == simInputEvent_mouseMove && m_parts.isThumbPressed() && mouse &&
         mouse->isDragging(simMouseButton_left) && track > 0 && n > 0) {
-        const double start = y + 32 + double(track) * m_dragStartRow / n;
-        const double d = double(event.y - y - 32) - (mouse->getPressY(simMouseButton_left) - start);
-        m_firstRow = simGuiThumbEdge(0, n, d, track);
+        // The rows follow the mouse's travel since the press, a track's length to all the rows.
+        m_firstRow = simGuiThumbEdge(m_dragStartRow, n, event.y - mouse->getPressY(simMouseButton_left), track);
     }
     const simGuiScrollBand thumb = thumbBand();
     const bool leftRelease = event.type == simInputEvent_mouseButton && event.button == simMouseButton_left &&
