@@ -1,0 +1,36 @@
+// What the mirror bar decides, without a window: the direction the mirror
+// copies paint in (0 "-X -> +X axis", 1 "+X -> -X axis") and the call that
+// performs it. The direction lasts while the program runs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+namespace bars {
+
+class MirrorBarModel {
+public:
+    static constexpr std::array<const char*, 2> kDirectionNames = {"-X -> +X axis", "+X -> -X axis"};
+
+    // `perform` mirrors the open model's paint in a direction (may be empty:
+    // the button then does nothing).
+    explicit MirrorBarModel(std::function<void(int32_t direction)> perform = {}) : perform_(std::move(perform)) {}
+
+    void setPerform(std::function<void(int32_t direction)> perform) { perform_ = std::move(perform); }
+
+    // The list's selection; anything outside the list is ignored.
+    void directionSelected(int index);
+    void performMirror() const;
+    // The toolbox's reset: the first direction.
+    void reset() { direction_ = 0; }
+
+    int32_t direction() const { return direction_; }
+
+private:
+    std::function<void(int32_t)> perform_;
+    int32_t direction_ = 0;
+};
+
+}  // namespace bars
