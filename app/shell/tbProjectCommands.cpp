@@ -190,8 +190,7 @@ void tbProjectCommands::exportProject() {
     if (name.empty()) return;
     scheme->setExportName(name);
     m_context.progress.show("Exporting project", kPleaseWait);
-    const std::string path = m_context.settingsFolder + "Schemes/" + scheme->getModelName() + "#" + name + ".bmp";
-    const bool exported = m_context.scheme.exportTexture(path, false);
+    const bool exported = m_context.scheme.exportTexture(scheme->schemeBitmapPath(m_context.settingsFolder), false);
     m_context.progress.hide();
     if (!exported) {
         ui::showError("There was a problem exporting the texture.\nPlease select another name.", "Export texture",

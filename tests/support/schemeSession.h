@@ -1,0 +1,73 @@
+// A model-scheme session of the built program, driven as a user drives it:
+// the File menu by its button and the keys, the dialogs by their titles, the
+// file browser's name box, the view's model and the quit chord. The program
+// tests share it (the round trip of a new scheme, the painting workflow).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/programHarness.h"
+
+namespace testsupport {
+
+// The backdrop colour the sessions' settings file gives the view, so the
+// model and the paint stand out from it.
+inline constexpr Rgb kSessionBackdrop{40, 90, 160};
+
+// Pixels of the view's middle (a third of the window each way) that are not
+// the backdrop: the model drawn over it.
+int pixelsOffBackdrop(const Picture& picture);
+
+class SchemeSession {
+public:
+    explicit SchemeSession(ProgramHarness& program) : program_(program) {}
+
+    // Writes the settings file with the backdrop colour and `more` (Lua
+    // assignments of the options table, comma first), before the first start.
+    void writeSettings(const std::string& more = "");
+    // Starts the program and waits until the engine draws the backdrop.
+    bool start(const std::string& shotName);
+
+    // Pops up the File menu with its button, then walks it with the keys
+    // (xdotool names, one after another) once it shows.
+    bool fileMenu(const std::vector<std::string>& keys, const std::string& shotName);
+    // File/New/Model scheme on the bundled trainer (kestrel), through the
+    // model picker, until the import's progress box has gone.
+    bool newKestrelScheme(const std::string& shotPrefix);
+    // File/Save, the path typed into the browser, until the file is written.
+    bool saveAs(const std::string& path, const std::string& shotPrefix);
+    // File/Open/Model scheme with the path typed into the browser.
+    bool open(const std::string& path, const std::string& titlePart, const std::string& shotPrefix);
+
+    // Waits for a dialog by its title and gives it the keyboard.
+    unsigned long dialog(const std::string& title);
+    // Replaces the file browser's name box with `path` and confirms it.
+    bool typeFileName(const std::string& title, const std::string& path, const std::string& shotName);
+    bool waitClosed(unsigned long dialog);
+    // Waits until no window titled `title` shows (the progress box of a
+    // step), then gives the view a moment to draw over where it was: the
+    // screen keeps a closed window's pixels until the next frame.
+    bool waitGone(const std::string& title);
+
+    // The model in the view: the middle of the view away from the backdrop,
+    // and the texture view in the view's top-left corner (a strip at the
+    // window's left edge that only a scheme draws on).
+    bool showsModel(int emptyView, Picture& shot);
+
+    std::string title();
+    bool waitForTitleWith(const std::string& part);
+
+    // Shift+Esc, with Shift held until Esc is let go of; a save prompt, should
+    // one come, is answered with its default (Yes: save where the file came from).
+    std::optional<int> quit();
+
+    unsigned long window() const { return window_; }
+
+private:
+    ProgramHarness& program_;
+    unsigned long window_ = 0;
+};
+
+}  // namespace testsupport
