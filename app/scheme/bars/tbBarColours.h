@@ -1,0 +1,19 @@
+// The colour swatches of the painting bars: a swatch opens the colour picker
+// on a paint colour and hands the result to the tool state, as the toolbox's
+// and the flood bar's swatches do.
+#pragma once
+
+#include <span>
+
+#include "app/shell/CDlgColourPickerModel.h"
+
+class simColour;
+class tbToolState;
+class wxWindow;
+
+enum class tbPaintColour { main, second };
+
+// Opens the colour picker over `parent`, modally, starting from the tool
+// state's colour, then sets that colour to the picker's result.
+void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which,
+                       std::span<simColour, shell::kSwatchCount> swatches);

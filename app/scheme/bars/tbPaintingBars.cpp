@@ -1,0 +1,97 @@
+#include "app/scheme/bars/tbPaintingBars.h"
+
+#include <array>
+#include <span>
+
+#include <wx/window.h>
+
+#include "app/scheme/bars/CDlgBrushPicker.h"
+#include "app/scheme/bars/CDlgBrushShapePicker.h"
+#include "app/scheme/bars/CDlgFloodBar.h"
+#include "app/scheme/bars/CDlgMirrorBar.h"
+#include "app/scheme/bars/CDlgObjectBar.h"
+#include "app/scheme/bars/CDlgToolbox.h"
+#include "app/scheme/bars/tbBarPictures.h"
+#include "app/scheme/bars/tbToolSettingsBinding.h"
+#include "app/scheme/tbProject_model.h"
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbOptions.h"
+#include "app/shell/tbToolbarHost.h"
+#include "engine/core/simGlobals.h"
+#include "engine/core/simResources.h"
+#include "engine/graphics/simTexture.h"
+
+namespace {
+
+constexpr const char* kPlainTexture = "noMipmaps | noCompression | managedResourcePool";
+
+tbGeometry* currentModel() {
+    auto* scheme = dynamic_cast<tbProject_model*>(tbProject::current());
+    return scheme ? scheme->getModel() : nullptr;
+}
+
+// A decal's texture: the loaded one of that name, else loaded from its folder.
+simTexture* decalTexture(const bars::DecalRow& row) {
+    if (row.subFolder.empty()) return nullptr;  // the plain brush
+    if (auto* loaded = dynamic_cast<simTexture*>(simResources::getResource(row.fileName, false))) return loaded;
+    if (!g_resources) return nullptr;
+    g_resources->findResource(nullptr, row.subFolder, row.fileName, kPlainTexture, false, true, row.rootKind);
+    return dynamic_cast<simTexture*>(simResources::getResource(row.fileName, false));
+}
+
+// The bars the toolbox's close box hides with it.
+constexpr tbBar kPaintingBars[] = {tbBar::brushBar,        tbBar::brushShapePicker, tbBar::shapeBar,
+                                   tbBar::floodFillBar,    tbBar::projectImageBar,  tbBar::uvMappingBar,
+                                   tbBar::textBar,         tbBar::textEditor,       tbBar::mirrorBar};
+
+}  // namespace
+
+void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app) {
+    tbToolState& tools = app.tools();
+    static std::array<simColour, shell::kSwatchCount> noSettingsSwatches;
+    tbOptions* options = app.options();
+    const std::span<simColour, shell::kSwatchCount> swatches =
+        options ? std::span<simColour, shell::kSwatchCount>(options->swatches) : noSettingsSwatches;
+    tbToolSettingsBinding& binding = tbBarSettings();
+
+    auto* toolbox = new CDlgToolbox(mainWindow, tools, swatches, [&host] {
+        for (const tbBar bar : kPaintingBars) host.hide(bar);
+    });
+    host.registerBar(tbBar::toolbox, toolbox);
+    host.setToolbox(toolbox);
+
+    auto currentObjects = []() -> CDlgObjectBar::Objects* {
+        tbGeometry* model = currentModel();
+        return model ? &model->roots : nullptr;
+    };
+    auto* objectBar = new CDlgObjectBar(mainWindow, currentObjects,
+                                        options ? &options->showPaintableObjectsOnly : nullptr, binding);
+    host.registerBar(tbBar::objectBar, objectBar);
+
+    auto* brushBar = new CDlgBrushPicker(mainWindow, tools, [&host] {
+        host.isShown(tbBar::brushShapePicker) ? host.hide(tbBar::brushShapePicker) : host.show(tbBar::brushShapePicker);
+    });
+    host.registerBar(tbBar::brushBar, brushBar);
+    host.setBrushBarRefresh([brushBar] { brushBar->updateControls(); });
+    toolbox->model().setToolReset(0, [brushBar] { brushBar->reset(); });
+
+    const bars::DecalFolders folders{app.getProgramFolder() + "/resources", app.getSettingsFolder()};
+    brushBar->showShape(tbBitmapOf(bars::tbDecalThumbnail(folders.resources + "/tolvaneBuilder/brush.bmp")));
+    CDlgBrushShapePicker::Hooks hooks;
+    hooks.textureOf = decalTexture;
+    hooks.showInBrushBar = [brushBar](const wxBitmap& thumbnail) { brushBar->showShape(thumbnail); };
+    hooks.releaseButton = [brushBar] { brushBar->releaseShapeButton(); };
+    auto* picker = new CDlgBrushShapePicker(mainWindow, tools, folders, std::move(hooks));
+    host.registerBar(tbBar::brushShapePicker, picker);
+    host.setPopupOpener(tbBar::brushShapePicker, brushBar->FindWindow(CDlgBrushPicker::idShapeButton),
+                        [brushBar] { brushBar->releaseShapeButton(); });
+
+    auto* floodBar = new CDlgFloodBar(mainWindow, tools, swatches, binding);
+    host.registerBar(tbBar::floodFillBar, floodBar);
+    toolbox->addSwatchRepaint([floodBar] { floodBar->drawColours(); });
+    toolbox->model().setToolReset(2, [floodBar] { floodBar->reset(); });
+
+    auto* mirrorBar = new CDlgMirrorBar(mainWindow, {});
+    host.registerBar(tbBar::mirrorBar, mirrorBar);
+    toolbox->model().setToolReset(7, [mirrorBar] { mirrorBar->reset(); });
+}
