@@ -11,6 +11,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/CDlgExport.h"
 #include "app/shell/CDlgFileBrowser.h"
@@ -438,6 +439,13 @@ std::string CtolvaneBuilderDlg::chooseSchemeName(const std::string& schemeName, 
     CDlgExportScheme names(&name, app_.getSettingsFolder(), modelName, this);
     names.ShowModal();
     return name;
+}
+
+void CtolvaneBuilderDlg::exchangeToolSettings(bool fromFile) {
+    if (fromFile)
+        tbBarSettings().afterOpen();
+    else
+        tbBarSettings().afterNew();
 }
 
 void CtolvaneBuilderDlg::showOptions() {

@@ -83,6 +83,7 @@ public:
     void quit() override { quitNow(); }
     void showBar(tbBar bar) override { toolbars_.show(bar); }
     void refreshBrushBar() override { toolbars_.refreshBrushBar(); }
+    void exchangeToolSettings(bool fromFile) override;
     void resetToolbars() override;
     wxWindow* boxParent() override { return this; }
 

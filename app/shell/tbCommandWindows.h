@@ -42,6 +42,9 @@ public:
     virtual void showBar(tbBar bar) = 0;
     // The brush bar shows the tool state's brush again.
     virtual void refreshBrushBar() = 0;
+    // The tool bars meet a model scheme just made: after New they give it
+    // their values, after Open (`fromFile`) they show the values it was saved with.
+    virtual void exchangeToolSettings(bool fromFile) = 0;
     // The toolboxes and the side bars back to their places beside the view.
     virtual void resetToolbars() = 0;
 

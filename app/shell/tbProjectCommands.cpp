@@ -95,7 +95,7 @@ void tbProjectCommands::save() {
 }
 
 tbProject* tbProjectCommands::startScheme(const std::string& progressTitle, const std::string& progressText,
-                                          const std::function<bool(tbProject&)>& start) {
+                                          bool fromFile, const std::function<bool(tbProject&)>& start) {
     tbToolState& tools = m_context.tools;
     bool started = false;
     {
@@ -118,6 +118,7 @@ tbProject* tbProjectCommands::startScheme(const std::string& progressTitle, cons
     if (!started) return nullptr;
     tools.setBrushSize(25.0f, 0.0f, 100.0f);
     m_context.windows.refreshBrushBar();
+    m_context.windows.exchangeToolSettings(fromFile);
     return tbProject::current();
 }
 
@@ -130,7 +131,7 @@ void tbProjectCommands::newModelScheme() {
         "Importing new model",
         "Please wait while TolvaneBuilder imports the new model.\nThis may take several minutes depending on the "
         "speed of your computer.",
-        [&model](tbProject& p) { return p.onNew(model); });
+        false, [&model](tbProject& p) { return p.onNew(model); });
     if (!project) {
         ui::showError("There was a problem importing this model. Please restart TolvaneBuilder.", "New",
                       m_context.windows.boxParent());
@@ -154,7 +155,8 @@ void tbProjectCommands::openModelScheme() {
     const std::string path = m_context.windows.chooseFile(request);
     if (path.empty()) return;
     // The project reports why it could not open the file.
-    tbProject* project = startScheme("Opening project", kPleaseWait, [&path](tbProject& p) { return p.open(path); });
+    tbProject* project =
+        startScheme("Opening project", kPleaseWait, true, [&path](tbProject& p) { return p.open(path); });
     if (!project) return;
     m_context.tools.setTool(kToolBrush);
     m_context.progress.hide();

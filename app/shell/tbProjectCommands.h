@@ -77,7 +77,10 @@ private:
     // The save with its progress box and message; false on failure.
     bool saveTo(tbProject& project, const std::string& path);
     // Makes a model scheme and runs `start` on it (onNew or open) under the
-    // progress box; on failure deletes it and returns to the empty mode.
+    // progress box; on failure deletes it and returns to the empty mode. A
+    // scheme read `fromFile` shows its tool settings in the bars.
+    tbProject* startScheme(const std::string& progressTitle, const std::string& progressText, bool fromFile,
+                           const std::function<bool(tbProject&)>& start); on failure deletes it and returns to the empty mode.
     tbProject* startScheme(const std::string& progressTitle, const std::string& progressText,
                            const std::function<bool(tbProject&)>& start);
     void reportFlyingSitesMissing(const std::string& title);

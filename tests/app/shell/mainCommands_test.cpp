@@ -5,6 +5,7 @@
 // checked by what the project, the progress box and the boxes saw, in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <string>
@@ -110,6 +111,9 @@ public:
     void quit() override { m_script.add("quit"); }
     void showBar(tbBar bar) override { shown.push_back(bar); }
     void refreshBrushBar() override { m_script.add("brush bar refreshed"); }
+    void exchangeToolSettings(bool fromFile) override {
+        m_script.add(fromFile ? "bars show the file's tool settings" : "bars give the new model theirs");
+    }
     void resetToolbars() override { m_script.add("toolbars reset"); }
 
     std::deque<std::string> models, files, names;
@@ -210,7 +214,7 @@ TEST_F(MainCommands, NewModelSchemeStartsTheSchemeUnderTheProgressBox) {
     windows.models.push_back("trainer");
     EXPECT_TRUE(files.run(tbMenu::newModelScheme));
     EXPECT_EQ(script.log, (Log{"model picker", "progress Importing new model", "scheme1 made", "scheme1 onNew trainer",
-                               "brush bar refreshed", "progress closed"}));
+                               "brush bar refreshed", "bars give the new model theirs", "progress closed"}));
     EXPECT_TRUE(boxes.asked().empty()) << "no project: no save prompt";
     EXPECT_EQ(tools.mode(), tbToolState::kModeScheme);
     EXPECT_EQ(tools.tool(), 2) << "a new scheme keeps the tool";
@@ -232,11 +236,11 @@ TEST_F(MainCommands, TheSavePromptSavesWhereTheProjectCameFromOrStops) {
         {MessageAnswer::yes, true,
          {"progress Saving project", "scheme1 save /p/old.tvp", "progress closed", "model picker",
           "progress Importing new model", "scheme1 deleted after 1 boxes", "scheme2 made", "scheme2 onNew glider",
-          "brush bar refreshed", "progress closed"},
+          "brush bar refreshed", "bars give the new model theirs", "progress closed"},
          true},
         {MessageAnswer::no, true,
          {"model picker", "progress Importing new model", "scheme1 deleted after 1 boxes", "scheme2 made",
-          "scheme2 onNew glider", "brush bar refreshed", "progress closed"},
+          "scheme2 onNew glider", "brush bar refreshed", "bars give the new model theirs", "progress closed"},
          true},
         {MessageAnswer::cancel, true, {}, false},
         {MessageAnswer::yes, false, {"progress Saving project", "scheme1 save /p/old.tvp", "progress closed"}, false},
@@ -286,6 +290,7 @@ TEST_F(MainCommands, APromptForANeverSavedProjectAsksWhereAndACancelStops) {
     files.openModelScheme();
     ASSERT_GE(script.log.size(), 3u);
     EXPECT_EQ(script.log[2], "scheme1 save /p/mine.tvp");
+    EXPECT_NE(std::find(script.log.begin(), script.log.end(), "bars show the file's tool settings"), script.log.end());
     EXPECT_EQ(files.currentProjectPath(), "/p/other.tvp");
     EXPECT_EQ(windows.title, "TB 2.5a - other.tvp (/New scheme)");
 }
