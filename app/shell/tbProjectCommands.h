@@ -80,8 +80,6 @@ private:
     // progress box; on failure deletes it and returns to the empty mode. A
     // scheme read `fromFile` shows its tool settings in the bars.
     tbProject* startScheme(const std::string& progressTitle, const std::string& progressText, bool fromFile,
-                           const std::function<bool(tbProject&)>& start); on failure deletes it and returns to the empty mode.
-    tbProject* startScheme(const std::string& progressTitle, const std::string& progressText,
                            const std::function<bool(tbProject&)>& start);
     void reportFlyingSitesMissing(const std::string& title);
     void updateTitle();
