@@ -12,6 +12,20 @@ constexpr float kThinAngle = 0.1f, kFlatAngle = 179.9f;
 constexpr float kMaxWalkAngle = 40.0f;
 
 bool isThinOrFlat(float angle) { return angle <= kThinAngle || angle >= kFlatAngle; }
+
+// Whether the walk goes on from one face to the next. Two unit normals of
+// nearly flat neighbours can have a dot product a rounding step above 1,
+// whose arc cosine is no number; taken as it is, that would stop the walk
+// (and leave unpainted triangles inside a brush stroke) exactly where the
+// surface is smoothest, so the cosine is kept within -1..1.
+bool walksOn(const d3dx::Vector3& from, const d3dx::Vector3& to) {
+    if (from == to) return true;
+    d3dx::Vector3 a, b;
+    d3dx::Vec3Normalize(&a, &from);
+    d3dx::Vec3Normalize(&b, &to);
+    const float cosine = std::clamp(d3dx::Vec3Dot(&a, &b), -1.0f, 1.0f);
+    return std::acos(cosine) / kPi * 180.0f <= kMaxWalkAngle;
+}
 }  // namespace
 
 float tbAngleDegrees(const d3dx::Vector3& a, const d3dx::Vector3& b) {
@@ -55,8 +69,7 @@ void tbTriangle::collectNear(const d3dx::Vector3& point, float reach, uint32_t s
         for (auto it = t->edgeNeighbours.rbegin(); it != t->edgeNeighbours.rend(); ++it) {
             tbTriangle* n = *it;
             if (n->visitStamp == stamp) continue;
-            if (n->faceNormal == t->faceNormal || tbAngleDegrees(n->faceNormal, t->faceNormal) <= kMaxWalkAngle)
-                pending.push_back(n);
+            if (walksOn(t->faceNormal, n->faceNormal)) pending.push_back(n);
         }
     }
 }

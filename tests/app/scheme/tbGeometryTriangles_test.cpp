@@ -242,6 +242,22 @@ TEST(CollectNear, WalksAVeryLongStripWithoutDeepRecursion) {
     EXPECT_EQ(all.size(), model.triangles.size());
 }
 
+// Neighbours of a smooth surface whose face normals differ by a rounding
+// step: their unit normals' dot product comes out just above 1 (no arc
+// cosine), and the walk must still cross them.
+TEST(CollectNear, CrossesNeighboursWhoseNormalsDifferByARoundingStep) {
+    tbGeometry model(nullptr);
+    model.vertices = test::gridVertices(3, 1);
+    model.buildTriangles();
+    const d3dx::Vector3 a{-0.0435817987f, 0.998888016f, -0.0180047005f};
+    const d3dx::Vector3 b{-0.0435817949f, 0.998888016f, -0.0180047005f};
+    for (const auto& t : model.triangles) t->faceNormal = t->index % 2 ? b : a;
+    ASSERT_TRUE(std::isnan(tbAngleDegrees(a, b)));  // the pair is the one that matters
+    std::vector<tbTriangle*> all;
+    model.triangles[0]->collectNear({0, 0, 0}, 100.0f, 1, all);
+    EXPECT_EQ(all.size(), model.triangles.size());
+}
+
 TEST(GeometryLookUps, OutOfRangeIndicesGiveNone) {
     tbGeometry model(nullptr);
     model.vertices = test::gridVertices(1, 1);
