@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
@@ -11,8 +12,12 @@
 #include "engine/core/simGlobals.h"
 
 tbGeometry::tbGeometry(tbProject_model* owner)
-    : simObject(false, true, false, false), m_owner(owner), m_undo(std::make_unique<tbGeometryUndo>(this)) {
+    : simObject(false, true, false, false),
+      m_owner(owner),
+      m_undo(std::make_unique<tbGeometryUndo>(this)),
+      m_shapeTool(std::make_unique<tbGeometryTool_shape>(this)) {
     simLog("[tbGeometry-");
+    m_undo->setShapeHistory(m_shapeTool.get());
     stopwatch.reset();
     stopwatch.start();
     simLog("-tbGeometry]");

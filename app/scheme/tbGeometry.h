@@ -31,6 +31,7 @@
 class simColour;
 class simTexture;
 class tbGeometryUndo;
+class tbGeometryTool_shape;
 class tbToolState;
 struct simInputEvent;
 class tbGeometryRender;
@@ -160,6 +161,19 @@ public:
     void floodFill(const std::vector<tbTriangle*>& region, const simColour& main, const simColour& second,
                    bool gradient, uint32_t axis);
 
+    // ---- The shape tool (tbGeometryTool_shape.cpp) and its fills
+    // (tbShapeFill.cpp): the outline filled in the main colour or, with
+    // `gradient`, blended to the second colour across the outline's
+    // rectangle along x (axis 0 or 2) or y (axis 1); nothing with fewer than
+    // three points. The texture view paints the outline where it lies over
+    // the shown texture; the 3-D view paints the model's triangles under it
+    // as the 3-D view shows them, those facing away too when the shape bar
+    // is double-sided.
+    tbGeometryTool_shape& shapeTool() { return *m_shapeTool; }
+    void clearShape();
+    void applyShapeTextureView(const simColour& main, const simColour& second, bool gradient, uint32_t axis);
+    void applyShape3D(const simColour& main, const simColour& second, bool gradient, uint32_t axis);
+
     // ---- Input (tbGeometryEvents.cpp): one event of the view, handed to the
     // current tool, the colour pick and the undo.
     void onEvent(simInputEvent* event) override;
@@ -207,6 +221,7 @@ private:
     std::unique_ptr<tbGeometryRender> m_render;  // goes with the arrays it was built from
     std::function<void(float)> m_progress;
     std::unique_ptr<tbGeometryUndo> m_undo;
+    std::unique_ptr<tbGeometryTool_shape> m_shapeTool;  // the undo history keeps a pointer to it
     tbToolState* m_tools = nullptr;
     uint32_t m_visitCounter = 0;  // the last visit stamp handed out
 };

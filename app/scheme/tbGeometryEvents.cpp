@@ -5,6 +5,7 @@
 
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_flood.h"
+#include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbToolState.h"
@@ -73,7 +74,8 @@ uint32_t tbRoutePaintEvent(const simInputEvent& e, const tbPaintInput& in) {
     if (!in.gateOpen || in.sinceOpenMs < kSettleMs) return 0;
     uint32_t actions = 0;
     if (!in.alt) {
-        // The shape, projection and text tools take their events elsewhere.
+        // The projection and text tools take their events elsewhere.
+        if (in.tool == kShape) actions |= tbPaint_shape;
         if (e.type == simInputEvent_wheel) actions |= wheelActions(e, in);
         if (in.viewMode == kView3D) actions |= view3DActions(e, in);
         if (in.viewMode == kViewTexture) actions |= textureViewActions(e, in);
@@ -120,6 +122,8 @@ void tbGeometry::onEvent(simInputEvent* event) {
     if (!actions) return;
     tbToolState& state = tools();
     auto has = [actions](uint32_t action) { return (actions & action) != 0; };
+
+    if (has(tbPaint_shape)) shapeTool().onEvent(*event);
 
     if (has(tbPaint_brushSizeUp) || has(tbPaint_brushSizeDown))
         state.setBrushSize(state.brushSize() + (has(tbPaint_brushSizeUp) ? kSizeStep : -kSizeStep), 0.0f, 100.0f);

@@ -41,6 +41,7 @@ enum tbPaintAction : uint32_t {
     tbPaint_pickSecondColour = 1u << 13,
     tbPaint_undo = 1u << 14,
     tbPaint_push = 1u << 15,  // record an undo state (when a tool reported a change)
+    tbPaint_shape = 1u << 16,  // the event to the shape tool (run first)
 };
 
 // The actions for one event; 0 while the gate is closed or during the first

@@ -4,6 +4,7 @@
 
 #include "app/scheme/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbTextureMap.h"
 #include "engine/core/simApplicationLog.h"
@@ -136,6 +137,7 @@ bool tbGeometry::save(tbFileGeometry& out) const {
 
     simLog("settings...\n");
     out.settings = toolSettings;
+    out.settings.shapeOutline = m_shapeTool->points();
     out.settings.uvMode = selection.mode;
     out.settings.selectedFaces.clear();
     out.settings.selectedCorners.clear();
@@ -231,6 +233,8 @@ bool tbGeometry::open(const tbFileGeometry& in, int32_t version) {
     progress(80);
     simLog("settings...\n");
     toolSettings = in.settings;
+    const tbStoredShape outline{"", in.settings.shapeOutline};
+    m_shapeTool->restore(&outline);
     selection.mode = in.settings.uvMode;
     if (selection.mode == tbUVSelection::kFaces)
         for (uint32_t i : in.settings.selectedFaces) selection.faces.push_back(triangles[i].get());

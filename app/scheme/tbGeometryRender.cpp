@@ -230,6 +230,7 @@ void tbGeometryRender::render3DView() {
     if (!m_frame.altHeld) {
         // A picked point of (0, 0, 0) is no pick.
         const bool picked = m_model.pickedPoint != d3dx::Vector3();
+        drawShapePreview(true);
         if (m_frame.tool == tbGeometryFrame::kBrush && !m_frame.navigating && m_frame.mouseOverView && picked)
             drawBrushPreview3D();
         if (m_frame.tool == tbGeometryFrame::kFloodFill && m_frame.mouseOverView && picked && m_model.pickedObject)
@@ -257,6 +258,7 @@ void tbGeometryRender::renderTextureView() {
     const d3dx::Vector2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     renderer()->drawQuad3D({0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 0}, kWhite, paint, uvs, uvs);
 
+    if (!m_frame.altHeld) drawShapePreview(false);
     if (!m_frame.altHeld && m_frame.tool == tbGeometryFrame::kBrush && m_frame.mouseOverView)
         m_model.renderBrushPreviewTexture(m_frame.brushTexture, m_frame.mouse.x, m_frame.mouse.y,
                                           m_frame.brushSize);

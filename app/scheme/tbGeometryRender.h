@@ -90,6 +90,9 @@ private:
     // flood fill, shaded along the gradient's axis.
     void drawBrushPreview3D();
     void drawFloodPreview();
+    // The shape tool's outline over either view (tbShapePreview.cpp), while
+    // it is the current tool.
+    void drawShapePreview(bool view3D);
     void drawSecondViewOf3DView();
     void drawSecondViewOfTextureView();
 

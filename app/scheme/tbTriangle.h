@@ -70,6 +70,12 @@ public:
     // screen corners in back-buffer pixels and their depths. Nothing changes
     // when there is nothing to project with.
     void project();
+
+    // The texture coordinate shown at screen point `p` inside the triangle,
+    // from its screen corners: along the line from corner 0 through p to
+    // the opposite edge (tbShapeClip.cpp). (0, 0) when that line misses
+    // the edge, as for a point outside.
+    d3dx::Vector2 uvAtScreenPoint(const d3dx::Vector2& p) const;
 };
 
 // The angle in degrees between two directions, each normalised first (a zero

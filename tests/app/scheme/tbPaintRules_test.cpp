@@ -208,6 +208,8 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
     dragging.cameraDrag = true;
     tbPaintInput alt = input(0, 0);
     alt.alt = true;
+    tbPaintInput altShape = input(1, 0);
+    altShape.alt = true;
     tbPaintInput ctrlHeld = input(0, 0);
     ctrlHeld.ctrlKey = true;
     tbPaintInput closed = input(0, 0, true);
@@ -223,8 +225,10 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
         {"brush texture hover", kMove, input(0, 1), 0},
         {"brush texture drag", kMove, input(0, 1, true), tbPaint_stampTexture},
         {"brush texture press", kLeftPress, input(0, 1), tbPaint_stampTexture},
-        {"shape: nothing yet", kLeftPress, input(1, 0), 0},
-        {"shape release", kLeftRelease, input(1, 1), tbPaint_push},
+        {"shape press", kLeftPress, input(1, 0), tbPaint_shape},
+        {"shape release", kLeftRelease, input(1, 1), tbPaint_shape | tbPaint_push},
+        {"shape key", ctrlZ(simKeyState_released), input(1, 1), tbPaint_shape},
+        {"alt shape press", kLeftPress, altShape, 0},
         {"flood hover", kMove, input(2, 0), tbPaint_clearPick | tbPaint_pick},
         {"flood press", kLeftPress, input(2, 0), 0},
         {"flood release", kLeftRelease, input(2, 0), tbPaint_flood | tbPaint_push},
@@ -248,7 +252,7 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
         {"wheel size other tool", wheel(false, true, false), input(2, 1), 0},
         {"wheel alpha brush", wheel(false, true, true), input(0, 1), tbPaint_alphaUp},
         {"wheel alpha flood", wheel(true, true, true), input(2, 0), tbPaint_alphaDown},
-        {"wheel alpha shape", wheel(true, true, true), input(1, 0), tbPaint_alphaDown},
+        {"wheel alpha shape", wheel(true, true, true), input(1, 0), tbPaint_alphaDown | tbPaint_shape},
         {"wheel alpha text", wheel(true, true, true), input(6, 0), tbPaint_alphaDown},
         {"wheel alpha picker", wheel(true, true, true), input(4, 0), 0},
         {"wheel zoom", wheel(true, false, false), input(0, 0), 0},

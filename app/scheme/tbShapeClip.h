@@ -1,0 +1,56 @@
+// tbShapeClip: the part of the model that a shape outline covers on screen.
+//
+// The 3-D shape fill paints, for every outline triangle, the pieces of the
+// model's triangles lying under it, each piece carried back to the paint
+// texture by its texture coordinates. The model's triangles are taken as
+// the last refresh projected them (their screen corners), so the pieces are
+// exactly what the 3-D view shows under the outline.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "engine/core/simBoundingRect.h"
+#include "engine/core/simPolygonTriangulator.h"
+#include "platform/d3dx/d3dxMathTypes.h"
+
+class tbGeometryObject;
+class tbTriangle;
+
+// One corner of a piece: where it shows and where it lies on the texture.
+struct tbClipCorner {
+    d3dx::Vector2 screen;
+    d3dx::Vector2 uv;
+};
+
+class tbShapeClip {
+public:
+    // `outline`: the outline's triangles, three screen corners each.
+    // One-sided, triangles facing away from `camera` (a position) are left
+    // out; double-sided they are painted too.
+    tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, const d3dx::Vector3& camera);
+
+    // The pieces under the outline of every paintable mesh part of the
+    // objects that take part (kind 0, enabled, visible), and of their
+    // children whatever the objects themselves are; three corners a piece.
+    std::vector<tbClipCorner> clip(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
+                                   const std::vector<std::unique_ptr<tbTriangle>>& triangles);
+    // The pieces of one triangle, appended to `out`.
+    void clipTriangle(const tbTriangle& triangle, std::vector<tbClipCorner>& out);
+
+    // The outline triangles' rectangle on screen.
+    const simBoundingRect& rect() const { return m_rect; }
+
+private:
+    void clipObjects(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
+                     const std::vector<std::unique_ptr<tbTriangle>>& triangles, std::vector<tbClipCorner>& out);
+    bool facesAway(const tbTriangle& triangle) const;
+    void intersect(const tbTriangle& triangle, const d3dx::Vector2 outline[3], std::vector<tbClipCorner>& out);
+
+    std::vector<d3dx::Vector2> m_outline;
+    simBoundingRect m_rect;
+    bool m_doubleSided;
+    d3dx::Vector3 m_camera;
+    simPolygonTriangulator m_triangulator;
+    std::vector<d3dx::Vector4> m_ring, m_pieces;  // scratch, kept between triangles
+};
