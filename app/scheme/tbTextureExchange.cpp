@@ -2,6 +2,7 @@
 // scheme bitmap, as the project and the model hand them down to the paint
 // texture.
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
 
@@ -11,10 +12,15 @@ bool tbGeometry::exportTexture(const std::string& path, bool withUVLayout) {
 
 bool tbGeometry::importTexture(const std::string& path) {
     if (!m_textureMap || !m_textureMap->importTexture(path)) return false;
-    // The snapshot is what the next undo step saves as "before": it must be
-    // the imported picture, or undoing the next stroke would paste pixels
-    // from before the import back into it.
-    m_textureMap->takeSnapshot();
+    // The import is a step of its own: the whole picture as it was before
+    // it is kept (the snapshot still holds it), and the push makes the
+    // imported picture the next step's "before", so undoing the next stroke
+    // cannot paste pixels from before the import back into it.
+    simBoundingRect whole;
+    whole.growByPoint({0.0f, 0.0f});
+    whole.growByPoint({float(m_textureMap->getWidth()), float(m_textureMap->getHeight())});
+    getUndo().addRect(whole);
+    getUndo().push();
     return true;
 }
 

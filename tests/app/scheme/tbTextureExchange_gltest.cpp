@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
 #include "platform/d3dx/d3dxImage.h"
@@ -217,6 +219,16 @@ TEST_F(GlTextureExchange, AnImportReplacesThePictureAndTheSnapshot) {
     EXPECT_FALSE(project->importTexture(res->temp.file("nowhere.png")));
     EXPECT_EQ(surface(map().getPaintSurface()).pixels, scaled.pixels);
     EXPECT_EQ(surface(map().getSnapshotSurface()).pixels, scaled.pixels);
+
+    // The import is one undo step: undoing it brings back the exact picture
+    // from before it, on every surface, and only the successful import made a step.
+    tbGeometryUndo& undo = project->getModel()->getUndo();
+    EXPECT_EQ(undo.count(), 1u);
+    undo.undo();
+    EXPECT_EQ(undo.count(), 0u);
+    EXPECT_EQ(surface(map().getPaintSurface()).pixels, picture.pixels);
+    EXPECT_EQ(surface(map().getDrawingSurface()).pixels, picture.pixels);
+    EXPECT_EQ(surface(map().getSnapshotSurface()).pixels, picture.pixels);
 }
 
 TEST_F(GlTextureExchange, TheSchemeBitmapIsTheEditorsBitmapWithoutALayout) {
