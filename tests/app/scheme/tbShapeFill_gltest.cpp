@@ -18,6 +18,7 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"
+#include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
@@ -364,6 +365,29 @@ TEST_F(ShapeFillOnGl, AFillIsOneUndoStepAndTwoPointsFillNothing) {
         model->getUndo().undo();
         EXPECT_EQ(paint(), before) << view;
     }
+}
+
+// The current outline goes into the project's tool settings on save and
+// comes back on open, in place of whatever outline the model had.
+TEST_F(ShapeFillOnGl, TheOutlineIsKeptWithTheProject) {
+    build(true);
+    tbStoredShape shape{"", {}};
+    for (const V2 p : {V2{10, 20}, V2{300, 40}, V2{150, 200}}) {
+        tbShapePoint point;
+        point.position = p;
+        shape.points.push_back(point);
+    }
+    tbGeometryTool_shape::makeCurved(shape.points[2]);
+    model->shapeTool().restore(&shape);
+    tbFileGeometry saved;
+    ASSERT_TRUE(model->save(saved));
+    EXPECT_EQ(saved.settings.shapeOutline, shape.points);
+
+    tbGeometry reopened(nullptr);
+    const tbStoredShape other{"", {shape.points[1]}};
+    reopened.shapeTool().restore(&other);
+    ASSERT_TRUE(reopened.open(saved, tbProjectFileData::kCurrentVersion));
+    EXPECT_EQ(reopened.shapeTool().points(), shape.points);
 }
 
 // The outline over the 3-D view: its points, a curved segment with its
