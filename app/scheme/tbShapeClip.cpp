@@ -32,7 +32,12 @@ d3dx::Vector2 tbTriangle::uvAtScreenPoint(const d3dx::Vector2& p) const {
 
 tbShapeClip::tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, const d3dx::Vector3& camera)
     : m_outline(std::move(outline)), m_doubleSided(doubleSided), m_camera(camera) {
-    for (const d3dx::Vector2& p : m_outline) m_rect.growByPoint(p);
+    for (size_t i = 0; i + 2 < m_outline.size(); i += 3) {
+        simBoundingRect rect;
+        for (size_t k = i; k < i + 3; ++k) rect.growByPoint(m_outline[k]);
+        m_outlineRects.push_back(rect);
+        m_rect.growByRect(rect);
+    }
 }
 
 std::vector<tbClipCorner> tbShapeClip::clip(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
@@ -69,6 +74,8 @@ void tbShapeClip::clipTriangle(const tbTriangle& triangle, std::vector<tbClipCor
     for (const d3dx::Vector2& p : triangle.screenCorners) rect.growByPoint(p);
     if (!rect.overlaps(m_rect)) return;
     for (size_t i = 0; i + 2 < m_outline.size(); i += 3) {
+        // Most outline triangles lie nowhere near a given model triangle.
+        if (!rect.overlaps(m_outlineRects[i / 3])) continue;
         const d3dx::Vector2* corners = &m_outline[i];
         const bool whole = std::all_of(std::begin(triangle.screenCorners), std::end(triangle.screenCorners),
                                        [&](const d3dx::Vector2& p) {

@@ -48,6 +48,7 @@ private:
     void intersect(const tbTriangle& triangle, const d3dx::Vector2 outline[3], std::vector<tbClipCorner>& out);
 
     std::vector<d3dx::Vector2> m_outline;
+    std::vector<simBoundingRect> m_outlineRects;  // one per outline triangle
     simBoundingRect m_rect;
     bool m_doubleSided;
     d3dx::Vector3 m_camera;
