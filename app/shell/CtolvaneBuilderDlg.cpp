@@ -11,6 +11,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "app/scheme/bars/tbPaintingBars.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/CDlgExport.h"
@@ -292,6 +293,7 @@ void CtolvaneBuilderDlg::startEngine() {
     updateMenu();
     simLog("initToolbars...");
     app_.tools().setView(&toolbars_);
+    tbCreatePaintingBars(this, toolbars_, app_);
     tbStoredPlacement stored;
     if (const tbOptions* options = app_.options())
         stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};

@@ -46,11 +46,9 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
     ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
     {
         CtolvaneBuilderDlg dlg(*app, windows);
-        // A bar registered as the toolbox and another as the object bar.
-        auto* toolbox = new wxDialog(&dlg, wxID_ANY, "Toolbox", wxPoint(5, 5), wxSize(60, 300));
-        auto* objectBar = new wxDialog(&dlg, wxID_ANY, "Objects", wxPoint(5, 5), wxSize(120, 200));
-        dlg.toolbars().registerBar(tbBar::toolbox, toolbox);
-        dlg.toolbars().registerBar(tbBar::objectBar, objectBar);
+        // The painting toolbox and the object bar, made when the engine starts.
+        auto toolbox = [&dlg] { return dlg.toolbars().window(tbBar::toolbox); };
+        auto objectBar = [&dlg] { return dlg.toolbars().window(tbBar::objectBar); };
 
         std::string failure;
         wxTimer watcher;
@@ -78,7 +76,7 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
                 }
                 case 2:
                     // The pointer over the view opens the gate.
-                    EXPECT_FALSE(toolbox->IsShown()) << "the empty mode hides the toolbox";
+                    EXPECT_FALSE(toolbox()->IsShown()) << "the empty mode hides the toolbox";
                     user.MouseMove(dlg.view()->GetScreenRect().GetPosition() + wxPoint(200, 200));
                     ++step;
                     return;
@@ -125,10 +123,10 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
         dlg.runCommand(tbMenu::resetToolbars);
         test::pumpEventsUntil([] { return false; }, 100);
         const wxRect viewRect = dlg.view()->GetScreenRect();
-        EXPECT_EQ(toolbox->GetScreenRect().GetPosition(), viewRect.GetPosition());
-        EXPECT_EQ(objectBar->GetScreenRect().GetRight(), viewRect.GetRight());
-        EXPECT_EQ(objectBar->GetScreenRect().y, viewRect.y);
-        EXPECT_FALSE(objectBar->IsShown()) << "the empty mode hides the object bar";
+        EXPECT_EQ(toolbox()->GetScreenRect().GetPosition(), viewRect.GetPosition());
+        EXPECT_EQ(objectBar()->GetScreenRect().GetRight(), viewRect.GetRight());
+        EXPECT_EQ(objectBar()->GetScreenRect().y, viewRect.y);
+        EXPECT_FALSE(objectBar()->IsShown()) << "the empty mode hides the object bar";
         dlg.prepareEngineShutdown();
         app.reset();
     }
