@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbSceneCameras.h"
@@ -17,6 +18,7 @@ tbGeometry::tbGeometry(tbProject_model* owner)
       m_undo(std::make_unique<tbGeometryUndo>(this)),
       m_shapeTool(std::make_unique<tbGeometryTool_shape>(this)) {
     simLog("[tbGeometry-");
+    m_projectImageTool = std::make_unique<tbGeometryTool_projectImage>(this);
     m_undo->setShapeHistory(m_shapeTool.get());
     stopwatch.reset();
     stopwatch.start();

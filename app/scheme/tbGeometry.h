@@ -38,6 +38,7 @@ class tbGeometryRender;
 class tbProject_model;
 class tbTextureMap;
 class tbNeighbourFinder;
+class tbGeometryTool_projectImage;
 struct geoFileData;
 struct tbFileGeometry;
 namespace d3dx {
@@ -144,6 +145,17 @@ public:
     d3dx::Vector3 pickedNormal;  // interpolated from the corner normals
     tbGeometryObject* pickedObject = nullptr;
 
+    // ---- The image projection tool (tbGeometryTool_projectImage.cpp).
+    tbGeometryTool_projectImage& projectImageTool() { return *m_projectImageTool; }
+    // Loads the image at `path` into slot 0..5 (+X, -X, +Y, -Y, +Z, -Z) and
+    // puts the slot's placement back to its start; an empty path clears the
+    // slot; other slots are ignored.
+    void loadProjectionImage(int32_t slot, const std::string& path);
+    // "Perform Projection": every shown slot with an image into the paint
+    // texture, with the bar's settings from the tool settings. The caller
+    // pushes the undo state.
+    void projectImages();
+
     // ---- The brush (tbGeometryTool_brush.cpp), with the tool state's
     // angle and main colour.
     // Texture view: a square of 20 x size texels, turned by the angle,
@@ -218,6 +230,7 @@ private:
     tbProject_model* m_owner;
     std::string m_modelPath;
     std::unique_ptr<tbTextureMap> m_textureMap;
+    std::unique_ptr<tbGeometryTool_projectImage> m_projectImageTool;
     std::unique_ptr<tbGeometryRender> m_render;  // goes with the arrays it was built from
     std::function<void(float)> m_progress;
     std::unique_ptr<tbGeometryUndo> m_undo;

@@ -4,6 +4,7 @@
 
 #include "app/scheme/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbTextureMap.h"
@@ -138,6 +139,7 @@ bool tbGeometry::save(tbFileGeometry& out) const {
     simLog("settings...\n");
     out.settings = toolSettings;
     out.settings.shapeOutline = m_shapeTool->points();
+    m_projectImageTool->storePlacements(out.settings.projection);
     out.settings.uvMode = selection.mode;
     out.settings.selectedFaces.clear();
     out.settings.selectedCorners.clear();
@@ -235,6 +237,11 @@ bool tbGeometry::open(const tbFileGeometry& in, int32_t version) {
     toolSettings = in.settings;
     const tbStoredShape outline{"", in.settings.shapeOutline};
     m_shapeTool->restore(&outline);
+    // Each slot's image comes back from its path; loading puts a slot back
+    // to its start, so the file's placements are restored after it.
+    for (int32_t slot = 0; slot < tbGeometryTool_projectImage::kSlots; ++slot)
+        loadProjectionImage(slot, in.settings.projectionSlots[slot].imagePath);
+    m_projectImageTool->restorePlacements(in.settings.projection);
     selection.mode = in.settings.uvMode;
     if (selection.mode == tbUVSelection::kFaces)
         for (uint32_t i : in.settings.selectedFaces) selection.faces.push_back(triangles[i].get());

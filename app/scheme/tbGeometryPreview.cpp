@@ -1,5 +1,6 @@
-// The cursors of the brush and the flood fill: what the next stamp or fill
-// will touch, drawn over the model instead of into the texture.
+// The cursors of the brush, the flood fill and the mirror: what the next
+// stamp, fill or copy will touch, drawn over the model instead of into the
+// texture.
 #include <cmath>
 #include <vector>
 
@@ -128,4 +129,40 @@ void tbGeometryRender::drawFloodPreview() {
     simColour white;
     white.set(255, 255, 255, 255);
     for (const auto& [from, to] : arrows) r->drawArrowHead(from, to, kArrowHeadPixels, white);
+}
+
+namespace {
+
+// The box around every paintable part of the objects that take part in
+// painting (kind 0, enabled, visible), children visited whatever their
+// parent is: the part of the model the mirror acts on.
+void growPaintableBox(const tbGeometryObject& object, simBoundingBox& box) {
+    if (object.takesPart())
+        for (const auto& part : object.meshParts)
+            if (part->isPaintable()) box.growByBox(part->box);
+    for (const auto& child : object.children) growPaintableBox(*child, box);
+}
+
+}  // namespace
+
+void tbGeometryRender::drawMirrorPreview() {
+    const int32_t direction = m_model.toolSettings.mirrorDirection;
+    if (direction != 0 && direction != 1) return;
+    simBoundingBox box;
+    for (const auto& root : m_model.roots) growPaintableBox(*root, box);
+    if (!box.hasExtent()) return;
+    // The four edges along x, black on the side read and yellow on the side
+    // written, with the arrow heads on the written side.
+    constexpr uint32_t kBlack = 0xFF000000u, kYellow = 0xFFFFFF00u;
+    const float written = direction == 0 ? box.min.x : box.max.x;
+    const float read = direction == 0 ? box.max.x : box.min.x;
+    std::vector<simLine3D> lines;
+    for (const float y : {box.min.y, box.max.y})
+        for (const float z : {box.min.z, box.max.z})
+            lines.emplace_back(d3dx::Vector3(read, y, z), d3dx::Vector3(written, y, z), kBlack, kYellow);
+    simRenderer* r = renderer();
+    r->drawLines3D(lines, nullptr);
+    simColour yellow;
+    yellow.set(255, 255, 255, 0);
+    for (const simLine3D& line : lines) r->drawArrowHead(line.p0, line.p1, kArrowHeadPixels, yellow);
 }

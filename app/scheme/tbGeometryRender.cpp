@@ -4,6 +4,7 @@
 
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryObject.h"
+#include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbMaterial.h"
 #include "app/scheme/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
@@ -193,6 +194,8 @@ void tbGeometryRender::drawPart(const tbMeshPart& part, simTexture* texture) {
 
 void tbGeometryRender::render(const tbGeometryFrame& frame) {
     m_frame = frame;
+    // The projection's gizmos take input only with its tool; Alt freezes them.
+    if (!m_frame.altHeld) m_model.projectImageTool().setGizmosActive(m_frame.tool == tbGeometryFrame::kProjectImage);
     simRendererState* cache = state();
     if (!cache || !tbCurrentScene()) return;
     if (!m_built) buildBuffers();
@@ -235,6 +238,8 @@ void tbGeometryRender::render3DView() {
             drawBrushPreview3D();
         if (m_frame.tool == tbGeometryFrame::kFloodFill && m_frame.mouseOverView && picked && m_model.pickedObject)
             drawFloodPreview();
+        if (m_frame.tool == tbGeometryFrame::kMirror) drawMirrorPreview();
+        if (m_frame.tool == tbGeometryFrame::kProjectImage) m_model.projectImageTool().renderPreview3D();
     }
 
     if (m_frame.secondView) drawSecondViewOf3DView();

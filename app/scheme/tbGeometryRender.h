@@ -34,7 +34,7 @@ class tbMeshPart;
 struct tbGeometryFrame {
     // Tools: 0 brush, 1 shape, 2 flood fill, 4 colour picker, 5 project
     // image, 6 text, 7 mirror.
-    static constexpr int32_t kBrush = 0, kFloodFill = 2, kColourPicker = 4;
+    static constexpr int32_t kBrush = 0, kFloodFill = 2, kColourPicker = 4, kProjectImage = 5, kMirror = 7;
 
     int32_t tool = kBrush;
     int32_t viewMode = 0;  // 0 3-D view, 1 texture view, anything else neither
@@ -87,9 +87,11 @@ private:
     void renderTextureView();
     // The tools' previews (tbGeometryPreview.cpp): the brush's footprint,
     // ring and normal at the picked point; the picked object's box for the
-    // flood fill, shaded along the gradient's axis.
+    // flood fill, shaded along the gradient's axis; the paintable box for
+    // the mirror, its arrows pointing at the side written.
     void drawBrushPreview3D();
     void drawFloodPreview();
+    void drawMirrorPreview();
     // The shape tool's outline over either view (tbShapePreview.cpp), while
     // it is the current tool.
     void drawShapePreview(bool view3D);

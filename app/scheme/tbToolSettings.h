@@ -44,6 +44,9 @@ struct tbToolSettings {
     // Flood bar.
     uint32_t floodAxis = 0;  // 0 X, 1 Y, 2 Z
     uint8_t floodGradient = 0;
+    // Mirror bar: 0 "-X -> +X axis", 1 "+X -> -X axis". The file keeps no
+    // place for it: the bar's value goes on for the program's run.
+    int32_t mirrorDirection = 0;
     // Image-projection bar and tool.
     uint32_t projectionSlot = 0;
     std::array<tbProjectionSlotSettings, 6> projectionSlots{};

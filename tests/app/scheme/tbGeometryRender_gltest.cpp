@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/scheme/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
+#include "app/scheme/tbToolSettings.h"
 #include "app/scheme/tbTriangle.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbMouseGate.h"
@@ -24,6 +29,7 @@
 #include "engine/core/simResources.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/core/utilsPicking.h"
+#include "engine/graphics/manipulator.h"
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simEngineLinks.h"
 #include "engine/graphics/simGraphics.h"
@@ -32,11 +38,13 @@
 #include "engine/graphics/simScene.h"
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
+#include "platform/d3dx/d3dxMath.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
 #include "tests/support/goldenImage.h"
+#include "tests/support/imageSamples.h"
 #include "tests/support/tempFolder.h"
 #include "tests/support/virtualWindowHost.h"
 
@@ -266,6 +274,92 @@ TEST_F(SchemeFrames, ADeviceResetDrawsTheSamePicture) {
     EXPECT_EQ(model().getRender().bufferCount(), buffers);
     EXPECT_TRUE(testsupport::matchesGolden(pixels(), width, height, "tests/app/scheme/golden/sparrow_3dView.png"));
     EXPECT_EQ(pixels(), before);
+}
+
+// The mirror's box: its lines along x run from black on the side read to
+// yellow on the side written (the minimum-x face for "-X -> +X axis", the
+// maximum-x face for the other), nothing for a direction outside the list.
+// The projection's slot with an image shows over the model with its gizmo
+// usable; a hidden slot draws nothing and its gizmo is off, as every gizmo
+// is with another tool.
+TEST_F(SchemeFrames, TheMirrorBoxPointsAtTheWrittenSideAndTheProjectionPreviewsItsShownSlots) {
+    options().showSecondView = false;
+    app->tools().setTool(0);
+    frames();
+    const std::vector<uint32_t> plain = pixels();
+    // Where the model's x faces lie across the screen.
+    simCamera* camera = dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(1);
+    g_graphics->setCurrentCamera(camera);
+    camera->apply();
+    const simBoundingBox& box = model().box;
+    d3dx::Vector2 minFace, maxFace;
+    ASSERT_TRUE(utils::worldToScreen2D({box.min.x, box.centre.y, box.centre.z}, &minFace));
+    ASSERT_TRUE(utils::worldToScreen2D({box.max.x, box.centre.y, box.centre.z}, &maxFace));
+    d3dx::Vector2 towardsMax = maxFace - minFace;
+    d3dx::Vec2Normalize(&towardsMax, &towardsMax);
+    // How the brightness of the drawn lines changes from the minimum-x side
+    // to the maximum-x side: the covariance of red with the place along x.
+    auto brighteningTowardsMax = [&](const std::vector<uint32_t>& picture, size_t& count) {
+        std::vector<std::pair<double, double>> samples;
+        for (size_t i = 0; i < picture.size(); ++i) {
+            if (picture[i] == plain[i]) continue;
+            const d3dx::Vector2 at{float(i % width), float(i / width)};
+            const d3dx::Vector2 offset = at - minFace;
+            samples.emplace_back(double(d3dx::Vec2Dot(&offset, &towardsMax)), double((picture[i] >> 16) & 0xFF));
+        }
+        count = samples.size();
+        double t = 0.0, b = 0.0, cov = 0.0;
+        for (const auto& [x, y] : samples) t += x, b += y;
+        t /= double(std::max<size_t>(count, 1));
+        b /= double(std::max<size_t>(count, 1));
+        for (const auto& [x, y] : samples) cov += (x - t) * (y - b);
+        return cov;
+    };
+
+    app->tools().setTool(7);
+    for (const int32_t direction : {0, 1}) {
+        SCOPED_TRACE(direction);
+        model().toolSettings.mirrorDirection = direction;
+        frames();
+        const std::vector<uint32_t> picture = pixels();
+        testsupport::writePicture(picture, width, height, "sparrow_mirror" + std::to_string(direction) + ".png");
+        size_t count = 0;
+        const double trend = brighteningTowardsMax(picture, count);
+        EXPECT_GT(count, 200u);
+        if (direction == 0)
+            EXPECT_LT(trend, 0.0);
+        else
+            EXPECT_GT(trend, 0.0);
+    }
+    model().toolSettings.mirrorDirection = 2;
+    frames();
+    EXPECT_EQ(pixels(), plain);
+
+    // Slot 0 (+X) with a red image, the others empty.
+    const std::string image = documents.path() + "/red.bmp";
+    {
+        const std::vector<uint8_t> bytes = imagesamples::bmp24(imagesamples::solid(8, 8, 0xFFFF0000u));
+        std::ofstream(image, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    model().loadProjectionImage(0, image);
+    ASSERT_NE(model().projectImageTool().image(0), nullptr);
+    tbProjectionSlotSettings& slot = model().toolSettings.projectionSlots[0];
+    slot.threshold = 50;
+    slot.show = 1;
+    app->tools().setTool(5);
+    frames();
+    const std::vector<uint32_t> projected = pixels();
+    testsupport::writePicture(projected, width, height, "sparrow_projectionPreview.png");
+    EXPECT_NE(projected, plain);
+    EXPECT_EQ(model().projectImageTool().gizmo(0).enabled, 1);
+    for (int i = 1; i < tbGeometryTool_projectImage::kSlots; ++i) EXPECT_EQ(model().projectImageTool().gizmo(i).enabled, 0);
+    slot.show = 0;
+    frames();
+    EXPECT_EQ(model().projectImageTool().gizmo(0).enabled, 0);
+    app->tools().setTool(0);
+    frames();
+    EXPECT_EQ(pixels(), plain);
+    for (int i = 0; i < tbGeometryTool_projectImage::kSlots; ++i) EXPECT_EQ(model().projectImageTool().gizmo(i).visible, 0);
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+// A new model scheme on the OpenGL device for the painting tools' tests:
+// the engine's graphics on the OpenGL adapter, resources in a folder of the
+// test's own, and a model written through the .geo writer with a picture
+// of its own as its paint texture.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbProject_model.h"
+#include "app/scheme/tbTextureMap.h"
+#include "platform/d3dx/d3dxImage.h"
+#include "platform/gfx/eglContext.h"
+#include "tests/app/scheme/schemeModels.h"
+#include "tests/support/imageSamples.h"
+#include "tests/support/modelResources.h"
+#include "tests/support/recordingGraphics.h"
+
+namespace test {
+
+class SchemeOnGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(context.valid()) << context.error();
+        rig = std::make_unique<testsupport::RecordingGraphics>(
+            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
+        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        previousSink =
+            tbSetErrorBoxSink([this](const std::string& title, const std::string&) { boxes.push_back(title); });
+        res = std::make_unique<testsupport::ModelResources>(rig->engine);
+        res->writeTexture("textures/metal.bmp");
+    }
+    void TearDown() override {
+        project.reset();
+        res.reset();
+        rig.reset();
+        tbSetErrorBoxSink(previousSink);
+        EXPECT_TRUE(boxes.empty()) << boxes.front();
+    }
+
+    // A new scheme on the model `name` made of `vertices` (one paintable
+    // part of one object) with `picture` as its paint texture.
+    void open(const std::string& name, std::vector<simVertex> vertices, const d3dx::Bitmap& picture) {
+        const std::string folder = "objects/aircraft/planes/" + name + "/" + name;
+        res->write(folder + ".bmp", imagesamples::bmp24(picture));
+        res->writeGeo(folder + ".geo", paintableModel(name, std::move(vertices)));
+        project = std::make_unique<tbProject_model>();
+        ASSERT_TRUE(project->onNew(name + ".tvm")) << rig->engine.log();
+        model = project->getModel();
+        ASSERT_NE(model, nullptr);
+        ASSERT_EQ(model->getTextureMap()->getWidth(), picture.width);
+        ASSERT_EQ(model->getTextureMap()->getHeight(), picture.height);
+    }
+    // The paint surface, every pixel opaque.
+    std::vector<uint32_t> paint() {
+        d3dx::Image image;
+        EXPECT_TRUE(model->getTextureMap()->readSurface(model->getTextureMap()->getPaintSurface(), image));
+        std::vector<uint32_t> out = imagesamples::bitmapOf(image).pixels;
+        for (uint32_t& p : out) p |= 0xFF000000u;
+        return out;
+    }
+
+    gfx::EglContext context;
+    std::unique_ptr<testsupport::RecordingGraphics> rig;
+    std::unique_ptr<testsupport::ModelResources> res;
+    std::unique_ptr<tbProject_model> project;
+    tbGeometry* model = nullptr;
+    std::vector<std::string> boxes;
+    tbErrorBoxSink previousSink;
+};
+
+}  // namespace test
