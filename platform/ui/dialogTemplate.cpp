@@ -31,7 +31,10 @@ wxWindow* makeControl(wxWindow* parent, const ControlTemplate& c) {
     switch (c.kind) {
     case ControlKind::pushButton: return new wxButton(parent, id, caption);
     case ControlKind::checkBox: return new wxCheckBox(parent, id, caption);
-    case ControlKind::toggleButton: return new wxToggleButton(parent, id, caption);
+    // Fitted to its caption or picture: the painting bars are rows of small
+    // picture buttons, which the toolkit's default button width would widen.
+    case ControlKind::toggleButton:
+        return new wxToggleButton(parent, id, caption, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     case ControlKind::label:
         return new wxStaticText(parent, id, caption, wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
     case ControlKind::groupBox: return new wxStaticBox(parent, id, caption);
