@@ -52,8 +52,8 @@ uint32_t tbReadThreshold(const std::string& text) {
 namespace bars {
 
 ImageProjectModel::ImageProjectModel(tbToolSettingsBinding& binding, tbBarTarget target, Operations operations,
-                                     const std::string& programFolder)
-    : m_binding(binding), m_target(std::move(target)), m_ops(std::move(operations)), m_lastFolder(programFolder + "resources") {
+                                     std::string startFolder)
+    : m_binding(binding), m_target(std::move(target)), m_ops(std::move(operations)), m_lastFolder(std::move(startFolder)) {
     m_slots.fill(defaultSlot());
 }
 

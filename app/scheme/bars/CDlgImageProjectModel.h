@@ -37,9 +37,9 @@ public:
         std::function<std::string(const tbFileRequest&)> chooseFile;
     };
 
-    // `programFolder` ends in '/': the browser first opens in its "resources".
+    // The image browser first opens in `startFolder` (the program's resources).
     ImageProjectModel(tbToolSettingsBinding& binding, tbBarTarget target, Operations operations,
-                      const std::string& programFolder);
+                      std::string startFolder);
 
     uint32_t currentSlot() const { return m_current; }
     const tbProjectionSlotSettings& slot(uint32_t index) const { return m_slots.at(index); }

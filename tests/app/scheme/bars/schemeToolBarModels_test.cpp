@@ -303,7 +303,7 @@ struct ImageBarFixture : ::testing::Test {
                                requests.push_back(request);
                                return chosen;
                            }},
-                          "/opt/tolvane/"};
+                          "/opt/tolvane/resources"};
 
     ImageBarFixture() {
         m.binding.add(&bar);

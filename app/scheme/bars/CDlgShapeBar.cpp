@@ -1,0 +1,93 @@
+#include "app/scheme/bars/CDlgShapeBar.h"
+
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/tglbtn.h>
+
+#include "app/scheme/bars/tbBarColourStrip.h"
+#include "app/scheme/bars/tbBarColours.h"
+#include "app/scheme/bars/tbBarPictures.h"
+#include "app/scheme/bars/tbNamedList.h"
+
+namespace {
+
+using ui::ControlKind;
+
+constexpr ui::ControlTemplate kControls[] = {
+    {CDlgShapeBar::idSided, ControlKind::pushButton, "one sided", {4, 5, 63, 17}},
+    {CDlgShapeBar::idSolid, ControlKind::toggleButton, "", {71, 5, 20, 17}},
+    {CDlgShapeBar::idGradient, ControlKind::toggleButton, "", {93, 5, 20, 17}},
+    {CDlgShapeBar::idMainColour, ControlKind::swatch, "", {117, 5, 16, 17}},
+    {CDlgShapeBar::idStrip, ControlKind::frame, "", {135, 8, 36, 11}},
+    {CDlgShapeBar::idSecondColour, ControlKind::swatch, "", {173, 5, 16, 17}},
+    {CDlgShapeBar::idAxis, ControlKind::sortedDropDownCombo, "", {194, 7, 49, 14}},
+    {CDlgShapeBar::idClearShape, ControlKind::pushButton, "Clear Shape", {248, 5, 54, 17}},
+    {CDlgShapeBar::idStoreShape, ControlKind::pushButton, "Store Shape", {304, 5, 54, 17}},
+    {CDlgShapeBar::idCreateCurve, ControlKind::toggleButton, "Create Curve", {362, 5, 58, 17}},
+    {CDlgShapeBar::idClearCurve, ControlKind::toggleButton, "Clear Curve", {422, 5, 54, 17}},
+    {CDlgShapeBar::idProjectShape, ControlKind::pushButton, "Project Shape", {480, 5, 60, 17}},
+};
+constexpr ui::DialogTemplate kTemplate = {nullptr, {557, 27}, kControls};
+
+using Curve = bars::ShapeBarModel::Curve;
+
+}  // namespace
+
+CDlgShapeBar::CDlgShapeBar(wxWindow* mainWindow, tbToolState& tools, std::span<simColour, shell::kSwatchCount> swatches,
+                           tbToolSettingsBinding& binding, tbBarTarget target,
+                           bars::ShapeBarModel::Operations operations)
+    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+      tools_(tools),
+      binding_(binding),
+      model_(tools, binding, std::move(target), std::move(operations)) {
+    control<wxToggleButton>(idSolid)->SetBitmap(tbFillTypePicture(false));
+    control<wxToggleButton>(idGradient)->SetBitmap(tbFillTypePicture(true));
+    tbFillNamedList(control<wxComboBox>(idAxis), bars::ShapeBarModel::kAxisNames);
+    showValues();
+    drawColours();
+
+    for (const int id : {idSolid, idGradient}) {
+        Bind(wxEVT_TOGGLEBUTTON, [this, id](wxCommandEvent&) {
+            model_.fillTypeClicked(id == idGradient, control<wxToggleButton>(id)->GetValue());
+            showValues();
+        }, id);
+    }
+    for (const int id : {idMainColour, idSecondColour}) {
+        Bind(wxEVT_BUTTON, [this, id, swatches](wxCommandEvent&) {
+            tbPickPaintColour(this, tools_, id == idMainColour ? tbPaintColour::main : tbPaintColour::second,
+                              swatches);
+            drawColours();
+        }, id);
+    }
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
+        model_.axisSelected(tbNamedSelection(control<wxComboBox>(idAxis), bars::ShapeBarModel::kAxisNames));
+    }, idAxis);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        model_.sidedToggled();
+        showValues();
+    }, idSided);
+    for (const auto& [id, curve] : {std::pair{idCreateCurve, Curve::create}, std::pair{idClearCurve, Curve::clear}}) {
+        Bind(wxEVT_TOGGLEBUTTON, [this, id, curve](wxCommandEvent&) {
+            model_.curveClicked(curve, control<wxToggleButton>(id)->GetValue());
+            showValues();
+        }, id);
+    }
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.projectShape(); }, idProjectShape);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.clearShape(); }, idClearShape);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.storeShape(); }, idStoreShape);
+    model_.setChangedListener([this] { showValues(); });
+    binding_.add(&model_);
+}
+
+CDlgShapeBar::~CDlgShapeBar() { binding_.remove(&model_); }
+
+void CDlgShapeBar::showValues() {
+    control<wxToggleButton>(idSolid)->SetValue(!model_.gradient());
+    control<wxToggleButton>(idGradient)->SetValue(model_.gradient());
+    tbSelectNamed(control<wxComboBox>(idAxis), bars::ShapeBarModel::kAxisNames, model_.axis());
+    control<wxButton>(idSided)->SetLabel(model_.doubleSided() ? "double sided" : "one sided");
+    control<wxToggleButton>(idCreateCurve)->SetValue(model_.curve() == Curve::create);
+    control<wxToggleButton>(idClearCurve)->SetValue(model_.curve() == Curve::clear);
+}
+
+void CDlgShapeBar::drawColours() { tbDrawBarColours(this, tools_); }

@@ -1,0 +1,86 @@
+#include "app/scheme/bars/DlgTextBar.h"
+
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/tglbtn.h>
+
+#include "app/scheme/bars/tbBarColourStrip.h"
+#include "app/scheme/bars/tbBarColours.h"
+#include "app/scheme/bars/tbBarPictures.h"
+#include "app/scheme/bars/tbNamedList.h"
+
+namespace {
+
+using ui::ControlKind;
+
+constexpr ui::ControlTemplate kControls[] = {
+    {DlgTextBar::idEditor, ControlKind::toggleButton, "Text...", {4, 5, 29, 17}},
+    {DlgTextBar::idAxis, ControlKind::dropDownCombo, "", {36, 7, 53, 14}},
+    {DlgTextBar::idSolid, ControlKind::toggleButton, "", {93, 5, 20, 17}},
+    {DlgTextBar::idGradient, ControlKind::toggleButton, "", {115, 5, 20, 17}},
+    {DlgTextBar::idMainColour, ControlKind::swatch, "", {139, 5, 16, 17}},
+    {DlgTextBar::idStrip, ControlKind::frame, "", {157, 8, 30, 11}},
+    {DlgTextBar::idSecondColour, ControlKind::swatch, "", {189, 5, 16, 17}},
+    {DlgTextBar::idDirection, ControlKind::dropDownCombo, "", {209, 7, 53, 14}},
+    {DlgTextBar::idSided, ControlKind::pushButton, "one sided", {266, 5, 63, 17}},
+    {DlgTextBar::idProject, ControlKind::pushButton, "Project text", {333, 5, 53, 17}},
+};
+constexpr ui::DialogTemplate kTemplate = {nullptr, {390, 27}, kControls};
+
+}  // namespace
+
+DlgTextBar::DlgTextBar(wxWindow* mainWindow, tbToolState& tools, std::span<simColour, shell::kSwatchCount> swatches,
+                       bars::TextEditorModel& editor, tbToolSettingsBinding& binding, tbBarTarget target,
+                       bars::TextBarModel::Operations operations)
+    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+      tools_(tools),
+      binding_(binding),
+      model_(tools, editor, binding, std::move(target), std::move(operations)) {
+    control<wxToggleButton>(idSolid)->SetBitmap(tbFillTypePicture(false));
+    control<wxToggleButton>(idGradient)->SetBitmap(tbFillTypePicture(true));
+    tbFillNamedList(control<wxComboBox>(idAxis), bars::TextBarModel::kAxisNames);
+    tbFillNamedList(control<wxComboBox>(idDirection), bars::TextBarModel::kDirectionNames);
+    showValues();
+    drawColours();
+
+    Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent&) { model_.editorClicked(); }, idEditor);
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
+        model_.axisSelected(tbNamedSelection(control<wxComboBox>(idAxis), bars::TextBarModel::kAxisNames));
+    }, idAxis);
+    for (const int id : {idSolid, idGradient}) {
+        Bind(wxEVT_TOGGLEBUTTON, [this, id](wxCommandEvent&) {
+            model_.fillTypeClicked(id == idGradient, control<wxToggleButton>(id)->GetValue());
+            showValues();
+        }, id);
+    }
+    for (const int id : {idMainColour, idSecondColour}) {
+        Bind(wxEVT_BUTTON, [this, id, swatches](wxCommandEvent&) {
+            tbPickPaintColour(this, tools_, id == idMainColour ? tbPaintColour::main : tbPaintColour::second,
+                              swatches);
+            drawColours();
+        }, id);
+    }
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
+        model_.directionSelected(
+            tbNamedSelection(control<wxComboBox>(idDirection), bars::TextBarModel::kDirectionNames));
+    }, idDirection);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        model_.sidedToggled();
+        showValues();
+    }, idSided);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.projectText(); }, idProject);
+    model_.setChangedListener([this] { showValues(); });
+    binding_.add(&model_);
+}
+
+DlgTextBar::~DlgTextBar() { binding_.remove(&model_); }
+
+void DlgTextBar::showValues() {
+    tbSelectNamed(control<wxComboBox>(idAxis), bars::TextBarModel::kAxisNames, model_.axis());
+    control<wxToggleButton>(idSolid)->SetValue(!model_.gradient());
+    control<wxToggleButton>(idGradient)->SetValue(model_.gradient());
+    tbSelectNamed(control<wxComboBox>(idDirection), bars::TextBarModel::kDirectionNames, model_.direction());
+    control<wxButton>(idSided)->SetLabel(model_.doubleSided() ? "double sided" : "one sided");
+}
+
+void DlgTextBar::drawColours() { tbDrawBarColours(this, tools_); }

@@ -1,0 +1,90 @@
+#include "app/scheme/bars/tbSchemeToolBars.h"
+
+#include <array>
+#include <span>
+
+#include <wx/tglbtn.h>
+
+#include "app/scheme/bars/CDlgImageProject.h"
+#include "app/scheme/bars/CDlgShapeBar.h"
+#include "app/scheme/bars/CDlgStoreShape.h"
+#include "app/scheme/bars/CDlgTextEditor.h"
+#include "app/scheme/bars/CDlgToolbox.h"
+#include "app/scheme/bars/DlgTextBar.h"
+#include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbProject_model.h"
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbCommandWindows.h"
+#include "app/shell/tbOptions.h"
+#include "app/shell/tbToolbarHost.h"
+#include "engine/core/utilsStrings.h"
+
+namespace {
+
+// Shows a bar when hidden, else hides it.
+void toggle(tbToolbarHost& host, tbBar bar) { host.isShown(bar) ? host.hide(bar) : host.show(bar); }
+
+bars::ShapeBarModel::Operations shapeOperations(tbToolbarHost& host) {
+    bars::ShapeBarModel::Operations ops;
+    ops.toggleShapeManager = [&host] { toggle(host, tbBar::shapeManager); };
+    return ops;
+}
+
+bars::ShapeManagerModel::Operations shapeManagerOperations() {
+    bars::ShapeManagerModel::Operations ops;
+    ops.shapes = []() -> tbStoredShapeList* {
+        tbProject_model* scheme = tbCurrentScheme();
+        return scheme && scheme->getModel() ? &scheme->shapes() : nullptr;
+    };
+    return ops;
+}
+
+bars::ImageProjectModel::Operations imageOperations(wxWindow* mainWindow) {
+    bars::ImageProjectModel::Operations ops;
+    if (auto* windows = dynamic_cast<tbCommandWindows*>(mainWindow))
+        ops.chooseFile = [windows](const tbFileRequest& request) { return windows->chooseFile(request); };
+    return ops;
+}
+
+bars::TextBarModel::Operations textOperations(tbToolbarHost& host) {
+    bars::TextBarModel::Operations ops;
+    ops.toggleEditor = [&host] { toggle(host, tbBar::textEditor); };
+    return ops;
+}
+
+}  // namespace
+
+void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app) {
+    tbToolState& tools = app.tools();
+    static std::array<simColour, shell::kSwatchCount> noSettingsSwatches;
+    tbOptions* options = app.options();
+    const std::span<simColour, shell::kSwatchCount> swatches =
+        options ? std::span<simColour, shell::kSwatchCount>(options->swatches) : noSettingsSwatches;
+    tbToolSettingsBinding& binding = tbBarSettings();
+    const tbBarTarget target = tbCurrentModelTarget();
+    auto* toolbox = dynamic_cast<CDlgToolbox*>(host.window(tbBar::toolbox));
+
+    auto* shapeManager = new CDlgStoreShape(mainWindow, tools, binding, shapeManagerOperations());
+    host.registerBar(tbBar::shapeManager, shapeManager);
+    auto* shapeBar = new CDlgShapeBar(mainWindow, tools, swatches, binding, target, shapeOperations(host));
+    host.registerBar(tbBar::shapeBar, shapeBar);
+
+    auto* imageBar = new CDlgImageProject(mainWindow, binding, target, imageOperations(mainWindow),
+                                          utils::joinPath(app.getProgramFolder(), "resources"));
+    host.registerBar(tbBar::projectImageBar, imageBar);
+
+    auto* editor = new CDlgTextEditor(mainWindow, binding, target, {});
+    host.registerBar(tbBar::textEditor, editor);
+    auto* textBar = new DlgTextBar(mainWindow, tools, swatches, editor->model(), binding, target, textOperations(host));
+    host.registerBar(tbBar::textBar, textBar);
+    auto* editorButton = textBar->control<wxToggleButton>(DlgTextBar::idEditor);
+    host.setPopupOpener(tbBar::textEditor, editorButton, [editorButton] { editorButton->SetValue(false); });
+
+    if (toolbox) {
+        toolbox->model().setToolReset(kToolShape, [shapeBar] { shapeBar->model().reset(); });
+        toolbox->model().setToolReset(5, [imageBar] { imageBar->model().reset(); });
+        toolbox->model().setToolReset(6, [textBar] { textBar->model().reset(); });
+        toolbox->addSwatchRepaint([shapeBar] { shapeBar->drawColours(); });
+        toolbox->addSwatchRepaint([textBar] { textBar->drawColours(); });
+    }
+}
