@@ -62,8 +62,10 @@ void tbGeometry::paintBrushTexture(simTexture* brush, float mouseX, float mouseY
         c += centre;
         touched.growByPoint(c);
     }
-    map->beginDrawing();
-    r->drawQuad(corners[0], corners[1], corners[2], corners[3], tools().mainColour().toARGB(), brush);
+    map->beginDrawing(touched);
+    const d3dx::Vector2 origin = map->drawingOrigin();
+    r->drawQuad(corners[0] - origin, corners[1] - origin, corners[2] - origin, corners[3] - origin,
+                tools().mainColour().toARGB(), brush);
     getUndo().addRect(touched);
     map->endDrawing(touched);
 }
@@ -120,8 +122,13 @@ void tbGeometry::paintBrush3D(simTexture* brush, const d3dx::Vector3&, float) {
     }
     if (touched.isEmpty()) return;
     getUndo().addRect(touched);
-    map->beginDrawing();
-    map->clipDrawing(touched);
+    map->beginDrawing(touched);
+    const d3dx::Vector2 origin = map->drawingOrigin();
+    for (simScreenTriangle& t : batch) {
+        t.p0 -= origin;
+        t.p1 -= origin;
+        t.p2 -= origin;
+    }
     simRendererState* cache = r->getState();
     cache->setState(simRenderState_addressU, gfx::D3DTADDRESS_CLAMP);
     cache->setState(simRenderState_addressV, gfx::D3DTADDRESS_CLAMP);

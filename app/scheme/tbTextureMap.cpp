@@ -62,6 +62,7 @@ void tbTextureMap::releaseSurfaces() {
     release(m_drawing);
     release(m_depth);
     release(m_snapshot);
+    release(m_window);
 }
 
 // ---- Making the surfaces ----

@@ -75,11 +75,18 @@ public:
     // binds the renderer's targets and the frame's viewport again and puts
     // back every state the bracket changed. The copy follows the touched
     // area, so a stamp costs what its brush covers, not the texture's size.
-    // The scissor test is off in the bracket until clipDrawing keeps the
-    // drawing to the pixels a rectangle of texels touches; endDrawing puts
-    // back the frame's scissor test and rectangle.
+    // The scissor test is off in the bracket; endDrawing puts back the
+    // frame's scissor test and rectangle.
     void beginDrawing();
-    void clipDrawing(const simBoundingRect& touched);
+    // The same bracket for drawing that stays inside `area` (texel points),
+    // such as one stamp of the brush: unless the area is most of the
+    // picture, its pixels are drawn in a small surface of their own, copied
+    // in and out as memory, so the stamp's cost follows its own size and
+    // not the picture's (a software rasteriser works over the whole target
+    // on every draw). Primitives are drawn in texel coordinates minus
+    // `drawingOrigin()`; nothing lands outside the area's pixels.
+    void beginDrawing(const simBoundingRect& area);
+    d3dx::Vector2 drawingOrigin() const;
     void endDrawing(const simBoundingRect& touched);
     // The same copying the whole picture back.
     void endDrawing();
@@ -136,7 +143,13 @@ private:
         uint32_t scissorTest = 0;
         gfx::RECT scissorRect{};
         gfx::D3DVIEWPORT9 viewport{};
+        // The pixels a windowed bracket draws in the window surface; empty
+        // when the drawing surface itself is bound.
+        tbPaintSpace::PixelRect window;
     };
     Bracket m_bracket;
+    gfx::SurfaceHandle m_window;  // the windowed bracket's surface, grown as needed
+    uint32_t m_windowWidth = 0, m_windowHeight = 0;
+    bool bindWindow(const tbPaintSpace::PixelRect& rect);
     gfx::SurfaceHandle makeScratch(const tbPaintSpace::PixelRect& rect) const;
 };

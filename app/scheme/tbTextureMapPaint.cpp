@@ -1,6 +1,7 @@
 // The painting tools' side of the paint texture: the drawing bracket, the
 // undo commit's snapshot and rectangles of pixels in and out.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "app/scheme/tbTextureMap.h"
@@ -49,6 +50,7 @@ void tbTextureMap::beginDrawing() {
     Device* d = r->getDevice();
     simRendererState* cache = r->getState();
     m_bracket.open = true;
+    m_bracket.window = {};
     m_bracket.ownScene = !r->isInScene();
     if (m_bracket.ownScene) r->beginScene(false, false, false);
     d->GetViewport(&m_bracket.viewport);
@@ -66,21 +68,69 @@ void tbTextureMap::beginDrawing() {
     d->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);
 }
 
-void tbTextureMap::clipDrawing(const simBoundingRect& touched) {
-    simRenderer* r = renderer();
-    if (!r || !m_bracket.open) return;
-    Device* d = r->getDevice();
-    const RECT rect = toRect(tbPaintSpace::pixelsTouched(touched, m_width, m_height));
-    d->SetScissorRect(&rect);
+void tbTextureMap::beginDrawing(const simBoundingRect& area) {
+    beginDrawing();
+    if (!m_bracket.open) return;
+    const tbPaintSpace::PixelRect rect = tbPaintSpace::pixelsTouched(area, m_width, m_height);
+    Device* d = renderer()->getDevice();
+    // Beyond about half the picture a window saves nothing over drawing in
+    // place; the drawing surface is then only clipped to the area.
+    if (rect.area() * 2 < int64_t(m_width) * m_height && bindWindow(rect)) {
+        m_bracket.window = rect;
+        return;
+    }
+    const RECT scissor = toRect(rect);
+    d->SetScissorRect(&scissor);
     d->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
+}
+
+bool tbTextureMap::bindWindow(const tbPaintSpace::PixelRect& rect) {
+    Device* d = renderer()->getDevice();
+    const uint32_t width = uint32_t(rect.right - rect.left), height = uint32_t(rect.bottom - rect.top);
+    if (!m_window || m_windowWidth < width || m_windowHeight < height) {
+        if (m_window) d->Release(m_window);
+        m_window = {};
+        // Grown in powers of two, so a stroke of growing stamps makes few.
+        m_windowWidth = std::bit_ceil(std::max(width, 64u));
+        m_windowHeight = std::bit_ceil(std::max(height, 64u));
+        if (FAILED(d->CreateRenderTarget(m_windowWidth, m_windowHeight, m_targetFormat, D3DMULTISAMPLE_NONE, 0, false,
+                                         &m_window)))
+            m_window = {};
+        if (!m_window) return false;
+    }
+    // The window starts as the picture under it, so blending sees it.
+    const RECT source = toRect(rect), inWindow{0, 0, int32_t(width), int32_t(height)};
+    if (FAILED(d->StretchRect(m_drawing, &source, m_window, &inWindow, D3DTEXF_POINT))) return false;
+    d->SetRenderTarget(0, m_window);
+    // Depth is always passed and never written in the bracket: no depth surface.
+    d->SetDepthStencilSurface({});
+    const D3DVIEWPORT9 viewport{0, 0, width, height, 0.0f, 1.0f};
+    d->SetViewport(&viewport);
+    return true;
+}
+
+d3dx::Vector2 tbTextureMap::drawingOrigin() const {
+    return {float(m_bracket.window.left), float(m_bracket.window.top)};
 }
 
 void tbTextureMap::endDrawing(const simBoundingRect& touched) {
     simRenderer* r = renderer();
     if (!r || !m_bracket.open) return;
     Device* d = r->getDevice();
-    const tbPaintSpace::PixelRect area = tbPaintSpace::pixelsTouched(touched, m_width, m_height);
-    if (m_paint && !area.empty()) {
+    tbPaintSpace::PixelRect area = tbPaintSpace::pixelsTouched(touched, m_width, m_height);
+    const tbPaintSpace::PixelRect& window = m_bracket.window;
+    if (!window.empty()) {
+        // Nothing was drawn outside the window.
+        area = {std::max(area.left, window.left), std::max(area.top, window.top), std::min(area.right, window.right),
+                std::min(area.bottom, window.bottom)};
+        if (!area.empty()) {
+            const RECT rect = toRect(area);
+            const RECT inWindow{area.left - window.left, area.top - window.top, area.right - window.left,
+                                area.bottom - window.top};
+            d->StretchRect(m_window, &inWindow, m_drawing, &rect, D3DTEXF_POINT);
+            if (m_paint) d->StretchRect(m_window, &inWindow, m_paint, &rect, D3DTEXF_POINT);
+        }
+    } else if (m_paint && !area.empty()) {
         const RECT rect = toRect(area);
         d->StretchRect(m_drawing, &rect, m_paint, &rect, D3DTEXF_POINT);
     }
@@ -95,6 +145,7 @@ void tbTextureMap::endDrawing(const simBoundingRect& touched) {
     for (size_t i = 0; i < std::size(kKnownStates); ++i) cache->setState(kKnownStates[i].id, m_bracket.states[i]);
     if (m_bracket.ownScene) r->endScene(false, nullptr);
     m_bracket.open = false;
+    m_bracket.window = {};
 }
 
 void tbTextureMap::endDrawing() {

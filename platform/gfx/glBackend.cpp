@@ -78,6 +78,7 @@ HRESULT GlBackend::init(const D3DPRESENT_PARAMETERS& params) {
     // Flat shading takes the first vertex's colour, as Direct3D does.
     GFX_GL(glProvokingVertex(GL_FIRST_VERTEX_CONVENTION));
     GFX_GL(glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS));
+    copyImageOffered_ = epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_ARB_copy_image");
 
     // Unbound stages read opaque white.
     const std::uint32_t white = 0xFFFFFFFF;

@@ -126,6 +126,10 @@ private:
     // An FBO whose colour attachment holds ref's pixels, resolved when multisampled.
     GLuint readFramebufferFor(const SurfaceRef& ref, const D3DSURFACE_DESC& desc);
     void freeResolve();
+    // A same-size copy as a memory copy (glCopyImageSubData); false when the
+    // surfaces or the GL do not allow one and the copy must be a blit.
+    bool copyImage(const SurfaceRef& src, const D3DSURFACE_DESC& srcDesc, const RECT& sr, const SurfaceRef& dst,
+                   const D3DSURFACE_DESC& dstDesc, const RECT& dr);
     void readPixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, std::vector<std::uint8_t>& out);
     void writePixels(const SurfaceRef& ref, const D3DSURFACE_DESC& desc, const RECT& rect,
                      const std::vector<std::uint8_t>& in);
@@ -150,6 +154,7 @@ private:
     std::array<std::array<std::uint32_t, kSamplerStateCount>, kStageCount> appliedSamplers_{};
     std::array<GLuint, 2 * kStageCount> boundUnits_{};
     bool samplersValid_ = false;
+    bool copyImageOffered_ = false;  // glCopyImageSubData (GL 4.3 or ARB_copy_image)
 
     std::unordered_map<std::uint32_t, Texture> textures_;
     std::unordered_map<std::uint32_t, Surface> surfaces_;

@@ -328,16 +328,52 @@ HRESULT GlBackend::unlockSurface(const SurfaceRef& ref, const D3DSURFACE_DESC& d
 
 // ---- copies ----
 
+bool GlBackend::copyImage(const SurfaceRef& src, const D3DSURFACE_DESC& srcDesc, const RECT& sr,
+                          const SurfaceRef& dst, const D3DSURFACE_DESC& dstDesc, const RECT& dr) {
+    if (!copyImageOffered_) return false;
+    if (sr.right - sr.left != dr.right - dr.left || sr.bottom - sr.top != dr.bottom - dr.top) return false;
+    // The back buffer may be the window's own framebuffer and may be
+    // multisampled; multisampled surfaces need a resolve.
+    for (const auto* ref : {&src, &dst})
+        if (ref->kind == SurfaceKind::BackBuffer || ref->kind == SurfaceKind::DepthBuffer) return false;
+    if (srcDesc.MultiSampleType != D3DMULTISAMPLE_NONE || dstDesc.MultiSampleType != D3DMULTISAMPLE_NONE) return false;
+    const GlFormat* sf = glFormat(srcDesc.Format);
+    const GlFormat* df = glFormat(dstDesc.Format);
+    if (!sf || !df || sf->internal != df->internal) return false;
+    struct Image {
+        GLuint name;
+        GLenum target;
+        GLint level, layer;
+    };
+    auto imageOf = [this](const SurfaceRef& ref) {
+        if (ref.kind == SurfaceKind::TextureLevel) {
+            const Texture& t = textures_.at(ref.index);
+            return Image{t.name, t.target, GLint(ref.level), GLint(ref.face)};
+        }
+        const Surface& s = surfaces_.at(ref.index);
+        return s.renderbuffer ? Image{s.renderbuffer, GL_RENDERBUFFER, 0, 0} : Image{s.texture, GL_TEXTURE_2D, 0, 0};
+    };
+    const Image from = imageOf(src), to = imageOf(dst);
+    if (!from.name || !to.name) return false;
+    // Both surfaces store their top row first, so rectangles copy as they are.
+    GFX_GL(glCopyImageSubData(from.name, from.target, from.level, sr.left, sr.top, from.layer, to.name, to.target,
+                              to.level, dr.left, dr.top, to.layer, sr.right - sr.left, sr.bottom - sr.top, 1));
+    return true;
+}
+
 HRESULT GlBackend::stretchRect(const SurfaceRef& src, const D3DSURFACE_DESC& srcDesc, const RECT& sr,
-                               const SurfaceRef& dst, const D3DSURFACE_DESC&, const RECT& dr,
+                               const SurfaceRef& dst, const D3DSURFACE_DESC& dstDesc, const RECT& dr,
                                D3DTEXTUREFILTERTYPE filter) {
     if (src.kind == SurfaceKind::Offscreen) return D3DERR_INVALIDCALL;
+    // A blit is a draw over the destination, whose cost on a software
+    // rasteriser follows the destination's whole size; an unscaled copy
+    // copies only the rectangle's memory.
+    if (copyImage(src, srcDesc, sr, dst, dstDesc, dr)) return glResult();
     const GLuint readFbo = readFramebufferFor(src, srcDesc);
     const GLuint drawFbo = framebufferFor(attachmentOf(dst), nullptr);
     GFX_GL(glBindFramebuffer(GL_READ_FRAMEBUFFER, readFbo));
     GFX_GL(glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFbo));
     boundFbo_ = ~0u;
-    // Both surfaces store their top row first, so rectangles copy as they are.
     GFX_GL(glDisable(GL_SCISSOR_TEST));
     GFX_GL(glBlitFramebuffer(sr.left, sr.top, sr.right, sr.bottom, dr.left, dr.top, dr.right, dr.bottom,
                              GL_COLOR_BUFFER_BIT, filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST));

@@ -473,6 +473,33 @@ TEST_F(PaintOnGl, TranslucentPaintKeepsThePictureOpaque) {
     EXPECT_NEAR(double((pixel >> 16) & 0xFF), 0xC0, 2);  // half red over grey
 }
 
+// Stamps far smaller than the picture: each blends over the paint already
+// there (a second translucent stamp over the first one's overlap), one at
+// the picture's corner paints only its part inside, nothing else changes,
+// and the drawing surface ends with the same picture as the paint surface.
+TEST_F(PaintOnGl, SmallTranslucentStampsBlendOverThePaintAlreadyThere) {
+    build(kFacingZ, 256, 256);
+    app->tools().setMainColour(colourOf(0x80FF0000u));
+    const float size = 1.0f;  // squares of 20 texels
+    const d3dx::Vector2 first = textureViewPoint(40.0f / 256.0f, 40.0f / 256.0f);
+    const d3dx::Vector2 second = textureViewPoint(50.0f / 256.0f, 50.0f / 256.0f);
+    const d3dx::Vector2 corner = textureViewPoint(0.0f, 0.0f);
+    model->paintBrushTexture(nullptr, first.x, first.y, size);
+    model->paintBrushTexture(nullptr, second.x, second.y, size);
+    model->paintBrushTexture(nullptr, corner.x, corner.y, size);
+    // The squares span texels 30..50, 40..60 and 0..10 both ways.
+    const std::vector<uint32_t> picture = paint();
+    auto red = [&](int x, int y) { return int((picture[size_t(y) * 256 + size_t(x)] >> 16) & 0xFF); };
+    const struct {
+        int x, y, red;
+    } probes[] = {{33, 34, 0xBF},   {57, 56, 0xBF},  {45, 45, 0xDF},  {3, 3, 0xBF},
+                  {100, 100, 0x80}, {33, 66, 0x80},  {20, 15, 0x80},  {255, 255, 0x80}};
+    for (const auto& probe : probes) EXPECT_NEAR(red(probe.x, probe.y), probe.red, 3) << probe.x << ", " << probe.y;
+    const auto painted = std::count_if(picture.begin(), picture.end(), [](uint32_t c) { return ((c >> 16) & 0xFF) > 0x90; });
+    EXPECT_NEAR(double(painted), 400.0 + 400.0 - 100.0 + 100.0, 90.0);
+    EXPECT_EQ(pixels(map().getDrawingSurface()), picture);
+}
+
 // Undo brings back the exact pixels of each step in turn; each state keeps
 // only its own step's area.
 TEST_F(PaintOnGl, UndoRestoresExactPixelsStepByStep) {

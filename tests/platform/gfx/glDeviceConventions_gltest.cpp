@@ -295,5 +295,37 @@ TEST_F(GlDeviceTest, StretchRectScalesBetweenTargets) {
     device->Release(small);
 }
 
+// An unscaled copy between two targets moves exactly the source rectangle's
+// pixels to the destination rectangle, top row first, and nothing else of
+// the destination changes (the copy is a memory copy where the GL offers
+// one, a blit otherwise: the pixels are the same).
+TEST_F(GlDeviceTest, StretchRectCopiesAnUnscaledRectangleAndNothingElse) {
+    SurfaceHandle source, dest;
+    ASSERT_EQ(device->CreateRenderTarget(8, 8, D3DFMT_A8R8G8B8, D3DMULTISAMPLE_NONE, 0, true, &source), D3D_OK);
+    ASSERT_EQ(device->CreateRenderTarget(16, 16, D3DFMT_A8R8G8B8, D3DMULTISAMPLE_NONE, 0, true, &dest), D3D_OK);
+    auto fill = [this](SurfaceHandle surface, std::uint32_t width, auto colourAt) {
+        D3DLOCKED_RECT lr;
+        ASSERT_EQ(device->LockRect(surface, &lr, nullptr, 0), D3D_OK);
+        for (std::uint32_t y = 0; y < width; ++y)
+            for (std::uint32_t x = 0; x < width; ++x)
+                reinterpret_cast<D3DCOLOR*>(static_cast<std::uint8_t*>(lr.pBits) + y * std::uint32_t(lr.Pitch))[x] =
+                    colourAt(x, y);
+        device->UnlockRect(surface);
+    };
+    auto sourceColour = [](std::uint32_t x, std::uint32_t y) { return 0xFF000000u | (x << 16) | (y << 8) | 0x40u; };
+    fill(source, 8, sourceColour);
+    fill(dest, 16, [](std::uint32_t, std::uint32_t) { return kBlack; });
+    const RECT from{2, 1, 6, 4}, to{9, 10, 13, 13};
+    ASSERT_EQ(device->StretchRect(source, &from, dest, &to, D3DTEXF_POINT), D3D_OK);
+    const std::vector<D3DCOLOR> px = pixels(dest);
+    for (std::uint32_t y = 0; y < 16; ++y)
+        for (std::uint32_t x = 0; x < 16; ++x) {
+            const bool inside = x >= 9 && x < 13 && y >= 10 && y < 13;
+            ASSERT_EQ(px[y * 16 + x], inside ? sourceColour(x - 9 + 2, y - 10 + 1) : kBlack) << x << "," << y;
+        }
+    device->Release(source);
+    device->Release(dest);
+}
+
 }  // namespace
 }  // namespace gfx::gltest
