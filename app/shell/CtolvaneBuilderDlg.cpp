@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 
 #include "app/scheme/bars/tbPaintingBars.h"
+#include "app/scheme/bars/tbSchemeToolBars.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/CDlgExport.h"
@@ -294,6 +295,7 @@ void CtolvaneBuilderDlg::startEngine() {
     simLog("initToolbars...");
     app_.tools().setView(&toolbars_);
     tbCreatePaintingBars(this, toolbars_, app_);
+    tbCreateSchemeToolBars(this, toolbars_, app_);
     tbStoredPlacement stored;
     if (const tbOptions* options = app_.options())
         stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};

@@ -12,6 +12,7 @@
 #include "app/scheme/bars/CDlgToolbox.h"
 #include "app/scheme/bars/DlgTextBar.h"
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCommandWindows.h"
@@ -24,8 +25,29 @@ namespace {
 // Shows a bar when hidden, else hides it.
 void toggle(tbToolbarHost& host, tbBar bar) { host.isShown(bar) ? host.hide(bar) : host.show(bar); }
 
+tbGeometryTool_shape::CurveButton curveButtonOf(bars::ShapeBarModel::Curve curve) {
+    switch (curve) {
+    case bars::ShapeBarModel::Curve::create: return tbGeometryTool_shape::kCreateCurve;
+    case bars::ShapeBarModel::Curve::clear: return tbGeometryTool_shape::kClearCurve;
+    case bars::ShapeBarModel::Curve::none: break;
+    }
+    return tbGeometryTool_shape::kNoCurveButton;
+}
+
 bars::ShapeBarModel::Operations shapeOperations(tbToolbarHost& host) {
     bars::ShapeBarModel::Operations ops;
+    ops.applyShape = [](tbGeometry& model, bool textureView, const simColour& main, const simColour& second,
+                        bool gradient, uint32_t axis) {
+        textureView ? model.applyShapeTextureView(main, second, gradient, axis)
+                    : model.applyShape3D(main, second, gradient, axis);
+    };
+    ops.clearShape = [](tbGeometry& model) { model.clearShape(); };
+    ops.setCurve = [](tbGeometry& model, bars::ShapeBarModel::Curve curve, std::function<void()> used) {
+        model.shapeTool().setCurveButton(curveButtonOf(curve));
+        model.shapeTool().setCurveButtonListener([used = std::move(used)](tbGeometryTool_shape::CurveButton button) {
+            if (button == tbGeometryTool_shape::kNoCurveButton) used();
+        });
+    };
     ops.toggleShapeManager = [&host] { toggle(host, tbBar::shapeManager); };
     return ops;
 }
@@ -36,11 +58,23 @@ bars::ShapeManagerModel::Operations shapeManagerOperations() {
         tbProject_model* scheme = tbCurrentScheme();
         return scheme && scheme->getModel() ? &scheme->shapes() : nullptr;
     };
+    ops.outline = []() -> const std::vector<tbShapePoint>* {
+        tbProject_model* scheme = tbCurrentScheme();
+        return scheme && scheme->getModel() ? &scheme->getModel()->shapeTool().points() : nullptr;
+    };
+    ops.restore = [](const tbStoredShape& shape) {
+        tbProject_model* scheme = tbCurrentScheme();
+        if (scheme && scheme->getModel()) scheme->getModel()->shapeTool().restore(&shape);
+    };
     return ops;
 }
 
 bars::ImageProjectModel::Operations imageOperations(wxWindow* mainWindow) {
     bars::ImageProjectModel::Operations ops;
+    ops.loadImage = [](tbGeometry& model, uint32_t slot, const std::string& path) {
+        model.loadProjectionImage(static_cast<int32_t>(slot), path);
+    };
+    ops.projectImages = [](tbGeometry& model) { model.projectImages(); };
     if (auto* windows = dynamic_cast<tbCommandWindows*>(mainWindow))
         ops.chooseFile = [windows](const tbFileRequest& request) { return windows->chooseFile(request); };
     return ops;
