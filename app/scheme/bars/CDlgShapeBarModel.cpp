@@ -75,6 +75,12 @@ void ShapeBarModel::show(const tbToolSettings& settings) {
     m_axis = settings.shapeAxis < kAxisNames.size() ? settings.shapeAxis : kDefaultAxis;
     m_fillType.pressSecond(settings.shapeGradient != 0);
     m_doubleSided = settings.shapeDoubleSided != 0;
+    m_curve = Curve::none;
+    showAgain();
+}
+
+void ShapeBarModel::madeNew() {
+    m_curve = Curve::none;
     showAgain();
 }
 

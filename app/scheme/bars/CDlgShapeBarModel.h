@@ -75,7 +75,10 @@ public:
 
     // ---- tbToolSettingsParticipant.
     void store(tbToolSettings& settings) const override;
+    // The curve buttons are the open model's shape tool's: another model
+    // starts with both released.
     void show(const tbToolSettings& settings) override;
+    void madeNew() override;
 
 private:
     void curveUsed();

@@ -162,6 +162,14 @@ TEST_F(ShapeBarFixture, CurveButtonsGoToTheShapeToolWhichReleasesThemOnceUsed) {
     curveUsed();
     EXPECT_EQ(bar.curve(), ShapeBarModel::Curve::none);
     EXPECT_EQ(shown, shownBefore + 1) << "the view releases the button";
+
+    // Another model's shape tool has no button pressed.
+    bar.curveClicked(ShapeBarModel::Curve::clear, true);
+    m.binding.afterNew();
+    EXPECT_EQ(bar.curve(), ShapeBarModel::Curve::none);
+    bar.curveClicked(ShapeBarModel::Curve::create, true);
+    m.binding.afterOpen();
+    EXPECT_EQ(bar.curve(), ShapeBarModel::Curve::none);
 }
 
 TEST_F(ShapeBarFixture, ResetGivesSolidOnYOneSidedAndAnEmptyOutlineEveryTime) {
