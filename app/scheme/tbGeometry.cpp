@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/scheme/tbGeometryRender.h"
+#include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"

@@ -35,6 +35,7 @@ class tbGeometryTool_shape;
 class tbToolState;
 struct simInputEvent;
 class tbGeometryRender;
+class tbGeometryTool_text;
 class tbProject_model;
 class tbTextureMap;
 class tbNeighbourFinder;
@@ -186,6 +187,16 @@ public:
     void applyShapeTextureView(const simColour& main, const simColour& second, bool gradient, uint32_t axis);
     void applyShape3D(const simColour& main, const simColour& second, bool gradient, uint32_t axis);
 
+    // ---- The text tool (tbGeometryTool_text.cpp), made on first use (it
+    // needs the graphics system).
+    tbGeometryTool_text& textTool();
+    bool hasTextTool() const { return m_textTool != nullptr; }
+    // The text bar's "Project text": along the bar's axis in the 3-D view,
+    // through the texture-view rectangle in the texture view. The caller
+    // pushes the undo state.
+    void projectText();
+    void applyTextInTextureView();
+
     // ---- Input (tbGeometryEvents.cpp): one event of the view, handed to the
     // current tool, the colour pick and the undo.
     void onEvent(simInputEvent* event) override;
@@ -234,6 +245,7 @@ private:
     std::unique_ptr<tbGeometryRender> m_render;  // goes with the arrays it was built from
     std::function<void(float)> m_progress;
     std::unique_ptr<tbGeometryUndo> m_undo;
+    std::unique_ptr<tbGeometryTool_text> m_textTool;
     std::unique_ptr<tbGeometryTool_shape> m_shapeTool;  // the undo history keeps a pointer to it
     tbToolState* m_tools = nullptr;
     uint32_t m_visitCounter = 0;  // the last visit stamp handed out

@@ -4,6 +4,7 @@
 
 #include "app/scheme/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbProjectFile.h"
@@ -148,6 +149,8 @@ bool tbGeometry::save(tbFileGeometry& out) const {
     if (selection.mode == tbUVSelection::kPoints)
         for (const tbTriangle::CornerRef& p : selection.points)
             out.settings.selectedCorners.push_back({p.triangle->index, p.corner});
+    // The text tool keeps its own text, font and placements.
+    if (m_textTool) m_textTool->store(out.settings);
     simLog("-tbGeometry::save]\n");
     return true;
 }
@@ -249,6 +252,8 @@ bool tbGeometry::open(const tbFileGeometry& in, int32_t version) {
         for (const auto& [index, corner] : in.settings.selectedCorners)
             selection.points.push_back({triangles[index].get(), corner});
     selection.updateCentre();
+    // A file that names a font carries the text tool's text and placements.
+    if (!in.settings.fontName.empty()) textTool().show(toolSettings);
 
     if (g_resources) g_resources->setCollection("");
     updateTriangleScreenPositions();

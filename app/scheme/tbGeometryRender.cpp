@@ -4,6 +4,7 @@
 
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryObject.h"
+#include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbMaterial.h"
 #include "app/scheme/tbSceneCameras.h"
@@ -36,6 +37,7 @@ constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8;
 constexpr uint32_t kCullNone = 0, kCullClockwise = 1;
 // The second view's side is this fraction of the window's.
 constexpr float kSecondViewDivisor = 3.5f;
+constexpr int32_t kTextTool = 6;
 
 simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
 simRendererState* state() { return renderer() ? renderer()->getState() : nullptr; }
@@ -199,6 +201,9 @@ void tbGeometryRender::render(const tbGeometryFrame& frame) {
     simRendererState* cache = state();
     if (!cache || !tbCurrentScene()) return;
     if (!m_built) buildBuffers();
+    // Only the text tool's manipulator in use takes input; Alt freezes them.
+    if (!m_frame.altHeld && (m_frame.tool == kTextTool || m_model.hasTextTool()))
+        m_model.textTool().showManipulators(m_frame.tool == kTextTool, m_frame.viewMode);
 
     if (m_frame.viewMode == 0) {
         render3DView();
@@ -233,6 +238,7 @@ void tbGeometryRender::render3DView() {
     if (!m_frame.altHeld) {
         // A picked point of (0, 0, 0) is no pick.
         const bool picked = m_model.pickedPoint != d3dx::Vector3();
+        if (m_frame.tool == kTextTool) m_model.textTool().renderPreview3D();
         drawShapePreview(true);
         if (m_frame.tool == tbGeometryFrame::kBrush && !m_frame.navigating && m_frame.mouseOverView && picked)
             drawBrushPreview3D();
@@ -264,6 +270,7 @@ void tbGeometryRender::renderTextureView() {
     renderer()->drawQuad3D({0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 0}, kWhite, paint, uvs, uvs);
 
     if (!m_frame.altHeld) drawShapePreview(false);
+    if (!m_frame.altHeld && m_frame.tool == kTextTool) m_model.textTool().renderPreviewTexture();
     if (!m_frame.altHeld && m_frame.tool == tbGeometryFrame::kBrush && m_frame.mouseOverView)
         m_model.renderBrushPreviewTexture(m_frame.brushTexture, m_frame.mouse.x, m_frame.mouse.y,
                                           m_frame.brushSize);
