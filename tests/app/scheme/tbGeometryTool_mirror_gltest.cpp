@@ -17,6 +17,7 @@
 #include "app/shell/tbProgress.h"
 #include "tests/app/scheme/mirrorModels.h"
 #include "tests/app/scheme/schemeOnGl.h"
+#include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
 
 namespace {
@@ -82,6 +83,7 @@ TEST_F(MirrorOnGl, EachDirectionCopiesTheMirroredTexelsAndUndoesInOneStep) {
         tbProgress progress = progressBox();
         tbGeometryTool_mirror::apply(model, direction, progress);
         const std::vector<uint32_t> mirrored = paint();
+        testsupport::writePicture(mirrored, kSize, kSize, "tube_mirrored" + std::to_string(direction) + ".png");
 
         size_t copied = 0, kept = 0, onWrittenSide = 0;
         for (uint32_t y = 0; y < kSize; ++y) {

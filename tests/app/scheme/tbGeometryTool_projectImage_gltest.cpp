@@ -20,6 +20,7 @@
 #include "engine/graphics/manipulator.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "tests/app/scheme/schemeOnGl.h"
+#include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
 
 namespace {
@@ -139,6 +140,7 @@ TEST_F(ProjectionOnGl, EachSlotPaintsItsOwnFaceTheRightWayRound) {
     for (int slot = 0; slot < tbGeometryTool_projectImage::kSlots; ++slot) ASSERT_NO_FATAL_FAILURE(load(slot, "50", false));
     model->projectImages();
     const std::vector<uint32_t> picture = paint();
+    testsupport::writePicture(picture, kWidth, kHeight, "box_projected.png");
     for (int f = 0; f < 6; ++f) {
         SCOPED_TRACE(f);
         const Face face = faceOf(f);
