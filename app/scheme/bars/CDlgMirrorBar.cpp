@@ -15,8 +15,11 @@ constexpr ui::DialogTemplate kTemplate = {nullptr, {584, 27}, kControls};
 
 }  // namespace
 
-CDlgMirrorBar::CDlgMirrorBar(wxWindow* mainWindow, std::function<void(int32_t direction)> perform)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare), model_(std::move(perform)) {
+CDlgMirrorBar::CDlgMirrorBar(wxWindow* mainWindow, tbToolSettingsBinding& binding,
+                             std::function<void(int32_t direction)> perform)
+    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+      binding_(binding),
+      model_(binding, std::move(perform)) {
     auto* direction = control<wxComboBox>(idDirection);
     for (const char* name : bars::MirrorBarModel::kDirectionNames) direction->Append(name);
     direction->SetSelection(0);
@@ -24,7 +27,10 @@ CDlgMirrorBar::CDlgMirrorBar(wxWindow* mainWindow, std::function<void(int32_t di
         model_.directionSelected(control<wxComboBox>(idDirection)->GetSelection());
     }, idDirection);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.performMirror(); }, idPerform);
+    binding_.add(&model_);
 }
+
+CDlgMirrorBar::~CDlgMirrorBar() { binding_.remove(&model_); }
 
 void CDlgMirrorBar::reset() {
     model_.reset();

@@ -14,7 +14,9 @@ public:
     enum : int { idDirection = 1122, idPerform = 1064 };
 
     // `perform` mirrors the open model's paint (may be empty).
-    CDlgMirrorBar(wxWindow* mainWindow, std::function<void(int32_t direction)> perform);
+    CDlgMirrorBar(wxWindow* mainWindow, tbToolSettingsBinding& binding,
+                  std::function<void(int32_t direction)> perform);
+    ~CDlgMirrorBar() override;
 
     // The toolbox's reset: the first direction.
     void reset();
@@ -22,5 +24,6 @@ public:
     bars::MirrorBarModel& model() { return model_; }
 
 private:
+    tbToolSettingsBinding& binding_;
     bars::MirrorBarModel model_;
 };

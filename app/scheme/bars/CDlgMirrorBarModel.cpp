@@ -5,6 +5,12 @@ namespace bars {
 void MirrorBarModel::directionSelected(int index) {
     if (index < 0 || index >= static_cast<int>(kDirectionNames.size())) return;
     direction_ = index;
+    binding_.changed();
+}
+
+void MirrorBarModel::reset() {
+    direction_ = 0;
+    binding_.changed();
 }
 
 void MirrorBarModel::performMirror() const {

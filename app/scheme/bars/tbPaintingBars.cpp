@@ -13,6 +13,7 @@
 #include "app/scheme/bars/CDlgToolbox.h"
 #include "app/scheme/bars/tbBarPictures.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
+#include "app/scheme/tbGeometryTool_mirror.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
@@ -91,7 +92,9 @@ void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBui
     toolbox->addSwatchRepaint([floodBar] { floodBar->drawColours(); });
     toolbox->model().setToolReset(2, [floodBar] { floodBar->reset(); });
 
-    auto* mirrorBar = new CDlgMirrorBar(mainWindow, {});
+    auto* mirrorBar = new CDlgMirrorBar(mainWindow, binding, [&app](int32_t direction) {
+        tbGeometryTool_mirror::apply(currentModel(), direction, app.progress());
+    });
     host.registerBar(tbBar::mirrorBar, mirrorBar);
     toolbox->model().setToolReset(7, [mirrorBar] { mirrorBar->reset(); });
 }

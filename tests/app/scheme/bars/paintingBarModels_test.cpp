@@ -205,19 +205,33 @@ TEST(FloodBar, StripRunsFromTheMainTowardsTheSecondColour) {
 
 // ---- Mirror bar.
 
-TEST(MirrorBar, PerformsInTheChosenDirection) {
+TEST(MirrorBar, PerformsInTheChosenDirectionAndTellsTheOpenModel) {
+    tbToolSettings model;
+    tbToolSettings* open = nullptr;
+    tbToolSettingsBinding binding([&] { return open; });
     std::vector<int32_t> performed;
-    bars::MirrorBarModel bar([&](int32_t direction) { performed.push_back(direction); });
+    bars::MirrorBarModel bar(binding, [&](int32_t direction) { performed.push_back(direction); });
+    binding.add(&bar);
     bar.performMirror();
     bar.directionSelected(1);
     bar.performMirror();
     bar.directionSelected(5);  // not in the list
     bar.performMirror();
+
+    // The file keeps no direction: a new or opened model takes the bar's.
+    open = &model;
+    binding.afterNew();
+    EXPECT_EQ(model.mirrorDirection, 1);
+    model.mirrorDirection = 0;
+    binding.afterOpen();
+    EXPECT_EQ(bar.direction(), 1);
+    EXPECT_EQ(model.mirrorDirection, 1);
     bar.reset();
+    EXPECT_EQ(model.mirrorDirection, 0);
     bar.performMirror();
     EXPECT_EQ(performed, (std::vector<int32_t>{0, 1, 1, 0}));
-    bars::MirrorBarModel unwired;
-    unwired.performMirror();  // no mirror yet: nothing happens
+    bars::MirrorBarModel unwired(binding);
+    unwired.performMirror();  // nothing to call: nothing happens
 }
 
 // ---- Toolbox.

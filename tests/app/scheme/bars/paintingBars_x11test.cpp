@@ -242,7 +242,8 @@ TEST_F(PaintingBars, FloodBarPairAxisAndStrip) {
 
 TEST_F(PaintingBars, MirrorBarPerformsInTheChosenDirection) {
     std::vector<int32_t> performed;
-    auto* bar = keep(new CDlgMirrorBar(nullptr, [&](int32_t direction) { performed.push_back(direction); }));
+    auto* bar =
+        keep(new CDlgMirrorBar(nullptr, binding_, [&](int32_t direction) { performed.push_back(direction); }));
     auto* direction = bar->control<wxComboBox>(CDlgMirrorBar::idDirection);
     ASSERT_EQ(direction->GetCount(), 2u);
     EXPECT_EQ(direction->GetString(0), "-X -> +X axis");
@@ -251,6 +252,7 @@ TEST_F(PaintingBars, MirrorBarPerformsInTheChosenDirection) {
     EXPECT_EQ(bar->FindWindow(CDlgMirrorBar::idPerform)->GetLabel(), "Perform Mirror");
     click(bar, CDlgMirrorBar::idPerform);
     choose(direction, "+X -> -X axis");
+    EXPECT_EQ(settings_.mirrorDirection, 1);  // the open model's preview follows
     click(bar, CDlgMirrorBar::idPerform);
     bar->reset();
     EXPECT_EQ(direction->GetSelection(), 0);
