@@ -42,6 +42,7 @@
 #include "engine/graphics/simWindow.h"
 #include "platform/gfx/glDevice.h"
 #include "platform/ui/glViewCanvas.h"
+#include "platform/ui/modalGrab.h"
 #include "platform/ui/viewInputFeeder.h"
 #include "platform/ui/wxWindowSystem.h"
 
@@ -296,6 +297,8 @@ void CtolvaneBuilderDlg::startEngine() {
     app_.tools().setView(&toolbars_);
     tbCreatePaintingBars(this, toolbars_, app_);
     tbCreateSchemeToolBars(this, toolbars_, app_);
+    // The bars take clicks and keys beside the main window's modal loop.
+    ui::releaseModalGrab(*this);
     tbStoredPlacement stored;
     if (const tbOptions* options = app_.options())
         stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};
