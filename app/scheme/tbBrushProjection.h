@@ -7,6 +7,7 @@
 // through `shade`, so what the preview shows is what the stamp paints.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -46,4 +47,22 @@ public:
     // reference depth; deeper, 255 - 200000 x the depth difference scaled
     // by the main alpha, within 0..255.
     static uint32_t fadedAlpha(float referenceDepth, float depth, int32_t mainAlpha);
+    // The main colour with the alpha a corner at `depth` gets.
+    uint32_t colourAt(float depth, const simColour& main) const;
+
+    // A corner of a shaded patch triangle, or of a piece of one.
+    struct Corner {
+        d3dx::Vector2 texel, uv;  // its place on the texture, its brush-image coordinate
+        float depth = 0.0f;       // along the projector
+        uint8_t edges = 0;        // bit e: on the triangle's edge from corner e to corner e + 1
+    };
+    using Piece = std::array<Corner, 3>;
+    // The fade is linear in depth only between the reference depth and the
+    // depth where it reaches 0, while the device interpolates corner
+    // colours linearly: a triangle reaching across either depth would get
+    // too little paint where it lies at the reference depth. So it is cut
+    // there into pieces lying within one stretch each, whose corner colours
+    // then give every texel its exact fade; the part beyond the fade's end,
+    // which paints nothing, is left out.
+    void cutAtFade(const Corner triangle[3], std::vector<Piece>& pieces) const;
 };

@@ -26,10 +26,10 @@ d3dx::Vector2 outwards(const d3dx::Vector2& a, const d3dx::Vector2& b, const d3d
 
 }  // namespace
 
-void appendTriangle(std::vector<simScreenTriangle>& out, const tbTriangle& triangle, const d3dx::Vector2 texels[3],
+void appendTriangle(std::vector<simScreenTriangle>& out, const uint8_t edgeFlags[3], const d3dx::Vector2 texels[3],
                     const uint32_t colours[3], const d3dx::Vector2 uvs[3], simBoundingRect& touched) {
     for (int e = 0; e < 3; ++e) {
-        if (!triangle.edgeFlags[e]) continue;
+        if (!edgeFlags[e]) continue;
         const int i = e, j = (e + 1) % 3, k = (e + 2) % 3;
         const d3dx::Vector2 shift = outwards(texels[i], texels[j], texels[k]) * kSeamWidth;
         const d3dx::Vector2 outerI = texels[i] + shift, outerJ = texels[j] + shift;
@@ -40,6 +40,11 @@ void appendTriangle(std::vector<simScreenTriangle>& out, const tbTriangle& trian
     }
     out.emplace_back(texels[0], texels[1], texels[2], colours[0], colours[1], colours[2], uvs[0], uvs[1], uvs[2]);
     for (int c = 0; c < 3; ++c) touched.growByPoint(texels[c]);
+}
+
+void appendTriangle(std::vector<simScreenTriangle>& out, const tbTriangle& triangle, const d3dx::Vector2 texels[3],
+                    const uint32_t colours[3], const d3dx::Vector2 uvs[3], simBoundingRect& touched) {
+    appendTriangle(out, triangle.edgeFlags, texels, colours, uvs, touched);
 }
 
 simBoundingRect brushFootprint(const d3dx::Vector2 texels[3], const d3dx::Vector2 uvs[3],

@@ -21,9 +21,13 @@ namespace tbGeometryPaint {
 // How far the seam strips reach beyond a layout border, in texels.
 constexpr float kSeamWidth = 2.0f;
 
-// Appends the strips of the triangle's flagged edges, then the triangle
-// itself, corners at `texels` with `colours` and `uvs`, and grows `touched`
-// by every corner drawn.
+// Appends the strips of the flagged edges (edge e runs from corner e to
+// corner e + 1; a triangle's own `edgeFlags` or those of a piece of it),
+// then the triangle itself, corners at `texels` with `colours` and `uvs`,
+// and grows `touched` by every corner drawn.
+void appendTriangle(std::vector<simScreenTriangle>& out, const uint8_t edgeFlags[3], const d3dx::Vector2 texels[3],
+                    const uint32_t colours[3], const d3dx::Vector2 uvs[3], simBoundingRect& touched);
+// The same with the triangle's own edge flags.
 void appendTriangle(std::vector<simScreenTriangle>& out, const tbTriangle& triangle, const d3dx::Vector2 texels[3],
                     const uint32_t colours[3], const d3dx::Vector2 uvs[3], simBoundingRect& touched);
 

@@ -107,15 +107,40 @@ void tbGeometry::paintBrush3D(simTexture* brush, const d3dx::Vector3&, float) {
     std::vector<simScreenTriangle> batch;
     batch.reserve(brush3D.patch.size());
     simBoundingRect touched;
+    std::vector<tbBrushProjection::Piece> pieces;
     for (tbTriangle* t : brush3D.patch) {
         if (!t) continue;
         d3dx::Vector2 uvs[3];
         uint32_t colours[3];
         if (!brush3D.shade(*t, angle, main, uvs, colours)) continue;
         d3dx::Vector2 texels[3];
-        for (int i = 0; i < 3; ++i) texels[i] = tbPaintSpace::texelOf(t->uvs[i], map->getWidth(), map->getHeight());
+        tbBrushProjection::Corner corners[3];
+        for (int i = 0; i < 3; ++i) {
+            texels[i] = tbPaintSpace::texelOf(t->uvs[i], map->getWidth(), map->getHeight());
+            // Corner i closes edge i - 1 and opens edge i.
+            corners[i] = {texels[i], uvs[i], t->brushCorners[i].z, uint8_t(1u << i | 1u << (i + 2) % 3)};
+        }
+        pieces.clear();
+        brush3D.cutAtFade(corners, pieces);
         simBoundingRect drawn;
-        tbGeometryPaint::appendTriangle(batch, *t, texels, colours, uvs, drawn);
+        for (const tbBrushProjection::Piece& piece : pieces) {
+            d3dx::Vector2 pieceTexels[3], pieceUVs[3];
+            uint32_t pieceColours[3];
+            uint8_t seams[3];
+            for (int k = 0; k < 3; ++k) {
+                pieceTexels[k] = piece[k].texel;
+                pieceUVs[k] = piece[k].uv;
+                pieceColours[k] = brush3D.colourAt(piece[k].depth, main);
+                // A piece's edge is on a layout border where it lies along a
+                // flagged edge of the whole triangle.
+                const uint8_t along = piece[k].edges & piece[(k + 1) % 3].edges;
+                seams[k] = 0;
+                for (int e = 0; e < 3; ++e)
+                    if (along >> e & 1u && t->edgeFlags[e]) seams[k] = 1;
+            }
+            tbGeometryPaint::appendTriangle(batch, seams, pieceTexels, pieceColours, pieceUVs, drawn);
+        }
+        if (drawn.isEmpty()) continue;
         // A triangle can be far larger than the brush on the texture: only
         // the brush image's own footprint on it is touched.
         touched.growByRect(tbGeometryPaint::brushFootprint(texels, uvs, drawn));

@@ -322,6 +322,36 @@ TEST_F(PaintOnGl, AThreeDStampOnALargeTriangleTouchesOnlyTheBrushsSquare) {
     device->SetRenderState(gfx::D3DRS_SCISSORTESTENABLE, 0);
 }
 
+// A brush turned 20 degrees away from a large flat face: the picked
+// triangle's corners lie far beyond the depth where the fade ends on one
+// side and far above the picked point on the other. The texel under the
+// picked point still gets the whole colour (the corners' clamped alphas,
+// interpolated, would give it about half), and the texels deep enough along
+// the projector get none.
+TEST_F(PaintOnGl, AFadingStampPaintsFullyAtThePickedPointsDepth) {
+    Grid big{{10, 0, 0}, {0, 10, 0}, {0, 0, 1}, {0, 0, 1}};
+    big.cells = 2;  // squares of 10 units, 128 texels
+    build(big, 256, 256);
+    app->tools().setMainColour(colourOf(kRed));
+    useCamera(1);
+    pickAt(big, 0.5f, -0.5f);
+    const float tilt = 20.0f / 180.0f * 3.1415f;
+    model->pickedNormal = {std::sin(tilt), 0.0f, std::cos(tilt)};
+    model->prepareBrush3D(model->pickedPoint, 16.0f);  // the image reaches 6 units each way
+    model->paintBrush3D(nullptr, model->pickedPoint, 16.0f);
+    const std::vector<uint32_t> picture = paint();
+    auto texel = [&](float a, float b) {
+        const d3dx::Vector2 uv = Grid::uvAt(a, b) * 256.0f;
+        return at(picture, uv.x, uv.y);
+    };
+    EXPECT_EQ(texel(0.5f, -0.5f), kRed);
+    // 5 units either way along x: 1.7 units above or below the picked point
+    // along the projector, where the fade ends after 1.275.
+    const uint32_t sides[2] = {texel(0.0f + 0.01f, -0.5f), texel(1.0f - 0.01f, -0.5f)};
+    EXPECT_TRUE((sides[0] == kRed && sides[1] == kGrey) || (sides[0] == kGrey && sides[1] == kRed))
+        << std::hex << sides[0] << " " << sides[1];
+}
+
 // Successive walks over the patch each reach every triangle: the visit
 // stamp never repeats one a triangle already carries.
 // The screen positions picking reads are taken through the 3-D view's
