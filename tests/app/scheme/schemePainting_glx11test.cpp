@@ -27,25 +27,38 @@ using testsupport::kSessionBackdrop;
 using testsupport::near;
 using testsupport::rgbAt;
 
-bool isPaintRed(uint8_t r, uint8_t g, uint8_t b) { return r > 180 && g < 70 && b < 70; }
+// The paints the test uses, each far from the model's pale grey, the
+// texture's grey and the backdrop.
+enum class Paint { red, green, blue };
+constexpr Rgb kPaints[] = {{230, 20, 20}, {20, 200, 20}, {20, 20, 220}};
 
-int redPixels(const Picture& picture) {
-    int red = 0;
+bool isPaint(Paint paint, uint8_t r, uint8_t g, uint8_t b) {
+    switch (paint) {
+    case Paint::red: return r > 180 && g < 70 && b < 70;
+    case Paint::green: return g > 150 && r < 70 && b < 70;
+    case Paint::blue: return b > 170 && r < 70 && g < 70;
+    }
+    return false;
+}
+
+int paintPixels(const Picture& picture, Paint paint) {
+    int count = 0;
     for (uint32_t y = 0; y < picture.height; ++y)
         for (uint32_t x = 0; x < picture.width; ++x) {
             const Rgb c = rgbAt(picture, x, y);
-            red += isPaintRed(c.r, c.g, c.b);
+            count += isPaint(paint, c.r, c.g, c.b);
         }
-    return red;
+    return count;
 }
 
 // The longest run of model pixels (not the backdrop) along the view's middle
-// row, as the start and end x of a stroke over the model.
+// row, as the start and end x of a stroke over the model; the toolbox and the
+// object bar stand over the view's left and right edges.
 std::pair<int, int> modelSpanAcrossTheMiddle(const Picture& shot) {
-    const uint32_t y = shot.height / 2;
+    const uint32_t y = shot.height / 2, left = shot.width / 5, right = shot.width * 7 / 10;
     int bestStart = 0, bestLength = 0, start = -1;
-    for (uint32_t x = shot.width / 5; x <= shot.width * 4 / 5; ++x) {
-        const bool model = x < shot.width * 4 / 5 && !near(rgbAt(shot, x, y), kSessionBackdrop);
+    for (uint32_t x = left; x <= right; ++x) {
+        const bool model = x < right && !near(rgbAt(shot, x, y), kSessionBackdrop);
         if (model && start < 0) start = int(x);
         if (!model && start >= 0) {
             if (int(x) - start > bestLength) bestStart = start, bestLength = int(x) - start;
@@ -55,41 +68,86 @@ std::pair<int, int> modelSpanAcrossTheMiddle(const Picture& shot) {
     return {bestStart + bestLength / 5, bestStart + bestLength * 4 / 5};
 }
 
-// The red pixels of an exported scheme bitmap; -1 when it cannot be read.
-int redTexels(const std::string& path) {
+// The texels of an exported scheme bitmap in each paint; empty when it cannot be read.
+std::vector<int> paintTexels(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     d3dx::Bitmap bitmap;
     d3dx::ImageInfo info;
-    if (bytes.empty() || !d3dx::readPicture(bytes.data(), bytes.size(), &bitmap, &info).ok()) return -1;
-    int red = 0;
-    for (const uint32_t argb : bitmap.pixels) red += isPaintRed(uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb));
-    return red;
+    if (bytes.empty() || !d3dx::readPicture(bytes.data(), bytes.size(), &bitmap, &info).ok()) return {};
+    std::vector<int> counts(3);
+    for (const uint32_t argb : bitmap.pixels)
+        for (const Paint paint : {Paint::red, Paint::green, Paint::blue})
+            counts[size_t(paint)] += isPaint(paint, uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb));
+    return counts;
 }
+
+// A dialog's control centre in pixels, from its rectangle in dialog units
+// and the dialog's size in dialog units against its size on screen.
+struct Units {
+    int x, y, width, height;
+};
 
 class Painter {
 public:
     Painter(ProgramHarness& program, SchemeSession& run) : program_(program), run_(run) {}
 
-    // Waits until the view shows at least `more` red pixels beyond `before`.
-    bool redGrows(int before, int more, const std::string& shotName) {
-        const bool grew = ProgramHarness::waitUntil(
-            [&] { return redPixels(program_.display().capture(run_.window())) >= before + more; }, 20000);
+    int count(Paint paint) { return paintPixels(program_.display().capture(run_.window()), paint); }
+
+    // Waits until the view shows at least `more` pixels of `paint` beyond `before`.
+    bool grows(Paint paint, int before, int more, const std::string& shotName) {
+        const bool grew = ProgramHarness::waitUntil([&] { return count(paint) >= before + more; }, 30000);
         program_.screenshot(run_.window(), shotName);
         return grew;
     }
 
-    int red() { return redPixels(program_.display().capture(run_.window())); }
-
     bool stroke(int fromX, int toX, int y) {
         return program_.focus(run_.window()) && program_.drag(run_.window(), fromX, y, toX, y, 1, 20);
     }
+    bool click(int x, int y) { return program_.focus(run_.window()) && program_.click(run_.window(), x, y); }
 
     // A key with Ctrl held through its release, as the view acts on it.
     bool ctrlKey(const std::string& key) {
         return program_.focus(run_.window()) && program_.keyDown("ctrl") && program_.key(key) &&
                program_.keyUp("ctrl");
     }
+
+    // A click on a control of a bar or dialog (`window`, laid out from
+    // `size` dialog units) at the middle of the control's rectangle `at`.
+    bool clickControl(unsigned long window, Units size, Units at) {
+        const auto rect = program_.display().windowRect(window);
+        if (!rect) return false;
+        const double sx = double(rect->width) / size.width, sy = double(rect->height) / size.height;
+        return program_.click(window, int((at.x + at.width / 2.0) * sx), int((at.y + at.height / 2.0) * sy));
+    }
+
+    // The toolbox's tool buttons, top to bottom, and its main colour swatch.
+    bool chooseTool(int row) {
+        const unsigned long toolbox = program_.waitForWindow("Toolbox", 10000);
+        return toolbox && clickControl(toolbox, kToolbox, {4, 40 + row * 18, 88, 16});
+    }
+
+    // The main colour through the toolbox's swatch and the colour picker's
+    // red, green and blue boxes.
+    bool chooseMainColour(const Rgb& colour, const std::string& shotName) {
+        const unsigned long toolbox = program_.waitForWindow("Toolbox", 10000);
+        if (!toolbox || !clickControl(toolbox, kToolbox, {4, 6, 20, 20})) return false;
+        const unsigned long picker = run_.dialog("Colour Picker");
+        if (!picker) return false;
+        const int x[3] = {5, 28, 51};
+        const int value[3] = {colour.r, colour.g, colour.b};
+        for (int i = 0; i < 3; ++i) {
+            if (!clickControl(picker, kPicker, {x[i], 136, 22, 12}) || !program_.key("ctrl+a") ||
+                !program_.type(std::to_string(value[i])))
+                return false;
+        }
+        program_.screenshot(picker, shotName);
+        return clickControl(picker, kPicker, {4, 3, 49, 16}) && run_.waitClosed(picker);
+    }
+
+    static constexpr Units kToolbox{0, 0, 96, 190};
+    static constexpr Units kPicker{0, 0, 107, 232};
+    enum Tool { brush, shape, flood, projectImage, text, mirror, colourPicker };
 
 private:
     ProgramHarness& program_;
@@ -99,59 +157,74 @@ private:
 TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ProgramHarness program("schemePainting");
     SchemeSession run(program);
-    // Red paint and a brush wide enough to see.
-    run.writeSettings(", colour_a = 255, colour_r = 230, colour_g = 20, colour_b = 20, brushSize = 20");
+    run.writeSettings();
     const std::string saved = program.documents() + "/painted.tvp";
     Painter painter(program, run);
+    const Rgb red = kPaints[size_t(Paint::red)], green = kPaints[size_t(Paint::green)];
 
     ASSERT_TRUE(run.start("01-started")) << program.log();
     ASSERT_TRUE(run.newKestrelScheme("02")) << "title: " << run.title() << "\n" << program.log();
     Picture scheme;
     ASSERT_TRUE(ProgramHarness::waitUntil([&] { return run.showsModel(0, scheme); }, 60000)) << program.log();
     program.screenshot(run.window(), "03-newScheme");
-
-    // A brush stroke over the model in the 3-D view.
     const auto [fromX, toX] = modelSpanAcrossTheMiddle(scheme);
     ASSERT_GT(toX - fromX, 20) << "no model across the view's middle";
-    const int beforeStroke = painter.red();
-    ASSERT_TRUE(painter.stroke(fromX, toX, int(scheme.height / 2)));
-    EXPECT_TRUE(painter.redGrows(beforeStroke, 300, "04-strokeIn3D")) << "no red paint on the model";
+    const int middleY = int(scheme.height / 2);
+
+    // Green chosen in the colour picker, then a flood fill of the part under the view's middle.
+    ASSERT_TRUE(painter.chooseMainColour(green, "04-green")) << program.log();
+    ASSERT_TRUE(painter.chooseTool(Painter::flood));
+    const int beforeFlood = painter.count(Paint::green);
+    ASSERT_TRUE(painter.click((fromX + toX) / 2, middleY));
+    EXPECT_TRUE(painter.grows(Paint::green, beforeFlood, 3000, "05-flood")) << "no green fill on the model";
+
+    // Red, and a brush stroke over the model in the 3-D view.
+    ASSERT_TRUE(painter.chooseMainColour(red, "06-red")) << program.log();
+    ASSERT_TRUE(painter.chooseTool(Painter::brush));
+    const int beforeStroke = painter.count(Paint::red);
+    ASSERT_TRUE(painter.stroke(fromX, toX, middleY));
+    EXPECT_TRUE(painter.grows(Paint::red, beforeStroke, 300, "07-strokeIn3D")) << "no red paint on the model";
 
     // The texture view (Space), a stroke on the flat texture, then Ctrl+Z takes it back.
     ASSERT_TRUE(program.focus(run.window()) && program.key("space"));
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    program.screenshot(run.window(), "05-textureView");
-    const int beforeFlat = painter.red();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    program.screenshot(run.window(), "08-textureView");
+    const int beforeFlat = painter.count(Paint::red);
     const int w = int(scheme.width), h = int(scheme.height);
     ASSERT_TRUE(painter.stroke(w / 2 - 60, w / 2 + 60, h / 2 + 40));
-    EXPECT_TRUE(painter.redGrows(beforeFlat, 300, "06-strokeOnTexture")) << "no red paint on the texture";
+    EXPECT_TRUE(painter.grows(Paint::red, beforeFlat, 300, "09-strokeOnTexture")) << "no red paint on the texture";
     ASSERT_TRUE(painter.ctrlKey("z"));
-    EXPECT_TRUE(ProgramHarness::waitUntil([&] { return painter.red() <= beforeFlat + 50; }, 20000))
+    EXPECT_TRUE(ProgramHarness::waitUntil([&] { return painter.count(Paint::red) <= beforeFlat + 50; }, 20000))
         << "Ctrl+Z left the texture stroke";
-    program.screenshot(run.window(), "07-undone");
+    program.screenshot(run.window(), "10-undone");
 
-    ASSERT_TRUE(run.saveAs(saved, "08")) << program.log();
+    ASSERT_TRUE(run.saveAs(saved, "11")) << program.log();
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
 
-    // Open again, export the scheme, and find the 3-D stroke's paint in the bitmap.
+    // Open again, export the scheme, and find the fill's and the stroke's paint in the bitmap.
     std::filesystem::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log");
-    ASSERT_TRUE(run.start("10-startedAgain")) << program.log();
-    ASSERT_TRUE(run.open(saved, "painted", "11")) << "title: " << run.title() << "\n" << program.log();
-    program.screenshot(run.window(), "12-opened");
-    ASSERT_TRUE(run.fileMenu({"Down", "Down", "Down", "Down", "Return"}, "13-fileExportMenu")) << program.log();
+    ASSERT_TRUE(run.start("20-startedAgain")) << program.log();
+    ASSERT_TRUE(run.open(saved, "painted", "21")) << "title: " << run.title() << "\n" << program.log();
+    program.screenshot(run.window(), "22-opened");
+    ASSERT_TRUE(run.fileMenu({"Down", "Down", "Down", "Down", "Return"}, "23-fileExportMenu")) << program.log();
     const unsigned long names = run.dialog("Export paint scheme");
     ASSERT_NE(names, 0u) << program.log();
-    // The name box, then the Export button (pixels of the dialog at its font).
-    ASSERT_TRUE(program.click(names, 180, 443) && program.key("ctrl+a") && program.type("e2eScheme"));
-    program.screenshot(names, "14-schemeName");
-    ASSERT_TRUE(program.click(names, 66, 520) && run.waitClosed(names)) << program.log();
+    // The name box, then the Export button.
+    ASSERT_TRUE(painter.clickControl(names, {0, 0, 184, 249}, {7, 195, 170, 12}) && program.key("ctrl+a") &&
+                program.type("e2eScheme"));
+    program.screenshot(names, "24-schemeName");
+    ASSERT_TRUE(painter.clickControl(names, {0, 0, 184, 249}, {7, 228, 52, 16}) && run.waitClosed(names))
+        << program.log();
     const std::string bitmap = program.documents() + "/TolvaneSim/Schemes/kestrel#e2eScheme.bmp";
     ASSERT_TRUE(ProgramHarness::waitForFile(bitmap, 60000)) << program.log();
     run.waitGone("Exporting project");
-    program.screenshot(run.window(), "15-exported");
-    EXPECT_GT(redTexels(bitmap), 200) << "the exported scheme holds no paint of the stroke";
+    program.screenshot(run.window(), "25-exported");
+    const std::vector<int> texels = paintTexels(bitmap);
+    ASSERT_EQ(texels.size(), 3u) << "the exported scheme cannot be read";
+    EXPECT_GT(texels[size_t(Paint::green)], 20000) << "the exported scheme holds no flood fill";
+    EXPECT_GT(texels[size_t(Paint::red)], 200) << "the exported scheme holds no paint of the stroke";
 
     const std::optional<int> second = run.quit();
     ASSERT_TRUE(second.has_value()) << program.log();
