@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -145,7 +146,31 @@ public:
         return clickControl(picker, kPicker, {4, 3, 49, 16}) && run_.waitClosed(picker);
     }
 
+    // The bar shown on the strip above the view: a window without a title,
+    // wide and low, near the top of the screen.
+    unsigned long stripBar() {
+        unsigned long found = 0;
+        ProgramHarness::waitUntil(
+            [&] {
+                const auto listed = program_.xdotool({"search", "--onlyvisible", "--class", "."});
+                if (!listed) return false;
+                std::istringstream ids(*listed);
+                for (unsigned long id; ids >> id;) {
+                    const auto rect = program_.display().windowRect(id);
+                    if (id != run_.window() && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
+                        found = id;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            10000);
+        return found;
+    }
+
     static constexpr Units kToolbox{0, 0, 96, 190};
+    static constexpr Units kShapeBar{0, 0, 557, 27};
+    static constexpr Units kTextBar{0, 0, 390, 27};
     static constexpr Units kPicker{0, 0, 107, 232};
     enum Tool { brush, shape, flood, projectImage, text, mirror, colourPicker };
 
@@ -198,7 +223,35 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
         << "Ctrl+Z left the texture stroke";
     program.screenshot(run.window(), "10-undone");
 
-    ASSERT_TRUE(run.saveAs(saved, "11")) << program.log();
+    // Blue: a shape of four points on the flat texture filled from the shape
+    // bar, then the text tool's line placed on the texture from the text bar.
+    ASSERT_TRUE(painter.chooseMainColour(kPaints[size_t(Paint::blue)], "11-blue")) << program.log();
+    ASSERT_TRUE(painter.chooseTool(Painter::shape));
+    for (const auto& [x, y] : {std::pair{w / 2 + 20, h / 2 - 120}, {w / 2 + 120, h / 2 - 120}, {w / 2 + 120, h / 2 - 20},
+                               {w / 2 + 20, h / 2 - 20}}) {
+        ASSERT_TRUE(painter.click(x, y));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    program.screenshot(run.window(), "12-shapeOutline");
+    const unsigned long shapeBar = painter.stripBar();
+    ASSERT_NE(shapeBar, 0u) << "no shape bar";
+    const int beforeShape = painter.count(Paint::blue);
+    ASSERT_TRUE(painter.clickControl(shapeBar, Painter::kShapeBar, {480, 5, 60, 17}));  // "Project Shape"
+    EXPECT_TRUE(painter.grows(Paint::blue, beforeShape, 3000, "13-shapeFilled")) << "no blue shape on the texture";
+
+    // The text's preview is blue too: its paint is counted once the brush is back.
+    const int beforeText = painter.count(Paint::blue);
+    ASSERT_TRUE(painter.chooseTool(Painter::text));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const unsigned long textBar = painter.stripBar();
+    ASSERT_NE(textBar, 0u) << "no text bar";
+    program.screenshot(run.window(), "14-textPreview");
+    ASSERT_TRUE(painter.clickControl(textBar, Painter::kTextBar, {333, 5, 53, 17}));  // "Project text"
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    ASSERT_TRUE(painter.chooseTool(Painter::brush));
+    EXPECT_TRUE(painter.grows(Paint::blue, beforeText, 200, "15-text")) << "no blue text on the texture";
+
+    ASSERT_TRUE(run.saveAs(saved, "16")) << program.log();
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
@@ -225,6 +278,7 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ASSERT_EQ(texels.size(), 3u) << "the exported scheme cannot be read";
     EXPECT_GT(texels[size_t(Paint::green)], 20000) << "the exported scheme holds no flood fill";
     EXPECT_GT(texels[size_t(Paint::red)], 200) << "the exported scheme holds no paint of the stroke";
+    EXPECT_GT(texels[size_t(Paint::blue)], 2000) << "the exported scheme holds no shape";
 
     const std::optional<int> second = run.quit();
     ASSERT_TRUE(second.has_value()) << program.log();
