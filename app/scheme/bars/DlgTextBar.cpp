@@ -1,7 +1,10 @@
 #include "app/scheme/bars/DlgTextBar.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/dcmemory.h>
 #include <wx/tglbtn.h>
 
 #include "app/scheme/bars/tbBarColourStrip.h"
@@ -14,18 +17,31 @@ namespace {
 using ui::ControlKind;
 
 constexpr ui::ControlTemplate kControls[] = {
-    {DlgTextBar::idEditor, ControlKind::toggleButton, "Text...", {4, 5, 29, 17}},
+    {DlgTextBar::idEditor, ControlKind::toggleButton, "", {4, 5, 29, 17}},
     {DlgTextBar::idAxis, ControlKind::dropDownCombo, "", {36, 7, 53, 14}},
     {DlgTextBar::idSolid, ControlKind::toggleButton, "", {93, 5, 20, 17}},
     {DlgTextBar::idGradient, ControlKind::toggleButton, "", {115, 5, 20, 17}},
     {DlgTextBar::idMainColour, ControlKind::swatch, "", {139, 5, 16, 17}},
     {DlgTextBar::idStrip, ControlKind::frame, "", {157, 8, 30, 11}},
     {DlgTextBar::idSecondColour, ControlKind::swatch, "", {189, 5, 16, 17}},
-    {DlgTextBar::idDirection, ControlKind::dropDownCombo, "", {209, 7, 53, 14}},
-    {DlgTextBar::idSided, ControlKind::pushButton, "one sided", {266, 5, 63, 17}},
-    {DlgTextBar::idProject, ControlKind::pushButton, "Project text", {333, 5, 53, 17}},
+    {DlgTextBar::idDirection, ControlKind::dropDownCombo, "", {209, 7, 60, 14}},
+    {DlgTextBar::idSided, ControlKind::pushButton, "one sided", {273, 5, 63, 17}},
+    {DlgTextBar::idProject, ControlKind::pushButton, "Project text", {340, 5, 53, 17}},
 };
-constexpr ui::DialogTemplate kTemplate = {nullptr, {390, 27}, kControls};
+constexpr ui::DialogTemplate kTemplate = {nullptr, {397, 27}, kControls};
+
+// The editor button's picture until the text tool sends one of its text.
+wxBitmap editorPicture() {
+    wxBitmap picture(40, 14);
+    wxMemoryDC dc(picture);
+    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.Clear();
+    dc.SetTextForeground(*wxWHITE);
+    dc.SetFont(wxFont(wxFontInfo(8)));
+    dc.DrawText("Text", 6, 0);
+    dc.SelectObject(wxNullBitmap);
+    return picture;
+}
 
 }  // namespace
 
@@ -36,6 +52,7 @@ DlgTextBar::DlgTextBar(wxWindow* mainWindow, tbToolState& tools, std::span<simCo
       tools_(tools),
       binding_(binding),
       model_(tools, editor, binding, std::move(target), std::move(operations)) {
+    control<wxToggleButton>(idEditor)->SetBitmap(editorPicture());
     control<wxToggleButton>(idSolid)->SetBitmap(tbFillTypePicture(false));
     control<wxToggleButton>(idGradient)->SetBitmap(tbFillTypePicture(true));
     tbFillNamedList(control<wxComboBox>(idAxis), bars::TextBarModel::kAxisNames);
@@ -84,3 +101,22 @@ void DlgTextBar::showValues() {
 }
 
 void DlgTextBar::drawColours() { tbDrawBarColours(this, tools_); }
+
+void DlgTextBar::showThumbnail(const std::vector<uint32_t>& argb, int width, int height) {
+    if (width <= 0 || height <= 0 || argb.size() < static_cast<size_t>(width) * height) return;
+    wxImage picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y) * width + x];
+            picture.SetRGB(x, y, (p >> 16) & 255, (p >> 8) & 255, p & 255);
+        }
+    }
+    // Scaled to the button, which keeps its size.
+    auto* button = control<wxToggleButton>(idEditor);
+    const wxSize room = button->GetClientSize() - wxSize(12, 12);
+    const double scale = std::min(static_cast<double>(room.x) / width, static_cast<double>(room.y) / height);
+    if (scale > 0 && scale < 1)
+        picture.Rescale(std::max(1, static_cast<int>(width * scale)), std::max(1, static_cast<int>(height * scale)),
+                        wxIMAGE_QUALITY_HIGH);
+    button->SetBitmap(wxBitmap(picture));
+}

@@ -5,7 +5,9 @@
 // which takes part in the tool-settings binding with the editor's values.
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <vector>
 
 #include "app/scheme/bars/DlgTextBarModel.h"
 #include "app/shell/CDlgColourPickerModel.h"
@@ -35,6 +37,9 @@ public:
 
     // The colour row from the tool state's colours.
     void drawColours();
+    // The text editor's button shows the text tool's picture of its text
+    // (`width` x `height` ARGB pixels, rows top first).
+    void showThumbnail(const std::vector<uint32_t>& argb, int width, int height);
 
     bars::TextBarModel& model() { return model_; }
 

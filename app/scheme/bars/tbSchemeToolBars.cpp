@@ -1,6 +1,7 @@
 #include "app/scheme/bars/tbSchemeToolBars.h"
 
 #include <array>
+#include <memory>
 #include <span>
 
 #include <wx/tglbtn.h>
@@ -13,6 +14,7 @@
 #include "app/scheme/bars/DlgTextBar.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_shape.h"
+#include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCommandWindows.h"
@@ -82,7 +84,33 @@ bars::ImageProjectModel::Operations imageOperations(wxWindow* mainWindow) {
 
 bars::TextBarModel::Operations textOperations(tbToolbarHost& host) {
     bars::TextBarModel::Operations ops;
+    ops.projectText = [](tbGeometry& model, bool textureView) {
+        textureView ? model.applyTextInTextureView() : model.projectText();
+    };
+    ops.resetTool = [](tbGeometry& model) { model.textTool().reset(); };
     ops.toggleEditor = [&host] { toggle(host, tbBar::textEditor); };
+    return ops;
+}
+
+// Where the text tool sends the picture of its text (the text bar's button).
+using ThumbnailSink = std::function<void(const std::vector<uint32_t>&)>;
+
+// The text tool of the model the editor writes to; each model makes its own,
+// so the text bar's thumbnail sink goes to whichever tool is written.
+tbGeometryTool_text& textToolOf(tbGeometry& model, const ThumbnailSink& thumbnail) {
+    tbGeometryTool_text& tool = model.textTool();
+    tool.setThumbnailSink(thumbnail);
+    return tool;
+}
+
+bars::TextEditorModel::Operations editorOperations(const std::shared_ptr<ThumbnailSink>& thumbnail) {
+    bars::TextEditorModel::Operations ops;
+    ops.setText = [thumbnail](tbGeometry& model, const std::string& text) {
+        textToolOf(model, *thumbnail).setText(text);
+    };
+    ops.setFont = [thumbnail](tbGeometry& model, const std::string& face, bool bold, bool italic) {
+        textToolOf(model, *thumbnail).setFont(face, bold, italic);
+    };
     return ops;
 }
 
@@ -107,10 +135,14 @@ void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneB
                                           utils::joinPath(app.getProgramFolder(), "resources"));
     host.registerBar(tbBar::projectImageBar, imageBar);
 
-    auto* editor = new CDlgTextEditor(mainWindow, binding, target, {});
+    auto thumbnail = std::make_shared<ThumbnailSink>();
+    auto* editor = new CDlgTextEditor(mainWindow, binding, target, editorOperations(thumbnail));
     host.registerBar(tbBar::textEditor, editor);
     auto* textBar = new DlgTextBar(mainWindow, tools, swatches, editor->model(), binding, target, textOperations(host));
     host.registerBar(tbBar::textBar, textBar);
+    *thumbnail = [textBar](const std::vector<uint32_t>& argb) {
+        textBar->showThumbnail(argb, tbGeometryTool_text::kThumbnailWidth, tbGeometryTool_text::kThumbnailHeight);
+    };
     auto* editorButton = textBar->control<wxToggleButton>(DlgTextBar::idEditor);
     host.setPopupOpener(tbBar::textEditor, editorButton, [editorButton] { editorButton->SetValue(false); });
 

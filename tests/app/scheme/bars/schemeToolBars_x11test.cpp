@@ -330,6 +330,11 @@ TEST_F(SchemeToolBars, TextBarAndEditorSetTheTextToolAndTheirSettings) {
     bar->clickButton(DlgTextBar::idProject);
     EXPECT_EQ(projections, std::vector<bool>{true});
     EXPECT_EQ(undoSteps, 1);
+    // The editor's button shows the text tool's picture of the text.
+    std::vector<uint32_t> picture(128 * 32, 0xff000000u);
+    for (int x = 10; x < 118; ++x) picture[16 * 128 + x] = 0xffffffffu;
+    bar->showThumbnail(picture, 128, 32);
+    EXPECT_TRUE(bar->control<wxToggleButton>(DlgTextBar::idEditor)->GetBitmap().IsOk());
     test::showAndPhotograph(bar, "textBar");
 
     // The toolbox's reset: one sided, "+X axis", "Vertical", solid; the
