@@ -197,7 +197,7 @@ inline Model trainer() {
     const auto& top = body.top;
     canopy.halfWidth = [](float u) { return 5.5f * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))); };
     // The canopy runs from z = 6 to 30, u = (z + 62) / 112 on the fuselage.
-    canopy.top = [top](float u) { return top((68 + 24 * u) / 112) + 4.5f * std::sqrt(std::sin(loft::kPi * u)); };
+    canopy.top = [top](float u) { return top((68 + 24 * u) / 112) + 4.5f * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))); };
     canopy.bottom = [top](float u) { return top((68 + 24 * u) / 112) - 0.5f; };
     canopy.roundness = 0.8f;
     canopy.stations = 20;
@@ -286,7 +286,7 @@ inline Model glider() {
     const auto& top = body.top;
     // The canopy runs from z = 12 to 38, u = (z + 80) / 125 on the fuselage.
     canopy.halfWidth = [](float u) { return 4.2f * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))); };
-    canopy.top = [top](float u) { return top((92 + 26 * u) / 125) + 3.5f * std::sqrt(std::sin(loft::kPi * u)); };
+    canopy.top = [top](float u) { return top((92 + 26 * u) / 125) + 3.5f * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))); };
     canopy.bottom = [top](float u) { return top((92 + 26 * u) / 125) - 0.5f; };
     canopy.roundness = 0.8f;
     canopy.stations = 20;
@@ -358,7 +358,7 @@ inline Model helicopter() {
     canopy.tail = 14;
     canopy.nose = 40;
     canopy.halfWidth = [](float u) { return 9 * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))); };
-    canopy.top = [](float u) { return 30 + 4 * std::sqrt(std::sin(loft::kPi * u)) - 6 * u; };
+    canopy.top = [](float u) { return 30 + 4 * std::sqrt(std::max(0.0f, std::sin(loft::kPi * u))) - 6 * u; };
     canopy.bottom = [](float u) { return 27 - 6 * u; };
     canopy.roundness = 0.8f;
     canopy.stations = 20;

@@ -1,9 +1,11 @@
 // The sample aircraft users paint, imported as a new scheme imports them:
 // every painted part is closed, so every paint triangle finds a neighbour
 // across each of its three edges, the seams of the paint texture included
-// (no crack stops a brush stroke), and no triangle is degenerate.
+// (no crack stops a brush stroke), no triangle is degenerate, and every
+// corner of every part is a real place (no NaN from the lofting).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -81,6 +83,11 @@ TEST_P(PaintableAircraftImport, EveryPaintTriangleHasANeighbourAcrossEachEdge) {
     // The seams are there (leading edges, top and bottom lines, tips) and
     // were crossed above.
     EXPECT_GT(seamEdges, 100u);
+    size_t notFinite = 0;
+    for (const auto& t : model->triangles)
+        for (const d3dx::Vector3& p : t->positions)
+            notFinite += !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
+    EXPECT_EQ(notFinite, 0u) << "corners of the model with a coordinate that is not a number";
     model.reset();
     tbSetErrorBoxSink(previous);
 }
