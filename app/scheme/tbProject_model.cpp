@@ -166,3 +166,10 @@ void tbProject_model::updateLighting() {
 std::string tbProject_model::windowTitle(const std::string& applicationTitle) const {
     return applicationTitle + " - " + m_fileName + " (" + m_modelName + "/" + m_exportName + ")";
 }
+
+tbProject_model* tbCurrentScheme() { return dynamic_cast<tbProject_model*>(tbProject::current()); }
+
+tbGeometry* tbCurrentModel() {
+    tbProject_model* scheme = tbCurrentScheme();
+    return scheme ? scheme->getModel() : nullptr;
+}

@@ -72,3 +72,8 @@ private:
     std::unique_ptr<tbGeometry> m_model;
     std::function<void(float)> m_progressSink;
 };
+
+// The current project when it is a model scheme, or null.
+tbProject_model* tbCurrentScheme();
+// The current model scheme's model, or null when none is open.
+tbGeometry* tbCurrentModel();

@@ -7,15 +7,8 @@
 
 namespace {
 
-tbProject_model* currentScheme() { return dynamic_cast<tbProject_model*>(tbProject::current()); }
-
-tbGeometry* currentModel() {
-    tbProject_model* scheme = currentScheme();
-    return scheme ? scheme->getModel() : nullptr;
-}
-
 tbTextureMap* currentTextureMap() {
-    tbGeometry* model = currentModel();
+    tbGeometry* model = tbCurrentModel();
     return model ? model->getTextureMap() : nullptr;
 }
 
@@ -24,7 +17,7 @@ public:
     bool isOpen() const override { return currentTextureMap() != nullptr; }
 
     void undo() override {
-        if (tbGeometry* model = currentModel()) model->getUndo().undo();
+        if (tbGeometry* model = tbCurrentModel()) model->getUndo().undo();
     }
     void createRestorePoint() override {
         if (tbTextureMap* map = currentTextureMap()) map->createRestorePoint();
@@ -33,14 +26,14 @@ public:
         tbTextureMap* map = currentTextureMap();
         if (!map) return;
         map->revertToRestorePoint();
-        currentModel()->getUndo().clear();
+        tbCurrentModel()->getUndo().clear();
     }
     bool exportTexture(const std::string& path, bool withUvLayout) override {
-        tbProject_model* scheme = currentScheme();
+        tbProject_model* scheme = tbCurrentScheme();
         return scheme && scheme->exportTexture(path, withUvLayout);
     }
     bool importTexture(const std::string& path) override {
-        tbProject_model* scheme = currentScheme();
+        tbProject_model* scheme = tbCurrentScheme();
         return scheme && scheme->importTexture(path);
     }
 };

@@ -3,11 +3,9 @@
 #include <wx/combobox.h>
 #include <wx/tglbtn.h>
 
-#include "app/scheme/bars/tbBarColours.h"
-#include "app/scheme/bars/tbBarPictures.h"
+#include "app/scheme/bars/tbBarColourStrip.h"
+#include "app/scheme/bars/tbNamedList.h"
 #include "app/shell/tbToolState.h"
-#include "platform/ui/imageCanvas.h"
-#include "platform/ui/swatchControl.h"
 
 namespace {
 
@@ -32,32 +30,16 @@ CDlgFloodBar::CDlgFloodBar(wxWindow* mainWindow, tbToolState& tools,
       tools_(tools),
       binding_(binding),
       model_(binding) {
-    control<wxToggleButton>(idSolid)->SetBitmap(tbFillTypePicture(false));
-    control<wxToggleButton>(idGradient)->SetBitmap(tbFillTypePicture(true));
-    auto* axis = control<wxComboBox>(idAxis);
-    for (const char* name : bars::FloodBarModel::kAxisNames) axis->Append(name);
+    tbFillNamedList(control<wxComboBox>(idAxis), bars::FloodBarModel::kAxisNames);
     showValues();
     drawColours();
 
-    for (const int id : {idSolid, idGradient}) {
-        Bind(wxEVT_TOGGLEBUTTON, [this, id](wxCommandEvent&) {
-            model_.fillTypeClicked(id == idGradient, control<wxToggleButton>(id)->GetValue());
-            showValues();
-        }, id);
-    }
-    for (const int id : {idMainColour, idSecondColour}) {
-        Bind(wxEVT_BUTTON, [this, id, swatches](wxCommandEvent&) {
-            tbPickPaintColour(this, tools_, id == idMainColour ? tbPaintColour::main : tbPaintColour::second,
-                              swatches);
-            drawColours();
-        }, id);
-    }
+    tbBindBarColours(
+        this, tools_, swatches, [this](bool gradient, bool pressed) { model_.fillTypeClicked(gradient, pressed); },
+        [this] { showValues(); });
     Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
-        // The list is sorted: the axis is the entry's place in the names.
-        const std::string chosen = control<wxComboBox>(idAxis)->GetStringSelection().ToStdString();
-        const auto& names = bars::FloodBarModel::kAxisNames;
-        for (size_t i = 0; i < names.size(); ++i)
-            if (chosen == names[i]) model_.axisSelected(static_cast<int>(i));
+        const int axis = tbNamedSelection(control<wxComboBox>(idAxis), bars::FloodBarModel::kAxisNames);
+        if (axis >= 0) model_.axisSelected(axis);
     }, idAxis);
     binding_.add(this);
 }
@@ -72,9 +54,7 @@ void CDlgFloodBar::reset() {
 void CDlgFloodBar::showValues() {
     control<wxToggleButton>(idSolid)->SetValue(!model_.gradient());
     control<wxToggleButton>(idGradient)->SetValue(model_.gradient());
-    // The list is sorted; its entries are found by name.
-    auto* axis = control<wxComboBox>(idAxis);
-    axis->SetSelection(axis->FindString(bars::FloodBarModel::kAxisNames[model_.axis()]));
+    tbSelectNamed(control<wxComboBox>(idAxis), bars::FloodBarModel::kAxisNames, size_t(model_.axis()));
 }
 
 void CDlgFloodBar::show(const tbToolSettings& settings) {
@@ -82,10 +62,4 @@ void CDlgFloodBar::show(const tbToolSettings& settings) {
     showValues();
 }
 
-void CDlgFloodBar::drawColours() {
-    auto* strip = control<ui::ImageCanvas>(idStrip);
-    const wxSize size = strip->GetClientSize();
-    strip->setPicture(tbStripPicture(tools_.mainColour(), tools_.secondColour(), size.x, size.y));
-    control<ui::SwatchControl>(idMainColour)->setColour(tbWxColour(tools_.mainColour()));
-    control<ui::SwatchControl>(idSecondColour)->setColour(tbWxColour(tools_.secondColour()));
-}
+void CDlgFloodBar::drawColours() { tbDrawBarColours(this, tools_); }

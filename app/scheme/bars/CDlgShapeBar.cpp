@@ -5,8 +5,6 @@
 #include <wx/tglbtn.h>
 
 #include "app/scheme/bars/tbBarColourStrip.h"
-#include "app/scheme/bars/tbBarColours.h"
-#include "app/scheme/bars/tbBarPictures.h"
 #include "app/scheme/bars/tbNamedList.h"
 
 namespace {
@@ -40,25 +38,13 @@ CDlgShapeBar::CDlgShapeBar(wxWindow* mainWindow, tbToolState& tools, std::span<s
       tools_(tools),
       binding_(binding),
       model_(tools, binding, std::move(target), std::move(operations)) {
-    control<wxToggleButton>(idSolid)->SetBitmap(tbFillTypePicture(false));
-    control<wxToggleButton>(idGradient)->SetBitmap(tbFillTypePicture(true));
     tbFillNamedList(control<wxComboBox>(idAxis), bars::ShapeBarModel::kAxisNames);
     showValues();
     drawColours();
 
-    for (const int id : {idSolid, idGradient}) {
-        Bind(wxEVT_TOGGLEBUTTON, [this, id](wxCommandEvent&) {
-            model_.fillTypeClicked(id == idGradient, control<wxToggleButton>(id)->GetValue());
-            showValues();
-        }, id);
-    }
-    for (const int id : {idMainColour, idSecondColour}) {
-        Bind(wxEVT_BUTTON, [this, id, swatches](wxCommandEvent&) {
-            tbPickPaintColour(this, tools_, id == idMainColour ? tbPaintColour::main : tbPaintColour::second,
-                              swatches);
-            drawColours();
-        }, id);
-    }
+    tbBindBarColours(
+        this, tools_, swatches, [this](bool gradient, bool pressed) { model_.fillTypeClicked(gradient, pressed); },
+        [this] { showValues(); });
     Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         model_.axisSelected(tbNamedSelection(control<wxComboBox>(idAxis), bars::ShapeBarModel::kAxisNames));
     }, idAxis);

@@ -8,8 +8,6 @@
 #include <wx/tglbtn.h>
 
 #include "app/scheme/bars/tbBarColourStrip.h"
-#include "app/scheme/bars/tbBarColours.h"
-#include "app/scheme/bars/tbBarPictures.h"
 #include "app/scheme/bars/tbNamedList.h"
 
 namespace {
@@ -53,8 +51,6 @@ DlgTextBar::DlgTextBar(wxWindow* mainWindow, tbToolState& tools, std::span<simCo
       binding_(binding),
       model_(tools, editor, binding, std::move(target), std::move(operations)) {
     control<wxToggleButton>(idEditor)->SetBitmap(editorPicture());
-    control<wxToggleButton>(idSolid)->SetBitmap(tbFillTypePicture(false));
-    control<wxToggleButton>(idGradient)->SetBitmap(tbFillTypePicture(true));
     tbFillNamedList(control<wxComboBox>(idAxis), bars::TextBarModel::kAxisNames);
     tbFillNamedList(control<wxComboBox>(idDirection), bars::TextBarModel::kDirectionNames);
     showValues();
@@ -64,19 +60,9 @@ DlgTextBar::DlgTextBar(wxWindow* mainWindow, tbToolState& tools, std::span<simCo
     Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         model_.axisSelected(tbNamedSelection(control<wxComboBox>(idAxis), bars::TextBarModel::kAxisNames));
     }, idAxis);
-    for (const int id : {idSolid, idGradient}) {
-        Bind(wxEVT_TOGGLEBUTTON, [this, id](wxCommandEvent&) {
-            model_.fillTypeClicked(id == idGradient, control<wxToggleButton>(id)->GetValue());
-            showValues();
-        }, id);
-    }
-    for (const int id : {idMainColour, idSecondColour}) {
-        Bind(wxEVT_BUTTON, [this, id, swatches](wxCommandEvent&) {
-            tbPickPaintColour(this, tools_, id == idMainColour ? tbPaintColour::main : tbPaintColour::second,
-                              swatches);
-            drawColours();
-        }, id);
-    }
+    tbBindBarColours(
+        this, tools_, swatches, [this](bool gradient, bool pressed) { model_.fillTypeClicked(gradient, pressed); },
+        [this] { showValues(); });
     Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         model_.directionSelected(
             tbNamedSelection(control<wxComboBox>(idDirection), bars::TextBarModel::kDirectionNames));

@@ -1,5 +1,8 @@
 #include "app/scheme/bars/tbBarColourStrip.h"
 
+#include <wx/tglbtn.h>
+
+#include "app/scheme/bars/tbBarColours.h"
 #include "app/scheme/bars/tbBarPictures.h"
 #include "app/shell/tbToolState.h"
 #include "platform/ui/dialogTemplate.h"
@@ -15,4 +18,24 @@ void tbDrawBarColours(wxWindow* bar, const tbToolState& tools) {
         main->setColour(tbWxColour(tools.mainColour()));
     if (auto* second = ui::findControl<ui::SwatchControl>(bar, tbBarColourIds::secondColour))
         second->setColour(tbWxColour(tools.secondColour()));
+}
+
+void tbBindBarColours(wxWindow* bar, tbToolState& tools, std::span<simColour, shell::kSwatchCount> swatches,
+                      std::function<void(bool gradient, bool pressed)> fillTypeClicked,
+                      std::function<void()> showFillType) {
+    for (const int id : {tbBarColourIds::solid, tbBarColourIds::gradient}) {
+        auto* button = ui::findControl<wxToggleButton>(bar, id);
+        button->SetBitmap(tbFillTypePicture(id == tbBarColourIds::gradient));
+        bar->Bind(wxEVT_TOGGLEBUTTON, [button, id, fillTypeClicked, showFillType](wxCommandEvent&) {
+            fillTypeClicked(id == tbBarColourIds::gradient, button->GetValue());
+            showFillType();
+        }, id);
+    }
+    for (const int id : {tbBarColourIds::mainColour, tbBarColourIds::secondColour}) {
+        bar->Bind(wxEVT_BUTTON, [bar, &tools, id, swatches](wxCommandEvent&) {
+            tbPickPaintColour(bar, tools, id == tbBarColourIds::mainColour ? tbPaintColour::main : tbPaintColour::second,
+                              swatches);
+            tbDrawBarColours(bar, tools);
+        }, id);
+    }
 }

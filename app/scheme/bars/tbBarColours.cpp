@@ -1,6 +1,10 @@
 #include "app/scheme/bars/tbBarColours.h"
 
+#include <array>
+
 #include "app/shell/CDlgColourPicker.h"
+#include "app/shell/tbApplication.h"
+#include "app/shell/tbOptions.h"
 #include "app/shell/tbToolState.h"
 
 void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which,
@@ -10,4 +14,10 @@ void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which
     CDialogToolbar picker(main ? tools.mainColour() : tools.secondColour(), &result, swatches, parent);
     picker.ShowModal();
     main ? tools.setMainColour(result) : tools.setSecondColour(result);
+}
+
+std::span<simColour, shell::kSwatchCount> tbBarSwatches(CtolvaneBuilderApp& app) {
+    static std::array<simColour, shell::kSwatchCount> noSettingsSwatches;
+    tbOptions* options = app.options();
+    return options ? std::span<simColour, shell::kSwatchCount>(options->swatches) : noSettingsSwatches;
 }

@@ -7,6 +7,7 @@
 
 #include "app/shell/CDlgColourPickerModel.h"
 
+class CtolvaneBuilderApp;
 class simColour;
 class tbToolState;
 class wxWindow;
@@ -17,3 +18,7 @@ enum class tbPaintColour { main, second };
 // state's colour, then sets that colour to the picker's result.
 void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which,
                        std::span<simColour, shell::kSwatchCount> swatches);
+
+// The 30 swatches the colour picker offers: the settings' own, or one blank
+// set shared by every bar when the program has no settings.
+std::span<simColour, shell::kSwatchCount> tbBarSwatches(CtolvaneBuilderApp& app);

@@ -22,5 +22,3 @@ struct tbBarTarget {
 // The program's: the current project's model when it is a model scheme, its
 // own undo history.
 tbBarTarget tbCurrentModelTarget();
-// The current project when it is a model scheme, or null.
-tbProject_model* tbCurrentScheme();

@@ -1,6 +1,5 @@
 #include "app/scheme/bars/tbPaintingBars.h"
 
-#include <array>
 #include <span>
 
 #include <wx/window.h>
@@ -11,6 +10,7 @@
 #include "app/scheme/bars/CDlgMirrorBar.h"
 #include "app/scheme/bars/CDlgObjectBar.h"
 #include "app/scheme/bars/CDlgToolbox.h"
+#include "app/scheme/bars/tbBarColours.h"
 #include "app/scheme/bars/tbBarPictures.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbGeometryTool_mirror.h"
@@ -25,11 +25,6 @@
 namespace {
 
 constexpr const char* kPlainTexture = "noMipmaps | noCompression | managedResourcePool";
-
-tbGeometry* currentModel() {
-    auto* scheme = dynamic_cast<tbProject_model*>(tbProject::current());
-    return scheme ? scheme->getModel() : nullptr;
-}
 
 // A decal's texture: the loaded one of that name, else loaded from its folder.
 simTexture* decalTexture(const bars::DecalRow& row) {
@@ -49,10 +44,7 @@ constexpr tbBar kPaintingBars[] = {tbBar::brushBar,        tbBar::brushShapePick
 
 void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app) {
     tbToolState& tools = app.tools();
-    static std::array<simColour, shell::kSwatchCount> noSettingsSwatches;
-    tbOptions* options = app.options();
-    const std::span<simColour, shell::kSwatchCount> swatches =
-        options ? std::span<simColour, shell::kSwatchCount>(options->swatches) : noSettingsSwatches;
+    const std::span<simColour, shell::kSwatchCount> swatches = tbBarSwatches(app);
     tbToolSettingsBinding& binding = tbBarSettings();
 
     auto* toolbox = new CDlgToolbox(mainWindow, tools, swatches, [&host] {
@@ -62,11 +54,11 @@ void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBui
     host.setToolbox(toolbox);
 
     auto currentObjects = []() -> CDlgObjectBar::Objects* {
-        tbGeometry* model = currentModel();
+        tbGeometry* model = tbCurrentModel();
         return model ? &model->roots : nullptr;
     };
     auto* objectBar = new CDlgObjectBar(mainWindow, currentObjects,
-                                        options ? &options->showPaintableObjectsOnly : nullptr, binding);
+                                        app.options() ? &app.options()->showPaintableObjectsOnly : nullptr, binding);
     host.registerBar(tbBar::objectBar, objectBar);
 
     auto* brushBar = new CDlgBrushPicker(mainWindow, tools, [&host] {
@@ -93,7 +85,7 @@ void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBui
     toolbox->model().setToolReset(2, [floodBar] { floodBar->reset(); });
 
     auto* mirrorBar = new CDlgMirrorBar(mainWindow, binding, [&app](int32_t direction) {
-        tbGeometryTool_mirror::apply(currentModel(), direction, app.progress());
+        tbGeometryTool_mirror::apply(tbCurrentModel(), direction, app.progress());
     });
     host.registerBar(tbBar::mirrorBar, mirrorBar);
     toolbox->model().setToolReset(7, [mirrorBar] { mirrorBar->reset(); });

@@ -1,6 +1,5 @@
 #include "app/scheme/bars/tbSchemeToolBars.h"
 
-#include <array>
 #include <memory>
 #include <span>
 
@@ -12,13 +11,13 @@
 #include "app/scheme/bars/CDlgTextEditor.h"
 #include "app/scheme/bars/CDlgToolbox.h"
 #include "app/scheme/bars/DlgTextBar.h"
+#include "app/scheme/bars/tbBarColours.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCommandWindows.h"
-#include "app/shell/tbOptions.h"
 #include "app/shell/tbToolbarHost.h"
 #include "engine/core/utilsStrings.h"
 
@@ -118,10 +117,7 @@ bars::TextEditorModel::Operations editorOperations(const std::shared_ptr<Thumbna
 
 void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app) {
     tbToolState& tools = app.tools();
-    static std::array<simColour, shell::kSwatchCount> noSettingsSwatches;
-    tbOptions* options = app.options();
-    const std::span<simColour, shell::kSwatchCount> swatches =
-        options ? std::span<simColour, shell::kSwatchCount>(options->swatches) : noSettingsSwatches;
+    const std::span<simColour, shell::kSwatchCount> swatches = tbBarSwatches(app);
     tbToolSettingsBinding& binding = tbBarSettings();
     const tbBarTarget target = tbCurrentModelTarget();
     auto* toolbox = dynamic_cast<CDlgToolbox*>(host.window(tbBar::toolbox));

@@ -36,8 +36,7 @@ void tbToolSettingsBinding::afterOpen() const {
 
 tbToolSettingsBinding& tbBarSettings() {
     static tbToolSettingsBinding binding([]() -> tbToolSettings* {
-        auto* scheme = dynamic_cast<tbProject_model*>(tbProject::current());
-        tbGeometry* model = scheme ? scheme->getModel() : nullptr;
+        tbGeometry* model = tbCurrentModel();
         return model ? &model->toolSettings : nullptr;
     });
     return binding;

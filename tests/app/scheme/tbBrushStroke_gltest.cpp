@@ -29,39 +29,17 @@
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
+#include "tests/app/scheme/editorOnGl.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/virtualWindowHost.h"
 
 namespace {
 
-class OpenGate : public tbViewWindows {
-public:
-    bool isMainWindowEnabled() const override { return true; }
-    bool isCursorInsideView() const override { return true; }
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
-};
-
-class KestrelStroke : public ::testing::Test {
+class KestrelStroke : public testsupport::EditorOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                              documents.path() + "\"");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
-            boxes.push_back(title + " / " + text);
-        });
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->initialise();
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->setViewWindows(&gate);
-        app->tools().setMode(tbToolState::kModeScheme);
+        startEditor(320, 240);
+        if (HasFatalFailure()) return;
         project = new tbProject_model();
         ASSERT_TRUE(project->onNew("kestrel")) << app->getStatusReason();
         app->update();
@@ -69,23 +47,11 @@ protected:
     }
     void TearDown() override {
         delete project;
-        app.reset();
-        tbSetErrorBoxSink(previousSink);
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
-        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        stopEditor();
     }
     tbGeometry& model() { return *project->getModel(); }
 
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    OpenGate gate;
-    std::unique_ptr<CtolvaneBuilderApp> app;
     tbProject_model* project = nullptr;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
 };
 
 // The model's highest upward-facing point over (x, z), with its triangle

@@ -39,20 +39,12 @@
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
+#include "tests/app/scheme/editorOnGl.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/virtualWindowHost.h"
 
 namespace {
 
 constexpr uint32_t kGrey = 0xFF808080u, kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u;
-
-class OpenGate : public tbViewWindows {
-public:
-    bool isMainWindowEnabled() const override { return true; }
-    bool isCursorInsideView() const override { return true; }
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
-};
 
 simColour colourOf(uint32_t argb) { return simColour::fromARGB(argb); }
 
@@ -67,25 +59,11 @@ struct Grid {
     static d3dx::Vector2 uvAt(float a, float b) { return {(a + 1.0f) / 2.0f, (1.0f - b) / 2.0f}; }
 };
 
-class PaintOnGl : public ::testing::Test {
+class PaintOnGl : public testsupport::EditorOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                              documents.path() + "\"");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
-            boxes.push_back(title + " / " + text);
-        });
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->initialise();
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->setViewWindows(&gate);
-        app->tools().setMode(tbToolState::kModeScheme);
+        startEditor(320, 240);
+        if (HasFatalFailure()) return;
         model = std::make_unique<tbGeometry>(nullptr);
         // One frame sets up the cameras the views are seen through.
         app->update();
@@ -93,11 +71,7 @@ protected:
     }
     void TearDown() override {
         model.reset();
-        app.reset();
-        tbSetErrorBoxSink(previousSink);
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
-        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        stopEditor();
     }
 
     // The grid as the model: one root object holding the first `rootCells`
@@ -212,15 +186,7 @@ protected:
         model->onEvent(&e);
     }
 
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    OpenGate gate;
-    std::unique_ptr<CtolvaneBuilderApp> app;
     std::unique_ptr<tbGeometry> model;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
 };
 
 const Grid kFacingZ{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};

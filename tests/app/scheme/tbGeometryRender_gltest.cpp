@@ -43,42 +43,19 @@
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
+#include "tests/app/scheme/editorOnGl.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/virtualWindowHost.h"
 
 namespace {
 
 constexpr uint32_t kBackdrop = 0xFF000000u;  // the settings' backdrop colour
 
-// Every window query answered so that the mouse acts in the view.
-class OpenGate : public tbViewWindows {
-public:
-    bool isMainWindowEnabled() const override { return true; }
-    bool isCursorInsideView() const override { return true; }
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
-};
-
-class SchemeFrames : public ::testing::Test {
+class SchemeFrames : public testsupport::EditorOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                              documents.path() + "\"");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
-            boxes.push_back(title + " / " + text);
-        });
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 640, 480), 640, 480, nullptr);
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->initialise();
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->setViewWindows(&gate);
-        app->tools().setMode(tbToolState::kModeScheme);
+        startEditor(640, 480);
+        if (HasFatalFailure()) return;
         project = new tbProject_model();
         ASSERT_TRUE(project->onNew("sparrow")) << app->getStatusReason();
         project->refresh();
@@ -88,11 +65,7 @@ protected:
     }
     void TearDown() override {
         delete project;
-        app.reset();
-        tbSetErrorBoxSink(previousSink);
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
-        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        stopEditor();
     }
 
     tbGeometry& model() { return *project->getModel(); }
@@ -133,16 +106,8 @@ protected:
         ASSERT_TRUE(utils::worldToScreen2D({1, 1, 0}, &b));
     }
 
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    OpenGate gate;
-    std::unique_ptr<CtolvaneBuilderApp> app;
     tbProject_model* project = nullptr;
     uint32_t width = 0, height = 0;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
 };
 
 TEST_F(SchemeFrames, TheThreeDViewShowsThePaintedModelAndTheFlatTexture) {

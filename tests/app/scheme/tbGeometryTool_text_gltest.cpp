@@ -41,21 +41,13 @@
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
+#include "tests/app/scheme/editorOnGl.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/virtualWindowHost.h"
 
 namespace {
 
 constexpr uint32_t kGrey = 0xFF808080u, kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu;
-
-class OpenGate : public tbViewWindows {
-public:
-    bool isMainWindowEnabled() const override { return true; }
-    bool isCursorInsideView() const override { return true; }
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
-};
 
 // The rectangle around the pixels that `keep` selects; empty (right <= left)
 // when none does.
@@ -78,25 +70,11 @@ Box boxOf(const std::vector<uint32_t>& pixels, uint32_t width, Keep keep) {
     return b;
 }
 
-class TextOnGl : public ::testing::Test {
+class TextOnGl : public testsupport::EditorOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                              documents.path() + "\"");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
-            boxes.push_back(title + " / " + text);
-        });
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->initialise();
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->setViewWindows(&gate);
-        app->tools().setMode(tbToolState::kModeScheme);
+        startEditor(320, 240);
+        if (HasFatalFailure()) return;
         app->tools().setMainColour(simColour::fromARGB(kRed));
         app->tools().setSecondColour(simColour::fromARGB(kBlue));
         model = std::make_unique<tbGeometry>(nullptr);
@@ -105,11 +83,7 @@ protected:
     }
     void TearDown() override {
         model.reset();
-        app.reset();
-        tbSetErrorBoxSink(previousSink);
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
-        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        stopEditor();
     }
 
     // A square of 8 x 8 cells in the plane x = 0 over y, z = -1..1, facing
@@ -176,15 +150,7 @@ protected:
         testsupport::writePicture(opaque, side, side, "text_" + name + ".png");
     }
 
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    OpenGate gate;
-    std::unique_ptr<CtolvaneBuilderApp> app;
     std::unique_ptr<tbGeometry> model;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
 };
 
 // Short and long texts fill the whole text texture but for its one-pixel

@@ -38,23 +38,15 @@
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
+#include "tests/app/scheme/editorOnGl.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/virtualWindowHost.h"
 
 namespace {
 
 using V2 = d3dx::Vector2;
 constexpr uint32_t kGrey = 0xFF808080u;
 constexpr uint32_t kSize = 64;
-
-class OpenGate : public tbViewWindows {
-public:
-    bool isMainWindowEnabled() const override { return true; }
-    bool isCursorInsideView() const override { return true; }
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
-};
 
 // Crossing-number test and distance to the ring's edges: the reference's own
 // geometry, independent of the triangulator the fill uses.
@@ -91,36 +83,18 @@ int channelDifference(uint32_t a, uint32_t b) {
     return worst;
 }
 
-class ShapeFillOnGl : public ::testing::Test {
+class ShapeFillOnGl : public testsupport::EditorOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                              documents.path() + "\"");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
-            boxes.push_back(title + " / " + text);
-        });
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->initialise();
-        ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
-        app->setViewWindows(&gate);
-        app->tools().setMode(tbToolState::kModeScheme);
+        startEditor(320, 240);
+        if (HasFatalFailure()) return;
         model = std::make_unique<tbGeometry>(nullptr);
         app->update();
         app->redraw();
     }
     void TearDown() override {
         model.reset();
-        app.reset();
-        tbSetErrorBoxSink(previousSink);
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
-        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        stopEditor();
     }
 
     simCamera* camera(int32_t index) { return dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(index); }
@@ -226,15 +200,7 @@ protected:
         return painted;
     }
 
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    OpenGate gate;
-    std::unique_ptr<CtolvaneBuilderApp> app;
     std::unique_ptr<tbGeometry> model;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
 };
 
 const uint32_t kMain = 0xFF2040E0u, kSecond = 0xFFF0C010u;
