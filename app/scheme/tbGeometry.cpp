@@ -12,6 +12,7 @@
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
+#include "engine/graphics/manipulator.h"
 
 tbGeometry::tbGeometry(tbProject_model* owner)
     : simObject(false, true, false, false),
@@ -21,6 +22,10 @@ tbGeometry::tbGeometry(tbProject_model* owner)
     simLog("[tbGeometry-");
     m_projectImageTool = std::make_unique<tbGeometryTool_projectImage>(this);
     m_undo->setShapeHistory(m_shapeTool.get());
+    for (auto& gizmo : m_selectionGizmos) {
+        gizmo = std::make_unique<manipulator>(true, nullptr, true, nullptr, true, nullptr);
+        gizmo->visible = gizmo->enabled = 0;
+    }
     stopwatch.reset();
     stopwatch.start();
     simLog("-tbGeometry]");
@@ -66,26 +71,12 @@ simTexture* tbGeometry::createTextureMap(const std::string& imagePath) {
 
 void tbGeometry::setTextureMap(std::unique_ptr<tbTextureMap> map) { m_textureMap = std::move(map); }
 
-namespace {
-void projectParts(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
-                  const std::vector<std::unique_ptr<tbTriangle>>& triangles) {
-    for (const auto& object : objects) {
-        if (object->takesPart()) {
-            for (const auto& part : object->meshParts) {
-                if (!part->isPaintable()) continue;
-                const size_t end = std::min<size_t>(part->endTriangle(), triangles.size());
-                for (size_t i = part->firstTriangle(); i < end; ++i) triangles[i]->project();
-            }
-        }
-        projectParts(object->children, triangles);
-    }
-}
-}  // namespace
-
 void tbGeometry::updateTriangleScreenPositions() {
     // The positions serve picking in the 3-D view, so they are taken through
     // its camera (the scene's second) whatever the last frame drew with;
     // outside a frame the renderer still holds the 2-D text's transforms.
     tbUseSceneCamera(1);
-    projectParts(roots, triangles);
+    tbForEachPaintablePart(roots, [](const tbMeshPart& part) {
+        for (const auto& t : part.triangles()) t->project();
+    });
 }

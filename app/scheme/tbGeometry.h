@@ -11,6 +11,7 @@
 // texture, the tools' state and the objects' switches.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,6 +29,7 @@
 #include "engine/core/simVertex.h"
 #include "engine/core/utilsTimer.h"
 
+class manipulator;
 class simColour;
 class simTexture;
 class tbGeometryUndo;
@@ -197,6 +199,17 @@ public:
     void projectText();
     void applyTextInTextureView();
 
+    // ---- The UV selection's clicks (tbGeometrySelect.cpp). A left-button
+    // release in the view, unless the view's selection manipulator has the
+    // mouse or let go of it with this event, selects what the view shows
+    // nearest the cursor (or inside the drag rectangle): Shift adds, Ctrl
+    // removes, neither replaces. A click that changes how many items are
+    // selected is one undo step. Nothing happens in mode 0.
+    void selectIn3DView(const simInputEvent& event);
+    void selectInTextureView(const simInputEvent& event);
+    // Recomputes the selection's centres and puts the manipulators on them.
+    void updateUVSelectionCentre();
+
     // ---- Input (tbGeometryEvents.cpp): one event of the view, handed to the
     // current tool, the colour pick and the undo.
     void onEvent(simInputEvent* event) override;
@@ -237,6 +250,7 @@ private:
     void flipWithDegenerate(tbNeighbourFinder& index, tbTriangle& p, tbTriangle& q);
     void setEdgeFlags(tbTriangle& t);
     void clear();
+    void selectInView(const simInputEvent& event, int32_t view);
 
     tbProject_model* m_owner;
     std::string m_modelPath;
@@ -248,5 +262,10 @@ private:
     std::unique_ptr<tbGeometryTool_text> m_textTool;
     std::unique_ptr<tbGeometryTool_shape> m_shapeTool;  // the undo history keeps a pointer to it
     tbToolState* m_tools = nullptr;
+    // The selection's manipulators in the 3-D view and the texture view,
+    // always switched off (no tool moves the selection), and whether each
+    // had the mouse at the previous event.
+    std::array<std::unique_ptr<manipulator>, 2> m_selectionGizmos;
+    std::array<bool, 2> m_selectionGizmoWasBusy{};
     uint32_t m_visitCounter = 0;  // the last visit stamp handed out
 };

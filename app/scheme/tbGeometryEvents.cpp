@@ -74,6 +74,7 @@ uint32_t tbRoutePaintEvent(const simInputEvent& e, const tbPaintInput& in) {
     if (!in.gateOpen || in.sinceOpenMs < kSettleMs) return 0;
     uint32_t actions = 0;
     if (!in.alt) {
+        actions |= tbPaint_select;
         // The projection and text tools take their events elsewhere.
         if (in.tool == kShape) actions |= tbPaint_shape;
         if (e.type == simInputEvent_wheel) actions |= wheelActions(e, in);
@@ -118,11 +119,16 @@ simColour withAlpha(const simColour& colour, int32_t alpha) {
 
 void tbGeometry::onEvent(simInputEvent* event) {
     if (!event) return;
-    const uint32_t actions = tbRoutePaintEvent(*event, readInput(*this));
+    const tbPaintInput input = readInput(*this);
+    const uint32_t actions = tbRoutePaintEvent(*event, input);
     if (!actions) return;
     tbToolState& state = tools();
     auto has = [actions](uint32_t action) { return (actions & action) != 0; };
 
+    if (has(tbPaint_select)) {
+        if (input.viewMode == kView3D) selectIn3DView(*event);
+        if (input.viewMode == kViewTexture) selectInTextureView(*event);
+    }
     if (has(tbPaint_shape)) shapeTool().onEvent(*event);
 
     if (has(tbPaint_brushSizeUp) || has(tbPaint_brushSizeDown))

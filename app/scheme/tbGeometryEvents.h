@@ -2,8 +2,8 @@
 //
 // The model's handler (tbGeometry::onEvent) reads the event with what the
 // application knows beside it (the tool, the view, the mouse gate, the
-// buttons and keys held) and turns it into actions for the tools, the
-// colour pick and the undo. That routing is this table, kept apart from the
+// buttons and keys held) and turns it into actions for the UV selection,
+// the tools, the colour pick and the undo. That routing is this table, kept apart from the
 // actions so it can be read and tested on its own.
 #pragma once
 
@@ -41,7 +41,8 @@ enum tbPaintAction : uint32_t {
     tbPaint_pickSecondColour = 1u << 13,
     tbPaint_undo = 1u << 14,
     tbPaint_push = 1u << 15,  // record an undo state (when a tool reported a change)
-    tbPaint_shape = 1u << 16,  // the event to the shape tool (run first)
+    tbPaint_shape = 1u << 16,  // the event to the shape tool (run after the selection)
+    tbPaint_select = 1u << 17,  // the event to the UV selection of the view (run first)
 };
 
 // The actions for one event; 0 while the gate is closed or during the first

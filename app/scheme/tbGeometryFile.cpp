@@ -251,7 +251,7 @@ bool tbGeometry::open(const tbFileGeometry& in, int32_t version) {
     if (selection.mode == tbUVSelection::kPoints)
         for (const auto& [index, corner] : in.settings.selectedCorners)
             selection.points.push_back({triangles[index].get(), corner});
-    selection.updateCentre();
+    updateUVSelectionCentre();
     // A file that names a font carries the text tool's text and placements.
     if (!in.settings.fontName.empty()) textTool().show(toolSettings);
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class tbGeometry;
 class tbGeometryObject;
 class tbMaterial;
 class tbTriangle;
+class tbUVSelection;
+struct tbUVPointer;
 
 class tbMeshPart {
 public:
@@ -34,6 +37,14 @@ public:
     uint32_t firstTriangle() const { return firstVertex / 3; }
     uint32_t endTriangle() const { return endVertex / 3; }
     bool isPaintable() const;
+    // The part's run of the model's triangle list (none past its end).
+    std::span<const std::unique_ptr<tbTriangle>> triangles() const;
+
+    // The UV selection's hit tests (tbGeometrySelect.cpp): the part's faces
+    // or corners as the texture view shows them, or as the 3-D view seen
+    // from `eye` shows them, offered to the click under way.
+    void selectInTextureView(const tbUVPointer& pointer, tbUVSelection& selection) const;
+    void selectIn3DView(const tbUVPointer& pointer, const d3dx::Vector3& eye, tbUVSelection& selection) const;
 
     // Draws the part from its vertex buffer with `texture`, or its own when
     // null (tbGeometryRender.cpp).
@@ -74,3 +85,16 @@ public:
     // is (tbGeometryRender.cpp).
     void render(bool recurse, simTexture* texture) const;
 };
+
+// Calls `visit(part)` for each paintable mesh part of every object that
+// takes part, depth first: an object's own parts, then its children, which
+// are visited whatever the object is.
+template <class Visit>
+void tbForEachPaintablePart(const std::vector<std::unique_ptr<tbGeometryObject>>& objects, const Visit& visit) {
+    for (const auto& object : objects) {
+        if (object->takesPart())
+            for (const auto& part : object->meshParts)
+                if (part->isPaintable()) visit(*part);
+        tbForEachPaintablePart(object->children, visit);
+    }
+}

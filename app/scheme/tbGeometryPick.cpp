@@ -36,7 +36,6 @@ bool onScreen(const simBoundingBox& box, const d3dx::Vector2& mouse) {
 }
 
 struct CandidateWalk {
-    const std::vector<std::unique_ptr<tbTriangle>>& triangles;
     d3dx::Vector2 mouse;
     d3dx::Vector3 forward;
     std::vector<tbTriangle*>& outTriangles;
@@ -53,9 +52,8 @@ struct CandidateWalk {
             if (object->takesPart() && onScreen(object->box, mouse)) {
                 for (const auto& part : object->meshParts) {
                     if (!part->isPaintable() || !onScreen(part->box, mouse)) continue;
-                    const size_t end = std::min<size_t>(part->endTriangle(), triangles.size());
-                    for (size_t i = part->firstTriangle(); i < end; ++i) {
-                        tbTriangle& t = *triangles[i];
+                    for (const auto& triangle : part->triangles()) {
+                        tbTriangle& t = *triangle;
                         if (!utils::pointInTriangle2D(mouse, t.screenCorners[0], t.screenCorners[1],
                                                       t.screenCorners[2]) ||
                             !depthsInRange(t) || !facesCamera(t))
@@ -99,7 +97,7 @@ bool tbGeometry::collectPickCandidates(std::vector<tbTriangle*>& outTriangles,
     d3dx::Vector2 mouse;
     if (!camera || !mousePosition(mouse)) return false;
     const size_t before = outTriangles.size();
-    CandidateWalk walk{triangles, mouse, camera->getForward(), outTriangles, outObjects};
+    CandidateWalk walk{mouse, camera->getForward(), outTriangles, outObjects};
     walk.walk(roots);
     return outTriangles.size() > before;
 }
@@ -153,8 +151,7 @@ void tbGeometryObject::collectTriangles(bool recurse, std::vector<tbTriangle*>& 
     if (takesPart()) {
         for (const auto& part : meshParts) {
             if (!part->isPaintable()) continue;
-            const size_t end = std::min<size_t>(part->endTriangle(), owner->triangles.size());
-            for (size_t i = part->firstTriangle(); i < end; ++i) out.push_back(owner->triangles[i].get());
+            for (const auto& t : part->triangles()) out.push_back(t.get());
         }
     }
     if (recurse)

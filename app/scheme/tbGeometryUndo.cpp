@@ -67,7 +67,7 @@ void tbGeometryUndo::undo() {
         selection.clear();
         selection.faces = state.faces;
         selection.points = state.points;
-        selection.updateCentre();
+        m_owner->updateUVSelectionCentre();
     }
     if (state.shapeSaved && m_shapes) m_shapes->restore(state.shape);
     m_states.pop_back();

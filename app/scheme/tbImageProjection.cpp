@@ -29,10 +29,8 @@ void forEachSelected(const tbGeometryObject& object, const tbProjection& project
     if (object.takesPart() && projection.image) {
         for (const auto& part : object.meshParts) {
             if (!part->isPaintable()) continue;
-            const auto& triangles = object.owner->triangles;
-            const size_t end = std::min<size_t>(part->endTriangle(), triangles.size());
-            for (size_t i = part->firstTriangle(); i < end; ++i) {
-                const tbTriangle& t = *triangles[i];
+            for (const auto& triangle : part->triangles()) {
+                const tbTriangle& t = *triangle;
                 if (!selects(t.faceNormal, projection)) continue;
                 d3dx::Vector2 uvs[3];
                 uint32_t colours[3];

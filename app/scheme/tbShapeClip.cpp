@@ -40,26 +40,13 @@ tbShapeClip::tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, c
     }
 }
 
-std::vector<tbClipCorner> tbShapeClip::clip(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
-                                            const std::vector<std::unique_ptr<tbTriangle>>& triangles) {
+std::vector<tbClipCorner> tbShapeClip::clip(const std::vector<std::unique_ptr<tbGeometryObject>>& objects) {
     std::vector<tbClipCorner> out;
-    if (m_outline.size() >= 3) clipObjects(objects, triangles, out);
+    if (m_outline.size() < 3) return out;
+    tbForEachPaintablePart(objects, [&](const tbMeshPart& part) {
+        for (const auto& t : part.triangles()) clipTriangle(*t, out);
+    });
     return out;
-}
-
-void tbShapeClip::clipObjects(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
-                              const std::vector<std::unique_ptr<tbTriangle>>& triangles,
-                              std::vector<tbClipCorner>& out) {
-    for (const auto& object : objects) {
-        if (object->takesPart()) {
-            for (const auto& part : object->meshParts) {
-                if (!part->isPaintable()) continue;
-                const size_t end = std::min<size_t>(part->endTriangle(), triangles.size());
-                for (size_t i = part->firstTriangle(); i < end; ++i) clipTriangle(*triangles[i], out);
-            }
-        }
-        clipObjects(object->children, triangles, out);
-    }
 }
 
 bool tbShapeClip::facesAway(const tbTriangle& triangle) const {

@@ -33,8 +33,7 @@ public:
     // The pieces under the outline of every paintable mesh part of the
     // objects that take part (kind 0, enabled, visible), and of their
     // children whatever the objects themselves are; three corners a piece.
-    std::vector<tbClipCorner> clip(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
-                                   const std::vector<std::unique_ptr<tbTriangle>>& triangles);
+    std::vector<tbClipCorner> clip(const std::vector<std::unique_ptr<tbGeometryObject>>& objects);
     // The pieces of one triangle, appended to `out`.
     void clipTriangle(const tbTriangle& triangle, std::vector<tbClipCorner>& out);
 
@@ -42,8 +41,6 @@ public:
     const simBoundingRect& rect() const { return m_rect; }
 
 private:
-    void clipObjects(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
-                     const std::vector<std::unique_ptr<tbTriangle>>& triangles, std::vector<tbClipCorner>& out);
     bool facesAway(const tbTriangle& triangle) const;
     void intersect(const tbTriangle& triangle, const d3dx::Vector2 outline[3], std::vector<tbClipCorner>& out);
 

@@ -80,7 +80,7 @@ void tbGeometry::applyShape3D(const simColour& main, const simColour& second, bo
     if (!camera) return;
     const simBoundingRect outlineRect = rectOf(outline);
     tbShapeClip clip(std::move(outline), toolSettings.shapeDoubleSided != 0, camera->getPosition());
-    const std::vector<tbClipCorner> pieces = clip.clip(roots, triangles);
+    const std::vector<tbClipCorner> pieces = clip.clip(roots);
     std::vector<d3dx::Vector2> texels, screen;
     texels.reserve(pieces.size());
     screen.reserve(pieces.size());

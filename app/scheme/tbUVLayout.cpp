@@ -31,15 +31,14 @@ bool clip(d3dx::Vector2& a, d3dx::Vector2& b, float w, float h) {
 }
 
 void walk(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
-          const std::vector<std::unique_ptr<tbTriangle>>& triangles, d3dx::Bitmap& picture) {
+          d3dx::Bitmap& picture) {
     const float w = float(picture.width), h = float(picture.height);
     for (const auto& object : objects) {
         if (object->kind == tbGeometryObject::kOrdinary) {
             for (const auto& part : object->meshParts) {
                 if (!part->isPaintable()) continue;
-                const size_t end = std::min<size_t>(part->endTriangle(), triangles.size());
-                for (size_t i = part->firstTriangle(); i < end; ++i) {
-                    const d3dx::Vector2* uv = triangles[i]->uvs;
+                for (const auto& t : part->triangles()) {
+                    const d3dx::Vector2* uv = t->uvs;
                     for (int k = 0; k < 3; ++k) {
                         const d3dx::Vector2& from = uv[k];
                         const d3dx::Vector2& to = uv[(k + 1) % 3];
@@ -48,7 +47,7 @@ void walk(const std::vector<std::unique_ptr<tbGeometryObject>>& objects,
                 }
             }
         }
-        walk(object->children, triangles, picture);
+        walk(object->children, picture);
     }
 }
 
@@ -70,4 +69,4 @@ void tbDrawLine(d3dx::Bitmap& picture, d3dx::Vector2 a, d3dx::Vector2 b, uint32_
     }
 }
 
-void tbGeometry::drawUVLayout(d3dx::Bitmap& picture) const { walk(roots, triangles, picture); }
+void tbGeometry::drawUVLayout(d3dx::Bitmap& picture) const { walk(roots, picture); }

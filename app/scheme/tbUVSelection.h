@@ -5,12 +5,19 @@
 // texture-plane units (u, 1 - v) and the 3-D centre in model space. No tool
 // of the program sets the mode; a project file may carry a selection, which
 // is restored when it opens and written again when it is saved.
+//
+// A click changes it in three moves: `beginClick` keeps the selection as the
+// previous one, the views offer what they show near the cursor or inside
+// the drag rectangle (`offerPoint`, `offerFace`: only what the mode selects
+// is taken, and a click keeps the one item nearest the cursor), and
+// `applyClick` adds, removes or replaces with what was found.
 #pragma once
 
 #include <cstdint>
 #include <list>
 
 #include "app/scheme/tbTriangle.h"
+#include "app/scheme/tbUVPointer.h"
 
 class tbUVSelection {
 public:
@@ -23,6 +30,9 @@ public:
     // the paint undo puts back.
     std::list<tbTriangle*> previousFaces;
     std::list<tbTriangle::CornerRef> previousPoints;
+    // What the last click found.
+    std::list<tbTriangle*> hoveredFaces;
+    std::list<tbTriangle::CornerRef> hoveredPoints;
     d3dx::Vector2 textureCentre;
     d3dx::Vector3 centre3D;
 
@@ -34,4 +44,25 @@ public:
     // rectangle around their (u, 1 - v) and of the box around their
     // positions. Any other mode: both zero.
     void updateCentre();
+
+    // ---- The click selection
+    // The selection becomes the previous one and nothing is hovered.
+    void beginClick();
+    // A corner (mode 1) or a face (mode 2) the view shows at `screen`.
+    void offerPoint(const tbTriangle::CornerRef& point, const d3dx::Vector2& screen, const tbUVPointer& pointer);
+    void offerFace(tbTriangle* face, const d3dx::Vector2& screen, const tbUVPointer& pointer);
+    // Shift held: the hovered items are added (moved to the end when they
+    // were selected already); Ctrl held and Shift not: they are removed;
+    // neither: they replace the selection.
+    void applyClick(bool shift, bool ctrl);
+    // Takes every hovered item out of the selection.
+    void removeHovered();
+    // Whether the click changed how many faces or points are selected (what
+    // makes it an undo step).
+    bool countsChanged() const;
+
+private:
+    // How far from the cursor the hovered item of a click lies (squared
+    // pixels).
+    float m_hoveredPointDistance = 0.0f, m_hoveredFaceDistance = 0.0f;
 };

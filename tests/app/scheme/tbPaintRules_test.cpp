@@ -257,7 +257,14 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
         {"wheel alpha picker", wheel(true, true, true), input(4, 0), 0},
         {"wheel zoom", wheel(true, false, false), input(0, 0), 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(tbRoutePaintEvent(c.e, c.in), c.actions) << c.what;
+    for (const Case& c : cases) {
+        // Every event that passes the gate without Alt goes to the UV
+        // selection too, whatever the tool: it follows its manipulators.
+        const uint32_t actions = tbRoutePaintEvent(c.e, c.in);
+        EXPECT_EQ(actions & ~tbPaint_select, c.actions) << c.what;
+        const bool passes = c.in.gateOpen && c.in.sinceOpenMs >= 1000.0 && !c.in.alt;
+        EXPECT_EQ((actions & tbPaint_select) != 0, passes) << c.what;
+    }
 }
 
 }  // namespace
