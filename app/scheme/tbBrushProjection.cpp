@@ -26,8 +26,7 @@ void clipAtDepth(const std::vector<Corner>& in, float at, bool nearer, std::vect
         if (aIn == bIn) continue;
         const float f = (at - a.depth) / (b.depth - a.depth);
         Corner cut;
-        cut.texel = a.texel + (b.texel - a.texel) * f;
-        cut.uv = a.uv + (b.uv - a.uv) * f;
+        cut.weights = a.weights + (b.weights - a.weights) * f;
         cut.depth = at;
         cut.edges = a.edges & b.edges;
         out.push_back(cut);
@@ -56,9 +55,20 @@ uint32_t tbBrushProjection::colourAt(float depth, const simColour& main) const {
     return (fadedAlpha(projectedCentre.z, depth, main.alpha) << 24) | (main.toARGB() & 0x00FFFFFFu);
 }
 
-void tbBrushProjection::cutAtFade(const Corner triangle[3], std::vector<Piece>& pieces) const {
+tbBrushProjection::Piece tbBrushProjection::cornersOf(const tbTriangle& triangle) {
+    Piece corners;
+    for (uint32_t i = 0; i < 3; ++i) {
+        d3dx::Vector3 weights{0.0f, 0.0f, 0.0f};
+        (&weights.x)[i] = 1.0f;
+        // Corner i closes edge i - 1 and opens edge i.
+        corners[i] = {weights, triangle.brushCorners[i].z, uint8_t(1u << i | 1u << (i + 2) % 3)};
+    }
+    return corners;
+}
+
+void tbBrushProjection::cutAtFade(const Piece& triangle, std::vector<Piece>& pieces) const {
     const float start = projectedCentre.z, end = start + 255.0f / kDepthFade;
-    const std::vector<Corner> whole(triangle, triangle + 3);
+    const std::vector<Corner> whole(triangle.begin(), triangle.end());
     std::vector<Corner> nearer, deeper, fading;
     clipAtDepth(whole, start, true, nearer);
     appendFan(nearer, pieces);
@@ -67,8 +77,7 @@ void tbBrushProjection::cutAtFade(const Corner triangle[3], std::vector<Piece>& 
     appendFan(fading, pieces);
 }
 
-bool tbBrushProjection::shade(const tbTriangle& triangle, float angleDegrees, const simColour& main,
-                              d3dx::Vector2 uvs[3], uint32_t colours[3]) const {
+bool tbBrushProjection::shade(const tbTriangle& triangle, float angleDegrees, d3dx::Vector2 uvs[3]) const {
     if (!(radius > 0.0f)) return false;
     const float a = angleDegrees / 180.0f * kPi;
     const float c = std::cos(a), s = std::sin(a);
@@ -78,7 +87,6 @@ bool tbBrushProjection::shade(const tbTriangle& triangle, float angleDegrees, co
         d3dx::Vec3TransformCoord(&p, &triangle.positions[i], &projector);
         const float x = (p.x - projectedCentre.x) / radius, y = (p.y - projectedCentre.y) / radius;
         uvs[i] = {x * c - y * s + 0.5f, x * s + y * c + 0.5f};
-        colours[i] = colourAt(p.z, main);
         lo = {std::min(lo.x, uvs[i].x), std::min(lo.y, uvs[i].y)};
         hi = {std::max(hi.x, uvs[i].x), std::max(hi.y, uvs[i].y)};
     }

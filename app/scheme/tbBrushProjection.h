@@ -36,12 +36,10 @@ public:
     void clear();
 
     // One patch triangle as the stamp paints it: the brush image's
-    // coordinates at its three corners (rotated by `angleDegrees`) and the
-    // corner colours (the main colour, faded out where a corner lies deeper
-    // along the projector than the picked point). False when the triangle
-    // misses the brush image or the brush has no radius: it is not drawn.
-    bool shade(const tbTriangle& triangle, float angleDegrees, const simColour& main, d3dx::Vector2 uvs[3],
-               uint32_t colours[3]) const;
+    // coordinates at its three corners (rotated by `angleDegrees`). False
+    // when the triangle misses the brush image or the brush has no radius:
+    // it is not drawn. Its colours fade with depth (`colourAt`, `cutAtFade`).
+    bool shade(const tbTriangle& triangle, float angleDegrees, d3dx::Vector2 uvs[3]) const;
 
     // The alpha a corner at `depth` gets: the main alpha at or above the
     // reference depth; deeper, 255 - 200000 x the depth difference scaled
@@ -50,13 +48,23 @@ public:
     // The main colour with the alpha a corner at `depth` gets.
     uint32_t colourAt(float depth, const simColour& main) const;
 
-    // A corner of a shaded patch triangle, or of a piece of one.
+    // A corner of a shaded patch triangle, or of a piece of one. It lies
+    // where its weights put it between the whole triangle's corners, so the
+    // stamp and the cursor each carry what they draw with (texels, places,
+    // normals, brush-image coordinates) into the pieces.
     struct Corner {
-        d3dx::Vector2 texel, uv;  // its place on the texture, its brush-image coordinate
-        float depth = 0.0f;       // along the projector
-        uint8_t edges = 0;        // bit e: on the triangle's edge from corner e to corner e + 1
+        d3dx::Vector3 weights;  // of the triangle's corners 0, 1 and 2
+        float depth = 0.0f;     // along the projector
+        uint8_t edges = 0;      // bit e: on the triangle's edge from corner e to corner e + 1
+        template <class Value>
+        Value of(const Value (&values)[3]) const {
+            return values[0] * weights.x + values[1] * weights.y + values[2] * weights.z;
+        }
     };
     using Piece = std::array<Corner, 3>;
+    // A patch triangle's own corners, at the depths its last preparation
+    // projected them to.
+    static Piece cornersOf(const tbTriangle& triangle);
     // The fade is linear in depth only between the reference depth and the
     // depth where it reaches 0, while the device interpolates corner
     // colours linearly: a triangle reaching across either depth would get
@@ -64,5 +72,5 @@ public:
     // there into pieces lying within one stretch each, whose corner colours
     // then give every texel its exact fade; the part beyond the fade's end,
     // which paints nothing, is left out.
-    void cutAtFade(const Corner triangle[3], std::vector<Piece>& pieces) const;
+    void cutAtFade(const Piece& triangle, std::vector<Piece>& pieces) const;
 };

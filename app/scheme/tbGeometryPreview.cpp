@@ -63,17 +63,24 @@ void tbGeometry::renderBrushPreviewTexture(simTexture* brush, float mouseX, floa
 void tbGeometry::renderBrushPreview3D(simTexture* brush, const d3dx::Vector3&, float) {
     simRenderer* r = renderer();
     if (!r || !r->getState()) return;
-    // The patch shaded exactly as the stamp shades it, at the triangles' own
-    // places instead of their texels; the caller has set the depth test.
+    // The patch shaded and cut at the fade exactly as the stamp does it, at
+    // the triangles' own places instead of their texels; the caller has set
+    // the depth test.
     const tbGeometryFrame& frame = getRender().frame();
     std::vector<simTriangle3D> records;
     records.reserve(brush3D.patch.size());
+    std::vector<tbBrushProjection::Piece> pieces;
     for (const tbTriangle* t : brush3D.patch) {
         d3dx::Vector2 uvs[3];
-        uint32_t colours[3];
-        if (!t || !brush3D.shade(*t, frame.brushAngle, frame.mainColour, uvs, colours)) continue;
-        records.emplace_back(t->positions[0], t->positions[1], t->positions[2], t->normals[0], t->normals[1],
-                             t->normals[2], uvs[0], uvs[1], uvs[2], colours[0], colours[1], colours[2]);
+        if (!t || !brush3D.shade(*t, frame.brushAngle, uvs)) continue;
+        pieces.clear();
+        brush3D.cutAtFade(tbBrushProjection::cornersOf(*t), pieces);
+        for (const tbBrushProjection::Piece& p : pieces) {
+            auto colour = [&](int k) { return brush3D.colourAt(p[k].depth, frame.mainColour); };
+            records.emplace_back(p[0].of(t->positions), p[1].of(t->positions), p[2].of(t->positions),
+                                 p[0].of(t->normals), p[1].of(t->normals), p[2].of(t->normals), p[0].of(uvs),
+                                 p[1].of(uvs), p[2].of(uvs), colour(0), colour(1), colour(2));
+        }
     }
     simRendererState& state = *r->getState();
     state.setState(simRenderState_addressU, kAddressClamp);

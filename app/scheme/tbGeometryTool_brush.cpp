@@ -111,25 +111,19 @@ void tbGeometry::paintBrush3D(simTexture* brush, const d3dx::Vector3&, float) {
     for (tbTriangle* t : brush3D.patch) {
         if (!t) continue;
         d3dx::Vector2 uvs[3];
-        uint32_t colours[3];
-        if (!brush3D.shade(*t, angle, main, uvs, colours)) continue;
+        if (!brush3D.shade(*t, angle, uvs)) continue;
         d3dx::Vector2 texels[3];
-        tbBrushProjection::Corner corners[3];
-        for (int i = 0; i < 3; ++i) {
-            texels[i] = tbPaintSpace::texelOf(t->uvs[i], map->getWidth(), map->getHeight());
-            // Corner i closes edge i - 1 and opens edge i.
-            corners[i] = {texels[i], uvs[i], t->brushCorners[i].z, uint8_t(1u << i | 1u << (i + 2) % 3)};
-        }
+        for (int i = 0; i < 3; ++i) texels[i] = tbPaintSpace::texelOf(t->uvs[i], map->getWidth(), map->getHeight());
         pieces.clear();
-        brush3D.cutAtFade(corners, pieces);
+        brush3D.cutAtFade(tbBrushProjection::cornersOf(*t), pieces);
         simBoundingRect drawn;
         for (const tbBrushProjection::Piece& piece : pieces) {
             d3dx::Vector2 pieceTexels[3], pieceUVs[3];
             uint32_t pieceColours[3];
             uint8_t seams[3];
             for (int k = 0; k < 3; ++k) {
-                pieceTexels[k] = piece[k].texel;
-                pieceUVs[k] = piece[k].uv;
+                pieceTexels[k] = piece[k].of(texels);
+                pieceUVs[k] = piece[k].of(uvs);
                 pieceColours[k] = brush3D.colourAt(piece[k].depth, main);
                 // A piece's edge is on a layout border where it lies along a
                 // flagged edge of the whole triangle.

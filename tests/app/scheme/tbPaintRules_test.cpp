@@ -101,21 +101,50 @@ TEST(BrushProjection, ShadesCornersByTheirPlaceUnderTheBrushAndSkipsMisses) {
     simColour red;
     red.set(255, 255, 0, 0);
     d3dx::Vector2 uvs[3];
-    uint32_t colours[3];
     const tbTriangle near = triangleAt({0, 0, 0}, {0, 1, 0}, {-1, 0, 0});
-    ASSERT_TRUE(brush.shade(near, 0.0f, red, uvs, colours));
+    ASSERT_TRUE(brush.shade(near, 0.0f, uvs));
     EXPECT_NEAR(uvs[0].x, 0.5f, 1e-5f);
     EXPECT_NEAR(uvs[1].y, 1.5f, 1e-5f);  // one radius up
     EXPECT_NEAR(uvs[2].x, 1.5f, 1e-5f);  // world -x is projected +x
-    EXPECT_EQ(colours[0], 0xFFFF0000u);
+    EXPECT_EQ(brush.colourAt(brush.projectedCentre.z, red), 0xFFFF0000u);
     // A quarter turn (with pi as 3.1415) moves the up corner to the side.
-    ASSERT_TRUE(brush.shade(near, 90.0f, red, uvs, colours));
+    ASSERT_TRUE(brush.shade(near, 90.0f, uvs));
     EXPECT_NEAR(uvs[1].x, -0.5f, 1e-3f);
     // Far away: wholly outside the brush image.
-    EXPECT_FALSE(brush.shade(triangleAt({5, 5, 0}, {5, 6, 0}, {6, 5, 0}), 0.0f, red, uvs, colours));
+    EXPECT_FALSE(brush.shade(triangleAt({5, 5, 0}, {5, 6, 0}, {6, 5, 0}), 0.0f, uvs));
     // No radius, no shading (never a division by zero).
     brush.radius = 0.0f;
-    EXPECT_FALSE(brush.shade(near, 0.0f, red, uvs, colours));
+    EXPECT_FALSE(brush.shade(near, 0.0f, uvs));
+}
+
+// A triangle reaching from before the picked point's depth past the fade's
+// end is cut into pieces that each lie within one stretch of the fade, the
+// part beyond the end left out; each piece corner's weights put it where
+// its depth says along the whole triangle.
+TEST(BrushProjection, TheFadeCutLeavesPiecesWithinOneStretchEach) {
+    tbBrushProjection brush;
+    brush.projectedCentre = {0.0f, 0.0f, 0.5f};
+    const float end = 0.5f + 255.0f / 200000.0f;
+    tbTriangle t;
+    const float depths[3] = {0.499f, 0.502f, 0.5005f};
+    for (int i = 0; i < 3; ++i) t.brushCorners[i].z = depths[i];
+    std::vector<tbBrushProjection::Piece> pieces;
+    brush.cutAtFade(tbBrushProjection::cornersOf(t), pieces);
+    ASSERT_GE(pieces.size(), 2u);
+    bool beforeStart = false, fading = false;
+    for (const tbBrushProjection::Piece& piece : pieces) {
+        float lo = 1.0f, hi = 0.0f;
+        for (const tbBrushProjection::Corner& c : piece) {
+            EXPECT_NEAR(c.weights.x + c.weights.y + c.weights.z, 1.0f, 1e-5f);
+            EXPECT_NEAR(c.of(depths), c.depth, 1e-6f);
+            lo = std::min(lo, c.depth);
+            hi = std::max(hi, c.depth);
+        }
+        EXPECT_LE(hi, end + 1e-6f);
+        EXPECT_TRUE(hi <= 0.5f || lo >= 0.5f) << lo << " .. " << hi;
+        (hi <= 0.5f ? beforeStart : fading) = true;
+    }
+    EXPECT_TRUE(beforeStart && fading);
 }
 
 TEST(BrushProjection, CornersDeeperThanThePickedPointFadeOut) {
