@@ -1,9 +1,10 @@
 // A scheme painted end to end in the built program, as a modeller paints
 // one: New model scheme on the bundled trainer, a brush stroke over the
 // model in the 3-D view, a stroke on the flat texture that is then undone,
-// Save, quit; start again, Open, Export the scheme, and find the paint in
-// the exported bitmap where the simulator looks for it. Every step leaves a
-// screenshot among the artefacts.
+// Save, quit; start again, Open, select faces of the model by dragging over
+// it (the saved file carries the selection mode, which no tool sets), Export
+// the scheme, and find the paint in the exported bitmap where the simulator
+// looks for it. Every step leaves a screenshot among the artefacts.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/scheme/tbProjectFile.h"
 #include "platform/d3dx/d3dxImageDecode.h"
 #include "tests/support/schemeSession.h"
 
@@ -83,6 +85,28 @@ std::vector<int> paintTexels(const std::string& path) {
     return counts;
 }
 
+// A saved project as the program wrote it (the scene's two cameras), or
+// nothing when it cannot be read.
+std::optional<tbProjectFileData> readProject(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    tbProjectFileData data;
+    std::string error;
+    if (!readProjectFile(bytes.data(), bytes.size(), 2, data, error)) return std::nullopt;
+    return data;
+}
+
+// Gives a saved project the face selection mode.
+bool selectFacesInFile(const std::string& path) {
+    std::optional<tbProjectFileData> data = readProject(path);
+    if (!data) return false;
+    data->geometry.settings.uvMode = 2;
+    const std::vector<uint8_t> bytes = writeProjectFile(*data);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file.flush());
+}
+
 // A dialog's control centre in pixels, from its rectangle in dialog units
 // and the dialog's size in dialog units against its size on screen.
 struct Units {
@@ -106,6 +130,13 @@ public:
         return program_.focus(run_.window()) && program_.drag(run_.window(), fromX, y, toX, y, 1, 20);
     }
     bool click(int x, int y) { return program_.focus(run_.window()) && program_.click(run_.window(), x, y); }
+    // A left-button drag over the view with `modifier` held (none when empty).
+    bool dragWith(const std::string& modifier, int fromX, int fromY, int toX, int toY) {
+        if (!program_.focus(run_.window())) return false;
+        if (!modifier.empty() && !program_.keyDown(modifier)) return false;
+        const bool dragged = program_.drag(run_.window(), fromX, fromY, toX, toY, 1, 10);
+        return (modifier.empty() || program_.keyUp(modifier)) && dragged;
+    }
 
     // A key with Ctrl held through its release, as the view acts on it.
     bool ctrlKey(const std::string& key) {
@@ -256,11 +287,32 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
 
-    // Open again, export the scheme, and find the fill's and the stroke's paint in the bitmap.
+    // Open again with faces to select: a drag over the model selects the
+    // faces inside it, a Ctrl drag over the same place takes them out again
+    // and Ctrl+Z puts them back; each state saved and read back.
+    ASSERT_TRUE(selectFacesInFile(saved));
     std::filesystem::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log");
     ASSERT_TRUE(run.start("20-startedAgain")) << program.log();
     ASSERT_TRUE(run.open(saved, "painted", "21")) << "title: " << run.title() << "\n" << program.log();
     program.screenshot(run.window(), "22-opened");
+    ASSERT_TRUE(painter.chooseTool(Painter::colourPicker));  // a tool that paints nothing
+    const int midX = (fromX + toX) / 2;
+    const std::string selected = program.documents() + "/selected.tvp", cleared = program.documents() + "/cleared.tvp",
+                      restored = program.documents() + "/restored.tvp";
+    ASSERT_TRUE(painter.dragWith("", midX - 50, middleY - 30, midX + 50, middleY + 30));
+    ASSERT_TRUE(run.saveAs(selected, "22a")) << program.log();
+    ASSERT_TRUE(painter.dragWith("ctrl", midX - 50, middleY - 30, midX + 50, middleY + 30));
+    ASSERT_TRUE(run.saveAs(cleared, "22b")) << program.log();
+    // The view takes keys while the mouse is over it, and the File menu's button is not.
+    ASSERT_TRUE(program.moveTo(run.window(), midX, middleY) && painter.ctrlKey("z"));
+    ASSERT_TRUE(run.saveAs(restored, "22c")) << program.log();
+    const std::optional<tbProjectFileData> afterDrag = readProject(selected), afterCtrlDrag = readProject(cleared),
+                                           afterUndo = readProject(restored);
+    ASSERT_TRUE(afterDrag && afterCtrlDrag && afterUndo);
+    EXPECT_EQ(afterDrag->geometry.settings.uvMode, 2);
+    EXPECT_GT(afterDrag->geometry.settings.selectedFaces.size(), 5u) << "the drag selected no faces";
+    EXPECT_TRUE(afterCtrlDrag->geometry.settings.selectedFaces.empty()) << "the Ctrl drag left faces selected";
+    EXPECT_EQ(afterUndo->geometry.settings.selectedFaces, afterDrag->geometry.settings.selectedFaces);
     ASSERT_TRUE(run.fileMenu({"Down", "Down", "Down", "Down", "Return"}, "23-fileExportMenu")) << program.log();
     const unsigned long names = run.dialog("Export paint scheme");
     ASSERT_NE(names, 0u) << program.log();
