@@ -1,7 +1,5 @@
 #include "app/scheme/tbGeometry.h"
 
-#include <algorithm>
-
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"

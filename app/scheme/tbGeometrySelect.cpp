@@ -1,6 +1,4 @@
 // The click selection of faces and UV points in both views.
-#include <cmath>
-
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbSceneCameras.h"
