@@ -28,7 +28,6 @@
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simVertexBuffer.h"
 #include "engine/graphics/simWindow.h"
-#include "platform/win/winMessages.h"
 
 namespace {
 
@@ -86,7 +85,7 @@ tbGeometryFrame tbGeometryFrame::fromApplication() {
         f.navigating = mouse->isDragging(simMouseButton_middle) || mouse->isDragging(simMouseButton_right);
     }
     if (const simKeyboard* keyboard = g_input ? g_input->getKeyboard() : nullptr)
-        f.altHeld = keyboard->isKeyDown(win::VK_MENU);
+        f.altHeld = keyboard->isAltDown();
     return f;
 }
 

@@ -23,7 +23,7 @@ namespace {
 constexpr float kFullPi = 3.1415927f;
 constexpr float kOrbitFieldOfView = 0.785375f;
 constexpr float kMinimumDistance = 0.01f;
-constexpr uint32_t kKeyUp = 38, kKeyDown = 40, kKeyAlt = 18;
+constexpr uint32_t kKeyUp = 38, kKeyDown = 40;
 constexpr uint32_t kTransformProjection = 0;
 
 const char* const kOrientationNames[7] = {"Perspective", "Front", "Back", "Top", "Bottom", "Left", "Right"};
@@ -36,9 +36,8 @@ d3dx::Vector3 cross(const d3dx::Vector3& a, const d3dx::Vector3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-bool keyDown(uint32_t key) {
-    return g_input && g_input->getKeyboard() && g_input->getKeyboard()->isKeyDown(key);
-}
+// Alt comes as a system key and is kept apart from the other keys.
+bool altDown() { return g_input && g_input->getKeyboard() && g_input->getKeyboard()->isAltDown(); }
 
 void refreshProject() {
     if (tbProject* project = tbProject::current()) project->refresh();
@@ -247,7 +246,7 @@ void tbCamera::drag(simInputEvent* event) {
     const bool left = mouse->isButtonDown(simMouseButton_left);
     const bool middle = mouse->isButtonDown(simMouseButton_middle);
     const bool right = mouse->isButtonDown(simMouseButton_right);
-    const bool alt = keyDown(kKeyAlt);
+    const bool alt = altDown();
     const float x = static_cast<float>(event->x), y = static_cast<float>(event->y);
     const float previousX = static_cast<float>(event->x - event->dx);
     const float previousY = static_cast<float>(event->y - event->dy);

@@ -10,6 +10,7 @@
 
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
+#include "engine/core/simKeyboard.h"
 #include "engine/core/simMouse.h"
 #include "engine/graphics/simLight.h"
 #include "engine/graphics/simScene.h"
@@ -209,6 +210,7 @@ TEST_F(CameraTest, ResetReallyResetsTheRotation) {
 
 // A right-button drag turns the view camera, and the scene's first light
 // follows it as a headlight: to the camera's place, shining along its view.
+// With Alt held the same drag pans instead: the target moves, the angles stay.
 TEST_F(CameraTest, DraggingTheViewCarriesTheHeadlightAlong) {
     simInput input;
     new simMouse();  // owned by the input system
@@ -236,6 +238,15 @@ TEST_F(CameraTest, DraggingTheViewCarriesTheHeadlightAlong) {
     expectNear(light.getPosition(), at.x, at.y, at.z);
     const d3dx::Vector3& forward = orbit.getForward();
     expectNear(light.getDirection(), -forward.x, -forward.y, -forward.z);
+
+    new simKeyboard();  // owned by the input system
+    input.getKeyboard()->onAlt(1);
+    const d3dx::Vector3 angles = orbit.angles(), target = orbit.target();
+    orbit.onEvent(&move);
+    EXPECT_EQ(orbit.angles().x, angles.x);
+    EXPECT_EQ(orbit.angles().y, angles.y);
+    const d3dx::Vector3 moved = orbit.target() - target;
+    EXPECT_GT(d3dx::Vec3Length(&moved), 0.0f);
     tbCamera::setViewCamera(nullptr);
 }
 
