@@ -222,6 +222,8 @@ public:
     tbGeometryUndo& getUndo() { return *m_undo; }
     // The tool state the tools read (the application's unless set).
     tbToolState& tools() const;
+    // The same, or null when there is none (a model saved or opened without the application).
+    tbToolState* toolsIfAny() const;
     void setToolState(tbToolState* tools) { m_tools = tools; }
 
     // Reports progress in percent (0..100) to the progress box, when one is set.

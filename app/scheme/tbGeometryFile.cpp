@@ -9,6 +9,7 @@
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbTextureMap.h"
+#include "app/shell/tbToolState.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
@@ -141,6 +142,8 @@ bool tbGeometry::save(tbFileGeometry& out) const {
     out.settings = toolSettings;
     out.settings.shapeOutline = m_shapeTool->points();
     m_projectImageTool->storePlacements(out.settings.projection);
+    // The view the project was left in comes back with it.
+    if (const tbToolState* state = toolsIfAny()) out.settings.viewMode = uint32_t(state->viewMode());
     out.settings.uvMode = selection.mode;
     out.settings.selectedFaces.clear();
     out.settings.selectedCorners.clear();
@@ -238,6 +241,7 @@ bool tbGeometry::open(const tbFileGeometry& in, int32_t version) {
     progress(80);
     simLog("settings...\n");
     toolSettings = in.settings;
+    if (tbToolState* state = toolsIfAny()) state->setViewMode(in.settings.viewMode == 1 ? 1 : 0);
     const tbStoredShape outline{"", in.settings.shapeOutline};
     m_shapeTool->restore(&outline);
     // Each slot's image comes back from its path; loading puts a slot back

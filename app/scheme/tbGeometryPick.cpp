@@ -70,9 +70,11 @@ struct CandidateWalk {
 
 }  // namespace
 
-tbToolState& tbGeometry::tools() const {
-    if (m_tools) return *m_tools;
-    return tbApp()->tools();
+tbToolState& tbGeometry::tools() const { return *toolsIfAny(); }
+
+tbToolState* tbGeometry::toolsIfAny() const {
+    if (m_tools) return m_tools;
+    return tbApp() ? &tbApp()->tools() : nullptr;
 }
 
 uint32_t tbGeometry::nextVisitStamp() {

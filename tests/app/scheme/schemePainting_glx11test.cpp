@@ -287,9 +287,10 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
 
-    // Open again with faces to select: a drag over the model selects the
-    // faces inside it, a Ctrl drag over the same place takes them out again
-    // and Ctrl+Z puts them back; each state saved and read back.
+    // Open again, in the texture view it was saved in, with faces to select:
+    // a drag over the texture selects the faces inside it, a Ctrl drag over
+    // the same place takes them out again and Ctrl+Z puts them back; each
+    // state saved and read back.
     ASSERT_TRUE(selectFacesInFile(saved));
     std::filesystem::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log");
     ASSERT_TRUE(run.start("20-startedAgain")) << program.log();
@@ -310,6 +311,7 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
                                            afterUndo = readProject(restored);
     ASSERT_TRUE(afterDrag && afterCtrlDrag && afterUndo);
     EXPECT_EQ(afterDrag->geometry.settings.uvMode, 2);
+    EXPECT_EQ(afterDrag->geometry.settings.viewMode, 1u) << "the texture view was not restored or not saved";
     EXPECT_GT(afterDrag->geometry.settings.selectedFaces.size(), 5u) << "the drag selected no faces";
     EXPECT_TRUE(afterCtrlDrag->geometry.settings.selectedFaces.empty()) << "the Ctrl drag left faces selected";
     EXPECT_EQ(afterUndo->geometry.settings.selectedFaces, afterDrag->geometry.settings.selectedFaces);
