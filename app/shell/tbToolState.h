@@ -36,6 +36,11 @@ public:
     // tool outside 0..12 is stored and shows nothing.
     void setTool(int32_t tool);
     void setViewMode(int32_t viewMode) { m_viewMode = viewMode; }
+    // After the brush changed elsewhere (the wheel over the view): the brush
+    // bar shows its values again.
+    void refreshBrushBar() {
+        if (m_view) m_view->refreshBrushBar();
+    }
 
     // size below minimum becomes the minimum, then above maximum the maximum
     // (so with minimum above maximum the maximum wins).

@@ -29,4 +29,6 @@ public:
     // The colour swatches of the toolbox and the flood fill, shape and text
     // bars, each where it exists.
     virtual void repaintColourSwatches() {}
+    // The brush bar's fields and sliders show the brush values again.
+    virtual void refreshBrushBar() {}
 };

@@ -42,7 +42,7 @@ public:
     void setToolbox(tbToolStateView* toolbox) { m_toolbox = toolbox; }
     // How the brush bar shows the tool state's brush again.
     void setBrushBarRefresh(std::function<void()> refresh) { m_refreshBrushBar = std::move(refresh); }
-    void refreshBrushBar() {
+    void refreshBrushBar() override {
         if (m_refreshBrushBar) m_refreshBrushBar();
     }
 

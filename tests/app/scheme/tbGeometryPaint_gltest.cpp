@@ -20,6 +20,7 @@
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbMouseGate.h"
+#include "app/shell/tbToolStateView.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
@@ -517,6 +518,33 @@ TEST_F(PaintOnGl, TheHandlerStampsRecordsAndUndoes) {
     model->onEvent(&z);
     EXPECT_EQ(paint(), before);
     EXPECT_EQ(model->getUndo().count(), 0u);
+}
+
+// Shift+wheel steps the brush size and Ctrl+wheel its angle, and the brush
+// bar is told each time, so its fields show the new values.
+TEST_F(PaintOnGl, TheWheelStepsTheBrushAndTheBrushBarFollows) {
+    struct CountingView : tbToolStateView {
+        int refreshes = 0;
+        void refreshBrushBar() override { ++refreshes; }
+    } view;
+    build(kFacingZ, 32, 32);
+    app->tools().setTool(0);
+    app->tools().setViewMode(1);
+    app->tools().setView(&view);
+    app->tools().setBrushSize(20.0f, 0.0f, 100.0f);
+    app->tools().setBrushAngle(30.0f);
+    simInputEvent wheel;
+    wheel.type = simInputEvent_wheel;
+    wheel.shift = 1;
+    model->onEvent(&wheel);
+    EXPECT_EQ(app->tools().brushSize(), 21.0f);
+    wheel.shift = 0;
+    wheel.ctrl = 1;
+    wheel.wheelDirection = 1;  // towards the user
+    model->onEvent(&wheel);
+    EXPECT_EQ(app->tools().brushAngle(), 25.0f);
+    EXPECT_EQ(view.refreshes, 2);
+    app->tools().setView(nullptr);
 }
 
 }  // namespace
