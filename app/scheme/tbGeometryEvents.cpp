@@ -56,7 +56,9 @@ uint32_t view3DActions(const simInputEvent& e, const tbPaintInput& in) {
         if (in.tool == kFlood) return tbPaint_clearPick | tbPaint_pick;
         return 0;
     }
-    if (in.tool == kFlood && isRelease(e) && e.button == simMouseButton_left) return tbPaint_flood;
+    // The fill takes what lies under the release: nothing over the backdrop.
+    if (in.tool == kFlood && isRelease(e) && e.button == simMouseButton_left)
+        return tbPaint_clearPick | tbPaint_pick | tbPaint_flood;
     if (in.tool == kBrush && isLeftPress(e))
         return tbPaint_clearPick | tbPaint_pick | tbPaint_prepareBrush | tbPaint_stamp3D;
     return 0;
@@ -150,7 +152,7 @@ void tbGeometry::onEvent(simInputEvent* event) {
     if (hit && has(tbPaint_stamp3D)) paintBrush3D(state.getBrushTexture(), pickedPoint, state.brushSize());
     if (has(tbPaint_stampTexture))
         paintBrushTexture(state.getBrushTexture(), float(event->x), float(event->y), state.brushSize());
-    if (has(tbPaint_flood) && pickedObject) {
+    if (hit && has(tbPaint_flood)) {
         std::vector<tbTriangle*> region;
         pickedObject->collectTriangles(false, region);
         floodFill(region, state.mainColour(), state.secondColour(), toolSettings.floodGradient != 0,

@@ -13,6 +13,7 @@
 
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbTextureMap.h"
+#include "app/shell/tbCamera.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
@@ -136,6 +137,24 @@ protected:
         g_graphics->setCurrentCamera(camera);
         camera->apply();
         return true;
+    }
+    // The 3-D view's camera close to the built grid, so that its triangles
+    // lie pixels apart.
+    void closeUp() {
+        auto* camera = dynamic_cast<tbCamera*>(dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(1));
+        ASSERT_NE(camera, nullptr);
+        camera->setTarget({0, 0, 0});
+        camera->setDistance(4.0f);
+        camera->updateMatrices();
+        // As the program's refresh does after a camera change: picking reads them.
+        model->updateTriangleScreenPositions();
+    }
+    // Where the 3-D view shows a model point.
+    d3dx::Vector2 shown(const d3dx::Vector3& point) {
+        EXPECT_TRUE(useCamera(1));
+        d3dx::Vector2 screen;
+        utils::worldToScreen2D(point, &screen);
+        return screen;
     }
     // Where the texture view shows the texture coordinate (u, v), in pixels.
     d3dx::Vector2 textureViewPoint(float u, float v) {

@@ -520,6 +520,27 @@ TEST_F(PaintOnGl, TheHandlerStampsRecordsAndUndoes) {
     EXPECT_EQ(model->getUndo().count(), 0u);
 }
 
+// The flood fill takes the object under the release: a release over the
+// backdrop fills nothing, even right after the mouse was over the model.
+TEST_F(PaintOnGl, AFloodFillTakesOnlyWhatLiesUnderTheRelease) {
+    build(kFacingZ, 32, 32);
+    closeUp();
+    app->tools().setTool(2);
+    app->tools().setViewMode(0);
+    app->tools().setMainColour(colourOf(kRed));
+    const std::vector<uint32_t> before = paint();
+    const d3dx::Vector2 onModel = shown(model->triangles[40]->centre);
+    send(simInputEvent_mouseMove, int32_t(onModel.x), int32_t(onModel.y));
+    ASSERT_NE(model->pickedObject, nullptr);
+    send(simInputEvent_mouseMove, 2, 2);
+    send(simInputEvent_mouseButton, 2, 2, simMouseButton_left, simButtonState_released);
+    EXPECT_EQ(paint(), before);
+    send(simInputEvent_mouseButton, int32_t(onModel.x), int32_t(onModel.y), simMouseButton_left,
+         simButtonState_released);
+    const std::vector<uint32_t> filled = paint();
+    EXPECT_GT(std::count(filled.begin(), filled.end(), kRed), std::ptrdiff_t(filled.size() / 2));
+}
+
 // Shift+wheel steps the brush size and Ctrl+wheel its angle, and the brush
 // bar is told each time, so its fields show the new values.
 TEST_F(PaintOnGl, TheWheelStepsTheBrushAndTheBrushBarFollows) {

@@ -260,7 +260,7 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
         {"alt shape press", kLeftPress, altShape, 0},
         {"flood hover", kMove, input(2, 0), tbPaint_clearPick | tbPaint_pick},
         {"flood press", kLeftPress, input(2, 0), 0},
-        {"flood release", kLeftRelease, input(2, 0), tbPaint_flood | tbPaint_push},
+        {"flood release", kLeftRelease, input(2, 0), tbPaint_clearPick | tbPaint_pick | tbPaint_flood | tbPaint_push},
         {"flood texture view", kLeftRelease, input(2, 1), tbPaint_push},
         {"picker left", kLeftRelease, input(4, 0), tbPaint_pickMainColour | tbPaint_push},
         {"picker right", kRightRelease, input(4, 1), tbPaint_pickSecondColour},

@@ -9,7 +9,6 @@
 #include <list>
 
 #include "app/scheme/tbGeometryUndo.h"
-#include "app/shell/tbCamera.h"
 #include "engine/core/simKeyboard.h"
 #include "tests/app/scheme/gridModelOnGl.h"
 
@@ -22,22 +21,6 @@ constexpr uint32_t kShift = 16, kCtrl = 17;
 
 class SelectOnGl : public testsupport::GridModelOnGl {
 protected:
-    // The 3-D view's camera close to the grid, so that its triangles lie
-    // pixels apart.
-    void closeUp() {
-        auto* camera = dynamic_cast<tbCamera*>(dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(1));
-        ASSERT_NE(camera, nullptr);
-        camera->setTarget({0, 0, 0});
-        camera->setDistance(4.0f);
-        camera->updateMatrices();
-    }
-    // Where the 3-D view shows a model point.
-    d3dx::Vector2 shown(const d3dx::Vector3& point) {
-        EXPECT_TRUE(useCamera(1));
-        d3dx::Vector2 screen;
-        utils::worldToScreen2D(point, &screen);
-        return screen;
-    }
     void key(uint32_t code, bool down) { g_input->getKeyboard()->onKey(code, down ? 1 : 0); }
     // A press and a release of the left button at `to`, pressed at `from`;
     // the mouse drags when they lie apart.
