@@ -1,6 +1,8 @@
 #include "app/scheme/tbProject_model.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "app/scheme/tbErrorBox.h"
@@ -139,11 +141,15 @@ bool tbProject_model::save(std::string path) {
     for (const auto& shape : m_shapes) data.shapes.push_back(*shape);
 
     const std::vector<uint8_t> bytes = writeProjectFile(data);
+    // A failed save leaves the target as it was, so whether a file was there
+    // before is what the message may claim.
+    std::error_code existsError;
+    const bool replacing = std::filesystem::exists(path, existsError);
     std::string error;
     if (!tbSaveFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                               &error)) {
         tbErrorBox("Error saving project", "The project could not be saved to " + path + ":\n" + error +
-                                               "\nThe file that was there is unchanged.");
+                                               (replacing ? "\nThe file that was there is unchanged." : ""));
         return false;
     }
     m_fileName = utils::getFileName(path);

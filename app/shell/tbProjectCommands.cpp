@@ -1,5 +1,7 @@
 #include "app/shell/tbProjectCommands.h"
 
+#include <utility>
+
 #include "app/scheme/tbErrorBox.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbCommandWindows.h"
@@ -17,6 +19,20 @@ constexpr const char* kSchemeExtension = ".tvp";
 constexpr const char* kPleaseWait = "Please wait...";
 constexpr const char* kSaveFailed = "There was a problem opening the file for writing.\nPlease select another filename.";
 constexpr const char* kFlyingSitesMissing = "Flying sites are not built yet in this version of TolvaneBuilder.";
+
+// While it lives, the project's own error boxes only go to the log (every box
+// is logged): a failed save is told to the user once, by the command's box,
+// and the project's box with the system's reason would come on top of it.
+class LoggedErrorBoxes {
+public:
+    LoggedErrorBoxes() : m_previous(tbSetErrorBoxSink([](const std::string&, const std::string&) {})) {}
+    ~LoggedErrorBoxes() { tbSetErrorBoxSink(std::move(m_previous)); }
+    LoggedErrorBoxes(const LoggedErrorBoxes&) = delete;
+    LoggedErrorBoxes& operator=(const LoggedErrorBoxes&) = delete;
+
+private:
+    tbErrorBoxSink m_previous;
+};
 
 }  // namespace
 
@@ -61,7 +77,11 @@ bool tbProjectCommands::promptToSave() {
 
 bool tbProjectCommands::saveTo(tbProject& project, const std::string& path) {
     m_context.progress.show("Saving project", kPleaseWait);
-    const bool saved = project.save(path);
+    bool saved = false;
+    {
+        LoggedErrorBoxes logged;
+        saved = project.save(path);
+    }
     m_context.progress.hide();
     if (!saved) {
         ui::showError(kSaveFailed, "Save", m_context.windows.boxParent());

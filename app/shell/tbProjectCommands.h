@@ -10,6 +10,8 @@
 //  - the save prompt offers Yes, No and Cancel; Yes saves where the project
 //    was opened from or last saved to (the save dialog asks for a project
 //    never saved), and a save that fails or is cancelled stops the command;
+//  - a failed save is told once, in the "Save" box; the project's own box
+//    with the system's reason only goes to the log;
 //  - a failed New or Open closes its progress box and deletes the
 //    half-built project before any message is shown (the project's own
 //    error boxes wait until then), then returns to the empty mode.

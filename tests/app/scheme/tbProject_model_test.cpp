@@ -248,7 +248,14 @@ TEST_F(ModelScheme, AFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(fileText(path("kept.tvp")), "the old project");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].rfind("Error saving project / The project could not be saved to ", 0), 0u);
+    EXPECT_NE(boxes[0].find("\nThe file that was there is unchanged."), std::string::npos) << boxes[0];
     EXPECT_EQ(project->getFileName(), "New Project.tvp");
+    // With no file there, the message claims none.
+    boxes.clear();
+    EXPECT_FALSE(project->save(path("missing folder/new.tvp")));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("No such file or directory"), std::string::npos) << boxes[0];
+    EXPECT_EQ(boxes[0].find("unchanged"), std::string::npos) << boxes[0];
     // Nothing but the old file is left in the folder.
     EXPECT_TRUE(project->save(path("kept.tvp")));
     EXPECT_NE(fileText(path("kept.tvp")), "the old project");

@@ -45,7 +45,7 @@ struct Script {
 };
 
 // A model scheme whose file operations are scripted and recorded. A failing
-// start shows its own error box, as the real project does.
+// start or save shows its own error box, as the real project does.
 class RecordingScheme : public tbProject_model {
 public:
     RecordingScheme(Script& script, std::string name) : m_script(script), m_name(std::move(name)) {
@@ -63,6 +63,7 @@ public:
     bool save(std::string path) override {
         m_script.add(m_name + " save " + path);
         if (m_script.saveSucceeds) m_fileName = path.substr(path.find_last_of('/') + 1);
+        else tbErrorBox("Error saving project", "cannot create " + path);
         return m_script.saveSucceeds;
     }
     bool validate(std::string& message) override {
@@ -357,12 +358,19 @@ TEST_F(MainCommands, OpenSelectsTheBrushAndSaveAppendsTheExtensionOnlyWhenMissin
     EXPECT_EQ(windows.requests.back().title, "Save Project");
     EXPECT_EQ(windows.requests.back().filters, std::vector<std::string>{"*.tvp"});
     EXPECT_EQ(windows.title, "TB 2.5a - d.tvp.bak (/New scheme)");
-    // A failed save says so and keeps the old path.
+    // A failed save says so once, in the command's own box, and keeps the old
+    // path; the project's box with the reason only reaches the log.
     script.saveSucceeds = false;
     windows.files = {"/readonly/x.tvp"};
+    const size_t before = boxes.asked().size();
     files.save();
+    ASSERT_EQ(boxes.asked().size(), before + 1);
     EXPECT_EQ(boxes.asked().back().title, "Save");
+    EXPECT_EQ(boxes.asked().back().kind, ui::MessageBoxKind::error);
     EXPECT_EQ(files.currentProjectPath(), "/p/d.tvp.bak");
+    // The project's boxes reach the screen again after the save.
+    tbErrorBox("Error opening project", "later");
+    EXPECT_EQ(boxes.asked().back().title, "Error opening project");
 }
 
 TEST_F(MainCommands, ExitAsksFirstAndCancelKeepsTheProgramRunning) {
