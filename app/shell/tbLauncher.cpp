@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/utils.h>
 
 namespace {
@@ -16,6 +17,9 @@ tbLauncher tbSetLauncher(tbLauncher launcher) { return std::exchange(installed()
 
 bool tbLaunch(const std::string& path) {
     if (installed()) return installed()(path);
+    // wx would show a box of its own when no browser starts; the callers tell
+    // the user in the program's words, so wx's is kept quiet.
+    wxLogNull quiet;
     // A file URL, so the desktop opens it in the browser whatever the type.
     return wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(wxString::FromUTF8(path))));
 }

@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-// True when the desktop took the document.
+// True when the desktop took the document. A failure shows nothing: the
+// caller says what could not be opened.
 using tbLauncher = std::function<bool(const std::string& path)>;
 
 // Installs a launcher (empty: the desktop's again) and gives back the one it
