@@ -42,6 +42,10 @@ std::string extensionOfPattern(const std::string& pattern) {
     return pattern.substr(2);
 }
 
+const char* const kHiddenName =
+    "A file name cannot be empty or begin with \".\": such a file is hidden and would not be listed.\nPlease type "
+    "another name.";
+
 std::string fileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -240,6 +244,12 @@ bool FileBrowserModel::ok() {
     std::string& result = *result_;
     if (result.empty()) return false;
     if (!saveMode_) return sys::isRegularFile(result);
+    // A name ending in '/', ".", ".." or any other start with '.' would give a
+    // hidden file that no browser of the program lists.
+    if (const std::string name = fileNameOf(result); name.empty() || name[0] == '.') {
+        ui::showError(kHiddenName, "Save As");
+        return false;
+    }
     const std::vector<std::string> patterns = splitFilterPatterns(fileTypeFilter());
     const bool hasExtension = std::any_of(patterns.begin(), patterns.end(), [&](const std::string& p) {
         return p == "*.*" || matchesPattern(fileNameOf(result), p);

@@ -86,7 +86,9 @@ public:
     // the text itself when it is an absolute path.
     void typed(const std::string& text);
 
-    // ---- Ending. True when the dialog ends.
+    // ---- Ending. True when the dialog ends. In save mode a name that is
+    // empty or begins with '.' is refused with a message (the file would be
+    // hidden), before the type's extension is added.
     bool ok();
     void cancel();
     // The Delete key on the selected rows: after confirmation (full path

@@ -173,6 +173,37 @@ TEST_F(FileBrowserFolder, SaveModeAddsTheTypesExtensionAndAsksBeforeReplacing) {
     }
 }
 
+// A save under a name the browser would hide (it lists no name starting with
+// '.') is refused with a message; the dialog stays open and the typed name is
+// kept for correcting. A name that only passes through "." or ".." is fine.
+TEST_F(FileBrowserFolder, SaveModeRefusesNamesThatWouldMakeAHiddenFile) {
+    for (const char* typed : {".", "..", ".tvp", ".hidden.bmp", "Alpha/", "Alpha/.", "Alpha/.."}) {
+        ui::ScriptedAnswers answers;
+        std::string result;
+        shell::FileBrowserModel model(&result, {"*.bmp"}, folder.path(), true);
+        model.open();
+        model.typed(typed);
+        EXPECT_FALSE(model.ok()) << typed;
+        EXPECT_EQ(result, folder.file(typed)) << typed;
+        ASSERT_EQ(answers.asked().size(), 1u) << typed;
+        EXPECT_EQ(answers.asked()[0].text,
+                  "A file name cannot be empty or begin with \".\": such a file is hidden and would not be listed.\n"
+                  "Please type another name.");
+        EXPECT_EQ(answers.asked()[0].title, "Save As");
+        EXPECT_EQ(answers.asked()[0].kind, ui::MessageBoxKind::error);
+    }
+    for (const char* typed : {"Alpha/../new", "./new", "new.", "a.b"}) {
+        ui::ScriptedAnswers answers;
+        std::string result;
+        shell::FileBrowserModel model(&result, {"*.bmp"}, folder.path(), true);
+        model.open();
+        model.typed(typed);
+        EXPECT_TRUE(model.ok()) << typed;
+        EXPECT_EQ(result, folder.file(typed) + ".bmp") << typed;
+        EXPECT_TRUE(answers.asked().empty()) << typed;
+    }
+}
+
 TEST_F(FileBrowserFolder, DeleteRemovesTheSelectedRowsFileAfterShowingItsPath) {
     std::string result;
     shell::FileBrowserModel model(&result, {"*.bmp"}, folder.path(), false);
