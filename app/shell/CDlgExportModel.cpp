@@ -22,15 +22,19 @@ bool isInside(const std::filesystem::path& path, const std::filesystem::path& fo
     return outerEnd == outer.end() && innerAt != inner.end();
 }
 
+// "." and ".." name a folder and its parent, never an export of its own.
+bool isDotName(const std::string& name) { return name == "." || name == ".."; }
+
 }  // namespace
 
 bool isForbiddenExportName(const std::string& name) {
-    return name == "." || name == ".." || name.find_first_of("\\/?:*\"<>|") != std::string::npos;
+    return isDotName(name) || name.find_first_of("\\/?:*\"<>|") != std::string::npos;
 }
 
 ExportNamesModel ExportNamesModel::scheme(const std::string& settingsFolder, const std::string& modelName) {
     static const Texts texts = {
         "The scheme name cannot contain any of the following characters: \\/?:*\"<>|",
+        "The scheme name cannot be \".\" or \"..\".",
         "Error exporting scheme",
         "Are you sure you want to delete the scheme",
         "Error deleting scheme",
@@ -41,6 +45,7 @@ ExportNamesModel ExportNamesModel::scheme(const std::string& settingsFolder, con
 ExportNamesModel ExportNamesModel::flyingSite(const std::string& settingsFolder) {
     static const Texts texts = {
         "The flying site filename cannot contain any of the following characters: \\/?:*\"<>|",
+        "The flying site filename cannot be \".\" or \"..\".",
         "Error exporting flying site",
         "Are you sure you want to delete the flying site",
         "Error deleting flying site",
@@ -84,7 +89,7 @@ int ExportNamesModel::firstStartingWith(const std::string& name) const {
 
 bool ExportNamesModel::acceptName(const std::string& name) const {
     if (!isForbiddenExportName(name)) return true;
-    ui::showError(texts_->refusal, texts_->refusalTitle);
+    ui::showError(isDotName(name) ? texts_->dotRefusal : texts_->refusal, texts_->refusalTitle);
     return false;
 }
 

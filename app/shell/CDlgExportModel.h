@@ -37,7 +37,9 @@ public:
     int firstStartingWith(const std::string& name) const;
 
     // Whether Export may go on with `name`; a refused name is told in an
-    // error box.
+    // error box, "." and ".." with a message of their own (they hold no
+    // forbidden character). An empty name passes: the caller takes it as a
+    // cancel.
     bool acceptName(const std::string& name) const;
     // Delete of the named export: refused names and names not listed are
     // told in an error box; otherwise, after confirmation, the bitmap or the
@@ -47,6 +49,7 @@ public:
 private:
     struct Texts {
         const char* refusal;
+        const char* dotRefusal;
         const char* refusalTitle;
         const char* confirm;  // before the quoted name
         const char* missingTitle;

@@ -49,6 +49,42 @@ TEST(ExportNames, SchemesOfTheCurrentModelOnlyAndRefusalMessages) {
     EXPECT_EQ(answers.asked()[0].kind, ui::MessageBoxKind::error);
 }
 
+// Each refused name is told why in its own dialog's words; an empty name
+// passes (the caller takes it as a cancel).
+TEST(ExportNames, EachRefusalHasAFittingMessage) {
+    testsupport::TempFolder settings;
+    const shell::ExportNamesModel scheme = shell::ExportNamesModel::scheme(settings.path() + "/", "Alpha");
+    const shell::ExportNamesModel site = shell::ExportNamesModel::flyingSite(settings.path() + "/");
+    const std::string schemeChars = "The scheme name cannot contain any of the following characters: \\/?:*\"<>|";
+    const std::string siteChars = "The flying site filename cannot contain any of the following characters: \\/?:*\"<>|";
+    struct Case {
+        const shell::ExportNamesModel* model;
+        const char* name;
+        std::string message;  // empty: accepted
+        const char* title;
+    } cases[] = {
+        {&scheme, ".", "The scheme name cannot be \".\" or \"..\".", "Error exporting scheme"},
+        {&scheme, "..", "The scheme name cannot be \".\" or \"..\".", "Error exporting scheme"},
+        {&scheme, "../x", schemeChars, "Error exporting scheme"},
+        {&scheme, "", "", ""},
+        {&scheme, "...", "", ""},
+        {&site, "..", "The flying site filename cannot be \".\" or \"..\".", "Error exporting flying site"},
+        {&site, "a|b", siteChars, "Error exporting flying site"},
+        {&site, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        ui::ScriptedAnswers answers;
+        EXPECT_EQ(c.model->acceptName(c.name), c.message.empty()) << c.name;
+        if (c.message.empty()) {
+            EXPECT_TRUE(answers.asked().empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(answers.asked().size(), 1u) << c.name;
+        EXPECT_EQ(answers.asked()[0].text, c.message);
+        EXPECT_EQ(answers.asked()[0].title, c.title);
+    }
+}
+
 TEST(ExportNames, DeletingTheLastSchemeAfterConfirmation) {
     testsupport::TempFolder settings;
     std::filesystem::create_directories(settings.file("Schemes"));
