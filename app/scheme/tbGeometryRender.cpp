@@ -288,6 +288,6 @@ void tbGeometryRender::drawSecondViewOfTextureView() {
     cache->setState(simRenderState_shaderEffect, nullptr);
     drawRoots(nullptr);
     tbUseSceneCamera(0);
-    const tbTextureMap* map = m_model.getTextureMap();
-    renderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, map ? map->getTexture() : nullptr);
+    // Plain white: the paint texture under a one-pixel frame only streaks it.
+    renderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, nullptr);
 }

@@ -140,6 +140,10 @@ TEST_F(SchemeFrames, TheTextureViewShowsTheTextureWithTheBrushCursor) {
     frames();
     const std::vector<uint32_t> picture = pixels();
     EXPECT_TRUE(testsupport::matchesGolden(picture, width, height, "tests/app/scheme/golden/sparrow_textureView.png"));
+    // The corner view's frame is plain white along its top and left edges.
+    const uint32_t right = uint32_t(float(width) / 3.5f) - 1, bottom = uint32_t(float(height) / 3.5f) - 1;
+    for (uint32_t x = 0; x < right; ++x) ASSERT_EQ(picture[x], 0xFFFFFFFFu) << x;
+    for (uint32_t y = 0; y < bottom; ++y) ASSERT_EQ(picture[size_t(y) * width], 0xFFFFFFFFu) << y;
 }
 
 // The cursor covers the texels the stamp will: a square of 20 x size texels
