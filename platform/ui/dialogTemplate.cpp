@@ -111,23 +111,82 @@ double stretchToFit(std::span<const std::pair<int, int>> naturalAndGiven) {
     return std::min(stretch, 2.0);
 }
 
+namespace {
+
+std::vector<wxWindow*> makeControls(wxWindow* parent, const DialogTemplate& table) {
+    std::vector<wxWindow*> made;
+    made.reserve(table.controls.size());
+    for (const ControlTemplate& c : table.controls) made.push_back(makeControl(parent, c));
+    return made;
+}
+
+void placeControls(wxWindow* parent, const DialogTemplate& table, const std::vector<wxWindow*>& made,
+                   const DialogLayout& layout) {
+    for (size_t i = 0; i < made.size(); ++i) made[i]->SetSize(layout.toPixels(table.controls[i].dialogUnits));
+    parent->SetClientSize(layout.toPixels(table.dialogUnits));
+}
+
+// No dialog is laid out taller than this, so that each fits a screen of 768
+// lines with its title bar: past it the controls give up some height (GTK
+// draws them a little squeezed) rather than the dialog growing.
+constexpr int kTallestClientHeight = 700;
+
+// A label's line of text is this many dialog units high.
+constexpr int kTextLineUnits = 8;
+constexpr int kSmallestPointSize = 6;
+
+// Shrinks the window's font (its controls made after take it) until a line
+// of its text is no higher than `linePixels`, or the font is at its
+// smallest.
+void fitFontToLine(wxWindow* window, double linePixels) {
+    wxFont font = window->GetFont();
+    while (window->GetCharHeight() > std::lround(linePixels) && font.GetPointSize() > kSmallestPointSize) {
+        font.SetPointSize(font.GetPointSize() - 1);
+        window->SetFont(font);
+    }
+}
+
+}  // namespace
+
 DialogLayout buildDialogControls(wxWindow* parent, const DialogTemplate& table) {
     const DialogLayout base = DialogLayout::ofFont(parent);
     std::vector<std::pair<int, int>> across, down;
-    std::vector<wxWindow*> made;
-    made.reserve(table.controls.size());
-    for (const ControlTemplate& c : table.controls) {
-        wxWindow* control = makeControl(parent, c);
-        made.push_back(control);
+    const std::vector<wxWindow*> made = makeControls(parent, table);
+    for (size_t i = 0; i < made.size(); ++i) {
+        const ControlTemplate& c = table.controls[i];
         const wxRect r = base.toPixels(c.dialogUnits);
-        const wxSize natural = control->GetBestSize();
+        const wxSize natural = made[i]->GetBestSize();
         const auto [fitX, fitY] = mustFit(c.kind);
         if (fitX) across.emplace_back(natural.x, r.width);
         if (fitY) down.emplace_back(natural.y, r.height);
     }
-    const DialogLayout layout(base.scaleX() * stretchToFit(across), base.scaleY() * stretchToFit(down));
-    for (size_t i = 0; i < made.size(); ++i) made[i]->SetSize(layout.toPixels(table.controls[i].dialogUnits));
-    parent->SetClientSize(layout.toPixels(table.dialogUnits));
+    double scaleY = base.scaleY() * stretchToFit(down);
+    if (table.dialogUnits.height > 0)
+        scaleY = std::min(scaleY, static_cast<double>(kTallestClientHeight) / table.dialogUnits.height);
+    const DialogLayout layout(base.scaleX() * stretchToFit(across), scaleY);
+    placeControls(parent, table, made, layout);
+    return layout;
+}
+
+DialogLayout buildDialogControlsToHeight(wxWindow* parent, const DialogTemplate& table, int pixelHeight) {
+    const int units = table.dialogUnits.height;
+    const double scale = units > 0 ? static_cast<double>(pixelHeight) / units : 1.0;
+    fitFontToLine(parent, kTextLineUnits * scale);
+    const DialogLayout layout(scale, scale);
+    const std::vector<wxWindow*> made = makeControls(parent, table);
+    placeControls(parent, table, made, layout);
+    // GTK draws no slider lower than its natural height: a slider keeps that
+    // height, centred on its rectangle, as far as the bar's height allows.
+    const int barHeight = layout.toPixels(table.dialogUnits).y;
+    for (size_t i = 0; i < made.size(); ++i) {
+        if (table.controls[i].kind != ControlKind::slider) continue;
+        wxRect r = made[i]->GetRect();
+        const int height = std::min(made[i]->GetBestSize().y, barHeight);
+        if (height <= r.height) continue;
+        r.y = std::clamp(r.y - (height - r.height) / 2, 0, barHeight - height);
+        r.height = height;
+        made[i]->SetSize(r);
+    }
     return layout;
 }
 

@@ -11,7 +11,9 @@
 // quarter of its average character width across, an eighth of its height
 // down), then both axes are stretched by the most any control that shows text
 // needs so that GTK's larger widgets keep their natural size (never less than
-// 1, at most 2). So a table keeps its proportions and every caption fits.
+// 1, at most 2). So a table keeps its proportions and every caption fits. No
+// dialog comes out more than 700 pixels high, so each fits a screen of 768
+// lines: a table that would is squeezed down to that height.
 #pragma once
 
 #include <span>
@@ -92,6 +94,15 @@ double stretchToFit(std::span<const std::pair<int, int>> naturalAndGiven);
 // sets the parent's client size to the table's size laid out the same way.
 // Gives the layout used.
 DialogLayout buildDialogControls(wxWindow* parent, const DialogTemplate& table);
+
+// The same for a bar that must fit a given height, such as a tool bar on the
+// strip above the 3-D view: one scale for both axes makes the table exactly
+// `pixelHeight` pixels high, and the parent's font is made small enough for
+// a line of text to fit a label's eight units. Controls keep their
+// rectangles whatever their natural size, as they did on the platform the
+// tables come from, except that a slider keeps the height GTK needs to draw
+// it, inside the bar.
+DialogLayout buildDialogControlsToHeight(wxWindow* parent, const DialogTemplate& table, int pixelHeight);
 
 // The control with `id` below `parent` as a T, or null when there is none or
 // it is of another class.

@@ -4,10 +4,12 @@
 
 namespace ui {
 
-TemplateDialog::TemplateDialog(wxWindow* parent, const DialogTemplate& table, DialogKeys keys, long style)
+TemplateDialog::TemplateDialog(wxWindow* parent, const DialogTemplate& table, DialogKeys keys, long style,
+                               int pixelHeight)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(table.caption ? table.caption : ""), wxDefaultPosition,
                wxDefaultSize, style),
-      layout_(buildDialogControls(this, table)) {
+      layout_(pixelHeight > 0 ? buildDialogControlsToHeight(this, table, pixelHeight)
+                              : buildDialogControls(this, table)) {
     SetEscapeId(keys.cancelId);
     SetAffirmativeId(keys.defaultId);
     if (wxButton* button = control<wxButton>(keys.defaultId)) button->SetDefault();

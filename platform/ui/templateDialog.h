@@ -19,8 +19,10 @@ struct DialogKeys {
 
 class TemplateDialog : public wxDialog {
 public:
+    // `pixelHeight` 0 lays the table out by its font's dialog units;
+    // otherwise it is fitted to that height (buildDialogControlsToHeight).
     TemplateDialog(wxWindow* parent, const DialogTemplate& table, DialogKeys keys = {},
-                   long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+                   long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, int pixelHeight = 0);
 
     // The control with `id` as a T (null when missing or of another class).
     template <class T>

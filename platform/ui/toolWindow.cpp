@@ -12,7 +12,13 @@ long styleOf(ToolWindowFrame frame) {
 }  // namespace
 
 ToolWindow::ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame)
-    : TemplateDialog(mainWindow, table, {}, styleOf(frame)) {
+    : ToolWindow(mainWindow, table, frame, 0) {}
+
+ToolWindow::ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, StripBar strip)
+    : ToolWindow(mainWindow, table, ToolWindowFrame::bare, strip.pixelHeight) {}
+
+ToolWindow::ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame, int pixelHeight)
+    : TemplateDialog(mainWindow, table, {}, styleOf(frame), pixelHeight) {
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
         if (!event.CanVeto()) {
             event.Skip();

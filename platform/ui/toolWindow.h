@@ -15,9 +15,19 @@ enum class ToolWindowFrame {
     bare,       // no title bar (the strip bars and their pop-ups)
 };
 
+// A bar without a title bar laid out to this height, one row of controls
+// for the strip above the 3-D view.
+struct StripBar {
+    int pixelHeight;
+};
+
 class ToolWindow : public TemplateDialog, public SwallowsSpaceAndWheel {
 public:
     ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame);
+    ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, StripBar strip);
+
+private:
+    ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame, int pixelHeight);
 };
 
 }  // namespace ui

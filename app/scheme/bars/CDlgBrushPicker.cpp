@@ -6,6 +6,7 @@
 #include <wx/tglbtn.h>
 
 #include "app/scheme/bars/tbBarPictures.h"
+#include "app/shell/tbToolbarLayout.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ const CDlgBrushPicker::Pair CDlgBrushPicker::kPairs[3] = {
 };
 
 CDlgBrushPicker::CDlgBrushPicker(wxWindow* mainWindow, tbToolState& tools, std::function<void()> togglePicker)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare), model_(tools) {
+    : ui::ToolWindow(mainWindow, kTemplate, ui::StripBar{kStripBarHeight}), model_(tools) {
     for (const Pair& pair : kPairs) {
         const bars::SliderRange range = bars::BrushPickerModel::range(pair.setting);
         control<wxSlider>(pair.slider)->SetRange(range.minimum, range.maximum);

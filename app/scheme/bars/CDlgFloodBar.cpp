@@ -6,6 +6,7 @@
 #include "app/scheme/bars/tbBarColourStrip.h"
 #include "app/scheme/bars/tbNamedList.h"
 #include "app/shell/tbToolState.h"
+#include "app/shell/tbToolbarLayout.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr ui::DialogTemplate kTemplate = {nullptr, {585, 27}, kControls};
 
 CDlgFloodBar::CDlgFloodBar(wxWindow* mainWindow, tbToolState& tools,
                            std::span<simColour, shell::kSwatchCount> swatches, tbToolSettingsBinding& binding)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+    : ui::ToolWindow(mainWindow, kTemplate, ui::StripBar{kStripBarHeight}),
       tools_(tools),
       binding_(binding),
       model_(binding) {

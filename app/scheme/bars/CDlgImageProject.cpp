@@ -7,6 +7,7 @@
 #include <wx/valtext.h>
 
 #include "app/scheme/bars/tbNamedList.h"
+#include "app/shell/tbToolbarLayout.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ constexpr ui::DialogTemplate kTemplate = {nullptr, {469, 27}, kControls};
 
 CDlgImageProject::CDlgImageProject(wxWindow* mainWindow, tbToolSettingsBinding& binding, tbBarTarget target,
                                    bars::ImageProjectModel::Operations operations, std::string startFolder)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+    : ui::ToolWindow(mainWindow, kTemplate, ui::StripBar{kStripBarHeight}),
       binding_(binding),
       model_(binding, std::move(target), std::move(operations), std::move(startFolder)) {
     tbFillNamedList(control<wxComboBox>(idSlot), kProjectionAxisNames);

@@ -2,6 +2,8 @@
 
 #include <wx/combobox.h>
 
+#include "app/shell/tbToolbarLayout.h"
+
 namespace {
 
 using ui::ControlKind;
@@ -17,7 +19,7 @@ constexpr ui::DialogTemplate kTemplate = {nullptr, {584, 27}, kControls};
 
 CDlgMirrorBar::CDlgMirrorBar(wxWindow* mainWindow, tbToolSettingsBinding& binding,
                              std::function<void(int32_t direction)> perform)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+    : ui::ToolWindow(mainWindow, kTemplate, ui::StripBar{kStripBarHeight}),
       binding_(binding),
       model_(binding, std::move(perform)) {
     auto* direction = control<wxComboBox>(idDirection);

@@ -6,6 +6,7 @@
 
 #include "app/scheme/bars/tbBarColourStrip.h"
 #include "app/scheme/bars/tbNamedList.h"
+#include "app/shell/tbToolbarLayout.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ using Curve = bars::ShapeBarModel::Curve;
 CDlgShapeBar::CDlgShapeBar(wxWindow* mainWindow, tbToolState& tools, std::span<simColour, shell::kSwatchCount> swatches,
                            tbToolSettingsBinding& binding, tbBarTarget target,
                            bars::ShapeBarModel::Operations operations)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+    : ui::ToolWindow(mainWindow, kTemplate, ui::StripBar{kStripBarHeight}),
       tools_(tools),
       binding_(binding),
       model_(tools, binding, std::move(target), std::move(operations)) {

@@ -9,6 +9,7 @@
 
 #include "app/scheme/bars/tbBarColourStrip.h"
 #include "app/scheme/bars/tbNamedList.h"
+#include "app/shell/tbToolbarLayout.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ wxBitmap editorPicture() {
 DlgTextBar::DlgTextBar(wxWindow* mainWindow, tbToolState& tools, std::span<simColour, shell::kSwatchCount> swatches,
                        bars::TextEditorModel& editor, tbToolSettingsBinding& binding, tbBarTarget target,
                        bars::TextBarModel::Operations operations)
-    : ui::ToolWindow(mainWindow, kTemplate, ui::ToolWindowFrame::bare),
+    : ui::ToolWindow(mainWindow, kTemplate, ui::StripBar{kStripBarHeight}),
       tools_(tools),
       binding_(binding),
       model_(tools, editor, binding, std::move(target), std::move(operations)) {

@@ -135,6 +135,8 @@ TEST(ModelPickerWindow, OnlyAModelCanBeChosen) {
     root.write("objects/aircraft/gliders/school/kestrel/kestrel.tvm", "");
     std::string result = "unchanged";
     CDlgSelectModel dialog(&result, root.path(), nullptr);
+    // The picker, title bar and all, fits a screen of 768 lines.
+    EXPECT_LT(dialog.GetClientSize().y + 40, 768);
     test::runModal(dialog, [&] {
         auto* tree = dialog.control<wxTreeCtrl>(CDlgSelectModel::idTree);
         EXPECT_EQ(tree->GetChildrenCount(tree->GetRootItem(), false), 5u);

@@ -59,6 +59,41 @@ TEST(DialogLayer, ControlsAreFoundByIdInTableOrderAndFitTheirCaptions) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST(DialogLayer, TallTablesAndStripBarsKeepToTheirHeight) {
+    ASSERT_TRUE(test::startWx());
+    // A table that the font's units would make taller than a 768-line screen.
+    constexpr ui::ControlTemplate kTallControls[] = {
+        {201, ControlKind::label, "Pick one:", {7, 7, 80, 8}},
+        {202, ControlKind::treeView, "", {7, 18, 86, 360}},
+        {203, ControlKind::pushButton, "Select", {40, 382, 50, 14}},
+    };
+    ui::TemplateDialog tall(nullptr, {"Tall", {100, 400}, kTallControls});
+    EXPECT_LE(tall.GetClientSize().y, 700);
+    EXPECT_TRUE(wxRect(tall.GetClientSize()).Contains(tall.control<wxWindow>(203)->GetRect()));
+
+    // A strip bar: one scale that makes its 27 units 40 pixels, a font whose
+    // line fits a label's 8 units, and a slider GTK can still draw.
+    constexpr ui::ControlTemplate kStripControls[] = {
+        {301, ControlKind::label, "Hardness", {6, 1, 40, 8}},
+        {302, ControlKind::slider, "", {4, 10, 92, 16}},
+        {303, ControlKind::edit, "", {98, 11, 30, 13}},
+        {304, ControlKind::toggleButton, "Go", {480, 6, 44, 16}},
+    };
+    wxFrame* main = new wxFrame(nullptr, wxID_ANY, "main");
+    auto* bar = new ui::ToolWindow(main, {nullptr, {584, 27}, kStripControls}, ui::StripBar{40});
+    EXPECT_EQ(bar->GetClientSize().y, 40);
+    EXPECT_DOUBLE_EQ(bar->layout().scaleX(), 40.0 / 27);
+    EXPECT_DOUBLE_EQ(bar->layout().scaleY(), 40.0 / 27);
+    EXPECT_EQ(bar->control<wxWindow>(304)->GetRect(), wxRect(711, 9, 65, 24));
+    EXPECT_LE(bar->control<wxWindow>(301)->GetCharHeight(), 12);
+    const wxWindow* slider = bar->control<wxWindow>(302);
+    EXPECT_GE(slider->GetSize().y, std::min(slider->GetBestSize().y, 40));
+    EXPECT_TRUE(wxRect(bar->GetClientSize()).Contains(slider->GetRect()));
+    bar->Destroy();
+    main->Destroy();
+    test::pumpEventsUntil([] { return false; }, 50);
+}
+
 TEST(DialogLayer, ToolWindowsHideWhenClosedAndSwallowSpaceAndTheWheel) {
     ASSERT_TRUE(test::startWx());
     wxFrame* main = new wxFrame(nullptr, wxID_ANY, "main");
