@@ -49,6 +49,11 @@
 namespace {
 
 constexpr int kStripHeight = 40;
+// The status line's room inside its frame: above and below, and either side.
+constexpr int kStatusMargin = 4;
+constexpr int kStatusInset = 4;
+// Long enough for GTK to have sent the restored size to the window manager.
+constexpr int kMaximiseDelayMs = 250;
 
 // wx refuses item ids above 0x7fff, where several of the program's command
 // ids lie (Undo is 57643): the wx items get ids of their own, by table row.
@@ -97,6 +102,7 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
       app_(app),
       windows_(windows),
       frameTimer_(this),
+      maximiseTimer_(this),
       toolbars_([this](const std::string& text) { setStatusText(text); }),
       pointer_([this] { return IsEnabled(); },
                [this](tbGatedWindow gated) {
@@ -114,16 +120,14 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
     view_ = new ui::GlViewCanvas(this);
     view_->SetId(idRenderView);
     sizer->Add(view_, 1, wxEXPAND);
-    auto* bottom = new wxStaticBoxSizer(new wxStaticBox(this, idBottomFrame, wxEmptyString), wxHORIZONTAL);
-    statusLine_ = new wxStaticText(bottom->GetStaticBox(), idStatusLine, "STATUS BAR");
-    bottom->Add(statusLine_, 1, wxLEFT | wxRIGHT, 4);
-    sizer->Add(bottom, 0, wxEXPAND | wxLEFT | wxRIGHT, 1);
+    sizer->Add(makeStatusLine(), 0, wxEXPAND | wxLEFT | wxRIGHT, 1);
     SetSizer(sizer);
 
     app_.progress().setFactory(CProgressBox::factory(this));
     pointerFilter_ = std::make_unique<PointerFilter>(*this);
 
     Bind(wxEVT_TIMER, &CtolvaneBuilderDlg::onFrameTimer, this, frameTimer_.GetId());
+    Bind(wxEVT_TIMER, &CtolvaneBuilderDlg::onMaximiseTimer, this, maximiseTimer_.GetId());
     Bind(wxEVT_MENU, &CtolvaneBuilderDlg::onMenu, this);
     Bind(wxEVT_CLOSE_WINDOW, &CtolvaneBuilderDlg::onClose, this);
     Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
@@ -152,10 +156,28 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
 
 CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
     frameTimer_.Stop();
+    maximiseTimer_.Stop();
     pointerFilter_.reset();
     inputFeeder_.reset();
     gfx::setGlPresentHook({});
     for (auto& [title, menu] : menus_) delete menu;
+}
+
+wxWindow* CtolvaneBuilderDlg::makeStatusLine() {
+    // The frame and the line are laid out by hand: a frame's own sizer keeps
+    // room for a caption above its contents, which pushed the line's text
+    // below the window's bottom edge.
+    auto* bottom = new wxPanel(this);
+    auto* frame = new wxStaticBox(bottom, idBottomFrame, wxEmptyString);
+    statusLine_ = new wxStaticText(bottom, idStatusLine, "STATUS BAR");
+    bottom->SetMinSize(wxSize(-1, statusLine_->GetBestSize().y + 2 * kStatusMargin));
+    bottom->Bind(wxEVT_SIZE, [bottom, frame, line = statusLine_](wxSizeEvent&) {
+        const wxSize size = bottom->GetClientSize();
+        frame->SetSize(0, 0, size.x, size.y);
+        const int height = line->GetBestSize().y;
+        line->SetSize(kStatusInset, (size.y - height) / 2, std::max(size.x - 2 * kStatusInset, 0), height);
+    });
+    return bottom;
 }
 
 wxWindow* CtolvaneBuilderDlg::makeMenuStrip() {
@@ -303,6 +325,9 @@ void CtolvaneBuilderDlg::startEngine() {
     if (const tbOptions* options = app_.options())
         stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};
     toolbars_.initToolbars(stored, tbScreenRect(*topStrip_));
+    // The strip bars take the strip's width now, not at the window's next
+    // move or resize.
+    layoutToolbars();
     app_.tools().setTool(app_.tools().tool());
     app_.tools().setMode(tbToolState::kModeNone);
     simLog("done...");
@@ -332,23 +357,39 @@ void CtolvaneBuilderDlg::restorePlacement() {
     }
     const tbRect rect = tbRestoredPlacement(
         {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY}, displays);
-    const bool maximised = options->maximised;
     SetSize(rect.x, rect.y, rect.width, rect.height);
-    if (maximised) Maximize(true);
     placementRestored_ = true;
+    // GTK hands the new size to the window manager only at its next layout,
+    // after a maximise asked for now would have reached it: the manager
+    // would then keep the size the window was mapped with as the one to
+    // return to. So the maximise waits until the size has gone out, timed
+    // from when the loop is free again (the rest of the start-up can take
+    // longer than the wait).
+    if (options->maximised) {
+        maximisePending_ = true;
+        CallAfter([this] { maximiseTimer_.StartOnce(kMaximiseDelayMs); });
+    }
+}
+
+void CtolvaneBuilderDlg::onMaximiseTimer(wxTimerEvent&) {
+    maximisePending_ = false;
+    Maximize(true);
 }
 
 void CtolvaneBuilderDlg::recordPlacement() {
     tbOptions* options = app_.options();
-    if (!options || !placementRestored_ || IsIconized()) return;
-    options->maximised = IsMaximized();
-    // A maximised window keeps the normal placement it will come back to.
-    if (options->maximised) return;
-    const wxRect rect = GetScreenRect();
-    options->windowPosX = static_cast<float>(rect.x);
-    options->windowPosY = static_cast<float>(rect.y);
-    options->windowSizeX = static_cast<float>(rect.width);
-    options->windowSizeY = static_cast<float>(rect.height);
+    if (!options || !placementRestored_) return;
+    tbWindowSettings settings{
+        {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY}, options->maximised};
+    const tbWindowShow show = IsIconized()     ? tbWindowShow::minimised
+                              : IsMaximized() ? tbWindowShow::maximised
+                                              : tbWindowShow::normal;
+    tbRecordPlacement(settings, show, tbScreenRect(*this), maximisePending_);
+    options->windowPosX = settings.normal.x;
+    options->windowPosY = settings.normal.y;
+    options->windowSizeX = settings.normal.width;
+    options->windowSizeY = settings.normal.height;
+    options->maximised = settings.maximised;
 }
 
 void CtolvaneBuilderDlg::onMoveOrSize() {

@@ -95,7 +95,10 @@ private:
     class PointerFilter;
 
     wxWindow* makeMenuStrip();
+    // The bottom frame with the status line inside it.
+    wxWindow* makeStatusLine();
     void onFrameTimer(wxTimerEvent&);
+    void onMaximiseTimer(wxTimerEvent&);
     void startEngine();
     // After each frame: the engine window follows the view's size.
     void afterFrame();
@@ -115,6 +118,7 @@ private:
     wxStaticText* statusLine_ = nullptr;
     std::vector<std::pair<std::string, wxMenu*>> menus_;
     wxTimer frameTimer_;
+    wxTimer maximiseTimer_;  // the stored maximise, once the normal size is out
     tbToolbarHost toolbars_;
     tbPointerTracker pointer_;
     std::unique_ptr<PointerFilter> pointerFilter_;
@@ -127,5 +131,6 @@ private:
     bool engineStopping_ = false;  // the frame timer is never armed again
     // The stored placement is recorded only once it has been taken.
     bool placementRestored_ = false;
+    bool maximisePending_ = false;
     long framesDrawn_ = 0;
 };

@@ -38,3 +38,11 @@ tbRect tbRestoredPlacement(const tbStoredPlacement& stored, const std::vector<tb
     rect.y = primary.y + (primary.height - rect.height) / 2;
     return rect;
 }
+
+void tbRecordPlacement(tbWindowSettings& settings, tbWindowShow show, const tbRect& rect, bool maximisePending) {
+    if (maximisePending || show == tbWindowShow::minimised) return;
+    settings.maximised = show == tbWindowShow::maximised;
+    if (settings.maximised) return;
+    settings.normal = {static_cast<float>(rect.x), static_cast<float>(rect.y), static_cast<float>(rect.width),
+                       static_cast<float>(rect.height)};
+}

@@ -17,6 +17,7 @@
 #include "app/shell/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
+#include "app/shell/tbToolbarHost.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/graphics/simEngineLinks.h"
@@ -35,21 +36,32 @@ struct Rgb {
 
 Rgb pixel(const wxImage& image, int x, int y) { return {image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)}; }
 
-TEST(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
-    ASSERT_TRUE(test::startWx());
-    testsupport::TempFolder home;
+// The application on a fresh settings folder holding `settings`, made as the
+// program makes it; stopApplication() undoes what this sets.
+std::unique_ptr<CtolvaneBuilderApp> startApplication(testsupport::TempFolder& home, const std::string& settings) {
     setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     std::filesystem::create_directories(home.file("TolvaneSim/Settings"));
-    // A backdrop no default gives, so the picture shows the settings reached the view.
-    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim",
-               "options = {backdropColour_r = 40, backdropColour_g = 90, backdropColour_b = 160, brushSize = 33}\n");
-    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" + home.path() + "\"");
+    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim", settings);
+    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                          home.path() + "\"");
     gfx::setDirect3DFactory(nullptr);
     systemLinks() = simSystemLinks{};
     simLinkEngineSystems(systemLinks());
+    return std::make_unique<CtolvaneBuilderApp>();
+}
 
+void stopApplication() {
+    simApplication::useOwnCommandLine();
+    systemLinks() = simSystemLinks{};
+}
+
+TEST(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
+    ASSERT_TRUE(test::startWx());
+    testsupport::TempFolder home;
     ui::WxWindowSystem windows;
-    auto app = std::make_unique<CtolvaneBuilderApp>();
+    // A backdrop no default gives, so the picture shows the settings reached the view.
+    std::unique_ptr<CtolvaneBuilderApp> app = startApplication(
+        home, "options = {backdropColour_r = 40, backdropColour_g = 90, backdropColour_b = 160, brushSize = 33}\n");
     ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
     wxImage shot;
     {
@@ -104,8 +116,72 @@ TEST(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
     const std::string saved = home.read("TolvaneSim/Settings/tolvaneBuilderSettings.sim");
     EXPECT_NE(saved.find("options.brushSize = 44\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("options.backdropColour_b = 160\n"), std::string::npos);
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
+    stopApplication();
+}
+
+TEST(MainWindow, StripBarsAndTheStatusLineFitTheWindow) {
+    ASSERT_TRUE(test::startWx());
+    testsupport::TempFolder home;
+    ui::WxWindowSystem windows;
+    std::unique_ptr<CtolvaneBuilderApp> app = startApplication(
+        home, "options = {windowPos_x = 0, windowPos_y = 0, windowSize_x = 1024, windowSize_y = 768, maximised = 0}\n");
+    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+    {
+        CtolvaneBuilderDlg dlg(*app, windows);
+        const auto check = [&] {
+            ASSERT_TRUE(dlg.engineStarted());
+            wxWindow* bar = dlg.toolbars().window(tbBar::brushBar);
+            ASSERT_NE(bar, nullptr);
+            dlg.toolbars().show(tbBar::brushBar);
+            const wxWindow* strip = dlg.FindWindow(CtolvaneBuilderDlg::idTopStrip);
+            const auto expected = [&] {
+                const wxRect s = strip->GetScreenRect();
+                return wxRect(s.x, s.y, dlg.GetScreenRect().GetRight() + 1 - s.x - 4, 40);
+            };
+            // A bar on the strip spans the window less a small margin, at the
+            // window's width now and after each change of it.
+            for (const wxSize size : {wxSize(1024, 768), wxSize(800, 600), wxSize(1100, 700)}) {
+                dlg.SetSize(size);
+                const bool placed = test::pumpEventsUntil([&] { return bar->GetScreenRect() == expected(); }, 3000);
+                EXPECT_TRUE(placed) << "window " << size.x << "x" << size.y << ": bar at "
+                                    << bar->GetScreenRect().x << "," << bar->GetScreenRect().y << " "
+                                    << bar->GetSize().x << "x" << bar->GetSize().y;
+                if (size.x != 1024) continue;
+                // At 1024 pixels every control of the bar lies inside it.
+                const wxRect inside(wxPoint(0, 0), bar->GetClientSize());
+                for (const wxWindow* control : bar->GetChildren())
+                    EXPECT_TRUE(inside.Contains(control->GetRect())) << "control " << control->GetId();
+            }
+            // The status line shows its text whole inside its frame, inside
+            // the window, at the last size and at the first.
+            dlg.SetSize(1024, 768);
+            test::pumpEventsUntil([&] { return bar->GetScreenRect() == expected(); }, 3000);
+            const auto inWindow = [&](const wxWindow* w) {
+                return wxRect(dlg.ScreenToClient(w->GetScreenPosition()), w->GetSize());
+            };
+            const wxWindow* status = dlg.FindWindow(CtolvaneBuilderDlg::idStatusLine);
+            const wxRect line = inWindow(status);
+            EXPECT_GE(line.height, status->GetBestSize().y);
+            EXPECT_TRUE(inWindow(dlg.FindWindow(CtolvaneBuilderDlg::idBottomFrame)).Contains(line));
+            EXPECT_TRUE(wxRect(dlg.GetClientSize()).Contains(line))
+                << "status line at " << line.y << " height " << line.height << ", client height "
+                << dlg.GetClientSize().y;
+        };
+        wxTimer watcher;
+        int waitedMs = 0;
+        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            waitedMs += 10;
+            if (dlg.framesDrawn() < 5 && waitedMs <= 30000) return;
+            watcher.Stop();
+            check();
+            dlg.EndModal(wxID_OK);
+        });
+        watcher.Start(10);
+        dlg.ShowModal();
+        dlg.prepareEngineShutdown();
+        app.reset();
+    }
+    stopApplication();
 }
 
 }  // namespace

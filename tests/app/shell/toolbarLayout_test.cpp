@@ -2,6 +2,7 @@
 // tracked pointer events: geometry and state without a display.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -87,6 +88,33 @@ TEST(WindowPlacement, TheStoredPlaceIsKeptOnlyWhereItCanBeReached) {
         EXPECT_EQ(tbRestoredPlacement(c.stored, displays), c.expected) << c.stored.x << "," << c.stored.y;
     }
     EXPECT_EQ(tbRestoredPlacement({5000, 5000, 800, 600}, {}), (tbRect{5000, 5000, 800, 600}));
+}
+
+TEST(WindowPlacement, AMaximisedWindowKeepsTheNormalRectangleItReturnsTo) {
+    const tbWindowSettings before{{100, 100, 902, 725}, true};
+    const tbRect screen{0, 0, 1280, 1024};
+    struct Case {
+        const char* what;
+        tbWindowShow show;
+        tbRect rect;
+        bool maximisePending;
+        tbWindowSettings expected;
+    };
+    const Case cases[] = {
+        {"moved while normal", tbWindowShow::normal, {50, 60, 902, 725}, false, {{50, 60, 902, 725}, false}},
+        {"maximised", tbWindowShow::maximised, screen, false, {{100, 100, 902, 725}, true}},
+        {"minimised", tbWindowShow::minimised, {0, 0, 160, 30}, false, before},
+        // At start-up, between the size the window was mapped with and the
+        // stored one, before the stored maximise.
+        {"start-up maximise to come", tbWindowShow::normal, {0, 0, 1024, 768}, true, before},
+    };
+    for (const Case& c : cases) {
+        tbWindowSettings settings = before;
+        tbRecordPlacement(settings, c.show, c.rect, c.maximisePending);
+        EXPECT_EQ(settings.maximised, c.expected.maximised) << c.what;
+        const auto fields = [](const tbStoredPlacement& p) { return std::array{p.x, p.y, p.width, p.height}; };
+        EXPECT_EQ(fields(settings.normal), fields(c.expected.normal)) << c.what;
+    }
 }
 
 TEST(PointerTracker, TheGateFollowsTheTrackedPointer) {
