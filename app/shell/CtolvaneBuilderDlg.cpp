@@ -417,8 +417,10 @@ void CtolvaneBuilderDlg::onPointerEvent(const wxMouseEvent& event, wxWindow* win
         pointer_.pointerInView(at.x >= 0 && at.y >= 0 && at.x <= size.x && at.y <= size.y);
         return;
     }
-    // Leaving any other window says nothing about where the pointer went.
-    if (type == wxEVT_LEAVE_WINDOW) return;
+    // Leaving any other window says nothing about where the pointer went, and
+    // nor does a wheel turn there: wx hands a turn over the view on to the
+    // view's parents.
+    if (type == wxEVT_LEAVE_WINDOW || type == wxEVT_MOUSEWHEEL) return;
     if (const std::optional<tbBar> bar = toolbars_.barOf(window)) {
         pointer_.pointerOverBar(tbGatedWindowOf(*bar));
     } else {

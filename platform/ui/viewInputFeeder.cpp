@@ -148,6 +148,20 @@ bool ViewInputFeeder::translate(const wxEvent& event, win::MSG* message) {
     return false;
 }
 
+bool ViewInputFeeder::isHandedOnWheel(const wxMouseEvent& event) {
+    const auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    const long time = event.GetTimestamp();
+    // A hand-on comes with the turn's own time, to a parent of the window
+    // the turn was over (kept by address only: it may be gone by now).
+    if (time == lastWheelTime_ && window &&
+        std::find(lastWheelParents_.begin(), lastWheelParents_.end(), window) != lastWheelParents_.end())
+        return true;
+    lastWheelTime_ = time;
+    lastWheelParents_.clear();
+    for (const wxWindow* w = window ? window->GetParent() : nullptr; w; w = w->GetParent()) lastWheelParents_.push_back(w);
+    return false;
+}
+
 bool ViewInputFeeder::translateMouse(const wxMouseEvent& event, win::MSG* message) {
     auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
     if (!window) return false;
@@ -163,7 +177,7 @@ bool ViewInputFeeder::translateMouse(const wxMouseEvent& event, win::MSG* messag
         return true;
     }
     if (type == wxEVT_MOUSEWHEEL) {
-        if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) return false;
+        if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || isHandedOnWheel(event)) return false;
         // wx and the system agree: positive turns away from the user.
         const int delta = std::clamp(event.GetWheelRotation(), -32768, 32767);
         const wxPoint screen = window->ClientToScreen(event.GetPosition());

@@ -12,7 +12,9 @@
 //    scaled), with that window's handle, so the engine can place them in its
 //    view; a wx double click is a press, since the engine makes double clicks
 //    from press times itself;
-//  - wheel turns as WM_MOUSEWHEEL with the signed delta in the high word;
+//  - wheel turns as WM_MOUSEWHEEL with the signed delta in the high word,
+//    one message a turn: wx hands a turn nobody handled on to each parent
+//    window in turn, and those hand-ons pass the filter again;
 //  - keys as virtual-key codes, Alt and every key while Alt is held as system
 //    keys; keys without a virtual-key code are left out;
 //  - characters as WM_CHAR carrying the whole Unicode code point;
@@ -26,6 +28,7 @@
 
 #include <bitset>
 #include <functional>
+#include <vector>
 
 #include <wx/event.h>
 #include <wx/eventfilter.h>
@@ -60,6 +63,9 @@ private:
     bool translateKey(const wxKeyEvent& event, win::MSG* message);
     // A key event of a text-entry control that the engine must not see.
     bool isTypedIntoText(const wxEvent& event, const win::MSG& message) const;
+    // A wheel event wx handed on from a child window to its parent: the
+    // same turn again.
+    bool isHandedOnWheel(const wxMouseEvent& event);
     // Follows which keys the engine was told are down.
     void trackKey(const win::MSG& message);
     void releaseAllKeys();
@@ -67,6 +73,10 @@ private:
     WxWindowSystem& windows_;
     Sink sink_;
     std::bitset<256> keysDown_;
+    // The last wheel turn sent: its time and the parents of the window it
+    // was over.
+    long lastWheelTime_ = -1;
+    std::vector<const wxWindow*> lastWheelParents_;
 };
 
 // The virtual-key code of a wx key code; 0 for a key that has none.

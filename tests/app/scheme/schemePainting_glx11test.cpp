@@ -233,6 +233,12 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ASSERT_GT(toX - fromX, 20) << "no model across the view's middle";
     const int middleY = int(scheme.height / 2);
 
+    // Two notches of Shift+wheel over the model grow the brush by one each
+    // (the settings written at the first quit hold the size).
+    ASSERT_TRUE(program.moveTo(run.window(), (fromX + toX) / 2, middleY) && program.keyDown("shift"));
+    ASSERT_TRUE(program.xdotool({"click", "--repeat", "2", "--delay", "300", "4"}));
+    ASSERT_TRUE(program.keyUp("shift"));
+
     // Green chosen in the colour picker, then a flood fill of the part under the view's middle.
     ASSERT_TRUE(painter.chooseMainColour(green, "04-green")) << program.log();
     ASSERT_TRUE(painter.chooseTool(Painter::flood));
@@ -292,6 +298,9 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
+    std::ifstream settingsFile(program.settingsFile());
+    const std::string settings{std::istreambuf_iterator<char>(settingsFile), std::istreambuf_iterator<char>()};
+    EXPECT_NE(settings.find("brushSize = 27"), std::string::npos) << "two notches of Shift+wheel: " << settings;
 
     // Open again, in the texture view it was saved in, with faces to select:
     // a drag over the texture selects the faces inside it, a Ctrl drag over

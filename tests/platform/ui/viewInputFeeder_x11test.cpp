@@ -1,6 +1,7 @@
 // Real X events reach the engine: a pointer moved and clicked over the view
 // and keys typed into it arrive as the engine's input events, in the view's
-// device pixels.
+// device pixels, and a wheel turn arrives once.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -137,6 +138,33 @@ TEST(ViewInputFeeder, RealPointerAndKeyEventsArriveAsEngineEvents) {
     })) << "the view has the focus: " << (wxWindow::FindFocus() == live.view);
     EXPECT_TRUE(hasEvent(*live.recorder, simInputEvent_key, 'K', simKeyState_pressed));
     EXPECT_TRUE(hasEvent(*live.recorder, simInputEvent_character, 'k', 0));
+}
+
+// wx hands a wheel turn nobody handled over the view on to the view's
+// parent, and the hand-on passes the filter again: the engine still sees
+// one turn. A turn at another time is a turn of its own.
+TEST(ViewInputFeeder, AWheelTurnHandedOnToTheParentIsOneTurn) {
+    ASSERT_TRUE(test::startWx());
+    LiveView live;
+    ASSERT_TRUE(live.shown);
+    auto turn = [](wxWindow* window, long time) {
+        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+        wheel.SetEventObject(window);
+        wheel.SetTimestamp(time);
+        wheel.m_wheelRotation = 120;
+        wheel.m_wheelDelta = 120;
+        wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        window->GetEventHandler()->ProcessEvent(wheel);
+    };
+    auto turns = [&live] {
+        return std::count_if(live.recorder->events.begin(), live.recorder->events.end(),
+                             [](const simInputEvent& e) { return e.type == simInputEvent_wheel; });
+    };
+    turn(live.view, 1000);
+    turn(live.view->GetParent(), 1000);
+    EXPECT_EQ(turns(), 1);
+    turn(live.view, 1200);
+    EXPECT_EQ(turns(), 2);
 }
 
 TEST(ViewInputFeeder, OnAHiDpiDisplayPositionsArriveInDevicePixels) {
