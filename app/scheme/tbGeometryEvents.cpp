@@ -133,13 +133,14 @@ void tbGeometry::onEvent(simInputEvent* event) {
     }
     if (has(tbPaint_shape)) shapeTool().onEvent(*event);
 
-    if (has(tbPaint_brushSizeUp) || has(tbPaint_brushSizeDown))
+    if (has(tbPaint_brushSizeUp) || has(tbPaint_brushSizeDown)) {
         state.setBrushSize(state.brushSize() + (has(tbPaint_brushSizeUp) ? kSizeStep : -kSizeStep), 0.0f, 100.0f);
-    if (has(tbPaint_brushAngleUp) || has(tbPaint_brushAngleDown))
-        state.setBrushAngle(state.brushAngle() + (has(tbPaint_brushAngleUp) ? kAngleStep : -kAngleStep));
-    if (has(tbPaint_brushSizeUp) || has(tbPaint_brushSizeDown) || has(tbPaint_brushAngleUp) ||
-        has(tbPaint_brushAngleDown))
         state.refreshBrushBar();
+    }
+    if (has(tbPaint_brushAngleUp) || has(tbPaint_brushAngleDown)) {
+        state.setBrushAngle(state.brushAngle() + (has(tbPaint_brushAngleUp) ? kAngleStep : -kAngleStep));
+        state.refreshBrushBar();
+    }
     if (has(tbPaint_alphaUp) || has(tbPaint_alphaDown)) {
         // Clamped: 255 + 5 must not wrap round to a nearly clear colour.
         const int32_t step = has(tbPaint_alphaUp) ? kAlphaStep : -kAlphaStep;

@@ -86,15 +86,19 @@ public:
     void render(bool recurse, simTexture* texture) const;
 };
 
-// Calls `visit(part)` for each paintable mesh part of every object that
-// takes part, depth first: an object's own parts, then its children, which
-// are visited whatever the object is.
+// Calls `visit(part)` for each paintable mesh part of the object and its
+// descendants that take part, depth first: an object's own parts, then its
+// children, which are visited whatever the object is.
+template <class Visit>
+void tbForEachPaintablePart(const tbGeometryObject& object, const Visit& visit) {
+    if (object.takesPart())
+        for (const auto& part : object.meshParts)
+            if (part->isPaintable()) visit(*part);
+    for (const auto& child : object.children) tbForEachPaintablePart(*child, visit);
+}
+
+// The same for each object of a list (the model's roots) in turn.
 template <class Visit>
 void tbForEachPaintablePart(const std::vector<std::unique_ptr<tbGeometryObject>>& objects, const Visit& visit) {
-    for (const auto& object : objects) {
-        if (object->takesPart())
-            for (const auto& part : object->meshParts)
-                if (part->isPaintable()) visit(*part);
-        tbForEachPaintablePart(object->children, visit);
-    }
+    for (const auto& object : objects) tbForEachPaintablePart(*object, visit);
 }

@@ -138,25 +138,12 @@ void tbGeometryRender::drawFloodPreview() {
     for (const auto& [from, to] : arrows) r->drawArrowHead(from, to, kArrowHeadPixels, white);
 }
 
-namespace {
-
-// The box around every paintable part of the objects that take part in
-// painting (kind 0, enabled, visible), children visited whatever their
-// parent is: the part of the model the mirror acts on.
-void growPaintableBox(const tbGeometryObject& object, simBoundingBox& box) {
-    if (object.takesPart())
-        for (const auto& part : object.meshParts)
-            if (part->isPaintable()) box.growByBox(part->box);
-    for (const auto& child : object.children) growPaintableBox(*child, box);
-}
-
-}  // namespace
-
 void tbGeometryRender::drawMirrorPreview() {
     const int32_t direction = m_model.toolSettings.mirrorDirection;
     if (direction != 0 && direction != 1) return;
+    // The box around every part painting acts on: what the mirror acts on.
     simBoundingBox box;
-    for (const auto& root : m_model.roots) growPaintableBox(*root, box);
+    tbForEachPaintablePart(m_model.roots, [&box](const tbMeshPart& part) { box.growByBox(part.box); });
     if (!box.hasExtent()) return;
     // The four edges along x, black on the side read and yellow on the side
     // written, with the arrow heads on the written side.

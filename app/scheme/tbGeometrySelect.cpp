@@ -24,19 +24,6 @@ d3dx::Vector2 onScreen(const d3dx::Vector3& point) {
     return screen;
 }
 
-d3dx::Vector2 mean(const d3dx::Vector2 (&corners)[3]) {
-    return (corners[0] + corners[1] + corners[2]) * (1.0f / 3.0f);
-}
-
-// Offers the triangle's corners, or its centre seen at `centre`, to the
-// click.
-void offer(tbTriangle& t, const d3dx::Vector2 (&corners)[3], const d3dx::Vector2& centre, const tbUVPointer& pointer,
-           tbUVSelection& selection) {
-    if (selection.mode == tbUVSelection::kPoints)
-        for (uint32_t c = 0; c < 3; ++c) selection.offerPoint({&t, c}, corners[c], pointer);
-    if (selection.mode == tbUVSelection::kFaces) selection.offerFace(&t, centre, pointer);
-}
-
 }  // namespace
 
 void tbMeshPart::selectInTextureView(const tbUVPointer& pointer, tbUVSelection& selection) const {
@@ -44,7 +31,10 @@ void tbMeshPart::selectInTextureView(const tbUVPointer& pointer, tbUVSelection& 
         tbTriangle& t = *triangle;
         d3dx::Vector2 corners[3];
         for (int c = 0; c < 3; ++c) corners[c] = onScreen({t.uvs[c].x, 1.0f - t.uvs[c].y, 0.0f});
-        offer(t, corners, mean(corners), pointer, selection);
+        if (selection.mode == tbUVSelection::kPoints)
+            for (uint32_t c = 0; c < 3; ++c) selection.offerPoint({&t, c}, corners[c], pointer);
+        if (selection.mode == tbUVSelection::kFaces)
+            selection.offerFace(&t, (corners[0] + corners[1] + corners[2]) * (1.0f / 3.0f), pointer);
     }
 }
 
@@ -64,9 +54,10 @@ void tbMeshPart::selectIn3DView(const tbUVPointer& pointer, const d3dx::Vector3&
             d3dx::Vec3Normalize(&toEye, &toEye);
             if (d3dx::Vec3Dot(&t.faceNormal, &toEye) < 0.0f) continue;
         }
-        d3dx::Vector2 corners[3];
-        for (int c = 0; c < 3; ++c) corners[c] = onScreen(t.positions[c]);
-        offer(t, corners, onScreen(t.centre), pointer, selection);
+        // Only what the mode selects is projected.
+        if (selection.mode == tbUVSelection::kPoints)
+            for (uint32_t c = 0; c < 3; ++c) selection.offerPoint({&t, c}, onScreen(t.positions[c]), pointer);
+        if (selection.mode == tbUVSelection::kFaces) selection.offerFace(&t, onScreen(t.centre), pointer);
     }
 }
 

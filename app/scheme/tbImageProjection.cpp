@@ -23,26 +23,24 @@ float angleBetween(const d3dx::Vector3& a, const d3dx::Vector3& b) {
     return std::fabs(std::acos(std::clamp(d3dx::Vec3Dot(&a, &b), -1.0f, 1.0f)));
 }
 
-// The faces of one object's paintable parts that the projection selects.
+// The faces that the projection selects among the paintable parts of an
+// object and its descendants.
 template <class Visit>
 void forEachSelected(const tbGeometryObject& object, const tbProjection& projection, const Visit& visit) {
-    if (object.takesPart() && projection.image) {
-        for (const auto& part : object.meshParts) {
-            if (!part->isPaintable()) continue;
-            for (const auto& triangle : part->triangles()) {
-                const tbTriangle& t = *triangle;
-                if (!selects(t.faceNormal, projection)) continue;
-                d3dx::Vector2 uvs[3];
-                uint32_t colours[3];
-                for (int k = 0; k < 3; ++k) {
-                    uvs[k] = imageCoordinate(t.positions[k], projection);
-                    colours[k] = cornerColour(uvs[k], projection);
-                }
-                visit(t, uvs, colours);
+    if (!projection.image) return;
+    tbForEachPaintablePart(object, [&](const tbMeshPart& part) {
+        for (const auto& triangle : part.triangles()) {
+            const tbTriangle& t = *triangle;
+            if (!selects(t.faceNormal, projection)) continue;
+            d3dx::Vector2 uvs[3];
+            uint32_t colours[3];
+            for (int k = 0; k < 3; ++k) {
+                uvs[k] = imageCoordinate(t.positions[k], projection);
+                colours[k] = cornerColour(uvs[k], projection);
             }
+            visit(t, uvs, colours);
         }
-    }
-    for (const auto& child : object.children) forEachSelected(*child, projection, visit);
+    });
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/scheme/tbErrorBox.h"
+#include "app/scheme/tbGeometry.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbMouseGate.h"
 #include "engine/core/simSystemLinks.h"
@@ -71,6 +72,25 @@ protected:
     std::unique_ptr<CtolvaneBuilderApp> app;
     std::vector<std::string> boxes;
     tbErrorBoxSink previousSink;
+};
+
+// The editor with an empty model to build in, and one frame drawn so that
+// the views' cameras are set up.
+class ModelOnGl : public EditorOnGl {
+protected:
+    void SetUp() override {
+        startEditor(320, 240);
+        if (HasFatalFailure()) return;
+        model = std::make_unique<tbGeometry>(nullptr);
+        app->update();
+        app->redraw();
+    }
+    void TearDown() override {
+        model.reset();
+        stopEditor();
+    }
+
+    std::unique_ptr<tbGeometry> model;
 };
 
 }  // namespace testsupport

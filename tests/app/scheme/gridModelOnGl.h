@@ -44,20 +44,8 @@ struct Grid {
     static d3dx::Vector2 uvAt(float a, float b) { return {(a + 1.0f) / 2.0f, (1.0f - b) / 2.0f}; }
 };
 
-class GridModelOnGl : public EditorOnGl {
+class GridModelOnGl : public ModelOnGl {
 protected:
-    void SetUp() override {
-        startEditor(320, 240);
-        if (HasFatalFailure()) return;
-        model = std::make_unique<tbGeometry>(nullptr);
-        // One frame sets up the cameras the views are seen through.
-        app->update();
-        app->redraw();
-    }
-    void TearDown() override {
-        model.reset();
-        stopEditor();
-    }
 
     // The grid as the model: one root object holding the first `rootCells`
     // rows of cells (all when 0), a child holding the rest.
@@ -189,7 +177,6 @@ protected:
         model->onEvent(&e);
     }
 
-    std::unique_ptr<tbGeometry> model;
 };
 
 inline const Grid kFacingZ{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};

@@ -70,20 +70,13 @@ Box boxOf(const std::vector<uint32_t>& pixels, uint32_t width, Keep keep) {
     return b;
 }
 
-class TextOnGl : public testsupport::EditorOnGl {
+class TextOnGl : public testsupport::ModelOnGl {
 protected:
     void SetUp() override {
-        startEditor(320, 240);
+        ModelOnGl::SetUp();
         if (HasFatalFailure()) return;
         app->tools().setMainColour(simColour::fromARGB(kRed));
         app->tools().setSecondColour(simColour::fromARGB(kBlue));
-        model = std::make_unique<tbGeometry>(nullptr);
-        app->update();
-        app->redraw();
-    }
-    void TearDown() override {
-        model.reset();
-        stopEditor();
     }
 
     // A square of 8 x 8 cells in the plane x = 0 over y, z = -1..1, facing
@@ -149,8 +142,6 @@ protected:
         for (uint32_t& p : opaque) p = (p >> 24) == 0 ? 0xFF000000u : (p | 0xFF000000u);
         testsupport::writePicture(opaque, side, side, "text_" + name + ".png");
     }
-
-    std::unique_ptr<tbGeometry> model;
 };
 
 // Short and long texts fill the whole text texture but for its one-pixel

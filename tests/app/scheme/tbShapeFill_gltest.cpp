@@ -83,19 +83,8 @@ int channelDifference(uint32_t a, uint32_t b) {
     return worst;
 }
 
-class ShapeFillOnGl : public testsupport::EditorOnGl {
+class ShapeFillOnGl : public testsupport::ModelOnGl {
 protected:
-    void SetUp() override {
-        startEditor(320, 240);
-        if (HasFatalFailure()) return;
-        model = std::make_unique<tbGeometry>(nullptr);
-        app->update();
-        app->redraw();
-    }
-    void TearDown() override {
-        model.reset();
-        stopEditor();
-    }
 
     simCamera* camera(int32_t index) { return dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(index); }
 
@@ -199,8 +188,6 @@ protected:
         EXPECT_LE(worst, 5);
         return painted;
     }
-
-    std::unique_ptr<tbGeometry> model;
 };
 
 const uint32_t kMain = 0xFF2040E0u, kSecond = 0xFFF0C010u;
