@@ -10,9 +10,6 @@
 namespace utils {
 namespace {
 
-// The mouse ray is followed this far from the camera (world units) before it
-// is met with a plane; only its line matters to the intersection.
-constexpr float kMouseRayLength = 5000.0f;
 // A mouse ray closer than this to parallel with a plane (the sine of the
 // angle between them) meets it nowhere.
 constexpr float kParallelTolerance = 1e-6f;
@@ -106,56 +103,79 @@ bool worldToScreen2D(const d3dx::Vector3& point, d3dx::Vector2* screen, const d3
     return liesBetweenNearAndFar(projected);
 }
 
-bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
-                      const simViewpoint* camera) {
+bool screenRay(const d3dx::Vector2& screen, d3dx::Vector3* start, d3dx::Vector3* direction,
+               const simViewpoint* camera) {
     camera = cameraOrCurrent(camera);
     if (!camera) {
         return false;
     }
+    // Both ends come from the pixel itself, at the near and the far plane.
+    // Unprojecting at the depth of some world point instead gives a point
+    // behind the camera when that point is behind it, and nothing at all when
+    // it lies in the camera's plane.
     const d3dx::Viewport& viewport = camera->getViewport();
     const d3dx::Matrix& view = camera->getViewMatrix();
     const d3dx::Matrix& projection = camera->getProjectionMatrix();
-    const d3dx::Vector3 origin(0.0f, 0.0f, 0.0f);
-    d3dx::Vector3 originOnScreen;
-    d3dx::Vec3Project(&originOnScreen, &origin, &viewport, &projection, &view, nullptr);
-    if (!std::isfinite(originOnScreen.z)) {
-        return false;  // the origin lies in the camera's own plane: no depth to work at
-    }
-    const d3dx::Vector3 onScreen(screen.x, screen.y, originOnScreen.z);
-    d3dx::Vector3 under;
-    if (!d3dx::Vec3Unproject(&under, &onScreen, &viewport, &projection, &view, nullptr)) {
+    const d3dx::Vector3 onNear(screen.x, screen.y, viewport.MinZ);
+    const d3dx::Vector3 onFar(screen.x, screen.y, viewport.MaxZ);
+    d3dx::Vector3 nearPoint, farPoint;
+    if (!d3dx::Vec3Unproject(&nearPoint, &onNear, &viewport, &projection, &view, nullptr) ||
+        !d3dx::Vec3Unproject(&farPoint, &onFar, &viewport, &projection, &view, nullptr)) {
         return false;
     }
+    d3dx::Vector3 along = farPoint - nearPoint;
+    if (!std::isfinite(nearPoint.x + nearPoint.y + nearPoint.z) ||
+        !std::isfinite(along.x + along.y + along.z) || d3dx::Vec3LengthSq(&along) == 0.0f) {
+        return false;
+    }
+    d3dx::Vec3Normalize(&along, &along);
+    *start = nearPoint;
+    *direction = along;
+    return true;
+}
+
+bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
+                      const simViewpoint* camera) {
+    camera = cameraOrCurrent(camera);
+    d3dx::Vector3 start, direction;
+    if (!screenRay(screen, &start, &direction, camera)) {
+        return false;
+    }
+    // How far along the ray the start already is from the camera: the whole
+    // way for a perspective camera, whose rays leave its position, the near
+    // distance for an orthographic one.
     const d3dx::Vector3& position = camera->getPosition();
-    d3dx::Vector3 direction = under - position;
-    d3dx::Vec3Normalize(&direction, &direction);
-    *world = position + direction * d3dx::Vec3Length(&position);
+    const d3dx::Vector3 fromCamera = start - position;
+    const float travelled = d3dx::Vec3Dot(&fromCamera, &direction);
+    *world = start + direction * (d3dx::Vec3Length(&position) - travelled);
     return true;
 }
 
 d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
                             const simViewpoint* camera) {
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
-    camera = cameraOrCurrent(camera);
-    d3dx::Vector3 under;
-    if (!mouse || !camera ||
-        !screenToWorldRay(
+    d3dx::Vector3 start, direction;
+    if (!mouse ||
+        !screenRay(
             d3dx::Vector2(static_cast<float>(mouse->getX()), static_cast<float>(mouse->getY())),
-            &under, camera)) {
+            &start, &direction, camera)) {
         return nullptr;
     }
-    const d3dx::Vector3& position = camera->getPosition();
-    d3dx::Vector3 direction = under - position;
-    d3dx::Vec3Normalize(&direction, &direction);
     // Unprojecting leaves a level ray a hair off level; met with the ground it
     // would give a point thousands of kilometres out instead of none.
     const d3dx::Vector3 normal(plane.a, plane.b, plane.c);
-    if (std::fabs(d3dx::Vec3Dot(&normal, &direction)) <=
-        kParallelTolerance * d3dx::Vec3Length(&normal)) {
+    const float towards = d3dx::Vec3Dot(&normal, &direction);
+    if (std::fabs(towards) <= kParallelTolerance * d3dx::Vec3Length(&normal)) {
         return nullptr;
     }
-    const d3dx::Vector3 end = position + direction * kMouseRayLength;
-    return d3dx::PlaneIntersectLine(out, &plane, &position, &end);
+    // The ray's line crosses the plane somewhere; only a crossing ahead of
+    // the near plane is under the mouse.
+    const float along = -d3dx::PlaneDotCoord(&plane, &start) / towards;
+    if (!(along >= 0.0f)) {
+        return nullptr;
+    }
+    *out = start + direction * along;
+    return out;
 }
 
 d3dx::Vector3* mouseToGroundPlane(d3dx::Vector3* out, const simViewpoint* camera) {

@@ -32,17 +32,27 @@ bool worldToScreen2D(const d3dx::Vector3& point, d3dx::Vector2* screen,
                      const d3dx::Matrix* projection = nullptr,
                      const d3dx::Viewport* viewport = nullptr);
 
-// The world point under a screen position (back-buffer pixels) as seen by the
-// camera (null: the current camera): on the ray from the camera through that
-// position, as far from the camera as the world origin is. False, leaving
-// *world unchanged, without a camera or when its matrices cannot be inverted.
+// The ray under a screen position (back-buffer pixels) as seen by the camera
+// (null: the current camera): it starts on the near plane, where the pixel
+// is first seen, and runs away from the camera (direction normalised), so it
+// holds for orthographic cameras too and never points behind the camera.
+// False, leaving the outputs unchanged, without a camera or when its
+// matrices or viewport cannot be inverted.
+bool screenRay(const d3dx::Vector2& screen, d3dx::Vector3* start, d3dx::Vector3* direction,
+               const simViewpoint* camera = nullptr);
+
+// The world point on that ray as far from the camera as the world origin is
+// (along the view axis for an orthographic camera). Always in front of the
+// camera, wherever the origin lies. False as screenRay, *world unchanged.
 bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
                       const simViewpoint* camera = nullptr);
 
-// Where the ray from the camera (null: the current camera) through the mouse
-// position (the input system's, in back-buffer pixels) meets the plane; the
-// ray's line is followed both ways. Gives out, or null (out unchanged) when
-// the ray is parallel to the plane or there is no camera or no mouse.
+// Where the ray under the mouse position (the input system's, in back-buffer
+// pixels) meets the plane, seen by the camera (null: the current camera).
+// Only hits in front of the camera count: a plane met behind it (the ground
+// under a click above the horizon) is none. Gives out, or null (out
+// unchanged) when there is no hit, the ray is parallel to the plane, or there
+// is no camera or no mouse.
 d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
                             const simViewpoint* camera = nullptr);
 // mouseToPlane with the ground of both editors: y = 0.

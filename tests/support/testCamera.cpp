@@ -12,6 +12,14 @@ TestCamera::TestCamera(const d3dx::Vector3& eye, const d3dx::Vector3& at, const 
     d3dx::MatrixPerspectiveFovLH(&projection_, fovY, aspect, nearZ, farZ);
 }
 
+TestCamera TestCamera::orthographic(const d3dx::Vector3& eye, const d3dx::Vector3& at,
+                                    const d3dx::Vector3& up, float width, float height,
+                                    const d3dx::Viewport& viewport, float nearZ, float farZ) {
+    TestCamera camera(eye, at, up, 1.0f, viewport, nearZ, farZ);
+    d3dx::MatrixOrthoLH(&camera.projection_, width, height, nearZ, farZ);
+    return camera;
+}
+
 TestViewSource::TestViewSource() : previous_(getViewSource()) { setViewSource(this); }
 
 TestViewSource::~TestViewSource() { setViewSource(previous_); }

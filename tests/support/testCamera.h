@@ -16,6 +16,11 @@ public:
     // radians; the aspect is the viewport's width over its height.
     TestCamera(const d3dx::Vector3& eye, const d3dx::Vector3& at, const d3dx::Vector3& up,
                float fovY, const d3dx::Viewport& viewport, float nearZ, float farZ);
+    // An orthographic camera seeing a view volume width x height world units
+    // across (Direct3D's left-handed orthographic projection).
+    static TestCamera orthographic(const d3dx::Vector3& eye, const d3dx::Vector3& at,
+                                   const d3dx::Vector3& up, float width, float height,
+                                   const d3dx::Viewport& viewport, float nearZ, float farZ);
 
     const d3dx::Matrix& getViewMatrix() const override { return view_; }
     const d3dx::Matrix& getProjectionMatrix() const override { return projection_; }

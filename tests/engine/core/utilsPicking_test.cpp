@@ -119,6 +119,77 @@ TEST(Picking, ScreenToWorldRayKeepsTheOriginsDistance) {
     expectNear(world, {3.5777088f, 0, -0.8445824f});
 }
 
+// Looks straight down at the origin from 10 units up, as downCamera does, but
+// orthographic: 20 x 20 world units fill the viewport, near 1, far 100.
+TestCamera downOrthographicCamera() {
+    return TestCamera::orthographic({0, 10, 0}, {0, 0, 0}, {0, 0, 1}, 20, 20,
+                                    {0, 0, 100, 100, 0.0f, 1.0f}, 1.0f, 100.0f);
+}
+
+TEST(Picking, ScreenRayStartsOnTheNearPlaneAndRunsAway) {
+    struct Case {
+        const char* name;
+        TestCamera camera;
+        Vector2 screen;
+        Vector3 start, direction;
+    };
+    const Case cases[] = {
+        {"perspective, centre", frontCamera(), {50, 50}, {0, 0, -3}, {0, 0, 1}},
+        // Under (75, 50) at view distance 5 lies x = 2.5.
+        {"perspective, right",
+         frontCamera(),
+         {75, 50},
+         {2.5f, 0, -3},
+         Vector3{1, 0, 2} / std::sqrt(5.0f)},
+        {"orthographic, right", downOrthographicCamera(), {75, 50}, {5, 9, 0}, {0, -1, 0}},
+        {"orthographic, top left", downOrthographicCamera(), {0, 0}, {-10, 9, 10}, {0, -1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Vector3 start, direction;
+        ASSERT_TRUE(utils::screenRay(c.screen, &start, &direction, &c.camera));
+        expectNear(start, c.start);
+        expectNear(direction, c.direction);
+    }
+    // A viewport without area has no rays.
+    const TestCamera empty = frontCamera({0, 0, 0, 0, 0.0f, 1.0f});
+    Vector3 start{7, 7, 7}, direction{7, 7, 7};
+    EXPECT_FALSE(utils::screenRay({0, 0}, &start, &direction, &empty));
+    EXPECT_EQ(start, (Vector3{7, 7, 7}));
+    EXPECT_EQ(direction, (Vector3{7, 7, 7}));
+}
+
+TEST(Picking, ScreenToWorldRayLooksAheadWhereverTheOriginLies) {
+    struct Case {
+        const char* name;
+        TestCamera camera;
+        Vector2 screen;
+        Vector3 world;
+    };
+    const Case cases[] = {
+        // The origin 8 units behind: the point is 8 units ahead.
+        {"origin behind the camera",
+         TestCamera({0, 0, -8}, {0, 0, -20}, {0, 1, 0}, kQuarterTurn, {0, 0, 100, 100, 0.0f, 1.0f},
+                    1.0f, 100.0f),
+         {50, 50},
+         {0, 0, -16}},
+        // The origin beside the camera, in its own plane.
+        {"origin in the camera's plane",
+         TestCamera({5, 0, 0}, {5, 0, 10}, {0, 1, 0}, kQuarterTurn, {0, 0, 100, 100, 0.0f, 1.0f},
+                    1.0f, 100.0f),
+         {50, 50},
+         {5, 0, 5}},
+        // An orthographic camera's ray is the pixel's own line, 10 units down.
+        {"orthographic", downOrthographicCamera(), {75, 50}, {5, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Vector3 world{7, 7, 7};
+        ASSERT_TRUE(utils::screenToWorldRay(c.screen, &world, &c.camera));
+        expectNear(world, c.world);
+    }
+}
+
 // The input system with its mouse and a view source. Without an engine
 // application or window the mouse takes its positions as given.
 class MouseRay : public ::testing::Test {
@@ -166,6 +237,45 @@ TEST_F(MouseRay, ParallelToTheGroundGivesNoPoint) {
     moveMouseTo(50, 75);
     ASSERT_NE(utils::mouseToGroundPlane(&hit), nullptr);
     expectNear(hit, {0, 0, 10});
+}
+
+TEST_F(MouseRay, GroundIsMetOnlyInFrontOfTheCamera) {
+    const d3dx::Viewport viewport{0, 0, 100, 100, 0.0f, 1.0f};
+    const TestCamera levelAtOrigin({0, 10, 0}, {0, 10, 10}, {0, 1, 0}, kQuarterTurn, viewport,
+                                   1.0f, 100.0f);
+    const TestCamera levelBeforeOrigin({0, 10, -10}, {0, 10, 0}, {0, 1, 0}, kQuarterTurn,
+                                       viewport, 1.0f, 100.0f);
+    const TestCamera underground({0, -5, 0}, {0, -10, 0}, {0, 0, 1}, kQuarterTurn, viewport, 1.0f,
+                                 100.0f);
+    const TestCamera orthographic = downOrthographicCamera();
+    struct Case {
+        const char* name;
+        const TestCamera* camera;
+        int x, y;
+        bool hits;
+        Vector3 ground;
+    };
+    const Case cases[] = {
+        // The origin in the camera's plane used to leave the ray without a depth.
+        {"below the horizon, origin beside the camera", &levelAtOrigin, 50, 75, true, {0, 0, 20}},
+        {"above the horizon, origin beside the camera", &levelAtOrigin, 50, 25, false, {}},
+        // The ray's line meets the ground behind the camera.
+        {"above the horizon", &levelBeforeOrigin, 50, 25, false, {}},
+        {"below the ground looking down", &underground, 50, 50, false, {}},
+        {"orthographic", &orthographic, 75, 25, true, {5, 0, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        moveMouseTo(c.x, c.y);
+        Vector3 hit{3, 3, 3};
+        if (c.hits) {
+            ASSERT_EQ(utils::mouseToGroundPlane(&hit, c.camera), &hit);
+            expectNear(hit, c.ground);
+        } else {
+            EXPECT_EQ(utils::mouseToGroundPlane(&hit, c.camera), nullptr);
+            EXPECT_EQ(hit, (Vector3{3, 3, 3}));
+        }
+    }
 }
 
 TEST_F(MouseRay, NeedsACameraAndAMouse) {
