@@ -87,12 +87,15 @@ public:
     int32_t getPressY(uint32_t button) const;
 
     // ---- The ground under the cursor
-    // Where the line from the current camera through the cursor meets the
-    // ground plane y = 0, the cursor taken at the screen depth of the world
-    // origin. Needs the view source (the graphics system) and its current
-    // camera; without them nothing changes. While the left button is down, a
+    // Where the ray from the current camera through the cursor meets the
+    // ground plane y = 0 in front of the camera. Needs the view source (the
+    // graphics system) and its current camera; without them nothing changes.
+    // A cursor whose ray never comes down to the ground (above the horizon,
+    // or a camera under the ground) finds none: hasGroundPoint is false and
+    // the point keeps its last value. While the left button is down, a found
     // ground point that moved sets the ground movement to the step.
     void pickGroundPoint();
+    bool hasGroundPoint() const { return m_hasGroundPoint; }
     const d3dx::Vector3& getGroundPoint() const { return m_groundPoint; }
     const d3dx::Vector3& getPreviousGroundPoint() const { return m_previousGroundPoint; }
     const d3dx::Vector3& getGroundMovement() const { return m_groundMovement; }
@@ -124,5 +127,6 @@ private:
     int32_t m_previousX = 0, m_previousY = 0;
     int32_t m_accumulatedDx = 0, m_accumulatedDy = 0;
     d3dx::Vector3 m_groundPoint, m_previousGroundPoint, m_groundMovement;
+    bool m_hasGroundPoint = false;
     Button m_buttons[kButtonCount];
 };

@@ -3,6 +3,7 @@
 
 #include "engine/core/simInputEvent.h"
 #include "engine/core/simViewpoint.h"
+#include "engine/core/utilsPicking.h"
 #include "platform/d3dx/d3dxMath.h"
 
 void simMouse::pickGroundPoint() {
@@ -18,22 +19,15 @@ void simMouse::pickGroundPoint() {
     viewport.Height = static_cast<uint32_t>(height);
     const d3dx::Matrix world = source->getWorldTransform();
 
-    // The cursor is taken at the depth of the world origin, so the line runs
-    // from the camera through a point at the scene's own distance.
-    const d3dx::Vector3 origin(0.0f, 0.0f, 0.0f);
-    d3dx::Vector3 originOnScreen;
-    d3dx::Vec3Project(&originOnScreen, &origin, &viewport, &camera->getProjectionMatrix(), &camera->getViewMatrix(),
-                      &world);
-    const d3dx::Vector3 cursor(static_cast<float>(m_x), static_cast<float>(m_y), originOnScreen.z);
-    d3dx::Vector3 underCursor;
-    if (!d3dx::Vec3Unproject(&underCursor, &cursor, &viewport, &camera->getProjectionMatrix(),
-                             &camera->getViewMatrix(), &world))
-        return;
-
+    d3dx::Vector3 start, direction;
     const d3dx::Plane ground(0.0f, 1.0f, 0.0f, 0.0f);
     d3dx::Vector3 hit;
-    // A line along the ground never meets it: the point stays where it was.
-    if (!d3dx::PlaneIntersectLine(&hit, &ground, &camera->getPosition(), &underCursor)) return;
+    m_hasGroundPoint =
+        utils::screenRay(d3dx::Vector2(static_cast<float>(m_x), static_cast<float>(m_y)), viewport,
+                         camera->getProjectionMatrix(), camera->getViewMatrix(), &world, &start,
+                         &direction) &&
+        utils::rayToPlane(&hit, ground, start, direction);
+    if (!m_hasGroundPoint) return;
     m_groundPoint = hit;
 
     if (isButtonDown(simMouseButton_left)) {

@@ -10,8 +10,8 @@
 namespace utils {
 namespace {
 
-// A mouse ray closer than this to parallel with a plane (the sine of the
-// angle between them) meets it nowhere.
+// A ray closer than this to parallel with a plane (the sine of the angle
+// between them) meets it nowhere.
 constexpr float kParallelTolerance = 1e-6f;
 
 const simViewpoint* cameraOrCurrent(const simViewpoint* camera) {
@@ -106,21 +106,22 @@ bool worldToScreen2D(const d3dx::Vector3& point, d3dx::Vector2* screen, const d3
 bool screenRay(const d3dx::Vector2& screen, d3dx::Vector3* start, d3dx::Vector3* direction,
                const simViewpoint* camera) {
     camera = cameraOrCurrent(camera);
-    if (!camera) {
-        return false;
-    }
+    return camera && screenRay(screen, camera->getViewport(), camera->getProjectionMatrix(),
+                               camera->getViewMatrix(), nullptr, start, direction);
+}
+
+bool screenRay(const d3dx::Vector2& screen, const d3dx::Viewport& viewport,
+               const d3dx::Matrix& projection, const d3dx::Matrix& view, const d3dx::Matrix* world,
+               d3dx::Vector3* start, d3dx::Vector3* direction) {
     // Both ends come from the pixel itself, at the near and the far plane.
     // Unprojecting at the depth of some world point instead gives a point
     // behind the camera when that point is behind it, and nothing at all when
     // it lies in the camera's plane.
-    const d3dx::Viewport& viewport = camera->getViewport();
-    const d3dx::Matrix& view = camera->getViewMatrix();
-    const d3dx::Matrix& projection = camera->getProjectionMatrix();
     const d3dx::Vector3 onNear(screen.x, screen.y, viewport.MinZ);
     const d3dx::Vector3 onFar(screen.x, screen.y, viewport.MaxZ);
     d3dx::Vector3 nearPoint, farPoint;
-    if (!d3dx::Vec3Unproject(&nearPoint, &onNear, &viewport, &projection, &view, nullptr) ||
-        !d3dx::Vec3Unproject(&farPoint, &onFar, &viewport, &projection, &view, nullptr)) {
+    if (!d3dx::Vec3Unproject(&nearPoint, &onNear, &viewport, &projection, &view, world) ||
+        !d3dx::Vec3Unproject(&farPoint, &onFar, &viewport, &projection, &view, world)) {
         return false;
     }
     d3dx::Vector3 along = farPoint - nearPoint;
@@ -132,6 +133,22 @@ bool screenRay(const d3dx::Vector2& screen, d3dx::Vector3* start, d3dx::Vector3*
     *start = nearPoint;
     *direction = along;
     return true;
+}
+
+d3dx::Vector3* rayToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
+                          const d3dx::Vector3& start, const d3dx::Vector3& direction) {
+    const d3dx::Vector3 normal(plane.a, plane.b, plane.c);
+    const float towards = d3dx::Vec3Dot(&normal, &direction);
+    if (std::fabs(towards) <= kParallelTolerance * d3dx::Vec3Length(&normal) *
+                                  d3dx::Vec3Length(&direction)) {
+        return nullptr;
+    }
+    const float along = -d3dx::PlaneDotCoord(&plane, &start) / towards;
+    if (!(along >= 0.0f)) {
+        return nullptr;
+    }
+    *out = start + direction * along;
+    return out;
 }
 
 bool screenToWorldRay(const d3dx::Vector2& screen, d3dx::Vector3* world,
@@ -161,21 +178,7 @@ d3dx::Vector3* mouseToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
             &start, &direction, camera)) {
         return nullptr;
     }
-    // Unprojecting leaves a level ray a hair off level; met with the ground it
-    // would give a point thousands of kilometres out instead of none.
-    const d3dx::Vector3 normal(plane.a, plane.b, plane.c);
-    const float towards = d3dx::Vec3Dot(&normal, &direction);
-    if (std::fabs(towards) <= kParallelTolerance * d3dx::Vec3Length(&normal)) {
-        return nullptr;
-    }
-    // The ray's line crosses the plane somewhere; only a crossing ahead of
-    // the near plane is under the mouse.
-    const float along = -d3dx::PlaneDotCoord(&plane, &start) / towards;
-    if (!(along >= 0.0f)) {
-        return nullptr;
-    }
-    *out = start + direction * along;
-    return out;
+    return rayToPlane(out, plane, start, direction);
 }
 
 d3dx::Vector3* mouseToGroundPlane(d3dx::Vector3* out, const simViewpoint* camera) {

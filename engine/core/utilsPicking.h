@@ -40,6 +40,17 @@ bool worldToScreen2D(const d3dx::Vector3& point, d3dx::Vector2* screen,
 // matrices or viewport cannot be inverted.
 bool screenRay(const d3dx::Vector2& screen, d3dx::Vector3* start, d3dx::Vector3* direction,
                const simViewpoint* camera = nullptr);
+// The same through the given viewport and transforms (world null: identity).
+bool screenRay(const d3dx::Vector2& screen, const d3dx::Viewport& viewport,
+               const d3dx::Matrix& projection, const d3dx::Matrix& view, const d3dx::Matrix* world,
+               d3dx::Vector3* start, d3dx::Vector3* direction);
+
+// Where the ray from start along direction meets the plane, ahead of start
+// only. Gives out, or null (out unchanged) when the plane lies behind or the
+// ray runs along it (closer to parallel than a hair, so a level ray never
+// meets the ground thousands of kilometres out).
+d3dx::Vector3* rayToPlane(d3dx::Vector3* out, const d3dx::Plane& plane,
+                          const d3dx::Vector3& start, const d3dx::Vector3& direction);
 
 // The world point on that ray as far from the camera as the world origin is
 // (along the view axis for an orthographic camera). Always in front of the

@@ -55,4 +55,33 @@ TEST_F(GroundPoint, DraggingWithTheLeftButtonRecordsTheLastStep) {
     EXPECT_EQ(mouse().getGroundMovement(), step) << "a point that did not move keeps the last step";
 }
 
+TEST_F(GroundPoint, ACursorWhoseRayMissesTheGroundFindsNone) {
+    source.applyCamera(&camera);
+    moveTo(kViewWidth / 2, kViewHeight / 2);
+    mouse().pickGroundPoint();
+    ASSERT_TRUE(mouse().hasGroundPoint());
+    const d3dx::Vector3 found = mouse().getGroundPoint();
+
+    // The camera looks 45 degrees down with a 45-degree field of view: the
+    // horizon lies above the top edge. A level camera puts it across the
+    // middle; a cursor above it sees sky, and the ray's line meets the ground
+    // only behind the camera.
+    const testsupport::TestCamera level({0.0f, 10.0f, -10.0f}, {0.0f, 10.0f, 0.0f},
+                                        {0.0f, 1.0f, 0.0f}, 0.785f, viewport(), 1.0f, 1000.0f);
+    source.applyCamera(&level);
+    send(win::WM_LBUTTONDOWN);
+    moveTo(kViewWidth / 2, kViewHeight / 4);
+    mouse().pickGroundPoint();
+    EXPECT_FALSE(mouse().hasGroundPoint());
+    EXPECT_EQ(mouse().getGroundPoint(), found) << "the last point found stays";
+    EXPECT_EQ(mouse().getGroundMovement(), d3dx::Vector3(0.0f, 0.0f, 0.0f));
+
+    // Below the horizon the ground is there again.
+    moveTo(kViewWidth / 2, kViewHeight * 3 / 4);
+    mouse().pickGroundPoint();
+    EXPECT_TRUE(mouse().hasGroundPoint());
+    EXPECT_NEAR(mouse().getGroundPoint().y, 0.0f, 1e-4f);
+    EXPECT_GT(mouse().getGroundPoint().z, 0.0f) << "in front of the camera";
+}
+
 }  // namespace
