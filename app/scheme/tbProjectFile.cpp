@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/core/byteCursor.h"
+#include "app/shell/tbRecordArchive.h"
 #include "platform/d3dx/d3dxImageTypes.h"
 
 namespace {
@@ -17,99 +17,10 @@ constexpr size_t kMagicSize = 32, kNameSize = 256, kShapeNameSize = 128, kFontNa
 constexpr size_t kVertexSize = 52, kShapePointSize = 25, kOutlinePointSize = 28;
 constexpr size_t kObjectFixedSize = 256 + 4 + 1 + 1 + 24 + 4 + 4;
 
-class ReadArchive {
-public:
-    static constexpr bool kReading = true;
-
-    ReadArchive(const void* data, size_t size) : m_in(data, size) {}
-
-    bool ok() const { return m_in.ok() && m_error.empty(); }
-    const std::string& error() const { return m_error; }
-    void fail(const std::string& reason) {
-        if (m_error.empty()) m_error = reason;
-    }
-    size_t position() const { return m_in.position(); }
-    bool canTake(uint64_t n) const { return n <= m_in.remaining(); }
-    void rewind(const void* data, size_t size) { m_in = utils::ByteCursor(data, size); }
-
-    void u8(uint8_t& v) { v = m_in.u8(); }
-    void u32(uint32_t& v) { v = m_in.u32(); }
-    void i32(int32_t& v) { v = m_in.i32(); }
-    void f32(float& v) { v = m_in.f32(); }
-    void bytes(void* p, size_t n) { m_in.bytes(p, n); }
-    void text(std::string& s, size_t width) { s = m_in.text(width); }
-
-    // A count read from the file: no records when 0 or below, and never more
-    // than the bytes left can hold at `recordSize` bytes each.
-    template <class List>
-    bool count(List& list, size_t recordSize, const char* what) {
-        const int32_t n = m_in.i32();
-        if (!m_in.ok()) return false;
-        if (!m_in.canHold(n, recordSize)) {
-            fail(std::string("count of ") + what + " larger than the file");
-            return false;
-        }
-        list.resize(n > 0 ? size_t(n) : 0);
-        return true;
-    }
-
-private:
-    utils::ByteCursor m_in;
-    std::string m_error;
-};
-
-class WriteArchive {
-public:
-    static constexpr bool kReading = false;
-
-    bool ok() const { return true; }
-    void fail(const std::string&) {}
-    bool canTake(uint64_t) const { return true; }
-
-    void u8(const uint8_t& v) { bytes(&v, 1); }
-    void u32(const uint32_t& v) { bytes(&v, 4); }
-    void i32(const int32_t& v) { bytes(&v, 4); }
-    void f32(const float& v) { bytes(&v, 4); }
-    void bytes(const void* p, size_t n) {
-        const auto* b = static_cast<const uint8_t*>(p);
-        m_out.insert(m_out.end(), b, b + n);
-    }
-    // The text cut to leave its NUL, the rest of the field zeros.
-    void text(const std::string& s, size_t width) {
-        const size_t n = std::min(s.size(), width - 1);
-        bytes(s.data(), n);
-        m_out.insert(m_out.end(), width - n, uint8_t(0));
-    }
-    template <class List>
-    bool count(const List& list, size_t, const char*) {
-        i32(static_cast<int32_t>(list.size()));
-        return true;
-    }
-
-    std::vector<uint8_t> take() { return std::move(m_out); }
-
-private:
-    std::vector<uint8_t> m_out;
-};
+using ReadArchive = tbReadArchive;
+using WriteArchive = tbWriteArchive;
 
 // ---- Field groups ----
-
-template <class A, class V>
-void vec2(A& a, V& v) {
-    a.f32(v.x);
-    a.f32(v.y);
-}
-template <class A, class V>
-void vec3(A& a, V& v) {
-    a.f32(v.x);
-    a.f32(v.y);
-    a.f32(v.z);
-}
-template <class A, class B>
-void box(A& a, B& b) {
-    vec3(a, b.min);
-    vec3(a, b.max);
-}
 
 template <class A, class C>
 void colour(A& a, C& c) {
@@ -124,9 +35,9 @@ void colour(A& a, C& c) {
 
 template <class A, class V>
 void vertex(A& a, V& v) {
-    vec3(a, v.position);
-    vec3(a, v.normal);
-    for (auto& uv : v.uv) vec2(a, uv);
+    tbTransferVec3(a, v.position);
+    tbTransferVec3(a, v.normal);
+    for (auto& uv : v.uv) tbTransferVec2(a, uv);
     a.u32(v.colour);
 }
 
@@ -139,14 +50,14 @@ void indexList(A& a, L& list, const char* what) {
 template <class A, class T>
 void triangle(A& a, T& t) {
     a.u32(t.index);
-    vec3(a, t.centre);
+    tbTransferVec3(a, t.centre);
     a.f32(t.radius);
-    vec3(a, t.faceNormal);
+    tbTransferVec3(a, t.faceNormal);
     for (auto& i : t.vertexIndices) a.u32(i);
-    for (auto& p : t.positions) vec3(a, p);
-    for (auto& n : t.normals) vec3(a, n);
-    for (auto& uv : t.uvs) vec2(a, uv);
-    for (auto& s : t.screenCorners) vec2(a, s);
+    for (auto& p : t.positions) tbTransferVec3(a, p);
+    for (auto& n : t.normals) tbTransferVec3(a, n);
+    for (auto& uv : t.uvs) tbTransferVec2(a, uv);
+    for (auto& s : t.screenCorners) tbTransferVec2(a, s);
     for (auto& d : t.screenDepths) a.f32(d);
     for (auto& f : t.edgeFlags) a.u8(f);
     indexList(a, t.edgeNeighbours, "edge neighbours");
@@ -176,7 +87,7 @@ void material(A& a, M& m, int32_t version) {
 
 template <class A, class P>
 void meshPart(A& a, P& p) {
-    box(a, p.box);
+    tbTransferBox(a, p.box);
     a.u32(p.firstVertex);
     a.u32(p.endVertex);
     a.u32(p.material);
@@ -193,7 +104,7 @@ void object(A& a, O& o, int32_t version, int depth) {
     a.u32(o.kind);
     a.u8(o.enabled);
     if (version >= 1) a.u8(o.visible);
-    box(a, o.box);
+    tbTransferBox(a, o.box);
     if (!a.count(o.children, kObjectFixedSize - (version >= 1 ? 0 : 1), "child objects")) return;
     for (auto& child : o.children) {
         object(a, child, version, depth + 1);
@@ -205,10 +116,10 @@ void object(A& a, O& o, int32_t version, int depth) {
 
 template <class A, class P>
 void placements(A& a, P& p) {
-    for (auto& v : p.positions) vec3(a, v);
-    for (auto& v : p.scales) vec3(a, v);
-    for (auto& v : p.rotations) vec3(a, v);
-    for (auto& v : p.extents) vec2(a, v);
+    for (auto& v : p.positions) tbTransferVec3(a, v);
+    for (auto& v : p.scales) tbTransferVec3(a, v);
+    for (auto& v : p.rotations) tbTransferVec3(a, v);
+    for (auto& v : p.extents) tbTransferVec2(a, v);
 }
 
 template <class A, class S>
@@ -239,9 +150,9 @@ void settings(A& a, S& s, size_t cameraCount) {
         } else {
             a.bytes(padding, 3);
         }
-        vec2(a, p.position);
-        vec2(a, p.outHandle);
-        vec2(a, p.inHandle);
+        tbTransferVec2(a, p.position);
+        tbTransferVec2(a, p.outHandle);
+        tbTransferVec2(a, p.inHandle);
     }
     a.u32(s.textGradientDirection);
     a.u32(s.textSided);
@@ -252,9 +163,9 @@ void settings(A& a, S& s, size_t cameraCount) {
     a.u8(s.italic);
     a.u8(s.bold);
     placements(a, s.textProjection);
-    vec3(a, s.textPosition);
-    vec3(a, s.textScale);
-    vec3(a, s.textRotation);
+    tbTransferVec3(a, s.textPosition);
+    tbTransferVec3(a, s.textScale);
+    tbTransferVec3(a, s.textRotation);
     a.i32(s.uvMode);
     if (s.uvMode == 2) indexList(a, s.selectedFaces, "selected faces");
     if (s.uvMode == 1 && a.count(s.selectedCorners, 8, "selected corners")) {
@@ -297,7 +208,7 @@ void textureBlock(A& a, T& t) {
 
 template <class A, class G>
 void geometry(A& a, G& g, int32_t version, size_t cameraCount) {
-    box(a, g.box);
+    tbTransferBox(a, g.box);
     textureBlock(a, g.texture);
     if (!a.count(g.materials, version >= 1 ? kProjectMaterialSize : kProjectMaterialSizeV0, "materials")) return;
     for (auto& m : g.materials) material(a, m, version);
@@ -324,9 +235,9 @@ void storedShapes(A& a, L& shapes) {
         if (!a.count(shape.points, kShapePointSize, "shape points")) return;
         for (auto& p : shape.points) {
             a.u8(p.curved);
-            vec2(a, p.position);
-            vec2(a, p.outHandle);
-            vec2(a, p.inHandle);
+            tbTransferVec2(a, p.position);
+            tbTransferVec2(a, p.outHandle);
+            tbTransferVec2(a, p.inHandle);
         }
     }
 }

@@ -1,0 +1,144 @@
+// The height map's surface: the cells' world positions, the box, the
+// coloured triangle list in the map's own vertex buffer and the grid lines;
+// and drawing it with the brush while the surface is edited.
+#include <cmath>
+#include <cstring>
+
+#include "app/site/tbCollisionObject_heightMap.h"
+#include "app/site/tbSiteEditorSettings.h"
+#include "engine/core/simGlobals.h"
+#include "engine/graphics/manipulator.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simVertexBuffer.h"
+#include "platform/d3dx/d3dxMath.h"
+
+namespace {
+
+constexpr uint32_t kLineColour = 0x9BFFFFFFu, kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kAlphaSelected = 150, kAlphaPlain = 75;
+constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8, kCullCounterClockwise = 2;
+constexpr float kArrowLength = 100.0f, kArrowHeadSize = 20.0f;
+constexpr int32_t kBrushSegments = 32;
+constexpr int32_t kVerticesPerSquare = 6;
+const d3dx::Vector3 kUp(0, 1, 0);
+const d3dx::Vector3 kLineLift(0, 1, 0);
+
+}  // namespace
+
+void tbCollisionObject_heightMap::buildSurface() {
+    if (!m_rebuild) return;
+    m_rebuild = 0;
+    m_uploadDue = 1;
+    const uint32_t n = m_cellsPerSide;
+    const size_t squares = n > 1 ? size_t(n - 1) * (n - 1) : 0;
+    m_vertices.resize(squares * kVerticesPerSquare);
+    m_lines.resize(squares * 2);
+
+    m_box.reset();
+    const float sideX = m_scale.x, sideZ = m_scale.z;
+    for (uint32_t r = 0; r < n; ++r) {
+        for (uint32_t c = 0; c < n; ++c) {
+            Cell& cell = m_cells[size_t(r) * n + c];
+            const d3dx::Vector3 local(sideX * float(r) / float(n) - sideX / 2, cell.height,
+                                      sideZ * float(c) / float(n) - sideZ / 2);
+            d3dx::Vec3TransformCoord(&cell.world, &local, &m_rotation);
+            cell.world += m_position;
+            m_box.growByPoint(cell.world);
+        }
+    }
+    if (m_box.min.y > -kMinBoxReach) m_box.min.y = -kMinBoxReach;
+    if (m_box.max.y < kMinBoxReach) m_box.max.y = kMinBoxReach;
+    m_box.update();
+
+    const uint32_t alpha = isSelected() ? kAlphaSelected : kAlphaPlain;
+    const float range = std::fabs(m_box.max.y - m_box.min.y);
+    simVertex* v = m_vertices.data();
+    simLine3D* line = m_lines.data();
+    for (uint32_t r = 0; r + 1 < n; ++r) {
+        for (uint32_t c = 0; c + 1 < n; ++c) {
+            const d3dx::Vector3& p0 = cell(r, c).world;
+            const d3dx::Vector3& p1 = cell(r + 1, c).world;
+            const d3dx::Vector3& p2 = cell(r + 1, c + 1).world;
+            const d3dx::Vector3& p3 = cell(r, c + 1).world;
+            const uint32_t blue = uint32_t(int32_t((p0.y - m_box.min.y) / range * 255.0f)) & 0xFFu;
+            const uint32_t colour = alpha << 24 | 0x6400u | blue;
+            auto vertex = [&](const d3dx::Vector3& p, float u, float w) {
+                simVertex out(p, colour, u, w, 1.0f, 1.0f, 1.0f, 1.0f);
+                out.normal = kUp;
+                return out;
+            };
+            // The quad (p0, p1, p2, p3) as the triangles (p0, p1, p2) and (p0, p2, p3).
+            *v++ = vertex(p0, 0, 0);
+            *v++ = vertex(p1, 1, 0);
+            *v++ = vertex(p2, 1, 1);
+            *v++ = vertex(p0, 0, 0);
+            *v++ = vertex(p2, 1, 1);
+            *v++ = vertex(p3, 0, 1);
+            *line++ = simLine3D(p0 + kLineLift, p1 + kLineLift, kLineColour);
+            *line++ = simLine3D(p0 + kLineLift, p3 + kLineLift, kLineColour);
+        }
+    }
+}
+
+bool tbCollisionObject_heightMap::uploadSurface() {
+    if (m_vertices.empty()) return false;
+    const int32_t count = int32_t(m_vertices.size());
+    if (!m_buffer || m_buffer->getVertexCount() != count) {
+        m_buffer = std::make_unique<simVertexBuffer>(count, int32_t(sizeof(simVertex)), simVertex::kFormat, true,
+                                                     false);
+        m_uploadDue = 1;
+    }
+    if (!m_uploadDue) return true;
+    void* out = m_buffer->lock(simVertexBuffer::lockDiscard, 0, -1);
+    // A buffer that cannot be locked has reported why; try again next frame.
+    if (!out) return false;
+    std::memcpy(out, m_vertices.data(), m_vertices.size() * sizeof(simVertex));
+    m_buffer->unlock();
+    m_uploadDue = 0;
+    return true;
+}
+
+void tbCollisionObject_heightMap::render() {
+    simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
+    if (!isVisible() || !renderer || m_vertices.empty()) return;
+    const bool editing = isEditing();
+    const manipulator& m = *getManipulator();
+    // A move that did not come through a drag step (a copy put in its
+    // place, a position typed in) changes the cells' world positions too.
+    if (m.getPosition() != m_cachedPosition || m.getScale() != m_cachedScale ||
+        m.getRotation() != m_cachedAngles)
+        m_rebuild = 1;
+    if (editing || m_rebuild) {
+        buildSurface();
+        m_cachedPosition = m.getPosition();
+        m_cachedScale = m.getScale();
+        m_cachedAngles = m.getRotation();
+    }
+
+    renderer->setTransform(1, nullptr);
+    simRendererState* state = renderer->getState();
+    state->setState(simRenderState_backfaceCullMode, kCullCounterClockwise);
+    state->setState(simRenderState_zFunction, kDepthLessEqual);
+    if (uploadSurface()) {
+        state->setState(simRenderState_texture0, static_cast<const simRendererStateTexture*>(nullptr));
+        m_buffer->render(gfx::D3DPT_TRIANGLELIST, true, int32_t(m_vertices.size() / 3), 0);
+    }
+
+    if (editing) {
+        renderer->drawLines3D(m_lines, nullptr);
+        state->setState(simRenderState_zFunction, kDepthAlways);
+        if (m_box.containsPoint(m_brushPoint)) {
+            const tbSiteEditorSettings* settings = tbSiteEditorSettings::installed();
+            const float radius = float(settings->brushRadius()) * kRadiusPerStep;
+            renderer->drawArc3D(m_brushPoint, radius, kWhite, nullptr, kBrushSegments, &kUp);
+            const bool lower = lowers(*settings, shiftHeld());
+            const d3dx::Vector3 tip = m_brushPoint + d3dx::Vector3(0, lower ? -kArrowLength : kArrowLength, 0);
+            renderer->drawLine3D(m_brushPoint, tip, kWhite, nullptr);
+            renderer->drawArrowHead(m_brushPoint, tip, kArrowHeadSize, simColour::fromARGB(kWhite));
+        }
+        state->setState(simRenderState_zFunction, kDepthLessEqual);
+    }
+    tbCollisionObject::render();
+}
