@@ -24,34 +24,42 @@ class tbReadArchive {
 public:
     static constexpr bool kReading = true;
 
-    tbReadArchive(const void* data, size_t size) : m_in(data, size) {}
+    tbReadArchive(const void* data, size_t size) : m_own(data, size) {}
+    // Reads through a cursor of the caller's, which moves on with every read
+    // (a record inside a larger file).
+    explicit tbReadArchive(utils::ByteCursor& in) : m_own(nullptr, 0), m_in(&in) {}
+    tbReadArchive(const tbReadArchive&) = delete;
+    tbReadArchive& operator=(const tbReadArchive&) = delete;
 
-    bool ok() const { return m_in.ok() && m_error.empty(); }
+    bool ok() const { return m_in->ok() && m_error.empty(); }
     // The reason of the first failure other than running out of bytes.
     const std::string& error() const { return m_error; }
     void fail(const std::string& reason) {
         if (m_error.empty()) m_error = reason;
     }
-    size_t position() const { return m_in.position(); }
-    bool canTake(uint64_t n) const { return n <= m_in.remaining(); }
-    void rewind(const void* data, size_t size) { m_in = utils::ByteCursor(data, size); }
+    size_t position() const { return m_in->position(); }
+    bool canTake(uint64_t n) const { return n <= m_in->remaining(); }
+    void rewind(const void* data, size_t size) {
+        m_own = utils::ByteCursor(data, size);
+        m_in = &m_own;
+    }
 
-    void u8(uint8_t& v) { v = m_in.u8(); }
-    void u32(uint32_t& v) { v = m_in.u32(); }
-    void i32(int32_t& v) { v = m_in.i32(); }
-    void f32(float& v) { v = m_in.f32(); }
-    void bytes(void* p, size_t n) { m_in.bytes(p, n); }
-    void skip(size_t n) { m_in.skip(n); }
+    void u8(uint8_t& v) { v = m_in->u8(); }
+    void u32(uint32_t& v) { v = m_in->u32(); }
+    void i32(int32_t& v) { v = m_in->i32(); }
+    void f32(float& v) { v = m_in->f32(); }
+    void bytes(void* p, size_t n) { m_in->bytes(p, n); }
+    void skip(size_t n) { m_in->skip(n); }
     // A fixed field of `width` bytes: the text up to its NUL.
-    void text(std::string& s, size_t width) { s = m_in.text(width); }
+    void text(std::string& s, size_t width) { s = m_in->text(width); }
 
     // A count read from the file (i32): no records when 0 or below, and
     // never more than the bytes left can hold at `recordSize` bytes each.
     template <class List>
     bool count(List& list, size_t recordSize, const char* what) {
-        const int32_t n = m_in.i32();
-        if (!m_in.ok()) return false;
-        if (!m_in.canHold(n, recordSize)) {
+        const int32_t n = m_in->i32();
+        if (!m_in->ok()) return false;
+        if (!m_in->canHold(n, recordSize)) {
             fail(std::string("count of ") + what + " larger than the file");
             return false;
         }
@@ -62,9 +70,9 @@ public:
     // left cannot hold fails the archive.
     template <class List>
     bool unsignedCount(List& list, size_t recordSize, const char* what) {
-        const uint32_t n = m_in.u32();
-        if (!m_in.ok()) return false;
-        if (!m_in.canHold(n, recordSize)) {
+        const uint32_t n = m_in->u32();
+        if (!m_in->ok()) return false;
+        if (!m_in->canHold(n, recordSize)) {
             fail(std::string("count of ") + what + " larger than the file");
             return false;
         }
@@ -73,7 +81,8 @@ public:
     }
 
 private:
-    utils::ByteCursor m_in;
+    utils::ByteCursor m_own;
+    utils::ByteCursor* m_in = &m_own;
     std::string m_error;
 };
 

@@ -27,6 +27,17 @@ std::unique_ptr<tbCollisionObject> tbReadCollisionObject(tbReadArchive& in) {
     uint32_t tag = 0;
     in.u32(tag);
     if (!in.ok()) return nullptr;
+    return tbReadCollisionObjectRecord(tag, in);
+}
+
+bool tbCheckCollisionObjectRecord(utils::ByteCursor& in, uint32_t tag, std::string& error) {
+    tbReadArchive archive(in);
+    if (tbReadCollisionObjectRecord(tag, archive)) return true;
+    error = archive.error().empty() ? "collision object record ends early" : archive.error();
+    return false;
+}
+
+std::unique_ptr<tbCollisionObject> tbReadCollisionObjectRecord(uint32_t tag, tbReadArchive& in) {
     if (tag >= tbCollisionObject::kTypeCount) {
         in.fail("unknown collision object type " + std::to_string(tag));
         return nullptr;
@@ -39,7 +50,9 @@ std::unique_ptr<tbCollisionObject> tbReadCollisionObject(tbReadArchive& in) {
     return object;
 }
 
+void tbWriteCollisionObjectRecord(tbWriteArchive& out, const tbCollisionObject& object) { object.save(out); }
+
 void tbWriteCollisionObject(tbWriteArchive& out, const tbCollisionObject& object) {
     out.u32(object.getType());
-    object.save(out);
+    tbWriteCollisionObjectRecord(out, object);
 }

@@ -12,10 +12,21 @@
 // not know cannot skip the record: it refuses it, and the file with it.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/shell/tbRecordArchive.h"
 #include "app/site/tbCollisionObject.h"
+
+// Reads the record of an object of type `tag`, the archive standing behind
+// the tag. Null when the archive fails, as below.
+std::unique_ptr<tbCollisionObject> tbReadCollisionObjectRecord(uint32_t tag, tbReadArchive& in);
+
+// The project file's check of one record of type `tag`, the cursor standing
+// behind the tag: reads it whole, moving the cursor past it; false with the
+// reason in `error` when it is not sound.
+bool tbCheckCollisionObjectRecord(utils::ByteCursor& in, uint32_t tag, std::string& error);
 
 // Reads the tag and the record behind it. Null when the archive fails: an
 // unknown tag, a record whose inner tag differs from the one in front, a
@@ -23,5 +34,7 @@
 // the archive (an empty reason: the bytes ran out).
 std::unique_ptr<tbCollisionObject> tbReadCollisionObject(tbReadArchive& in);
 
+// Writes the object's record (behind a tag the caller writes).
+void tbWriteCollisionObjectRecord(tbWriteArchive& out, const tbCollisionObject& object);
 // Writes the object's tag and record.
 void tbWriteCollisionObject(tbWriteArchive& out, const tbCollisionObject& object);
