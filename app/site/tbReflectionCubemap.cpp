@@ -1,0 +1,110 @@
+#include "app/site/tbReflectionCubemap.h"
+
+#include "app/site/tbOffscreenDrawing.h"
+#include "engine/core/simGlobals.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simSurfaceFile.h"
+#include "engine/graphics/simTexture.h"
+#include "engine/graphics/simTextureUpload.h"
+#include "platform/d3dx/d3dxImage.h"
+#include "platform/gfx/device.h"
+
+using namespace gfx;
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+Device* device() {
+    simRenderer* r = g_graphics ? g_graphics->getRenderer() : nullptr;
+    return r ? r->getDevice() : nullptr;
+}
+
+// Runs `draw` with face `face` of the cube map bound as the target.
+template <class Draw>
+void drawFace(TextureHandle cube, uint32_t face, Draw draw) {
+    SurfaceHandle surface;
+    if (FAILED(device()->GetCubeMapSurface(cube, static_cast<D3DCUBEMAP_FACES>(face), 0, &surface))) return;
+    {
+        tbOffscreenDrawing drawing(surface, {}, false);
+        if (drawing.ok()) draw(drawing.renderer());
+    }
+    device()->Release(surface);
+}
+
+}  // namespace
+
+tbReflectionCubemap::~tbReflectionCubemap() { release(); }
+
+void tbReflectionCubemap::release() {
+    if (m_texture && device()) device()->Release(m_texture);
+    m_texture = {};
+}
+
+bool tbReflectionCubemap::create() {
+    release();
+    Device* d = device();
+    if (!d || FAILED(d->CreateCubeTexture(kSize, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
+                                          &m_texture))) {
+        m_texture = {};
+        return false;
+    }
+    for (uint32_t face = 0; face < kFaces; ++face)
+        drawFace(m_texture, face, [](simRenderer&) { device()->Clear(0, nullptr, D3DCLEAR_TARGET, kWhite, 1.0f, 0); });
+    return true;
+}
+
+void tbReflectionCubemap::build(const std::array<simTexture*, kFaces>& slots) {
+    if (!m_texture) return;
+    using V = d3dx::Vector2;
+    const V topLeft{0, 0}, topRight{float(kSize), 0}, bottomRight{float(kSize), float(kSize)},
+        bottomLeft{0, float(kSize)};
+    for (uint32_t face = 0; face < kFaces; ++face) {
+        const simTexture* image = slots[kSlotOfFace[face]];
+        drawFace(m_texture, face, [&](simRenderer& r) {
+            if (face == D3DCUBEMAP_FACE_POSITIVE_Y)
+                r.drawQuadUV(topLeft, topRight, bottomRight, bottomLeft, kWhite, image, {0, 0}, {0, 1}, {1, 1},
+                             {1, 0});
+            else if (face == D3DCUBEMAP_FACE_NEGATIVE_Y)
+                r.drawQuadUV(topLeft, topRight, bottomRight, bottomLeft, kWhite, image, {1, 1}, {1, 0}, {0, 0},
+                             {0, 1});
+            else
+                r.drawRectUV(topLeft, bottomRight, kWhite, image, {1, 0}, {0, 1});
+        });
+    }
+}
+
+void tbReflectionCubemap::onDeviceReset() {
+    if (!m_texture) return;
+    d3dx::Image cube;
+    cube.isCube = true;
+    for (uint32_t face = 0; face < kFaces; ++face) {
+        SurfaceHandle surface;
+        d3dx::Image picture;
+        const bool read = SUCCEEDED(device()->GetCubeMapSurface(m_texture, static_cast<D3DCUBEMAP_FACES>(face), 0,
+                                                                &surface)) &&
+                          simReadSurface(*device(), surface, picture);
+        if (surface) device()->Release(surface);
+        if (!read) break;
+        cube.format = picture.format;
+        cube.width = picture.width;
+        cube.height = picture.height;
+        cube.mipLevels = 1;
+        cube.surfaces.push_back(std::move(picture.surfaces[0]));
+    }
+    m_image.clear();
+    if (cube.surfaces.size() == kFaces) d3dx::SaveImageToFileInMemory(&m_image, d3dx::ImageFileFormat::Dds, cube);
+    release();
+}
+
+void tbReflectionCubemap::onDeviceRestore() {
+    if (m_image.empty() || !device()) return;
+    simTextureRequest request;
+    request.usage = D3DUSAGE_RENDERTARGET;
+    request.pool = D3DPOOL_DEFAULT;
+    if (FAILED(simCreateCubeTextureFromFileInMemory(*device(), m_image.data(), m_image.size(), request, &m_texture,
+                                                    nullptr)))
+        m_texture = {};
+    m_image.clear();
+}
