@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbFileBytes.h"
+#include "app/shell/tbFileBytes.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/shell/tbAtomicSave.h"
 #include "platform/d3dx/d3dxImage.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryObject.h"
 #include "app/scheme/tbGeometryRender.h"

@@ -2,7 +2,7 @@
 // block of a project file.
 #include <string>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"

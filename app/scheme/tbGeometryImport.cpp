@@ -1,8 +1,8 @@
 // tbGeometry::import: a simulator model (.geo) becomes the paintable model.
 #include <string>
 
-#include "app/scheme/tbErrorBox.h"
-#include "app/scheme/tbFileBytes.h"
+#include "app/shell/tbErrorBox.h"
+#include "app/shell/tbFileBytes.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbTextureCoordinate.h"
 #include "engine/core/simApplication.h"

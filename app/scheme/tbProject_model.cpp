@@ -5,8 +5,8 @@
 #include <system_error>
 #include <utility>
 
-#include "app/scheme/tbErrorBox.h"
-#include "app/scheme/tbFileBytes.h"
+#include "app/shell/tbErrorBox.h"
+#include "app/shell/tbFileBytes.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbSceneCameras.h"
 #include "app/shell/tbAtomicSave.h"

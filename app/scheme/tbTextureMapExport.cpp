@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbAtomicSave.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbCommandWindows.h"
 #include "app/shell/tbMenuIds.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/scheme/tbFileBytes.h"
+#include "app/shell/tbFileBytes.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simResources.h"
 #include "platform/d3dx/d3dxImageDecode.h"

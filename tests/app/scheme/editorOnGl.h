@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbMouseGate.h"

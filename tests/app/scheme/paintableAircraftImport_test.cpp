@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"

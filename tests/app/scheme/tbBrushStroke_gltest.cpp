@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbTextureMap.h"
 #include "engine/core/simGlobals.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"

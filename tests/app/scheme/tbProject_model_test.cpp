@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbSceneCameras.h"

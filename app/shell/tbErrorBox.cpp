@@ -1,4 +1,4 @@
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 
 #include <cstdio>
 #include <utility>

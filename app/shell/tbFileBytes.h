@@ -1,4 +1,4 @@
-// Whole files in and out for the model-scheme work.
+// Whole files in and out for the editors' project files.
 //
 // Readers here parse from memory with a checked cursor, so a file is read
 // whole first, up to a cap that refuses absurd sizes before allocating.

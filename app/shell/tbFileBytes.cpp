@@ -1,4 +1,4 @@
-#include "app/scheme/tbFileBytes.h"
+#include "app/shell/tbFileBytes.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-// The error boxes of the model-scheme work: a title of their own ("Error
+// The error boxes of the editors' work: a title of their own ("Error
 // importing geometry", "Error opening project") and a text, shown with an
 // OK button and the error icon.
 //
