@@ -8,7 +8,7 @@
 
 #include <wx/app.h>
 
-#include "app/scheme/tbErrorBox.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/shell/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
 #include "engine/core/utilsErrors.h"
