@@ -166,7 +166,7 @@ bool tbCollisionObject::isManipulatorBusy() const {
            ((container && container->active == m_manipulator.get()) || m_manipulator->isDragging());
 }
 
-bool tbCollisionObject::mouseGateOpen() { return g_application && g_application->acceptsMouseInput(); }
+bool tbCollisionObject::mouseGateOpen() { return !g_application || g_application->acceptsMouseInput(); }
 
 bool tbCollisionObject::takesEdits(bool toggle) const {
     return toggle && isVisible() && mouseGateOpen() && isSelected() && !isManipulatorBusy();

@@ -136,7 +136,8 @@ protected:
     tbCollisionObject(const tbCollisionObject& other);
 
     // Whether the mouse may act in the 3-D view now (the engine
-    // application's mouse gate).
+    // application's mouse gate; open without an application, as the
+    // engine's mouse takes it).
     static bool mouseGateOpen();
     // Point and surface editing goes on only while the object is visible,
     // the mouse gate is open, the object is selected, its manipulator is not

@@ -71,6 +71,9 @@ public:
     // points the other way, so none of them moves in the world; nothing
     // without points.
     void recentre();
+    // The first step of each frame's drawing: a rebuild while the points are
+    // edited or when the manipulator moved or scaled the area.
+    void refreshGeometry();
     // Rebuilds the drawn triangles from the outline (nothing kept below 3
     // points).
     void buildGeometry();

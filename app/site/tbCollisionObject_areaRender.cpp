@@ -27,6 +27,16 @@ d3dx::Vector2 around(const d3dx::Vector2& s, float d) { return {s.x + d, s.y + d
 
 }  // namespace
 
+void tbCollisionObject_area::refreshGeometry() {
+    const manipulator& m = *getManipulator();
+    if (m_points.empty()) return;
+    if (isEditing() || m.getPosition() != m_cachedPosition || m.getScale() != m_cachedScale) {
+        m_cachedPosition = m.getPosition();
+        m_cachedScale = m.getScale();
+        buildGeometry();
+    }
+}
+
 void tbCollisionObject_area::render() {
     simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
     if (!isVisible() || !renderer) return;
@@ -36,15 +46,8 @@ void tbCollisionObject_area::render() {
     state->setState(simRenderState_backfaceCullMode, kCullNone);
 
     const bool editing = isEditing();
-    const manipulator& m = *getManipulator();
-    if (!m_points.empty()) {
-        if (editing || m.getPosition() != m_cachedPosition || m.getScale() != m_cachedScale) {
-            m_cachedPosition = m.getPosition();
-            m_cachedScale = m.getScale();
-            buildGeometry();
-        }
-        if (m_points.size() > 2) renderer->drawTriangles3D(m_triangles, nullptr);
-    }
+    refreshGeometry();
+    if (m_points.size() > 2) renderer->drawTriangles3D(m_triangles, nullptr);
 
     if (editing) {
         std::vector<simScreenRect> rects;

@@ -79,6 +79,10 @@ public:
     void setBrushPoint(const d3dx::Vector3& point) { m_brushPoint = point; }
     bool needsRebuild() const { return m_rebuild != 0; }
 
+    // The first step of each frame's drawing: a rebuild when the surface is
+    // edited or the manipulator's position, scale or angles changed since
+    // the last one.
+    void refreshSurface();
     // Recomputes the cells' world positions, the box, the surface's vertices
     // and the grid lines; only when a rebuild is due.
     void buildSurface();

@@ -100,23 +100,26 @@ bool tbCollisionObject_heightMap::uploadSurface() {
     return true;
 }
 
-void tbCollisionObject_heightMap::render() {
-    simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
-    if (!isVisible() || !renderer || m_vertices.empty()) return;
-    const bool editing = isEditing();
+void tbCollisionObject_heightMap::refreshSurface() {
     const manipulator& m = *getManipulator();
     // A move that did not come through a drag step (a copy put in its
     // place, a position typed in) changes the cells' world positions too.
     if (m.getPosition() != m_cachedPosition || m.getScale() != m_cachedScale ||
         m.getRotation() != m_cachedAngles)
         m_rebuild = 1;
-    if (editing || m_rebuild) {
+    if (isEditing() || m_rebuild) {
         buildSurface();
         m_cachedPosition = m.getPosition();
         m_cachedScale = m.getScale();
         m_cachedAngles = m.getRotation();
     }
+}
 
+void tbCollisionObject_heightMap::render() {
+    simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
+    if (!isVisible() || !renderer || m_vertices.empty()) return;
+    refreshSurface();
+    const bool editing = isEditing();
     renderer->setTransform(1, nullptr);
     simRendererState* state = renderer->getState();
     state->setState(simRenderState_backfaceCullMode, kCullCounterClockwise);
