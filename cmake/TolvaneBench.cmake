@@ -15,6 +15,10 @@ foreach(src ${bench_sources})
   if(name MATCHES "^scheme")
     string(REGEX REPLACE "_bench$" "" name ${name})
     target_link_libraries(bench_${name} PRIVATE app_scheme)
+  elseif(name MATCHES "^site")
+    # The flying-site benchmarks (bench/site*_bench.cpp) measure its objects.
+    string(REGEX REPLACE "_bench$" "" name ${name})
+    target_link_libraries(bench_${name} PRIVATE app_site)
   elseif(name MATCHES "^shell")
     # The shell's benchmarks (bench/shell*_bench.cpp) measure its dialogs' rules.
     string(REGEX REPLACE "_bench$" "" name ${name})
