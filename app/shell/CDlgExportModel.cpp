@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/core/utilsStrings.h"
 #include "platform/ui/messageBox.h"
 
 namespace shell {
@@ -67,14 +66,18 @@ void ExportNamesModel::refresh() {
         if (name.empty() || name[0] == '.') continue;
         std::error_code kindError;
         if (folders_) {
-            if (it->is_directory(kindError)) entries_.push_back({utils::stripExtension(name), it->path().string()});
+            // An exported flying site is a folder under the name it was
+            // exported as, dots and all: "Hill.old" listed as "Hill" would
+            // have Delete remove a folder the user never named.
+            if (it->is_directory(kindError)) entries_.push_back({name, it->path().string()});
             continue;
         }
         // A scheme bitmap of this model: "<model>#<scheme>.bmp".
         const bool bitmap = name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0;
         if (!bitmap || name.compare(0, modelPrefix_.size(), modelPrefix_) != 0 || !it->is_regular_file(kindError))
             continue;
-        entries_.push_back({utils::stripExtension(name.substr(modelPrefix_.size())), it->path().string()});
+        entries_.push_back({name.substr(modelPrefix_.size(), name.size() - 4 - modelPrefix_.size()),
+                            it->path().string()});
     }
     std::sort(entries_.begin(), entries_.end(),
               [](const ExportEntry& a, const ExportEntry& b) { return a.text < b.text; });

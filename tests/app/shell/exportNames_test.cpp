@@ -133,6 +133,37 @@ TEST(ExportNames, FlyingSiteDeleteStaysInsideItsFolder) {
     EXPECT_EQ(texts(model), std::vector<std::string>{"Link"});
 }
 
+// A folder name's dots are part of the name: "Hill.old" is its own export,
+// and deleting "Hill" must leave it alone.
+TEST(ExportNames, FlyingSitesAreListedAndDeletedByTheirRealNames) {
+    testsupport::TempFolder settings;
+    for (const char* site : {"Hill", "Hill.old", "Club.v2.tvf"}) {
+        std::filesystem::create_directories(settings.file(std::string("Flying sites/") + site));
+        settings.write(std::string("Flying sites/") + site + "/site.tvf", "f");
+    }
+    shell::ExportNamesModel model = shell::ExportNamesModel::flyingSite(settings.path() + "/");
+    EXPECT_EQ(texts(model), (std::vector<std::string>{"Club.v2.tvf", "Hill", "Hill.old"}));
+    EXPECT_EQ(model.firstStartingWith("Hill."), 2);
+
+    ui::ScriptedAnswers answers({ui::MessageAnswer::yes, ui::MessageAnswer::yes});
+    EXPECT_TRUE(model.deleteNamed("Hill"));
+    EXPECT_FALSE(std::filesystem::exists(settings.file("Flying sites/Hill")));
+    EXPECT_TRUE(std::filesystem::exists(settings.file("Flying sites/Hill.old/site.tvf")));
+    EXPECT_TRUE(model.deleteNamed("Hill.old"));
+    EXPECT_FALSE(std::filesystem::exists(settings.file("Flying sites/Hill.old")));
+    EXPECT_EQ(texts(model), std::vector<std::string>{"Club.v2.tvf"});
+}
+
+// A scheme name may hold dots; only the bitmap's ".bmp" is dropped.
+TEST(ExportNames, SchemeNamesKeepTheirDots) {
+    testsupport::TempFolder settings;
+    std::filesystem::create_directories(settings.file("Schemes"));
+    settings.write("Schemes/Alpha#Red.v2.bmp", "b");
+    settings.write("Schemes/Alpha#A.b.bmp", "b");
+    const shell::ExportNamesModel model = shell::ExportNamesModel::scheme(settings.path() + "/", "Alpha");
+    EXPECT_EQ(texts(model), (std::vector<std::string>{"A.b", "Red.v2"}));
+}
+
 TEST(ExportNames, MissingFoldersGiveEmptyLists) {
     testsupport::TempFolder settings;
     EXPECT_TRUE(shell::ExportNamesModel::scheme(settings.path() + "/", "Alpha").entries().empty());
