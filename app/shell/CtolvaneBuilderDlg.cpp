@@ -22,8 +22,8 @@
 #include "app/shell/CDlgOptionsTarget.h"
 #include "app/shell/CDlgProgress.h"
 #include "app/shell/tbApplication.h"
-#include "app/shell/tbLauncher.h"
 #include "app/shell/tbMainMenu.h"
+#include "app/shell/tbMenuIds.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProject.h"
 #include "app/shell/tbProjectCommands.h"
@@ -510,4 +510,4 @@ void CtolvaneBuilderDlg::quitNow() {
     if (IsModal()) EndModal(wxID_CANCEL);
 }
 
-void CtolvaneBuilderDlg::openFile(const std::string& path) { tbLaunch(path); }
+void CtolvaneBuilderDlg::openUserManual() { runCommand(tbMenu::userManual); }

@@ -89,7 +89,8 @@ public:
 
     // ---- tbInput::Actions.
     void quitNow() override;
-    void openFile(const std::string& path) override;
+    // F1: as Help > User manual, which says so when the manual cannot be opened.
+    void openUserManual() override;
 
 private:
     class PointerFilter;

@@ -4,13 +4,13 @@
 #include "app/shell/tbAppFolders.h"
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbGraphics.h"
+#include "app/shell/tbMouse.h"
 #include "app/shell/tbMouseGate.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProject.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simConsole.h"
 #include "engine/core/simGlobals.h"
-#include "engine/core/simMouse.h"
 #include "engine/core/simOptions.h"
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
@@ -106,7 +106,7 @@ void CtolvaneBuilderApp::createEngine(win::HWND window, int width, int height, t
     new tbGraphics(0, d3dx::Vector2(0.0f, 0.0f), true);
     if (!getStatusSuccess()) return;
     new tbInput(m_tools, actions);
-    new simMouse();
+    new tbMouse();
     createSystems();
 }
 

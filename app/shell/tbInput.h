@@ -3,14 +3,17 @@
 // The engine's input system, plus the shell's own keys, acted on when they
 // are released: Shift+Esc quits at once (no save question), Space toggles
 // between the 3-D and the texture view while the mouse gate is open, F1 opens
-// the user manual. What quitting and opening a file mean belongs to the
-// window layer, reached through `tbInput::Actions`.
+// the user manual as Help > User manual does. What quitting and opening the
+// manual mean belongs to the window layer, reached through `tbInput::Actions`.
+//
+// It owns the editor's mouse (tbMouse), which registers itself with the
+// current input system when it is made; one input system per program,
+// reached through `tbInput::current`.
 #pragma once
-
-#include <string>
 
 #include "engine/core/simInput.h"
 
+class tbMouse;
 class tbToolState;
 
 class tbInput : public simInput {
@@ -19,17 +22,25 @@ public:
     public:
         virtual ~Actions() = default;
         virtual void quitNow() = 0;
-        virtual void openFile(const std::string& path) = 0;
+        virtual void openUserManual() = 0;
     };
 
-    tbInput(tbToolState& tools, Actions* actions) : m_tools(tools), m_actions(actions) {}
+    // Becomes the current input system.
+    tbInput(tbToolState& tools, Actions* actions);
+    // Deletes the owned mouse, then stops being the current input system.
+    ~tbInput() override;
+
+    // The input system made last and not yet gone, or null.
+    static tbInput* current();
+    // The owned mouse, null until one registers.
+    tbMouse* mouse() const { return m_mouse; }
 
     void onEvent(simInputEvent* event) override;
 
-    // The user manual, under the program folder.
-    static std::string helpFilePath();
-
 private:
+    friend class tbMouse;  // registers and unregisters itself
+
     tbToolState& m_tools;
     Actions* m_actions;
+    tbMouse* m_mouse = nullptr;
 };

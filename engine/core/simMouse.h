@@ -89,7 +89,8 @@ public:
     // ---- The ground under the cursor
     // Where the ray from the current camera through the cursor meets the
     // ground plane y = 0 in front of the camera. Needs the view source (the
-    // graphics system) and its current camera; without them nothing changes.
+    // graphics system) and its current camera; without them the points stay
+    // as they were and none is found.
     // A cursor whose ray never comes down to the ground (above the horizon,
     // or a camera under the ground) finds none: hasGroundPoint is false and
     // the point keeps its last value. While the left button is down, a found

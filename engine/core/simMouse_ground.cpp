@@ -9,6 +9,7 @@
 void simMouse::pickGroundPoint() {
     const simViewSource* source = getViewSource();
     const simViewpoint* camera = source ? source->getCurrentCamera() : nullptr;
+    m_hasGroundPoint = false;
     if (!camera) return;
     m_previousGroundPoint = m_groundPoint;
 

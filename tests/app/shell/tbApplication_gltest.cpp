@@ -12,6 +12,7 @@
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbGraphics.h"
 #include "app/shell/tbInput.h"
+#include "app/shell/tbMouse.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProject.h"
 #include "engine/core/simGlobals.h"
@@ -85,6 +86,9 @@ TEST(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
         ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
         EXPECT_NE(dynamic_cast<tbGraphics*>(g_graphics), nullptr);
         EXPECT_NE(dynamic_cast<tbInput*>(g_input), nullptr);
+        ASSERT_NE(tbInput::current(), nullptr);
+        EXPECT_NE(tbInput::current()->mouse(), nullptr) << "the editor's own mouse";
+        EXPECT_EQ(g_input->getMouse(), tbInput::current()->mouse());
         app.initialise();
         ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
 
