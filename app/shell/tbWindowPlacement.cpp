@@ -16,6 +16,16 @@ int toInt(float value) {
     return static_cast<int>(value);
 }
 
+// A stored length below the minimum gives the default one.
+int usableLength(float stored, int minimum, int fallback) {
+    const int length = toInt(stored);
+    return length < minimum ? fallback : length;
+}
+
+bool tooSmall(const tbRect& rect) {
+    return rect.width < kMinimumWindowWidth || rect.height < kMinimumWindowHeight;
+}
+
 bool overlapsEnough(const tbRect& window, const tbRect& display) {
     const int left = std::max(window.x, display.x);
     const int right = std::min(window.right(), display.right());
@@ -27,7 +37,9 @@ bool overlapsEnough(const tbRect& window, const tbRect& display) {
 }  // namespace
 
 tbRect tbRestoredPlacement(const tbStoredPlacement& stored, const std::vector<tbRect>& displays) {
-    tbRect rect{toInt(stored.x), toInt(stored.y), std::max(toInt(stored.width), 0), std::max(toInt(stored.height), 0)};
+    tbRect rect{toInt(stored.x), toInt(stored.y),
+                usableLength(stored.width, kMinimumWindowWidth, kDefaultWindowWidth),
+                usableLength(stored.height, kMinimumWindowHeight, kDefaultWindowHeight)};
     if (displays.empty()) return rect;
     for (const tbRect& display : displays)
         if (overlapsEnough(rect, display)) return rect;
@@ -41,6 +53,7 @@ tbRect tbRestoredPlacement(const tbStoredPlacement& stored, const std::vector<tb
 
 void tbRecordPlacement(tbWindowSettings& settings, tbWindowShow show, const tbRect& rect, bool maximisePending) {
     if (maximisePending || show == tbWindowShow::minimised) return;
+    if (show == tbWindowShow::normal && tooSmall(rect)) return;
     settings.maximised = show == tbWindowShow::maximised;
     if (settings.maximised) return;
     settings.normal = {static_cast<float>(rect.x), static_cast<float>(rect.y), static_cast<float>(rect.width),

@@ -83,6 +83,12 @@ TEST(WindowPlacement, TheStoredPlaceIsKeptOnlyWhereItCanBeReached) {
         {{100, -500, 1000, 700}, {460, 170, 1000, 700}},      // title bar above every display
         {{4000, 4000, 3000, 2000}, {0, 0, 1920, 1040}},       // too large for the primary
         {{nan, 1e30f, 800, 600}, {0, 0, 800, 600}},           // a broken file gives the corner
+        // A size nobody can work in takes the default one.
+        {{100, 50, 0, 0}, {100, 50, 1024, 768}},
+        {{100, 50, -5, 700}, {100, 50, 1024, 700}},
+        {{100, 50, 319, 239}, {100, 50, 1024, 768}},
+        {{100, 50, 320, 240}, {100, 50, 320, 240}},
+        {{100, 50, nan, 600}, {100, 50, 1024, 600}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(tbRestoredPlacement(c.stored, displays), c.expected) << c.stored.x << "," << c.stored.y;
@@ -104,6 +110,9 @@ TEST(WindowPlacement, AMaximisedWindowKeepsTheNormalRectangleItReturnsTo) {
         {"moved while normal", tbWindowShow::normal, {50, 60, 902, 725}, false, {{50, 60, 902, 725}, false}},
         {"maximised", tbWindowShow::maximised, screen, false, {{100, 100, 902, 725}, true}},
         {"minimised", tbWindowShow::minimised, {0, 0, 160, 30}, false, before},
+        // Before the window is laid out it can report nothing at all.
+        {"not yet laid out", tbWindowShow::normal, {0, 0, 0, 0}, false, before},
+        {"just large enough", tbWindowShow::normal, {5, 6, 320, 240}, false, {{5, 6, 320, 240}, false}},
         // At start-up, between the size the window was mapped with and the
         // stored one, before the stored maximise.
         {"start-up maximise to come", tbWindowShow::normal, {0, 0, 1024, 768}, true, before},
