@@ -83,7 +83,7 @@ CtolvaneBuilderApp::CtolvaneBuilderApp(tbProgress::BoxFactory progressBoxes)
 CtolvaneBuilderApp::~CtolvaneBuilderApp() {
     simLog("[~CtolvaneBuilderApp");
     // The settings first, while the tool state still holds what the user left.
-    if (m_options) m_options->save(tbOptions::kFileName);
+    if (m_options) m_options->saveAtExit(tbOptions::kFileName);
     delete tbProject::current();
     simLog("~CtolvaneBuilderApp]");
     OwnedSceneObjects& objects = sceneObjects();

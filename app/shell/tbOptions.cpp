@@ -1,12 +1,15 @@
 #include "app/shell/tbOptions.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "app/shell/tbAtomicSave.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
+#include "platform/ui/messageBox.h"
 
 namespace {
 
@@ -117,12 +120,24 @@ std::string tbOptions::toText() const {
     return out.take();
 }
 
-bool tbOptions::save(const std::string& fileName) const {
+bool tbOptions::save(const std::string& fileName, std::string* reason) const {
     const std::string path = settingsFilePath(fileName);
     simLog("tbOptions::save: " + path + "...\n");
     std::string error;
     if (tbSaveFileAtomically(path, toText(), &error)) return true;
     simLog("tbOptions::save - ERROR FILE HANDLE INVALID: " + path + "\n");
     simLog("  " + error + "; the previous settings file is kept\n");
+    if (reason) *reason = error;
     return false;
+}
+
+void tbOptions::saveAtExit(const std::string& fileName) const {
+    std::string reason;
+    if (save(fileName, &reason)) return;
+    const std::string path = settingsFilePath(fileName);
+    std::error_code error;
+    const bool kept = std::filesystem::is_regular_file(path, error);
+    ui::showError("The settings could not be saved to\n" + path + "\n" + reason +
+                      (kept ? "\nThe settings saved before are kept." : ""),
+                  "Save settings");
 }

@@ -39,9 +39,13 @@ public:
     // A missing or broken file leaves every key absent; the main colour then
     // is white, the second colour black, and the backdrop goes to the view.
     void load(const std::string& fileName);
-    // Writes the file through a temporary beside it; false (and a log line)
-    // when any step fails, in which case the old file stays as it was.
-    bool save(const std::string& fileName) const;
+    // Writes the file through a temporary beside it; false (and a log line,
+    // and the system's reason in `reason`) when any step fails, in which
+    // case the old file stays as it was.
+    bool save(const std::string& fileName, std::string* reason = nullptr) const;
+    // The save at exit: as save(), and a failure is also told to the user in
+    // an error box, since the changed settings are about to be lost.
+    void saveAtExit(const std::string& fileName) const;
 
     // The file's text for the current values.
     std::string toText() const;

@@ -17,6 +17,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/simScriptManager.h"
+#include "platform/ui/messageBox.h"
 #include "tests/support/headlessEngine.h"
 
 namespace {
@@ -234,6 +235,46 @@ TEST_F(SettingsFileTest, FailedSaveKeepsThePreviousFileAndSaysSo) {
     // The folder cannot take a new file at all.
     std::filesystem::remove_all(engine.settings.file("Settings"));
     EXPECT_FALSE(options.save(tbOptions::kFileName));
+}
+
+// At exit the user is told, saying whether the settings saved before stay.
+TEST_F(SettingsFileTest, AFailedSaveAtExitIsToldToTheUser) {
+    const tbOptions options(tools);
+    {
+        ui::ScriptedAnswers answers;
+        options.saveAtExit(tbOptions::kFileName);
+        EXPECT_TRUE(answers.asked().empty()) << "a save that works says nothing";
+    }
+    // The settings file's place is taken by a folder: the rename over it fails.
+    std::filesystem::remove(settingsPath());
+    std::filesystem::create_directories(settingsPath() + "/taken");
+    {
+        ui::ScriptedAnswers answers;
+        options.saveAtExit(tbOptions::kFileName);
+        ASSERT_EQ(answers.asked().size(), 1u);
+        EXPECT_EQ(answers.asked()[0].title, "Save settings");
+        EXPECT_EQ(answers.asked()[0].kind, ui::MessageBoxKind::error);
+        EXPECT_EQ(answers.asked()[0].text.rfind("The settings could not be saved to\n" + settingsPath() + "\n", 0), 0u)
+            << answers.asked()[0].text;
+        EXPECT_EQ(answers.asked()[0].text.find("saved before are kept"), std::string::npos) << "there were none";
+    }
+    // A settings file that stays as it was says so: the disk fills up mid-write.
+    std::filesystem::remove_all(settingsPath());
+    writeSettings("options = {}\n");
+    {
+        ui::ScriptedAnswers answers;
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 100;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        options.saveAtExit(tbOptions::kFileName);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, SIG_DFL);
+        ASSERT_EQ(answers.asked().size(), 1u);
+        EXPECT_NE(answers.asked()[0].text.find("\nThe settings saved before are kept."), std::string::npos);
+    }
 }
 
 TEST(AtomicSave, ReplacesTheFileWhole) {
