@@ -24,6 +24,11 @@ void tbCollisionObject_heightMap::transferTail(A& a, Self& self) {
     const uint64_t cells = uint64_t(self.m_cellsPerSide) * self.m_cellsPerSide;
     if constexpr (A::kReading) {
         if (!a.ok()) return;
+        if (self.m_cellsPerSide < kMinCellsPerSide || self.m_cellsPerSide > kMaxCellsPerSide) {
+            a.fail("height map of " + std::to_string(self.m_cellsPerSide) + " cells a side");
+            self.m_cellsPerSide = 0;
+            return;
+        }
         if (!a.canTake(cells * kCellRecordSize)) {
             a.fail("height map of " + std::to_string(self.m_cellsPerSide) + " cells a side larger than the file");
             self.m_cellsPerSide = 0;

@@ -34,6 +34,9 @@ class tbSiteEditorSettings;
 class tbCollisionObject_heightMap : public tbCollisionObject {
 public:
     static constexpr size_t kCellRecordSize = 48;
+    // A map has at least one quad and at most a million cells; a record
+    // outside these sizes is refused.
+    static constexpr uint32_t kMinCellsPerSide = 2, kMaxCellsPerSide = 1024;
     static constexpr size_t kTailHeaderSize = 24 + 4;
     // The shortest time between two brush strokes (ms).
     static constexpr double kStrokeIntervalMs = 100.0;

@@ -25,7 +25,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,17 +44,16 @@ class simGeometry;
 class simTexture;
 class tbCollisionObject;
 class tbFlyingSitePosition;
+class tbReflectionCubemap;
+class tbWaterMask;
 struct tbFlyingSiteFileData;
 
 class tbProject_flyingsite : public tbProject, public simDeviceDependantObject {
 public:
     static constexpr uint32_t kCurrentVersion = 2;
-    static constexpr uint32_t kWaterMaskSize = 2048;    // texels a side
-    static constexpr uint32_t kCubemapSize = 512;       // texels a face side
     static constexpr float kWaterMaskExtent = 20000.0f;  // world units the mask covers a side
     static constexpr const char* kNoImage = "[No image]";
     static constexpr const char* kImageOptions = "noMipmaps | forceCompression | managedResourcePool";
-    static constexpr const char* kWaterMaskName = "tbProject_flyingsite_waterMaskTexture";
 
     // Cube image slots, in the order of the file: -X, +X, -Y, +Y, -Z, +Z.
     static constexpr int kCubeSlots = 6;
@@ -133,7 +134,7 @@ public:
     simTexture* getCubeTexture(int slot) const { return m_cubeTextures[slot]; }
     const std::string& getSphereImageName() const { return m_sphereImageName; }
     simTexture* getSphereTexture() const { return m_sphereTexture; }
-    gfx::TextureHandle getReflectionCubemap() const { return m_reflectionCubemap; }
+    gfx::TextureHandle getReflectionCubemap() const;
     const d3dx::Vector3& getPanoramaRotation() const { return m_panoramaRotation; }
     const d3dx::Vector3& getPanoramaPosition() const { return m_panoramaPosition; }
     const d3dx::Matrix& getPanoramaOrientation() const { return m_panoramaOrientation; }
@@ -141,8 +142,9 @@ public:
     d3dx::Matrix& panoramaTransform() { return m_panoramaTransform; }
     float getPilotEyeHeight() const { return m_pilotEyeHeight; }
     const std::string& getAmbientSound() const { return m_ambientSound; }
-    simTexture* getWaterMaskTexture() const { return m_waterMaskTexture.get(); }
-    gfx::SurfaceHandle getWaterMaskSurface() const { return m_waterMaskSurface; }
+    simTexture* getWaterMaskTexture() const;
+    gfx::SurfaceHandle getWaterMaskSurface() const;
+    tbWaterMask& waterMask() const { return *m_waterMask; }
     simGeometry* getPreviewGeometry() const { return m_previewGeometry; }
     const d3dx::Vector3& getPreviewPosition() const { return m_previewPosition; }
     const d3dx::Vector3& getSunPosition() const { return m_sunPosition; }
@@ -161,6 +163,10 @@ public:
     manipulator* getWaterManipulator() const { return m_waterManipulator.get(); }
     manipulator* getWindManipulator() const { return m_windManipulator.get(); }
 
+    // The progress of an open, in percent, goes to `sink` (the shell's
+    // progress box).
+    void setProgressSink(std::function<void(float)> sink);
+
     // "<application title> - <file name>" once the site has a file, else the
     // application title alone; `applicationTitle` is "TolvaneBuilder <version>".
     std::string windowTitle(const std::string& applicationTitle) const;
@@ -169,18 +175,22 @@ public:
     static tbProject_flyingsite* current() { return s_current; }
 
 private:
-    friend struct tbFlyingSiteFileData;
-
-    void createReflectionCubemap();
-    void createWaterMask();
-    void releaseWaterMask();
-    void clearWaterMaskTarget(uint32_t argb);
-    void loadSiteImage(const std::string& path, std::string& name, simTexture*& texture);
-    // Copies the plain records of a file into the site (open) and back (save).
-    void applyFile(tbFlyingSiteFileData& file);
-    tbFlyingSiteFileData collectFile() const;
+    // The image at `path` (its full path: two folders may hold images of one
+    // name), loaded once for the site; null when it cannot be loaded.
+    simTexture* loadSiteImage(const std::string& path);
+    // The file's records into the site (open), and the site into them (save).
+    void applyFile(tbFlyingSiteFileData& file,
+                   std::vector<std::unique_ptr<tbCollisionObject>> objects,
+                   std::vector<std::unique_ptr<tbFlyingSitePosition>> positions);
+    bool collectFile(tbFlyingSiteFileData& file, std::string& reason) const;
+    void progress(float percent) const;
     void placeManipulators();
+    void showInBars() const;
+    // Empties both lists, telling the bars first.
     void deleteAll();
+    // Click-to-create (tbProject_flyingsiteEvents.cpp).
+    void createFromClick(const d3dx::Vector3& ground);
+    void createCollisionObjects(const d3dx::Vector3& ground);
 
     uint32_t m_fileVersion = 0;
     uint8_t m_waterEnabled = 0;
@@ -194,7 +204,7 @@ private:
     std::array<simTexture*, kCubeSlots> m_cubeTextures{};
     std::string m_sphereImageName;
     simTexture* m_sphereTexture = nullptr;
-    gfx::TextureHandle m_reflectionCubemap;  // 512 x 512 a face, render target, A8R8G8B8
+    std::unique_ptr<tbReflectionCubemap> m_reflectionCubemap;  // 512 x 512 a face
     std::unique_ptr<manipulator> m_panoramaManipulator;
     d3dx::Vector3 m_panoramaRotation;
     d3dx::Vector3 m_panoramaPosition{0, 0, 400};  // only its height is used
@@ -202,12 +212,8 @@ private:
     d3dx::Matrix m_panoramaTransform = d3dx::Matrix::identity();
     float m_pilotEyeHeight = 160.0f;
     std::string m_ambientSound;
-    std::unique_ptr<simTexture> m_waterMaskTexture;  // 2048 x 2048 X8R8G8B8 render target
-    gfx::SurfaceHandle m_waterMaskTarget;            // 2048 x 2048 render target
-    gfx::SurfaceHandle m_waterMaskSurface;           // level 0 of the texture
-    gfx::SurfaceHandle m_waterMaskDepth;             // D24S8
-    std::vector<uint8_t> m_waterMaskImage;           // DDS, held over a lost device
-    std::vector<uint8_t> m_cubemapImage;             // DDS, held over a lost device
+    std::unique_ptr<tbWaterMask> m_waterMask;  // 2048 x 2048, made by onNew and open
+    std::map<std::string, std::unique_ptr<simTexture>> m_images;  // by full path
     simGeometry* m_previewGeometry = nullptr;
     std::unique_ptr<manipulator> m_windManipulator;
     std::unique_ptr<manipulator> m_previewManipulator;
@@ -224,6 +230,8 @@ private:
     utils::Timer m_paintStopwatch;
     std::list<std::unique_ptr<tbCollisionObject>> m_collisionObjects;
     std::list<std::unique_ptr<tbFlyingSitePosition>> m_positions;
+    std::function<void(float)> m_progressSink;
+    bool m_hasFile = false;  // saved or opened: the title names the file
 
     static inline tbProject_flyingsite* s_current = nullptr;
 };

@@ -71,6 +71,10 @@ public:
     float getSecondValue() const { return m_second; }
     bool isEnabled() const { return m_enabled != 0; }
     void setEnabled(bool enabled) { m_enabled = enabled ? 1 : 0; }
+    // The colours; `apply` hands them to the device.
+    void setDiffuse(const simColour& colour) { m_diffuse = colour; }
+    void setAmbient(const simColour& colour) { m_ambient = colour; }
+    void setSpecular(const simColour& colour) { m_specular = colour; }
     const gfx::D3DLIGHT9& getRecord() const { return m_record; }
     const d3dx::Matrix& getViewMatrix() const { return m_view; }
     const d3dx::Matrix& getProjectionMatrix() const { return m_projection; }
