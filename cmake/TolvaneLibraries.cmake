@@ -1,9 +1,13 @@
 # One static library per source folder, its sources globbed.
-#   tolvane_folder_library(<target> <folder> [PUBLIC deps...] [PCH headers...])
+#   tolvane_folder_library(<target> <folder> [DEPS deps...] [PCH headers...]
+#                          [EXCLUDE files of the folder...])
 function(tolvane_folder_library target folder)
-  cmake_parse_arguments(ARG "" "" "DEPS;PCH" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PCH;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.c)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${folder}/${excluded})
+  endforeach()
   if(NOT sources)
     # An empty folder still gives a linkable target for its dependants.
     set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
@@ -40,8 +44,13 @@ set_property(TARGET engine_core PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
 if(NOT TOLVANE_FUZZ)
   tolvane_folder_library(platform_ui platform/ui
     DEPS platform_gfx platform_win tolvane_wx PCH <wx/wx.h>)
+  # The editor's layers, each linking only those below it: the shell's base
+  # knows no project kind; the model scheme and the flying site stand on it
+  # and know nothing of each other; the main window, its commands and the
+  # program's entry (kept out of the library) stand on top and know both.
   tolvane_folder_library(app_shell app/shell DEPS engine_core platform_ui PCH <wx/wx.h>)
   tolvane_folder_library(app_scheme app/scheme DEPS app_shell PCH <wx/wx.h>)
   tolvane_folder_library(app_site app/site DEPS app_shell PCH <wx/wx.h>)
-  target_link_libraries(app_shell PUBLIC app_scheme app_site)
+  tolvane_folder_library(app_window app/window DEPS app_shell app_scheme app_site
+    PCH <wx/wx.h> EXCLUDE main.cpp)
 endif()

@@ -5,7 +5,7 @@
 #include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"

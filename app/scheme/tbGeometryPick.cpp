@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/scheme/tbGeometry.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/shell/tbApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"

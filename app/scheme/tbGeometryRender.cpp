@@ -7,7 +7,7 @@
 #include "app/scheme/tbGeometryTool_text.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbMaterial.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"

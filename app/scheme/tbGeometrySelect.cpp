@@ -1,7 +1,7 @@
 // The click selection of faces and UV points in both views.
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryUndo.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"

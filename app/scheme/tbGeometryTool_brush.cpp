@@ -9,7 +9,7 @@
 #include "app/scheme/tbGeometryPaint.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbPaintSpace.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simGlobals.h"

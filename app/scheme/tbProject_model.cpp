@@ -8,7 +8,7 @@
 #include "app/shell/tbErrorBox.h"
 #include "app/shell/tbFileBytes.h"
 #include "app/scheme/tbProjectFile.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/shell/tbAtomicSave.h"
 #include "app/shell/tbCamera.h"
 #include "engine/core/simApplicationLog.h"

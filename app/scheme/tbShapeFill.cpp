@@ -6,7 +6,7 @@
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbPaintSpace.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/scheme/tbShapeClip.h"
 #include "app/scheme/tbShapeOutline.h"
 #include "app/scheme/tbTextureMap.h"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/scheme/tbStoredShape.h"
+#include "app/shell/tbCameraRecord.h"
 #include "platform/d3dx/d3dxMathTypes.h"
 
 // One of the image-projection bar's six slots (+X, -X, +Y, -Y, +Z, -Z).
@@ -38,8 +39,8 @@ struct tbProjectorPlacements {
 
 struct tbToolSettings {
     // A camera's file record (its layout is the camera's own).
-    static constexpr size_t kCameraRecordSize = 804;
-    using CameraRecord = std::array<uint8_t, kCameraRecordSize>;
+    static constexpr size_t kCameraRecordSize = tbCameraRecord::kSize;
+    using CameraRecord = tbCameraRecordBytes;
 
     // Flood bar.
     uint32_t floodAxis = 0;  // 0 X, 1 Y, 2 Z

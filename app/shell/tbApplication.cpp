@@ -1,6 +1,6 @@
 #include "app/shell/tbApplication.h"
 
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/shell/tbAppFolders.h"
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbGraphics.h"

@@ -1,6 +1,6 @@
 #include "app/shell/tbCameraCommands.h"
 
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/shell/tbCamera.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simGraphics.h"

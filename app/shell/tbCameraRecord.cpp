@@ -83,7 +83,7 @@ bool refuse(std::string* reason, const char* why) {
 
 }  // namespace
 
-std::array<uint8_t, tbCameraRecord::kSize> tbWriteCameraRecord(const tbCameraRecord& r) {
+tbCameraRecordBytes tbWriteCameraRecord(const tbCameraRecord& r) {
     std::array<uint8_t, tbCameraRecord::kSize> bytes;
     Writer w(bytes);
     w.vec(r.angles);

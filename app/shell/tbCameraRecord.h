@@ -48,7 +48,10 @@ struct tbCameraRecord {
     d3dx::Matrix rotation, view, projection, inverseView, inverseRotation;
 };
 
-std::array<uint8_t, tbCameraRecord::kSize> tbWriteCameraRecord(const tbCameraRecord& record);
+// A record's bytes as a project file holds them.
+using tbCameraRecordBytes = std::array<uint8_t, tbCameraRecord::kSize>;
+
+tbCameraRecordBytes tbWriteCameraRecord(const tbCameraRecord& record);
 
 // Parses a record. False, with the reason, when fewer than 804 bytes are
 // given or a value the camera is rebuilt from (angles, matrices it keeps,

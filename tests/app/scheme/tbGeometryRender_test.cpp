@@ -12,7 +12,7 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbProject_model.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simScene.h"

@@ -20,7 +20,7 @@
 #include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbProject_model.h"
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbCamera.h"
 #include "engine/graphics/simLight.h"

@@ -1,4 +1,4 @@
-#include "app/scheme/tbSceneCameras.h"
+#include "app/shell/tbSceneCameras.h"
 
 #include <memory>
 #include <utility>
@@ -37,11 +37,11 @@ public:
         while (n < 2 && camera(n)) ++n;
         return n;
     }
-    tbToolSettings::CameraRecord save(size_t index) const override {
+    tbCameraRecordBytes save(size_t index) const override {
         const tbCamera* c = camera(index);
-        return c ? tbWriteCameraRecord(c->toRecord()) : tbToolSettings::CameraRecord{};
+        return c ? tbWriteCameraRecord(c->toRecord()) : tbCameraRecordBytes{};
     }
-    void load(size_t index, const tbToolSettings::CameraRecord& bytes) override {
+    void load(size_t index, const tbCameraRecordBytes& bytes) override {
         tbCamera* c = camera(index);
         tbCameraRecord record;
         std::string reason;

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/shell/tbProjectCommands.h"
+#include "app/window/tbProjectCommands.h"
 
 class tbOptions;
 

@@ -1,4 +1,4 @@
-#include "app/shell/CtolvaneBuilderDlg.h"
+#include "app/window/CtolvaneBuilderDlg.h"
 
 #include <algorithm>
 #include <span>
@@ -22,13 +22,13 @@
 #include "app/shell/CDlgOptionsTarget.h"
 #include "app/shell/CDlgProgress.h"
 #include "app/shell/tbApplication.h"
-#include "app/shell/tbMainMenu.h"
-#include "app/shell/tbMenuIds.h"
+#include "app/window/tbMainMenu.h"
+#include "app/window/tbMenuIds.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProject.h"
-#include "app/shell/tbProjectCommands.h"
-#include "app/shell/tbSchemeEditing.h"
-#include "app/shell/tbViewCommands.h"
+#include "app/window/tbProjectCommands.h"
+#include "app/window/tbSchemeEditing.h"
+#include "app/window/tbViewCommands.h"
 #include "app/shell/tbViewWindowHost.h"
 #include "app/shell/tbWindowPlacement.h"
 #include "engine/core/simApplicationLog.h"

@@ -1,5 +1,5 @@
-// tbSceneCameras: the scene's first two cameras as a model-scheme project
-// file stores them, at the end of its tool settings.
+// tbSceneCameras: the scene's first two cameras as a project file stores
+// them (a model scheme keeps them at the end of its tool settings).
 //
 // By default they are the current scene's cameras 0 and 1, those that exist
 // and are application cameras (`tbCamera`); tests install others. Reading
@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/scheme/tbToolSettings.h"
+#include "app/shell/tbCameraRecord.h"
 
 class simScene;
 class tbCamera;
@@ -27,8 +27,8 @@ public:
     virtual ~tbSceneCameras() = default;
     // The scene's cameras, at most two.
     virtual size_t count() const = 0;
-    virtual tbToolSettings::CameraRecord save(size_t index) const = 0;
-    virtual void load(size_t index, const tbToolSettings::CameraRecord& record) = 0;
+    virtual tbCameraRecordBytes save(size_t index) const = 0;
+    virtual void load(size_t index, const tbCameraRecordBytes& record) = 0;
 };
 
 // Installs other cameras (null: the scene's again) and gives back the ones

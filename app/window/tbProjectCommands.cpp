@@ -1,14 +1,14 @@
-#include "app/shell/tbProjectCommands.h"
+#include "app/window/tbProjectCommands.h"
 
 #include <utility>
 
 #include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbCommandWindows.h"
-#include "app/shell/tbMenuIds.h"
+#include "app/window/tbMenuIds.h"
 #include "app/shell/tbProgress.h"
 #include "app/shell/tbProject.h"
-#include "app/shell/tbSchemeEditing.h"
+#include "app/window/tbSchemeEditing.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simApplicationLog.h"
 #include "platform/ui/messageBox.h"

@@ -9,7 +9,7 @@
 #include <wx/app.h>
 
 #include "app/shell/tbErrorBox.h"
-#include "app/shell/CtolvaneBuilderDlg.h"
+#include "app/window/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/simEngineLinks.h"

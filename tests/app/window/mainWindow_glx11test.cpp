@@ -14,7 +14,7 @@
 
 #include <filesystem>
 
-#include "app/shell/CtolvaneBuilderDlg.h"
+#include "app/window/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbToolbarHost.h"

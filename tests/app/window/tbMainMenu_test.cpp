@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/tbMainMenu.h"
-#include "app/shell/tbMenuIds.h"
+#include "app/window/tbMainMenu.h"
+#include "app/window/tbMenuIds.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/shell/tbMainMenu.h"
+#include "app/window/tbMainMenu.h"
 
-#include "app/shell/tbMenuIds.h"
+#include "app/window/tbMenuIds.h"
 
 namespace {
 

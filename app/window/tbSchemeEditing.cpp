@@ -1,4 +1,4 @@
-#include "app/shell/tbSchemeEditing.h"
+#include "app/window/tbSchemeEditing.h"
 
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryUndo.h"

@@ -12,9 +12,9 @@
 
 #include <filesystem>
 
-#include "app/shell/CtolvaneBuilderDlg.h"
+#include "app/window/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
-#include "app/shell/tbMenuIds.h"
+#include "app/window/tbMenuIds.h"
 #include "app/shell/tbOptions.h"
 #include "engine/core/simSystemLinks.h"
 #include "engine/graphics/simEngineLinks.h"
