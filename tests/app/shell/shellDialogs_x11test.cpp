@@ -172,6 +172,36 @@ TEST(OptionsWindow, PicksTheBackdropThroughThePickerAndAccepts) {
     EXPECT_EQ(target.applied, 1);
 }
 
+// The dialog's own Cancel button, after a colour was picked and the switch
+// flipped: nothing reaches the settings, the engine window or the renderer.
+TEST(OptionsWindow, CancelAfterPickingAndTogglingChangesNothing) {
+    ASSERT_TRUE(test::startWx());
+    sys::ManualClock clock;
+    auto swatches = greySwatches();
+    FakeOptionsTarget target;
+    CDlgOptions dialog(target, swatches, nullptr);
+    const int answer = test::runModal(dialog, [&] {
+        dialog.CallAfter([&] {
+            CDialogToolbar* picker = nullptr;
+            test::pumpEventsUntil([&] { return (picker = test::findShownWindow<CDialogToolbar>()) != nullptr; });
+            ASSERT_NE(picker, nullptr);
+            picker->control<wxTextCtrl>(CDialogToolbar::idRed)->SetValue("200");
+            picker->clickButton(CDialogToolbar::idOk);
+        });
+        wxCommandEvent click(wxEVT_BUTTON, CDlgOptions::idBackground);
+        dialog.control<ui::SwatchControl>(CDlgOptions::idBackground)->GetEventHandler()->ProcessEvent(click);
+        ASSERT_EQ(dialog.model().colour(), rgb(200, 40, 60)) << "the pick reached the dialog";
+        dialog.control<wxCheckBox>(CDlgOptions::idAntialiasing)->SetValue(false);
+        dialog.clickButton(CDlgOptions::idCancel);
+    });
+    EXPECT_EQ(answer, 1);
+    EXPECT_TRUE(target.antialiasing);
+    EXPECT_EQ(target.background, rgb(20, 40, 60));
+    EXPECT_EQ(target.windowAntialiasing, -1);
+    EXPECT_EQ(target.clearColour, 0u);
+    EXPECT_EQ(target.applied, 0);
+}
+
 TEST(ProgressBoxWindow, OpensAtZeroMovesAndStaysUntilHidden) {
     ASSERT_TRUE(test::startWx());
     tbProgress progress(CProgressBox::factory(nullptr));
