@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -22,6 +23,23 @@
 namespace {
 
 constexpr const char* kCollection = "currentProject";
+constexpr const char* kAircraftFolder = "objects/aircraft";
+
+// The resource folder to look for a model's ".geo" in. The picker names a
+// model by its folder below the aircraft folder; a file inside it (a path
+// ending in "<model>.tvm" or ".geo") names the same folder, and a path from the
+// resource root is taken as it is. A bare name gives the whole aircraft
+// folder. A path that climbs out (a ".." part) finds nothing.
+std::optional<std::string> modelFolder(const std::string& model) {
+    std::filesystem::path path(model);
+    if (!path.has_parent_path()) return kAircraftFolder;
+    for (const auto& part : path)
+        if (part == "..") return std::nullopt;
+    if (path.extension() == ".tvm" || path.extension() == ".geo") path = path.parent_path();
+    const std::string folder = path.generic_string();
+    return folder.rfind(std::string(kAircraftFolder) + "/", 0) == 0 ? folder
+                                                                    : std::string(kAircraftFolder) + "/" + folder;
+}
 constexpr const char* kOpenTitle = "Error opening project";
 constexpr const char* kUnreadable = "The project file appears to be invalid, or has been deleted.";
 // A project file holds a picture of at most 8192 x 8192 pixels and the model;
@@ -64,8 +82,10 @@ bool tbProject_model::onNew(std::string model) {
     setCollection(kCollection);
     m_modelName = utils::stripExtension(utils::getFileName(model));
     m_fileVersion = kCurrentVersion;
-    const std::string path =
-        g_resources ? g_resources->findFile("objects/aircraft", m_modelName + ".geo", simRootKind_resources) : "NULL";
+    const std::optional<std::string> folder = modelFolder(model);
+    const std::string path = g_resources && folder
+                                 ? g_resources->findFile(*folder, m_modelName + ".geo", simRootKind_resources)
+                                 : "NULL";
     if (path == "NULL") {
         setCollection("");
         return false;

@@ -4,7 +4,11 @@
 // It owns the imported model (tbGeometry) and the stored shapes, knows the
 // simulator model's name and the scheme's name (the base's export name), and
 // reads and writes the project file (.tvp, tbProjectFile.h):
-//   onNew  imports "<model>.geo" found under "objects/aircraft";
+//   onNew  imports "<model>.geo" from the model's own folder as the model
+//          picker names it ("fixedWing/trainers/sparrow", below
+//          "objects/aircraft"), so a same-named model of another group is
+//          never taken; a bare model name is looked for anywhere under
+//          "objects/aircraft";
 //   open   reads and checks the whole file before it builds anything, so a
 //          bad file ("Error opening project") leaves the project as it was;
 //   save   writes a temporary file beside the target and renames it over

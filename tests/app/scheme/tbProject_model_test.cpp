@@ -125,6 +125,37 @@ TEST_F(ModelScheme, ANewSchemeImportsItsModel) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// Two models of one name in different groups: New takes the one picked, as
+// the model picker names it, never the first one found.
+TEST_F(ModelScheme, ANewSchemeImportsThePickedModelOfTwoWithOneName) {
+    res->writeGeo("objects/aircraft/fixedWing/aerobatic/trainer/trainer.geo",
+                  test::paintableModel("trainer", test::gridVertices(2, 2), 2));
+    res->writeGeo("objects/aircraft/fixedWing/scale/trainer/trainer.geo",
+                  test::paintableModel("trainer", test::gridVertices(3, 2), 2));
+    struct Case {
+        const char* picked;
+        size_t triangles;  // 0: nothing imported
+    };
+    const Case cases[] = {
+        {"fixedWing/aerobatic/trainer", 8},
+        {"fixedWing/scale/trainer", 12},
+        {"planes/trainer", 24},
+        {"fixedWing/scale/trainer/trainer.tvm", 12},
+        {"fixedWing/gliders/trainer", 0},  // no such folder
+        {"fixedWing/../planes/trainer", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picked);
+        project.reset();
+        project = std::make_unique<tbProject_model>();
+        ASSERT_EQ(project->onNew(c.picked), c.triangles != 0) << rig.engine.log();
+        if (c.triangles == 0) continue;
+        EXPECT_EQ(project->getModelName(), "trainer");
+        ASSERT_NE(project->getModel(), nullptr);
+        EXPECT_EQ(project->getModel()->triangles.size(), c.triangles);
+    }
+}
+
 TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
     project = newScheme();
     project->shapes().push_back(std::make_unique<tbStoredShape>(tbStoredShape{"wave", {{1, {0, 1}, {2, 3}, {4, 5}}}}));
