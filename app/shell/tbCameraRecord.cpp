@@ -154,6 +154,9 @@ bool tbReadCameraRecord(const uint8_t* bytes, size_t size, tbCameraRecord& out, 
     rec.orientationMode = std::min<uint32_t>(rec.orientationMode, 6);
     if (!(rec.nearZ >= 0.0f && rec.farZ > rec.nearZ && std::isfinite(rec.farZ)))
         return refuse(reason, "camera record near and far make no projection");
+    // A camera's aspect is its view's width over its height, never zero or
+    // less; such a value would turn the projection inside out or infinite.
+    if (!(rec.aspect > 0.0f)) return refuse(reason, "camera record aspect is not above zero");
     out = std::move(rec);
     return true;
 }

@@ -55,7 +55,7 @@ tbCameraRecordBytes tbWriteCameraRecord(const tbCameraRecord& record);
 
 // Parses a record. False, with the reason, when fewer than 804 bytes are
 // given or a value the camera is rebuilt from (angles, matrices it keeps,
-// target, distance, lens) is not finite or the near and far distances cannot
-// make a projection; `out` is then untouched. Modes past their last value
+// target, distance, lens) is not finite, the near and far distances cannot
+// make a projection or the aspect is not above zero; `out` is then untouched. Modes past their last value
 // are taken as the last.
 bool tbReadCameraRecord(const uint8_t* bytes, size_t size, tbCameraRecord& out, std::string* reason = nullptr);

@@ -345,7 +345,9 @@ TEST_F(CameraTest, DamagedRecordsAreRefusedAndLeaveTheDefaults) {
                                                {"NaN distance", 284, nan},
                                                {"NaN in the rotation", 356 + 20, nan},
                                                {"negative near", 324, -5.0f},
-                                               {"far before near", 332, 0.01f}}) {
+                                               {"far before near", 332, 0.01f},
+                                               {"zero aspect", 316, 0.0f},
+                                               {"negative aspect", 316, -1.25f}}) {
         SCOPED_TRACE(d.name);
         auto bytes = good;
         std::memcpy(bytes.data() + d.offset, &d.value, 4);
