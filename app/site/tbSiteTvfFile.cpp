@@ -1,0 +1,55 @@
+#include "app/site/tbSiteTvfFile.h"
+
+#include "app/site/tbSiteExportNames.h"
+#include "app/site/tbSiteRecordFields.h"
+
+namespace {
+
+constexpr char kMagic[] = "TOLVANEBUILDER FLYING SITE";
+
+void writeBlob(utils::ByteWriter& out, const std::vector<uint8_t>& bytes) {
+    out.u32(uint32_t(bytes.size()));
+    out.bytes(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+std::vector<uint8_t> writeSiteTvfFile(const tbSiteTvfData& d) {
+    utils::ByteWriter out;
+    out.text(kMagic, kFlyingSiteMagicSize);
+    out.u32(kSiteTvfVersion);
+    out.text(d.siteName, kFlyingSiteTextSize);
+    out.text(d.siteDescription, kFlyingSiteTextSize);
+    out.u32(d.imageMode);
+    out.u8(d.interior);
+    // The mode decides how many names the simulator reads; any it lacks is none.
+    const size_t names = d.imageMode == 0 ? kSiteExportSlots : d.imageMode == 1 ? 1 : 0;
+    for (size_t i = 0; i < names; ++i)
+        out.text(i < d.imageNames.size() ? d.imageNames[i] : kSiteNoImage, kFlyingSiteTextSize);
+    tbWriteSiteVector(out, d.panoramaRotation);
+    tbWriteSiteMatrix(out, d.panoramaTransform);
+    out.text(d.cubemapName, kFlyingSiteTextSize);
+    tbWriteSiteColour(out, d.ambient);
+    tbWriteSiteColour(out, d.diffuse);
+    tbWriteSiteColour(out, d.specular);
+    tbWriteSiteVector(out, d.sunPosition);
+    out.u32(uint32_t(d.positions.size()));
+    for (const tbSitePositionRecord& record : d.positions) out.bytes(record.data(), record.size());
+    out.u32(uint32_t(d.objects.size()));
+    for (const tbSiteObjectEntry& entry : d.objects) {
+        out.u32(entry.tag);
+        out.bytes(entry.record.data(), entry.record.size());
+    }
+    writeBlob(out, d.blackBitmap);
+    out.u8(d.waterEnabled);
+    if (d.waterEnabled) {
+        tbWriteSiteVector(out, d.waterPosition);
+        writeBlob(out, d.waterMaskBitmap);
+    }
+    out.u8(d.windSpeed > 0.0f ? 1 : 0);
+    for (int i = 0; i < 3; ++i) out.f32(d.windSpeed);
+    tbWriteSiteVector(out, d.windRotation);
+    out.text(d.ambientSoundName, kSiteTvfSoundSize);
+    out.u8(d.reverb);
+    return out.take();
+}
