@@ -103,7 +103,8 @@ Rgb sky(const Vec3& d, double elevation) {
     Rgb colour = mix(kHaze, Rgb{0.30, 0.50, 0.85}, std::pow(clamp01(up), 0.55));
     // A warm glow around the sun, high in the south-west.
     const Vec3 sun{-0.45, 0.62, -0.64};
-    const double towards = (d.x * sun.x + d.y * sun.y + d.z * sun.z) / std::sqrt(0.45 * 0.45 + 0.62 * 0.62 + 0.64 * 0.64);
+    const double towards =
+        (d.x * sun.x + d.y * sun.y + d.z * sun.z) / std::sqrt(sun.x * sun.x + sun.y * sun.y + sun.z * sun.z);
     colour = mix(colour, Rgb{1.0, 0.98, 0.9}, 0.35 * std::pow(clamp01(towards), 24.0));
     // Clouds on a plane 1000 m up: they thin out and flatten towards the horizon.
     if (d.y > 0.0) {

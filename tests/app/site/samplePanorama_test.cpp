@@ -95,7 +95,8 @@ TEST(SamplePanorama, FacesAndSphereLoadAtFullSize) {
 // sky beside grass and fails by far.
 TEST(SamplePanorama, FacesMeetWithoutSeamsAsTheSkyBoxDrawsThem) {
     std::array<d3dx::Bitmap, 6> faces;
-    for (int slot = 0; slot < 6; ++slot) faces[slot] = load("flyingField" + std::to_string(kFaces[slot].digit) + ".jpg");
+    for (int slot = 0; slot < 6; ++slot)
+        faces[slot] = load("flyingField" + std::to_string(kFaces[slot].digit) + ".jpg");
     ASSERT_FALSE(HasFailure());
     for (int slot = 0; slot < 6; ++slot) {
         const Face& f = kFaces[slot];

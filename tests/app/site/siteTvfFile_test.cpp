@@ -25,7 +25,8 @@ tbSiteTvfData sample() {
     d.positions.resize(2);
     for (size_t p = 0; p < d.positions.size(); ++p)
         for (size_t i = 0; i < d.positions[p].size(); ++i) d.positions[p][i] = uint8_t(p * 7 + i);
-    for (uint32_t tag : {2u, 0u, 4u}) d.objects.push_back({tag, std::vector<uint8_t>(recordSize(tag), uint8_t(tag + 1))});
+    for (uint32_t tag : {2u, 0u, 4u})
+        d.objects.push_back({tag, std::vector<uint8_t>(recordSize(tag), uint8_t(tag + 1))});
     d.blackBitmap = {'B', 'M', 1, 2, 3};
     d.waterPosition = {5, 250, 6};
     d.waterMaskBitmap = {'B', 'M', 9, 9};
