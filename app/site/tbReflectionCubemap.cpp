@@ -78,23 +78,9 @@ void tbReflectionCubemap::build(const std::array<simTexture*, kFaces>& slots) {
 void tbReflectionCubemap::onDeviceReset() {
     if (!m_texture) return;
     d3dx::Image cube;
-    cube.isCube = true;
-    for (uint32_t face = 0; face < kFaces; ++face) {
-        SurfaceHandle surface;
-        d3dx::Image picture;
-        const bool read = SUCCEEDED(device()->GetCubeMapSurface(m_texture, static_cast<D3DCUBEMAP_FACES>(face), 0,
-                                                                &surface)) &&
-                          simReadSurface(*device(), surface, picture);
-        if (surface) device()->Release(surface);
-        if (!read) break;
-        cube.format = picture.format;
-        cube.width = picture.width;
-        cube.height = picture.height;
-        cube.mipLevels = 1;
-        cube.surfaces.push_back(std::move(picture.surfaces[0]));
-    }
     m_image.clear();
-    if (cube.surfaces.size() == kFaces) d3dx::SaveImageToFileInMemory(&m_image, d3dx::ImageFileFormat::Dds, cube);
+    if (simReadTexture(*device(), m_texture, true, cube))
+        d3dx::SaveImageToFileInMemory(&m_image, d3dx::ImageFileFormat::Dds, cube);
     release();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simSurfaceFile.h"
 #include "engine/graphics/simTexture.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/gfx/device.h"
@@ -205,6 +206,38 @@ TEST_F(GlTexture, CubeMapFacesAreInOrderAndTheRightWayRound) {
         EXPECT_EQ(pixels[(face * 2) * 4 + 1 + kWidth] | 0xFF000000u, kFaces[face].topLeft);
         EXPECT_EQ(pixels[(face * 2 + 1) * 4 + 1 + kWidth] | 0xFF000000u, kFaces[face].rest);
     }
+}
+
+// Read back, a texture gives level 0 as the device holds it: a compressed
+// texture its blocks (what the site export writes without compressing them
+// again), a cube map its six faces in order.
+TEST_F(GlTexture, ReadBackGivesTheBlocksAndFacesAsHeld) {
+    for (const auto& [format, words] : {std::pair{d3dx::Format::DXT1, "managedResourcePool | noMipmaps"},
+                                        std::pair{d3dx::Format::DXT5, "noMipmaps"}}) {
+        SCOPED_TRACE(d3dx::formatName(format));
+        const Bytes file = ddsOf(format == d3dx::Format::DXT5, format);
+        auto texture = load("blocks.dds", file, words);
+        ASSERT_TRUE(texture->getTexture());
+        d3dx::Image held, expected;
+        ASSERT_TRUE(simReadTexture(rig->device(), texture->getTexture(), false, held));
+        ASSERT_TRUE(d3dx::LoadImageFromFileInMemory(file.data(), file.size(), {}, &expected).ok());
+        EXPECT_EQ(held.format, format);
+        EXPECT_EQ(held.width, kSize);
+        ASSERT_EQ(held.surfaces.size(), 1u);
+        EXPECT_EQ(held.surfaces[0].bytes, expected.surfaces[0].bytes);
+    }
+    const Bytes file = cubeFile();
+    auto cube = load("sky.dds", file, "cubemap");
+    d3dx::Image held, expected;
+    ASSERT_TRUE(simReadTexture(rig->device(), cube->getCubeTexture(), true, held));
+    d3dx::ImageLoadDesc desc;
+    desc.cube = true;
+    desc.mipLevels = 1;
+    ASSERT_TRUE(d3dx::LoadImageFromFileInMemory(file.data(), file.size(), desc, &expected).ok());
+    EXPECT_TRUE(held.isCube);
+    ASSERT_EQ(held.surfaces.size(), 6u);
+    for (int face = 0; face < 6; ++face) EXPECT_EQ(held.surfaces[face].bytes, expected.surfaces[face].bytes) << face;
+    EXPECT_FALSE(simReadTexture(rig->device(), cube->getCubeTexture(), false, held)) << "a cube is no 2-D texture";
 }
 
 TEST_F(GlTexture, AFileTextureDrawsTheSameAfterALostDevice) {
