@@ -14,6 +14,28 @@ void writeBlob(utils::ByteWriter& out, const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
+tbSiteTvfData tbSiteTvfDataOf(const tbFlyingSiteFileData& project) {
+    tbSiteTvfData d;
+    d.siteName = project.siteName;
+    d.siteDescription = project.siteDescription;
+    d.imageMode = project.imageMode;
+    d.interior = project.interior;
+    d.panoramaRotation = project.panoramaRotation;
+    d.panoramaTransform = project.panoramaTransform;
+    d.ambient = project.ambient;
+    d.diffuse = project.diffuse;
+    d.specular = project.specular;
+    d.sunPosition = project.sunPosition;
+    d.positions = project.positions;
+    d.objects = project.objects;
+    d.waterEnabled = project.waterEnabled;
+    d.waterPosition = project.waterPosition;
+    d.windSpeed = project.windSpeed[0];
+    d.windRotation = project.windRotation;
+    d.reverb = project.reverb;
+    return d;
+}
+
 std::vector<uint8_t> writeSiteTvfFile(const tbSiteTvfData& d) {
     utils::ByteWriter out;
     out.text(kMagic, kFlyingSiteMagicSize);

@@ -64,3 +64,8 @@ struct tbSiteTvfData {
 };
 
 std::vector<uint8_t> writeSiteTvfFile(const tbSiteTvfData& data);
+
+// The fields the site file takes over from the project file's record as they
+// stand (names, lighting, records, water, wind, reverb); the image names, the
+// cube map's and the sound's names and the two pictures are the export's.
+tbSiteTvfData tbSiteTvfDataOf(const tbFlyingSiteFileData& project);

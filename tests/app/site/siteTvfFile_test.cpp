@@ -110,4 +110,48 @@ TEST(SiteTvfFile, OverlongTextsAreCutAndMissingNamesWrittenAsNone) {
     EXPECT_EQ(r.data.ambientSoundName, std::string(127, 's'));
 }
 
+// The site file carries the project's own values, but not the panorama's
+// position or the wind's, which the simulator does not use.
+TEST(SiteTvfFile, TakesTheProjectFilesValues) {
+    tbFlyingSiteFileData project;
+    project.siteName = "Meadow";
+    project.siteDescription = "Hills";
+    project.imageMode = 1;
+    project.interior = 1;
+    project.panoramaRotation = {1, 2, 3};
+    project.panoramaPosition = {9, 9, 9};
+    project.panoramaTransform.m[3][1] = 0.4f;
+    project.ambient.set(255, 1, 2, 3);
+    project.diffuse.set(255, 4, 5, 6);
+    project.specular.set(255, 7, 8, 9);
+    project.sunPosition = {0, 250, 0};
+    project.positions.resize(3);
+    project.objects.push_back({3, std::vector<uint8_t>(239, 3)});
+    project.waterEnabled = 1;
+    project.waterPosition = {0, 0, 250};
+    project.windFlag = 1;
+    project.windSpeed = {6.5f, 6.5f, 6.5f};
+    project.windRotation = {0, 1, 0};
+    project.windPosition = {5, 5, 5};
+    project.reverb = 1;
+    const tbSiteTvfData d = tbSiteTvfDataOf(project);
+    EXPECT_EQ(d.siteName, "Meadow");
+    EXPECT_EQ(d.siteDescription, "Hills");
+    EXPECT_EQ(d.imageMode, 1u);
+    EXPECT_EQ(d.interior, 1);
+    EXPECT_EQ(d.panoramaRotation.z, 3.0f);
+    EXPECT_EQ(d.panoramaTransform.m[3][1], 0.4f);
+    EXPECT_EQ(d.ambient.blue, 3);
+    EXPECT_EQ(d.diffuse.green, 5);
+    EXPECT_EQ(d.specular.red, 7);
+    EXPECT_EQ(d.sunPosition.y, 250.0f);
+    EXPECT_EQ(d.positions.size(), 3u);
+    EXPECT_EQ(d.objects, project.objects);
+    EXPECT_EQ(d.waterEnabled, 1);
+    EXPECT_EQ(d.waterPosition.z, 250.0f);
+    EXPECT_EQ(d.windSpeed, 6.5f);
+    EXPECT_EQ(d.windRotation.y, 1.0f);
+    EXPECT_EQ(d.reverb, 1);
+}
+
 }  // namespace
