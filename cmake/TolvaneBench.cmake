@@ -16,7 +16,7 @@ foreach(src ${bench_sources})
     string(REGEX REPLACE "_bench$" "" name ${name})
     target_link_libraries(bench_${name} PRIVATE app_scheme)
   elseif(name MATCHES "^site")
-    # The flying-site benchmarks (bench/site*_bench.cpp) measure its objects.
+    # The flying-site benchmarks (bench/site*_bench.cpp) measure the site editor's code.
     string(REGEX REPLACE "_bench$" "" name ${name})
     target_link_libraries(bench_${name} PRIVATE app_site)
   elseif(name MATCHES "^shell")
