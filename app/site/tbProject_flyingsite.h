@@ -16,7 +16,7 @@
 //                 file leaves the site as it was; save writes a temporary
 //                 file beside the target and renames it over the old one
 //                 only when every byte is written;
-//   exportScenery the site folder with its .tvf file (tbFlyingSiteExport.cpp).
+//   exportScenery the site folder with its .tvf file (tbProject_flyingsiteExport.cpp).
 //
 // The water mask and the reflection cube map live on the device and survive
 // a lost device as DDS images in memory. Images loaded for the site join the

@@ -4,16 +4,11 @@
 #include <system_error>
 
 #include "app/shell/tbAtomicSave.h"
-#include "engine/core/simConsole.h"
-#include "engine/core/simGlobals.h"
+#include "engine/core/simApplicationLog.h"
 #include "engine/core/utilsStrings.h"
 #include "platform/sys/files.h"
 
 namespace {
-
-void log(const std::string& text) {
-    if (g_console) g_console->printString(text);
-}
 
 bool hasSound(const std::string& path) { return !path.empty() && path != "[none]"; }
 
@@ -74,7 +69,7 @@ private:
 };
 
 void writeHighSet(SiteWriter& out, const tbSiteFaces& faces, const std::function<void(float)>& progress) {
-    log("saving high-quality image-set...\n");
+    simLog("saving high-quality image-set...\n");
     progress(10);
     for (int slot = 0; slot < kSiteExportSlots; ++slot) {
         if (tbSiteHasImage(faces[slot])) out.writeImage(out.names.high(slot), faces[slot]);
@@ -84,7 +79,7 @@ void writeHighSet(SiteWriter& out, const tbSiteFaces& faces, const std::function
 
 void writeMediumSet(SiteWriter& out, const tbSiteFaces& faces, bool fromHighSet,
                     const std::function<void(float)>& progress) {
-    log("saving medium-quality image-set...\n");
+    simLog("saving medium-quality image-set...\n");
     progress(45);
     auto written = [&](int slot) { progress(60.0f + 5.0f * slot); };
     if (!fromHighSet) {
@@ -111,7 +106,7 @@ void writeIcon(SiteWriter& out, const d3dx::Image& slot0) {
 void writeCubemap(SiteWriter& out, const d3dx::Image& cubemap) {
     // The cube map written before is kept as the backup first.
     if (sys::isRegularFile(out.names.cubemap())) out.copy(out.names.cubemap(), out.names.cubemapBackup());
-    if (!out.writeImage(out.names.cubemap(), cubemap)) log("ERROR: Cubemap not exported\n");
+    if (!out.writeImage(out.names.cubemap(), cubemap)) simLog("ERROR: Cubemap not exported\n");
 }
 
 std::vector<uint8_t> bitmapFile(SiteWriter& out, const d3dx::Image& image, const char* what) {
@@ -128,11 +123,11 @@ tbSiteExportReport tbExportSite(const tbSiteExportInput& input, const std::funct
     report.missing = input.missing;
     SiteWriter out(input, report);
     const tbSiteExportNames& names = out.names;
-    log("[tbProject_flyingsite::exportScenery-" + input.folder + " >> ");
+    simLog("[tbProject_flyingsite::exportScenery-" + input.folder + " >> ");
     progress(5);
     if (!out.makeFolder(names.folder())) {
         report.failure = out.folderError();
-        log("ERROR: " + report.failure + "\n");
+        simLog("ERROR: " + report.failure + "\n");
         return report;
     }
 
@@ -158,7 +153,7 @@ tbSiteExportReport tbExportSite(const tbSiteExportInput& input, const std::funct
     if (tbSiteHasImage(input.cubemap)) writeCubemap(out, input.cubemap);
 
     progress(95);
-    log(names.siteFile() + "...");
+    simLog(names.siteFile() + "...");
     site.cubemapName = names.tvfCubemapName();
     site.blackBitmap = tbSiteBlackBitmap();
     if (site.waterEnabled) site.waterMaskBitmap = bitmapFile(out, input.waterMask, "the water mask");
@@ -168,12 +163,12 @@ tbSiteExportReport tbExportSite(const tbSiteExportInput& input, const std::funct
     if (!tbSaveFileAtomically(names.siteFile(),
                               std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), &error)) {
         report.failure = "The site file " + names.siteFile() + " could not be written: " + error;
-        log("ERROR: " + report.failure + "\n");
+        simLog("ERROR: " + report.failure + "\n");
         return report;
     }
     report.siteFileWritten = true;
     if (hasSound(input.ambientSound)) out.copy(input.ambientSound, names.sound(input.ambientSound));
-    log("-tbProject_flyingsite::exportScenery]\n");
+    simLog("-tbProject_flyingsite::exportScenery]\n");
     progress(100);
     return report;
 }
