@@ -71,6 +71,11 @@ public:
     // The paint material's test: a texture whose file name without extension
     // contains the model file's name without extension.
     static bool isPaintTextureName(const std::string& texturePath, const std::string& modelPath);
+    // A model texture (not the paint texture) by its path as the model file
+    // names it: a loaded one joins the current collection, which keeps it as
+    // long as the project; a missing one is loaded, first from "textures",
+    // then from the path as given. Null when it is nowhere.
+    static simTexture* findModelTexture(const std::string& path);
 
     // ---- The geometry block of a project file (tbGeometryFile.cpp).
     // Fills the block's records from the model; false when the model has no

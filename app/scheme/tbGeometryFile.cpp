@@ -177,8 +177,10 @@ bool tbGeometry::open(const tbFileGeometry& in, int32_t version) {
         auto m = std::make_unique<tbMaterial>(this, uint32_t(materials.size()));
         m->textureName = f.textureName;
         m->paintFlag = f.paintFlag;
-        m->texture = f.paintFlag ? m_textureMap->getTexture()
-                                 : dynamic_cast<simTexture*>(simResources::getResource(f.textureName, false));
+        // A model texture is claimed for this project as the import claims
+        // it: one merely looked up may be a texture of the project just
+        // closed, on its way out, or not loaded at all in a fresh run.
+        m->texture = f.paintFlag ? m_textureMap->getTexture() : findModelTexture(f.textureName);
         // Older files hold no colours: the constructor's stay.
         if (version >= 1) {
             m->ambient = f.ambient;

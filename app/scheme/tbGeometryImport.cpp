@@ -28,15 +28,6 @@ constexpr uint64_t kMaxGeoBytes = 1ull << 30;
 
 std::string bareName(const std::string& path) { return utils::stripExtension(utils::getFileName(path)); }
 
-// A texture found or loaded into the current collection, first under
-// "textures", then by the path as given; null when it is nowhere.
-simTexture* findTexture(const std::string& path) {
-    if (!g_resources || path == "none") return nullptr;
-    if (!g_resources->findResource(nullptr, "textures", path, kTextureOptions, false, true, simRootKind_resources))
-        g_resources->findResource(nullptr, "", path, kTextureOptions, false, true, simRootKind_resources);
-    return dynamic_cast<simTexture*>(simResources::getResource(utils::getFileName(path), false));
-}
-
 void importBox(simBoundingBox& box, const geoFileBox& from) {
     box.reset();
     box.growByPoint(from.min);
@@ -74,6 +65,13 @@ std::unique_ptr<tbGeometryObject> importObject(tbGeometry& model, const geoFileN
 
 bool tbGeometry::isPaintTextureName(const std::string& texturePath, const std::string& modelPath) {
     return bareName(texturePath).find(bareName(modelPath)) != std::string::npos;
+}
+
+simTexture* tbGeometry::findModelTexture(const std::string& path) {
+    if (!g_resources || path == "none") return nullptr;
+    if (!g_resources->findResource(nullptr, "textures", path, kTextureOptions, false, true, simRootKind_resources))
+        g_resources->findResource(nullptr, "", path, kTextureOptions, false, true, simRootKind_resources);
+    return dynamic_cast<simTexture*>(simResources::getResource(utils::getFileName(path), false));
 }
 
 bool tbGeometry::import(std::string path) {
@@ -145,7 +143,7 @@ bool tbGeometry::importMaterials(const geoFileData& geo) {
         // model's leaves the material showing the paint texture.
         for (const std::string& path : source.textures) {
             material->textureName = path;
-            material->texture = findTexture(path);
+            material->texture = findModelTexture(path);
             if (isPaintTextureName(path, m_modelPath)) {
                 material->texture = createTextureMap(path);
                 if (!material->texture) {

@@ -7,13 +7,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/scheme/tbTextFields.h"
 #include "app/shell/tbRecordArchive.h"
 #include "platform/d3dx/d3dxImageTypes.h"
 
 namespace {
 
 constexpr char kMagic[] = "TOLVANEBUILDER PROJECT";
-constexpr size_t kMagicSize = 32, kNameSize = 256, kShapeNameSize = 128, kFontNameSize = 64;
+constexpr size_t kMagicSize = 32, kNameSize = kProjectTextBytes + 1, kShapeNameSize = kStoredShapeNameBytes + 1;
+constexpr size_t kFontNameSize = 64;
 constexpr size_t kVertexSize = 52, kShapePointSize = 25, kOutlinePointSize = 28;
 constexpr size_t kObjectFixedSize = 256 + 4 + 1 + 1 + 24 + 4 + 4;
 
@@ -299,6 +301,17 @@ bool checkIndices(const tbFileGeometry& g, std::string& error) {
     return true;
 }
 
+// The model name becomes part of paths (the model's folder, the exported
+// scheme's file name): one plain name, no folder, no way up, nothing a
+// terminal or a file system treats specially.
+bool isPlainFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return c == '/' || c == '\\' || u < 0x20 || u == 0x7F;
+    });
+}
+
 }  // namespace
 
 bool readProjectFile(const void* data, size_t size, size_t cameraCount, tbProjectFileData& out,
@@ -324,6 +337,10 @@ bool readProjectFile(const void* data, size_t size, size_t cameraCount, tbProjec
         return false;
     }
     if (!checkIndices(d.geometry, error)) return false;
+    if (!isPlainFileName(d.modelName)) {
+        error = "the model name is not a plain file name";
+        return false;
+    }
     out = std::move(d);
     return true;
 }

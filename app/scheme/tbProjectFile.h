@@ -107,8 +107,8 @@ struct tbProjectFileData {
     static constexpr int32_t kCurrentVersion = 1;
 
     int32_t version = kCurrentVersion;
-    std::string modelName;   // at most 255 characters
-    std::string schemeName;  // at most 255 characters
+    std::string modelName;   // at most 255 bytes; one plain file name (no folder), else the file is refused
+    std::string schemeName;  // at most 255 bytes
     tbFileGeometry geometry;
     std::vector<tbStoredShape> shapes;  // version 1 and later
 };

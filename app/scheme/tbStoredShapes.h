@@ -17,7 +17,10 @@ using tbStoredShapeList = std::vector<std::unique_ptr<tbStoredShape>>;
 // it; an empty name keeps nothing (null). A name already in the list gets
 // " copy" appended until it is not, so every entry keeps a name of its own:
 // "Wing" beside "Wing" becomes "Wing copy", beside both "Wing copy copy".
-tbStoredShape* tbStoreShape(tbStoredShapeList& shapes, std::string name, const std::vector<tbShapePoint>& outline);
+// Every name fits the project file's field (127 bytes, cut at a character
+// boundary before any " copy"); null when no copy's name would fit.
+tbStoredShape* tbStoreShape(tbStoredShapeList& shapes, const std::string& name,
+                            const std::vector<tbShapePoint>& outline);
 
 // Destroys `shape` and removes it from the list; false (and nothing done)
 // when it is not one of the list's entries.

@@ -132,14 +132,11 @@ void ImageProjectModel::store(tbToolSettings& settings) const {
     settings.projectionLastFolder = m_lastFolder;
 }
 
-void ImageProjectModel::show(const tbToolSettings& fileSettings) {
-    // Clearing and loading the model's slots may touch the model's own
-    // settings, which are usually the values being shown.
-    const tbToolSettings settings = fileSettings;
-    m_slots.fill(defaultSlot());
-    clearImages();
+void ImageProjectModel::show(const tbToolSettings& settings) {
+    // The opened model has loaded each slot's image and put it where the
+    // file placed it; loading it again here would put every slot back at
+    // its start, and the next save would keep that.
     m_current = settings.projectionSlot < kSlots ? settings.projectionSlot : 0;
-    tbGeometry* model = m_target.current();
     for (uint32_t i = 0; i < kSlots; ++i) {
         tbProjectionSlotSettings slot = settings.projectionSlots[i];
         // Held as the edit holds a typed threshold and as the lists offer.
@@ -147,7 +144,6 @@ void ImageProjectModel::show(const tbToolSettings& fileSettings) {
         slot.doubleSided = slot.doubleSided != 0 ? 1 : 0;
         slot.wrapMode = slot.wrapMode != 0 ? 1 : 0;
         slot.show = slot.show != 0 ? 1 : 0;
-        if (model && m_ops.loadImage && !slot.imagePath.empty()) m_ops.loadImage(*model, i, slot.imagePath);
         m_slots[i] = std::move(slot);
     }
     m_lastFolder = settings.projectionLastFolder;

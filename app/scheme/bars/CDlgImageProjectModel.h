@@ -70,8 +70,7 @@ public:
 
     // ---- tbToolSettingsParticipant.
     void store(tbToolSettings& settings) const override;
-    // The slots reset first, then the file's values, each slot's image
-    // loaded again from its path.
+    // The file's values; the opened model has loaded the slots' images itself.
     void show(const tbToolSettings& settings) override;
     // A new model has no images: the slots reset.
     void madeNew() override { resetSlots(); }

@@ -10,7 +10,8 @@
 class CDlgTextEditor : public ui::ToolWindow {
 public:
     enum : int { idText = 1017, idFont = 1074, idBold = 1096, idItalic = 1097 };
-    // The most the project file keeps of the text.
+    // The most characters the edit takes; the model holds the text to the
+    // bytes the project file keeps, which may be fewer characters.
     static constexpr int kMaxTextLength = 255;
 
     // The list offers every font face of the display.

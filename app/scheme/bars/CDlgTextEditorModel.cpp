@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/scheme/tbGeometry.h"
+#include "app/scheme/tbTextFields.h"
 
 namespace bars {
 
@@ -33,7 +34,10 @@ void TextEditorModel::applyFont() {
 }
 
 void TextEditorModel::textEdited(const std::string& text) {
-    m_text = text;
+    // The edit counts characters, the file's field bytes: a text of many
+    // two- or three-byte characters is held to what the field keeps.
+    m_text = tbFitText(text, kProjectTextBytes);
+    if (m_text != text && m_changed) m_changed();
     applyText();
     m_binding.changed();
 }

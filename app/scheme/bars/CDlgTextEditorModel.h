@@ -41,6 +41,8 @@ public:
     void setChangedListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
     // ---- The controls.
+    // The text as typed, held to the bytes the project file keeps of it (cut
+    // at a character boundary; the view is told to show the cut text).
     void textEdited(const std::string& text);
     void faceSelected(const std::string& face);
     void boldToggled(bool on);

@@ -70,16 +70,6 @@ bars::ShapeManagerModel::Operations shapeManagerOperations() {
     return ops;
 }
 
-bars::ImageProjectModel::Operations imageOperations(wxWindow* mainWindow) {
-    bars::ImageProjectModel::Operations ops;
-    ops.loadImage = [](tbGeometry& model, uint32_t slot, const std::string& path) {
-        model.loadProjectionImage(static_cast<int32_t>(slot), path);
-    };
-    ops.projectImages = [](tbGeometry& model) { model.projectImages(); };
-    if (auto* windows = dynamic_cast<tbCommandWindows*>(mainWindow))
-        ops.chooseFile = [windows](const tbFileRequest& request) { return windows->chooseFile(request); };
-    return ops;
-}
 
 bars::TextBarModel::Operations textOperations(tbToolbarHost& host) {
     bars::TextBarModel::Operations ops;
@@ -115,6 +105,17 @@ bars::TextEditorModel::Operations editorOperations(const std::shared_ptr<Thumbna
 
 }  // namespace
 
+bars::ImageProjectModel::Operations tbImageBarOperations(wxWindow* mainWindow) {
+    bars::ImageProjectModel::Operations ops;
+    ops.loadImage = [](tbGeometry& model, uint32_t slot, const std::string& path) {
+        model.loadProjectionImage(static_cast<int32_t>(slot), path);
+    };
+    ops.projectImages = [](tbGeometry& model) { model.projectImages(); };
+    if (auto* windows = dynamic_cast<tbCommandWindows*>(mainWindow))
+        ops.chooseFile = [windows](const tbFileRequest& request) { return windows->chooseFile(request); };
+    return ops;
+}
+
 void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app) {
     tbToolState& tools = app.tools();
     const std::span<simColour, shell::kSwatchCount> swatches = tbBarSwatches(app);
@@ -127,7 +128,7 @@ void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneB
     auto* shapeBar = new CDlgShapeBar(mainWindow, tools, swatches, binding, target, shapeOperations(host));
     host.registerBar(tbBar::shapeBar, shapeBar);
 
-    auto* imageBar = new CDlgImageProject(mainWindow, binding, target, imageOperations(mainWindow),
+    auto* imageBar = new CDlgImageProject(mainWindow, binding, target, tbImageBarOperations(mainWindow),
                                           utils::joinPath(app.getProgramFolder(), "resources"));
     host.registerBar(tbBar::projectImageBar, imageBar);
 

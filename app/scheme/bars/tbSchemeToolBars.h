@@ -6,6 +6,8 @@
 // whose toolbox resets these tools and repaints their colour rows.
 #pragma once
 
+#include "app/scheme/bars/CDlgImageProjectModel.h"
+
 class CtolvaneBuilderApp;
 class tbToolbarHost;
 class wxWindow;
@@ -13,3 +15,8 @@ class wxWindow;
 // `mainWindow` also opens the file browser for the projection bar's images
 // (it is the program's tbCommandWindows).
 void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app);
+
+// The projection bar's operations on the model: its images loaded into the
+// model's slots, its projection, and the file browser of `mainWindow` when
+// that is the program's main window.
+bars::ImageProjectModel::Operations tbImageBarOperations(wxWindow* mainWindow);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/scheme/bars/CDlgImageProjectModel.h"
+#include "app/scheme/bars/tbSchemeToolBars.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"
 #include "app/scheme/tbGeometryUndo.h"
@@ -196,9 +197,10 @@ TEST_F(ProjectionOnGl, WrapRepeatsTheImageAndClampStretchesItsEdges) {
     }
 }
 
-// A saved scheme keeps each slot's image and placement: after opening, the
-// slot is where it was (not back at its start, as loading its image alone
-// would leave it) and projects the same picture again.
+// A saved scheme keeps each slot's image and placement: after opening and
+// the bar's showing the file's slots, the slot is where it was (not back at
+// its start, as loading its image again would leave it) and projects the
+// same picture again.
 TEST_F(ProjectionOnGl, ASlotsImageAndPlacementComeBackAfterSaveAndOpen) {
     constexpr int kSlot = 2;  // +Y
     ASSERT_NO_FATAL_FAILURE(load(kSlot, "50", false));
@@ -213,9 +215,17 @@ TEST_F(ProjectionOnGl, ASlotsImageAndPlacementComeBackAfterSaveAndOpen) {
     const std::string file = res->temp.file("placed.tvp");
     ASSERT_TRUE(project->save(file));
 
+    // Opened as the program opens it: the model reads the file, then the
+    // projection bar, bound to it with the program's operations, shows the
+    // file's slots.
     project = std::make_unique<tbProject_model>();
     ASSERT_TRUE(project->open(file)) << rig->engine.log();
     model = project->getModel();
+    tbToolSettingsBinding binding{[this] { return &model->toolSettings; }};
+    bars::ImageProjectModel bar{binding, {[this] { return model; }, {}}, tbImageBarOperations(nullptr), "/"};
+    binding.add(&bar);
+    binding.afterOpen();
+    EXPECT_EQ(bar.slot(kSlot).imageName, "quadrants.bmp");
     EXPECT_NE(tool().image(kSlot), nullptr);
     EXPECT_EQ(tool().image(0), nullptr);
     EXPECT_EQ(tool().positions[kSlot], d3dx::Vector3(0.25f, 3.0f, -0.5f));

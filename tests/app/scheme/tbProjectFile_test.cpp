@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/scheme/tbProjectFile.h"
+#include "app/scheme/tbTextFields.h"
 
 namespace {
 
@@ -182,6 +183,28 @@ TEST(ProjectFile, TextFieldsKeepAtMostTheirWidthLessOne) {
     EXPECT_EQ(writeOf(d).size(), writeOf(sampleProject()).size());
 }
 
+// A text longer than its field loses whole characters only: "é" is two
+// bytes, so 200 of them (400 bytes) keep 127 in the 255 bytes of a name
+// field and 63 in the 127 of a shape's name, where a cut at the byte limit
+// would leave half a character.
+TEST(ProjectFile, TextsAreCutAtACharacterBoundary) {
+    std::string accents;
+    for (int i = 0; i < 200; ++i) accents += "\xC3\xA9";
+    tbProjectFileData d = sampleProject();
+    d.schemeName = accents;
+    d.geometry.settings.text = "x" + accents;  // here the limit falls between two characters
+    d.shapes[0].name = accents;
+    tbProjectFileData read;
+    ASSERT_TRUE(readBack(writeOf(d), read));
+    EXPECT_EQ(read.schemeName, accents.substr(0, 254));
+    EXPECT_EQ(read.geometry.settings.text, "x" + accents.substr(0, 254));  // all 255 bytes
+    EXPECT_EQ(read.shapes[0].name, accents.substr(0, 126));
+    // A text that fits, and one exactly at the limit, stay whole.
+    EXPECT_EQ(tbFitText("\xC3\xA9t\xC3\xA9", 5), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(tbFitText("\xE2\x82\xAC\xE2\x82\xAC", 5), "\xE2\x82\xAC");
+    EXPECT_EQ(tbFitText("\xF0\x9F\x9B\xA9", 3), "");
+}
+
 TEST(ProjectFile, VersionZeroFilesHaveNoMagicColoursVisibleBytesOrShapes) {
     tbProjectFileData d = sampleProject();
     d.version = 0;
@@ -247,6 +270,14 @@ TEST(ProjectFile, MalformedFilesAreRefused) {
         {"zero-size texture", [](tbProjectFileData& d) { d.geometry.texture.width = 0; }},
         {"texture too tall", [](tbProjectFileData& d) { d.geometry.texture.height = 8193; }},
         {"texture without a picture", [](tbProjectFileData& d) { d.geometry.texture.bmp.clear(); }},
+        // The model name names a folder and the exported scheme's file.
+        {"model name climbing out", [](tbProjectFileData& d) { d.modelName = "../../escape"; }},
+        {"model name with a folder", [](tbProjectFileData& d) { d.modelName = "fixedWing/sparrow"; }},
+        {"model name with a backslash", [](tbProjectFileData& d) { d.modelName = "..\\sparrow"; }},
+        {"model name of dots", [](tbProjectFileData& d) { d.modelName = ".."; }},
+        {"model name of one dot", [](tbProjectFileData& d) { d.modelName = "."; }},
+        {"empty model name", [](tbProjectFileData& d) { d.modelName.clear(); }},
+        {"model name with a control byte", [](tbProjectFileData& d) { d.modelName = "spar\x01row"; }},
         {"objects nested too deeply",
          [](tbProjectFileData& d) {
              tbFileObject deep = objectRecord("leaf");

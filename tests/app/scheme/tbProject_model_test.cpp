@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/shell/tbErrorBox.h"
+#include "app/scheme/tbMaterial.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbSceneCameras.h"
@@ -25,6 +26,7 @@
 #include "app/shell/tbCamera.h"
 #include "engine/graphics/simLight.h"
 #include "engine/graphics/simScene.h"
+#include "engine/graphics/simTexture.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "tests/app/scheme/schemeModels.h"
@@ -189,6 +191,30 @@ TEST_F(ModelScheme, SaveOpenSaveGivesTheSameBytes) {
     ASSERT_TRUE(project->save(path("second.tvp")));
     EXPECT_TRUE(fileText(path("second.tvp")) == fileText(path("first.tvp")));
     EXPECT_EQ(project->windowTitle("T"), "T - second.tvp (trainer/New scheme)");
+}
+
+// A model texture other than the paint texture belongs to the opened
+// project: opened after the scheme that loaded it has gone (New, Save, New,
+// Open, as a modeller does), or in a run that never loaded it, it stays
+// alive through the purge that follows, held by the project's collection.
+TEST_F(ModelScheme, AnOpenedSchemeHoldsItsModelTextures) {
+    project = newScheme();
+    ASSERT_TRUE(project->save(path("metal.tvp")));
+    project.reset();
+    project = newScheme();
+    for (const bool loadedBefore : {true, false}) {
+        SCOPED_TRACE(loadedBefore ? "after New of the same model" : "in a run that never loaded it");
+        project.reset();
+        if (!loadedBefore) rig.engine.app().purgeSafeDeleteObjects(true);
+        ASSERT_EQ(simResources::getResource("metal.bmp", false) != nullptr, loadedBefore);
+        project = std::make_unique<tbProject_model>();
+        ASSERT_TRUE(project->open(path("metal.tvp"))) << rig.engine.log();
+        rig.engine.app().purgeSafeDeleteObjects(true);
+        const simTexture* metal = project->getModel()->getMaterial(1)->texture;
+        ASSERT_NE(metal, nullptr);
+        EXPECT_EQ(simResources::getResource("metal.bmp", false), metal) << "freed while the project shows it";
+        EXPECT_TRUE(boxes.empty());
+    }
 }
 
 TEST_F(ModelScheme, AFaceSelectionComesBackWithItsCentre) {

@@ -28,6 +28,14 @@ TEST(StoredShapes, EachStoredShapeKeepsANameOfItsOwn) {
         {{"Wing copy", "Wing"}, "Wing", "Wing copy copy"},
         {{"Wing copy"}, "Wing", "Wing"},
         {{"wing"}, "Wing", "Wing"},
+        // Names fit the file's 127 bytes; a copy cuts the name, not " copy",
+        // so it stays apart from the name it copies once saved and read back.
+        {{}, std::string(200, 'w'), std::string(127, 'w')},
+        {{std::string(127, 'w')}, std::string(200, 'w'), std::string(122, 'w') + " copy"},
+        {{std::string(127, 'w'), std::string(122, 'w') + " copy"}, std::string(127, 'w'),
+         std::string(117, 'w') + " copy copy"},
+        // "\xC3\xA9" is one character of two bytes, never cut in half.
+        {{}, std::string(124, 'x') + "\xC3\xA9\xC3\xA9\xC3\xA9", std::string(124, 'x') + "\xC3\xA9"},
     };
     for (const auto& c : cases) {
         tbStoredShapeList shapes;
