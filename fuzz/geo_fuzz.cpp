@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the .geo parser, both ways: into records, and
+// Feeds arbitrary bytes to the .geo parser, every way: into records (whole
+// triangles, and every vertex as the model-scheme import reads them), and
 // with the vertices left in the bytes and decoded from there as the model
 // loader does.
 #include <cstddef>
@@ -11,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     geoFileData geo;
     std::string error;
     readGeoFile(data, size, geo, error);
+    readGeoFile(data, size, geo, error, geoVertexReading::everyVertex);
 
     geoFileVertexRun run;
     if (readGeoFile(data, size, geo, error, &run)) {

@@ -79,7 +79,7 @@ bool tbGeometry::import(std::string path) {
     std::vector<uint8_t> bytes;
     geoFileData geo;
     std::string reason = "cannot be read";
-    if (!tbReadWholeFile(path, bytes, kMaxGeoBytes) || !readGeoFile(bytes.data(), bytes.size(), geo, reason)) {
+    if (!tbReadWholeFile(path, bytes, kMaxGeoBytes) || !readGeoFile(bytes.data(), bytes.size(), geo, reason, geoVertexReading::everyVertex)) {
         simLog(path + ": " + reason + "\n");
         tbErrorBox(kImportTitle, kUnreadable);
         return false;

@@ -22,7 +22,8 @@ constexpr int32_t kMaxVertices = int32_t(UINT32_MAX / sizeof(simVertex) / 3 * 3)
 
 class geoFileParser {
 public:
-    geoFileParser(const void* data, size_t size) : base_(static_cast<const uint8_t*>(data)), in_(data, size) {}
+    geoFileParser(const void* data, size_t size, geoVertexReading reading)
+        : base_(static_cast<const uint8_t*>(data)), in_(data, size), reading_(reading) {}
 
     // With `run` the vertices stay in the input and `run` describes them;
     // otherwise they are decoded into `out.vertices`.
@@ -41,8 +42,9 @@ public:
         }
         if (!ok()) return false;
 
-        // The vertices are one triangle list; only whole triangles are read.
-        const int32_t readable = count(simVertex::kFileSize, "vertex", 3, kMaxVertices) / 3 * 3;
+        // The vertices are one triangle list; the model loader reads whole triangles only.
+        const int32_t group = reading_ == geoVertexReading::everyVertex ? 1 : 3;
+        const int32_t readable = count(simVertex::kFileSize, "vertex", group, kMaxVertices) / group * group;
         const geoFileVertexRun vertices{base_ + in_.position(), readable};
         in_.skip(size_t(readable) * simVertex::kFileSize);
         if (!in_.ok()) return fail("truncated vertices");
@@ -180,6 +182,7 @@ private:
 
     const uint8_t* base_;
     utils::ByteCursor in_;
+    geoVertexReading reading_;
     int32_t vertexCount_ = 0;
     std::string error_;
 };
@@ -275,19 +278,28 @@ private:
 
 }  // namespace
 
-bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error) {
-    return readGeoFile(data, size, out, error, nullptr);
-}
+namespace {
 
-bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error, geoFileVertexRun* vertices) {
+bool parseGeoFile(const void* data, size_t size, geoFileData& out, std::string& error, geoFileVertexRun* vertices,
+                  geoVertexReading reading) {
     out = geoFileData{};
     if (vertices) *vertices = geoFileVertexRun{};
-    geoFileParser parser(data, size);
+    geoFileParser parser(data, size, reading);
     if (parser.parse(out, vertices)) return true;
     error = parser.error();
     out = geoFileData{};
     if (vertices) *vertices = geoFileVertexRun{};
     return false;
+}
+
+}  // namespace
+
+bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error, geoVertexReading reading) {
+    return parseGeoFile(data, size, out, error, nullptr, reading);
+}
+
+bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error, geoFileVertexRun* vertices) {
+    return parseGeoFile(data, size, out, error, vertices, geoVertexReading::wholeTriangles);
 }
 
 std::vector<uint8_t> writeGeoFile(const geoFileData& data) { return geoFileEncoder().encode(data); }

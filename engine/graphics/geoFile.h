@@ -114,10 +114,18 @@ struct geoFileVertexRun {
     }
 };
 
+// Which of the V stored vertices a reader takes. The model loader draws
+// whole triangles and takes V / 3 * 3 of them, reading the rest of the file
+// from there on (a file whose V is not a multiple of 3 is then misread, as
+// the simulator misreads it). The model-scheme import takes all V and leaves
+// the last one or two without a triangle.
+enum class geoVertexReading { wholeTriangles, everyVertex };
+
 // Parses a whole file. On failure gives false with a one-line reason in
 // `error` ("truncated material 2", "batch 0..40 outside 36 vertices", ...)
 // and leaves `out` empty.
-bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error);
+bool readGeoFile(const void* data, size_t size, geoFileData& out, std::string& error,
+                 geoVertexReading reading = geoVertexReading::wholeTriangles);
 // The same, with the vertices left in `data` and described by `vertices`
 // (`out.vertices` stays empty); `data` must outlive the run. On failure the
 // run is empty.

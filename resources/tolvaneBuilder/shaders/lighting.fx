@@ -10,12 +10,10 @@ uniform sampler2D shader_texture_0;
 uniform samplerCube shader_texture_cubemap;
 uniform vec4 shader_material_diffuse;
 uniform vec4 shader_material_ambient;
-uniform vec4 shader_material_emissive;
 uniform vec4 shader_material_specular;
 uniform float shader_material_transparency;
 uniform float shader_material_reflectivity;
 uniform float shader_material_eccentricity;
-uniform vec4 shader_light_direction;
 uniform vec4 shader_light_diffuse;
 uniform vec4 shader_light_ambient;
 uniform vec4 shader_light_specular;
@@ -41,12 +39,18 @@ in vec2 uv;
 in vec4 vertexColour;
 void main() {
     vec3 n = normalize(worldNormal);
-    vec3 toLight = -normalize(shader_light_direction.xyz);
+    // The model is lit from the viewer's position, whichever camera draws it
+    // (the scene's light follows only the camera active at a refresh).
     vec3 toEye = normalize(shader_camera_eyePosition.xyz - worldPosition);
+    vec3 toLight = toEye;
     vec4 texel = texture(shader_texture_0, uv);
-    vec3 diffuse = shader_material_diffuse.rgb * (shader_light_diffuse.rgb * max(dot(n, toLight), 0.0) +
-                   shader_light_ambient.rgb) + shader_material_ambient.rgb * shader_light_ambient.rgb +
-                   shader_material_emissive.rgb;
+    // The editor's light is as strong in its ambient part as in its diffuse
+    // part, so the two are blended, not added: a face turned to the light
+    // shows the material's diffuse colour, a face edge-on its ambient colour,
+    // and a pale paint is never lit past white.
+    vec3 ambient = shader_material_ambient.rgb * shader_light_ambient.rgb;
+    vec3 lit = shader_material_diffuse.rgb * shader_light_diffuse.rgb;
+    vec3 diffuse = mix(ambient, lit, max(dot(n, toLight), 0.0));
     float power = mix(128.0, 4.0, clamp(shader_material_eccentricity, 0.0, 1.0));
     vec3 specular = shader_material_specular.rgb * shader_light_specular.rgb *
                     pow(max(dot(n, normalize(toEye + toLight)), 0.0), power);

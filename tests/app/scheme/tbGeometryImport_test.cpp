@@ -113,6 +113,24 @@ TEST_F(GeometryImport, EmptyBatchesAreDroppedAndBadMaterialIndicesGiveNoMaterial
     EXPECT_FALSE(body.meshParts[1]->isPaintable());
 }
 
+// A vertex list that is not whole triangles: every vertex is kept, the last
+// one or two make no triangle, and the rest imports (a part may end on them).
+TEST_F(GeometryImport, VerticesPastTheLastWholeTriangleMakeNoTriangle) {
+    for (const size_t extra : {1u, 2u}) {
+        SCOPED_TRACE(extra);
+        std::vector<simVertex> vertices = test::gridVertices(2, 1);
+        for (size_t i = 0; i < extra; ++i) vertices.push_back(vertices[i]);
+        geoFileData geo = test::paintableModel("trainer", vertices, 1);
+        geo.roots[0].layers[0].batches[0].endVertex = int32_t(vertices.size());
+        boxes.clear();
+        ASSERT_TRUE(import(geo)) << rig.engine.log();
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(model->vertices.size(), 12u + extra);
+        EXPECT_EQ(model->triangles.size(), 4u);
+        EXPECT_EQ(model->roots[0]->meshParts[0]->triangles().size(), 4u);
+    }
+}
+
 TEST_F(GeometryImport, RefusesModelsItCannotPaint) {
     // No texture named after the model: nothing could be painted or saved.
     geoFileData noPaint = test::paintableModel("other", test::gridVertices(1, 1));

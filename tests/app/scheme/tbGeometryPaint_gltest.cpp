@@ -217,6 +217,19 @@ TEST_F(PaintOnGl, EveryPreparationGathersTheWholePatch) {
     }
 }
 
+// A walk passes over triangles that carry its stamp, so a stamp handed out
+// twice (as random stamps are, now and then) leaves part of a later patch
+// ungathered: a million stamps in a row are all new, and none is 0, the
+// stamp every triangle starts with.
+TEST_F(PaintOnGl, NoVisitStampIsHandedOutTwice) {
+    build(kFacingZ, 64, 32);
+    std::vector<uint32_t> stamps(1u << 20);
+    for (uint32_t& stamp : stamps) stamp = model->nextVisitStamp();
+    std::sort(stamps.begin(), stamps.end());
+    EXPECT_NE(stamps.front(), 0u);
+    EXPECT_EQ(std::adjacent_find(stamps.begin(), stamps.end()), stamps.end());
+}
+
 // The CPU's picture of a fill: pixels whose centre lies inside a region
 // triangle get the colours interpolated from its corners.
 struct Expected {
@@ -486,23 +499,33 @@ TEST_F(PaintOnGl, TheColourPickTakesTheShownFrame) {
     EXPECT_EQ(app->tools().secondColour().toARGB(), 0xFFFFFFFFu);
 }
 
-// Through the handler: Ctrl+Shift+wheel keeps the alpha within 0..255, a
-// brush press in the texture view stamps, the release records the step and
-// Ctrl+Z takes it back.
+// Through the handler: Ctrl+Shift+wheel keeps the alpha within 0..255 both
+// ways (253 up stops at 255, 2 down stops at 0, never wrapping round to the
+// other end), a brush press in the texture view stamps, the release records
+// the step and Ctrl+Z takes it back.
 TEST_F(PaintOnGl, TheHandlerStampsRecordsAndUndoes) {
     build(kFacingZ, 64, 32);
     app->tools().setTool(0);
     app->tools().setViewMode(1);
-    simColour nearlyOpaque = colourOf(kRed);
-    nearlyOpaque.alpha = 253;
-    app->tools().setMainColour(nearlyOpaque);
-    simInputEvent wheel;
-    wheel.type = simInputEvent_wheel;
-    wheel.ctrl = wheel.shift = 1;
-    model->onEvent(&wheel);
-    EXPECT_EQ(app->tools().mainColour().alpha, 255);
-    model->onEvent(&wheel);
-    EXPECT_EQ(app->tools().mainColour().alpha, 255);
+    const struct {
+        int32_t start;
+        uint8_t wheelDirection;  // 0 away from the user: up
+        int32_t end;
+    } turns[] = {{253, 0, 255}, {2, 1, 0}};
+    for (const auto& turn : turns) {
+        simColour colour = colourOf(kRed);
+        colour.alpha = turn.start;
+        app->tools().setMainColour(colour);
+        simInputEvent wheel;
+        wheel.type = simInputEvent_wheel;
+        wheel.ctrl = wheel.shift = 1;
+        wheel.wheelDirection = turn.wheelDirection;
+        for (int notch = 0; notch < 2; ++notch) {
+            model->onEvent(&wheel);
+            EXPECT_EQ(app->tools().mainColour().alpha, turn.end) << turn.start << ", notch " << notch;
+        }
+    }
+    app->tools().setMainColour(colourOf(kRed));
 
     const std::vector<uint32_t> before = paint();
     const d3dx::Vector2 mouse = textureViewPoint(0.5f, 0.5f);

@@ -1,4 +1,4 @@
-// The bundled trainer painted in the editor, drawn through the editor's own
+// The bundled trainers painted in the editor, drawn through the editor's own
 // frames on OpenGL: the 3-D view flat and lit, the texture view with the
 // brush's cursor, against golden images; the cursor's size in the texture
 // view follows the texture's width; a device reset draws the same picture.
@@ -130,6 +130,31 @@ TEST_F(SchemeFrames, RealisticLightingDrawsTheModelThroughItsEffect) {
     const std::vector<uint32_t> lit = pixels();
     EXPECT_GT(covered(lit), lit.size() / 10);
     EXPECT_TRUE(testsupport::matchesGolden(lit, width, height, "tests/app/scheme/golden/sparrow_3dViewLit.png"));
+}
+
+// The program's own trainer as the editor's 3-D view draws it, flat and
+// with realistic lighting: the lit model keeps its paint's colours (shaded
+// by the light, the glass showing the cube map), never a white shape.
+TEST_F(SchemeFrames, TheBundledTrainerIsDrawnFlatAndLitInItsColours) {
+    delete project;
+    project = new tbProject_model();
+    ASSERT_TRUE(project->onNew("kestrel")) << app->getStatusReason();
+    project->refresh();
+    app->tools().setTool(1);
+    options().showSecondView = false;
+    for (const int lighting : {0, 1}) {
+        SCOPED_TRACE(lighting);
+        options().lightingMode = lighting;
+        frames();
+        const std::vector<uint32_t> picture = pixels();
+        ASSERT_GT(covered(picture), picture.size() / 20);
+        size_t white = 0;
+        for (const uint32_t c : picture) white += c != kBackdrop && (c & 0xF0F0F0u) == 0xF0F0F0u;
+        EXPECT_LT(white, covered(picture) / 2) << "the model is drawn white";
+        EXPECT_TRUE(testsupport::matchesGolden(picture, width, height,
+                                               lighting ? "tests/app/scheme/golden/kestrel_3dViewLit.png"
+                                                        : "tests/app/scheme/golden/kestrel_3dView.png"));
+    }
 }
 
 TEST_F(SchemeFrames, TheTextureViewShowsTheTextureWithTheBrushCursor) {

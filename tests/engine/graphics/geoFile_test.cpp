@@ -188,6 +188,20 @@ TEST(GeoFile, VertexCountNotAMultipleOfThreeReadsWholeTriangles) {
     EXPECT_EQ(out.vertices.size(), 6u);
 }
 
+// Read for the model-scheme import, the same file keeps all seven vertices
+// and its nodes read as written.
+TEST(GeoFile, EveryVertexIsKeptWhenAskedFor) {
+    geoFileData geo = test::sampleGeo();
+    geo.vertices.push_back(geo.vertices[0]);
+    const std::vector<uint8_t> bytes = writeGeoFile(geo);
+    geoFileData out;
+    std::string error;
+    ASSERT_TRUE(readGeoFile(bytes.data(), bytes.size(), out, error, geoVertexReading::everyVertex)) << error;
+    EXPECT_EQ(out.vertices.size(), 7u);
+    EXPECT_EQ(out.roots.size(), geo.roots.size());
+    EXPECT_FALSE(readGeoFile(bytes.data(), bytes.size() - 1, out, error, geoVertexReading::everyVertex));
+}
+
 TEST(GeoFile, NamesFillingTheirFieldAreCutToIt) {
     geoFileData geo = test::sampleGeo();
     std::vector<uint8_t> bytes = writeGeoFile(geo);
