@@ -78,3 +78,10 @@ void tbGeometry::updateTriangleScreenPositions() {
         for (const auto& t : part.triangles()) t->project();
     });
 }
+
+void tbGeometry::updateTriangleScreenPositions(const tbGeometryObject& object) {
+    tbUseSceneCamera(1);
+    tbForEachPaintablePart(object, [](const tbMeshPart& part) {
+        for (const auto& t : part.triangles()) t->project();
+    });
+}

@@ -118,6 +118,9 @@ public:
     // The refresh walk: projects the triangles of every paintable mesh part
     // of every enabled, visible object of kind 0 with the current camera.
     void updateTriangleScreenPositions();
+    // The same for one object and its children only: one that is enabled or
+    // shown again kept the places of the last projection it took part in.
+    void updateTriangleScreenPositions(const tbGeometryObject& object);
 
     // ---- Drawing (tbGeometryRender.cpp, tbGeometryPreview.cpp).
     // The frame's drawing of the model in the current view with the current

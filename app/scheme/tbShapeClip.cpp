@@ -30,8 +30,8 @@ d3dx::Vector2 tbTriangle::uvAtScreenPoint(const d3dx::Vector2& p) const {
     return lerp(uvs[0], across, distance(s0, p) / reach);
 }
 
-tbShapeClip::tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, const d3dx::Vector3& camera)
-    : m_outline(std::move(outline)), m_doubleSided(doubleSided), m_camera(camera) {
+tbShapeClip::tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, const tbViewer& viewer)
+    : m_outline(std::move(outline)), m_doubleSided(doubleSided), m_viewer(viewer) {
     for (size_t i = 0; i + 2 < m_outline.size(); i += 3) {
         simBoundingRect rect;
         for (size_t k = i; k < i + 3; ++k) rect.growByPoint(m_outline[k]);
@@ -49,14 +49,20 @@ std::vector<tbClipCorner> tbShapeClip::clip(const std::vector<std::unique_ptr<tb
     return out;
 }
 
-bool tbShapeClip::facesAway(const tbTriangle& triangle) const {
-    d3dx::Vector3 toCamera = m_camera - triangle.centre;
-    d3dx::Vec3Normalize(&toCamera, &toCamera);
-    return d3dx::Vec3Dot(&triangle.faceNormal, &toCamera) < 0.0f;
+bool tbShapeClip::turnedTowardsTheViewer(const tbTriangle& triangle) const {
+    // Cosine of the angle between the face and the view below which a face
+    // counts as edge-on (about 0.06 degrees), so rounding in a normal of a
+    // face built edge-on does not turn it towards the view.
+    constexpr float kEdgeOn = 1e-3f;
+    const d3dx::Vector3& f = m_viewer.forward;
+    d3dx::Vector3 toViewer =
+        m_viewer.orthographic ? d3dx::Vector3(-f.x, -f.y, -f.z) : m_viewer.position - triangle.centre;
+    d3dx::Vec3Normalize(&toViewer, &toViewer);
+    return d3dx::Vec3Dot(&triangle.faceNormal, &toViewer) > kEdgeOn;
 }
 
 void tbShapeClip::clipTriangle(const tbTriangle& triangle, std::vector<tbClipCorner>& out) {
-    if (!m_doubleSided && facesAway(triangle)) return;
+    if (!m_doubleSided && !turnedTowardsTheViewer(triangle)) return;
     simBoundingRect rect;
     for (const d3dx::Vector2& p : triangle.screenCorners) rect.growByPoint(p);
     if (!rect.overlaps(m_rect)) return;

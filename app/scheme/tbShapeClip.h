@@ -23,12 +23,23 @@ struct tbClipCorner {
     d3dx::Vector2 uv;
 };
 
+// Where the 3-D view looks from. A face is turned towards the view when its
+// normal points towards the camera's position (a perspective camera) or
+// against its view direction (an orthographic camera, whose rays are all
+// parallel to it).
+struct tbViewer {
+    d3dx::Vector3 position;
+    d3dx::Vector3 forward;  // the view direction, unit
+    bool orthographic = false;
+};
+
 class tbShapeClip {
 public:
     // `outline`: the outline's triangles, three screen corners each.
-    // One-sided, triangles facing away from `camera` (a position) are left
-    // out; double-sided they are painted too.
-    tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, const d3dx::Vector3& camera);
+    // One-sided, only triangles turned towards the `viewer` are painted
+    // (not those facing away, nor those seen edge-on, which show as a line
+    // and would be taken whole); double-sided every triangle is.
+    tbShapeClip(std::vector<d3dx::Vector2> outline, bool doubleSided, const tbViewer& viewer);
 
     // The pieces under the outline of every paintable mesh part of the
     // objects that take part (kind 0, enabled, visible), and of their
@@ -41,14 +52,14 @@ public:
     const simBoundingRect& rect() const { return m_rect; }
 
 private:
-    bool facesAway(const tbTriangle& triangle) const;
+    bool turnedTowardsTheViewer(const tbTriangle& triangle) const;
     void intersect(const tbTriangle& triangle, const d3dx::Vector2 outline[3], std::vector<tbClipCorner>& out);
 
     std::vector<d3dx::Vector2> m_outline;
     std::vector<simBoundingRect> m_outlineRects;  // one per outline triangle
     simBoundingRect m_rect;
     bool m_doubleSided;
-    d3dx::Vector3 m_camera;
+    tbViewer m_viewer;
     simPolygonTriangulator m_triangulator;
     std::vector<d3dx::Vector4> m_ring, m_pieces;  // scratch, kept between triangles
 };

@@ -79,7 +79,10 @@ void tbGeometry::applyShape3D(const simColour& main, const simColour& second, bo
     const simCamera* camera = g_graphics ? g_graphics->getCurrentCamera() : nullptr;
     if (!camera) return;
     const simBoundingRect outlineRect = rectOf(outline);
-    tbShapeClip clip(std::move(outline), toolSettings.shapeDoubleSided != 0, camera->getPosition());
+    // An orthographic projection has no perspective divide: its last column is (0, 0, 0, 1).
+    const bool orthographic = camera->getProjectionMatrix()._34 == 0.0f;
+    tbShapeClip clip(std::move(outline), toolSettings.shapeDoubleSided != 0,
+                     tbViewer{camera->getPosition(), camera->getForward(), orthographic});
     const std::vector<tbClipCorner> pieces = clip.clip(roots);
     std::vector<d3dx::Vector2> texels, screen;
     texels.reserve(pieces.size());

@@ -298,8 +298,11 @@ void manipulator::dragScale(const Vector2& cursorPoint) {
     const Vector3 before = m_scale;
     const int axis = m_dragged[mode_scale];
     if (axis == kCentre) {
-        const float factor = std::max(
-            ((cursorPoint.x - m_screenCentre.x) / m_handleLength) / 25.0f + 1.0f, kMinScaleFactor);
+        // Measured on the screen: a drag of one handle's length to the right
+        // doubles the size at any zoom. Dividing the pixels by the handle's
+        // world length made the same drag many times stronger where a unit
+        // covers many pixels (a flat texture filling the view).
+        const float factor = std::max((cursorPoint.x - m_screenCentre.x) / kHandlePixels + 1.0f, kMinScaleFactor);
         m_scaleFactors = Vector3(factor, factor, factor);
         m_scale = m_startScale * factor;
     } else {

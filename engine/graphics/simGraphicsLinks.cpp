@@ -19,8 +19,8 @@ simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullpt
 simRendererState* state() { return renderer() ? renderer()->getState() : nullptr; }
 
 // Sampler 0 for screen-space drawing (point filtering, clamped) or for the
-// scene (linear, wrapped). Set on the device directly: the cache's address
-// ids are put back to what they held by the second call.
+// scene (linear, wrapped). Set on the device directly, behind the cache's
+// back: `endScreenDrawing` tells the cache the addressing it leaves.
 void setSampler0(bool screen) {
     Device* device = renderer() ? renderer()->getDevice() : nullptr;
     if (!device) return;
@@ -58,6 +58,10 @@ void endScreenDrawing(simRendererState& s) {
     s.restoreState(simRenderState_fog);
     s.setState(simRenderState_zFunction, g_depthTestBeforeScreen);
     setSampler0(false);
+    // The cache learns what the device holds now: a clamp a tool left in it
+    // would make it skip the next request for clamp while the device wraps.
+    for (const uint32_t id : {simRenderState_addressU, simRenderState_addressV})
+        s.setState(id, D3DTADDRESS_WRAP, true);
     s.setState(simRenderState_multisample, 1);
 }
 

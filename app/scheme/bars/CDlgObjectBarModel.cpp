@@ -1,5 +1,6 @@
 #include "app/scheme/bars/CDlgObjectBarModel.h"
 
+#include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryObject.h"
 
 namespace bars {
@@ -42,6 +43,9 @@ bool ObjectBarModel::ticked(const tbGeometryObject& object, ObjectPage page) {
 
 void ObjectBarModel::setTicked(tbGeometryObject& object, ObjectPage page, bool ticked) {
     (page == ObjectPage::enabled ? object.enabled : object.visible) = ticked ? 1 : 0;
+    // Its triangles were left out of every projection while it was off: a
+    // camera move since then would leave it picked where it used to show.
+    if (ticked && object.owner) object.owner->updateTriangleScreenPositions(object);
 }
 
 }  // namespace bars

@@ -48,6 +48,8 @@ public:
     static std::vector<ObjectTreeRow> treeRows(const std::vector<std::unique_ptr<tbGeometryObject>>& roots);
     // The object's switch that a page's tick shows.
     static bool ticked(const tbGeometryObject& object, ObjectPage page);
+    // Sets it; an object switched on has its screen places refreshed, for
+    // picking where it shows now.
     static void setTicked(tbGeometryObject& object, ObjectPage page, bool ticked);
 
 private:

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/scheme/bars/CDlgObjectBarModel.h"
 #include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryUndo.h"
@@ -201,6 +202,29 @@ TEST_F(PaintOnGl, ScreenPositionsAreSeenThroughTheThreeDViewsCamera) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(t.screenCorners[i].x, expected[i].x, 1e-3f) << i;
         EXPECT_NEAR(t.screenCorners[i].y, expected[i].y, 1e-3f) << i;
+    }
+}
+
+// An object switched off takes no part in the projections after camera
+// moves; switched on again (enabled or shown) it is picked where it shows
+// now, not where it showed when it went off.
+TEST_F(PaintOnGl, AnObjectSwitchedOnAgainIsPickedWhereItShows) {
+    build(kFacingZ, 64, 32);
+    ASSERT_TRUE(useCamera(1));
+    model->updateTriangleScreenPositions();
+    tbTriangle& t = *model->triangles[5];
+    const d3dx::Vector2 now[3] = {t.screenCorners[0], t.screenCorners[1], t.screenCorners[2]};
+    for (const bars::ObjectPage page : {bars::ObjectPage::enabled, bars::ObjectPage::visible}) {
+        SCOPED_TRACE(page == bars::ObjectPage::enabled ? "enabled" : "shown");
+        tbGeometryObject& object = *model->roots[0];
+        bars::ObjectBarModel::setTicked(object, page, false);
+        // Where a camera move, seen while it was off, left it.
+        for (d3dx::Vector2& corner : t.screenCorners) corner = {-500, -500};
+        bars::ObjectBarModel::setTicked(object, page, true);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(t.screenCorners[i].x, now[i].x, 1e-3f) << i;
+            EXPECT_NEAR(t.screenCorners[i].y, now[i].y, 1e-3f) << i;
+        }
     }
 }
 

@@ -16,6 +16,7 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbGeometryTool_projectImage.h"
+#include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/scheme/tbToolSettings.h"
@@ -354,6 +355,57 @@ TEST_F(SchemeFrames, TheMirrorBoxPointsAtTheWrittenSideAndTheProjectionPreviewsI
     frames();
     EXPECT_EQ(pixels(), plain);
     for (int i = 0; i < tbGeometryTool_projectImage::kSlots; ++i) EXPECT_EQ(model().projectImageTool().gizmo(i).visible, 0);
+}
+
+// Clamp addressing in the program's frames (the GUI pass sets the sampler
+// behind the cache's back each frame): an image smaller than the model is
+// previewed and projected once with its edges stretched, where wrap repeats
+// it, and the projection paints the texture in both modes.
+TEST_F(SchemeFrames, ClampShowsAndProjectsTheImageOnceWithItsEdgesStretched) {
+    options().showSecondView = false;
+    app->tools().setTool(0);
+    frames();
+    // Red on the left half, blue on the right: wrap repeats both across the
+    // model, clamp leaves the side beyond each edge in that edge's colour.
+    d3dx::Bitmap halves(8, 8);
+    for (uint32_t y = 0; y < 8; ++y)
+        for (uint32_t x = 0; x < 8; ++x) halves.pixels[y * 8 + x] = x < 4 ? 0xFFFF0000u : 0xFF0000FFu;
+    const std::string image = documents.path() + "/halves.bmp";
+    {
+        const std::vector<uint8_t> bytes = imagesamples::bmp24(halves);
+        std::ofstream(image, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    constexpr int kTop = 2;  // +Y: looks down on the wings
+    model().loadProjectionImage(kTop, image);
+    ASSERT_NE(model().projectImageTool().image(kTop), nullptr);
+    model().projectImageTool().gizmo(kTop).setScale({0.5f, 0.5f, 0.5f});
+    tbProjectionSlotSettings& slot = model().toolSettings.projectionSlots[kTop];
+    slot.threshold = 90;
+    slot.show = 1;
+    app->tools().setTool(5);
+    std::vector<uint32_t> previews[2], painted[2];
+    for (const uint32_t wrapMode : {0u, 1u}) {
+        SCOPED_TRACE(wrapMode);
+        slot.wrapMode = wrapMode;
+        frames();
+        previews[wrapMode] = pixels();
+        testsupport::writePicture(previews[wrapMode], width, height,
+                                  std::string("sparrow_projection") + (wrapMode ? "Clamp" : "Wrap") + ".png");
+        d3dx::Image texture;
+        ASSERT_TRUE(model().getTextureMap()->readSurface(model().getTextureMap()->getPaintSurface(), texture));
+        const std::vector<uint32_t> unpainted = imagesamples::bitmapOf(texture).pixels;
+        model().projectImages();
+        ASSERT_TRUE(model().getTextureMap()->readSurface(model().getTextureMap()->getPaintSurface(), texture));
+        const d3dx::Bitmap picture = imagesamples::bitmapOf(texture);
+        painted[wrapMode] = picture.pixels;
+        testsupport::writePicture(painted[wrapMode], picture.width, picture.height,
+                                  std::string("sparrow_projected") + (wrapMode ? "Clamp" : "Wrap") + ".png");
+        EXPECT_NE(painted[wrapMode], unpainted) << "the projection painted nothing";
+        model().getUndo().push();
+        model().getUndo().undo();
+    }
+    EXPECT_NE(previews[0], previews[1]) << "the preview ignores clamp";
+    EXPECT_NE(painted[0], painted[1]) << "the projection ignores clamp";
 }
 
 }  // namespace

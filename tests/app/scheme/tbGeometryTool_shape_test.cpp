@@ -353,7 +353,7 @@ TEST(ShapeClip, PiecesUnderTheOutlineKeepTheModelsTextureCoordinates) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto t = seen(c.screen, uv);
-        tbShapeClip clip(outline, false, {0, 0, -10});
+        tbShapeClip clip(outline, false, tbViewer{{0, 0, -10}, {0, 0, 1}});
         std::vector<tbClipCorner> pieces;
         clip.clipTriangle(*t, pieces);
         EXPECT_EQ(pieces.size() % 3, 0u);
@@ -368,16 +368,39 @@ TEST(ShapeClip, PiecesUnderTheOutlineKeepTheModelsTextureCoordinates) {
     }
 }
 
-TEST(ShapeClip, OneSidedLeavesOutTrianglesFacingAway) {
+// One-sided, only faces turned towards the view are painted: not those
+// facing away, nor those edge-on to it (a fin seen from above), whose
+// triangles show as a line and would be taken whole. An orthographic view
+// looks along its direction everywhere; a perspective one from its position.
+TEST(ShapeClip, OneSidedPaintsOnlyFacesTurnedTowardsTheView) {
     const std::vector<V2> outline = tbShapeOutline::triangles(kSquarePoints);
     const V2 uv[3] = {{0, 0}, {1, 0}, {0, 1}};
-    const auto t = seen({{110, 110}, {190, 110}, {110, 190}}, uv);
-    t->faceNormal = {0, 0, 1};  // away from the camera at z = -10
-    std::vector<tbClipCorner> oneSided, doubleSided;
-    tbShapeClip(outline, false, {0, 0, -10}).clipTriangle(*t, oneSided);
-    tbShapeClip(outline, true, {0, 0, -10}).clipTriangle(*t, doubleSided);
-    EXPECT_TRUE(oneSided.empty());
-    EXPECT_EQ(doubleSided.size(), 3u);
+    const tbViewer perspective{{0, 0, -10}, {0, 0, 1}}, offAxis{{5, 0, -10}, {0, 0, 1}};
+    const tbViewer orthographic{{5, 0, -10}, {0, 0, 1}, true};
+    const struct {
+        const char* what;
+        d3dx::Vector3 normal;
+        tbViewer viewer;
+        bool painted;
+    } cases[] = {
+        {"towards", {0, 0, -1}, perspective, true},
+        {"away", {0, 0, 1}, perspective, false},
+        {"edge-on", {1, 0, 0}, perspective, false},
+        {"edge-on, rounded", {1, 0, -1e-5f}, perspective, false},
+        {"the other side edge-on", {-1, 0, 0}, perspective, false},
+        {"turned to a camera off the axis", {1, 0, 0}, offAxis, true},
+        {"edge-on to an orthographic view", {1, 0, 0}, orthographic, false},
+        {"towards an orthographic view", {0.6f, 0, -0.8f}, orthographic, true},
+    };
+    for (const auto& c : cases) {
+        const auto t = seen({{110, 110}, {190, 110}, {110, 190}}, uv);
+        t->faceNormal = c.normal;
+        std::vector<tbClipCorner> oneSided, doubleSided;
+        tbShapeClip(outline, false, c.viewer).clipTriangle(*t, oneSided);
+        tbShapeClip(outline, true, c.viewer).clipTriangle(*t, doubleSided);
+        EXPECT_EQ(oneSided.size(), c.painted ? 3u : 0u) << c.what;
+        EXPECT_EQ(doubleSided.size(), 3u) << c.what;
+    }
 }
 
 TEST(ShapeClip, UvAtAScreenPointFollowsTheTriangle) {
