@@ -11,13 +11,13 @@
 // Values are little-endian, without padding.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/shell/tbTextFit.h"
 #include "engine/core/byteCursor.h"
 
 class tbReadArchive {
@@ -104,11 +104,12 @@ public:
     }
     // Zero bytes in place of a field this program does not use.
     void skip(size_t n) { m_out.insert(m_out.end(), n, uint8_t(0)); }
-    // The text cut to leave its NUL, the rest of the field zeros.
+    // The text cut to leave its NUL (at a character boundary), the rest of
+    // the field zeros.
     void text(const std::string& s, size_t width) {
-        const size_t n = std::min(s.size(), width - 1);
-        bytes(s.data(), n);
-        m_out.insert(m_out.end(), width - n, uint8_t(0));
+        const std::string fitted = tbFitText(s, width - 1);
+        bytes(fitted.data(), fitted.size());
+        m_out.insert(m_out.end(), width - fitted.size(), uint8_t(0));
     }
     template <class List>
     bool count(const List& list, size_t, const char*) {

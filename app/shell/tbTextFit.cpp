@@ -1,4 +1,4 @@
-#include "app/scheme/tbTextFields.h"
+#include "app/shell/tbTextFit.h"
 
 std::string tbFitText(const std::string& text, size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
