@@ -49,6 +49,10 @@ public:
     }
 
     bool copy(const std::string& source, const std::string& target) {
+        // A sound or picture chosen from the site folder itself is already in
+        // place; copying it over itself would empty it.
+        std::error_code same;
+        if (std::filesystem::equivalent(source, target, same)) return true;
         std::string error;
         if (sys::copyFile(source, target, true, &error)) return true;
         missing(target, error);
@@ -84,7 +88,8 @@ void writeMediumSet(SiteWriter& out, const tbSiteFaces& faces, bool fromHighSet,
     auto written = [&](int slot) { progress(60.0f + 5.0f * slot); };
     if (!fromHighSet) {
         for (int slot = 0; slot < kSiteExportSlots; ++slot) {
-            if (tbSiteHasImage(faces[slot])) out.writeImage(out.names.medium(slot), faces[slot]);
+            if (!tbSiteHasImage(faces[slot])) continue;
+            out.writeImage(out.names.medium(slot), faces[slot]);
             written(slot);
         }
         return;

@@ -132,6 +132,8 @@ TEST_F(SiteExportTest, AFourThousandFaceGivesTheHighSetAsHeldAndAMediumSetAtTwoT
     ASSERT_TRUE(report.siteFileWritten) << report.failure;
     EXPECT_EQ(report.missing, std::vector<std::string>());
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(std::count_if(progress.begin(), progress.end(), [](float p) { return p > 45 && p < 90; }), 3)
+        << "a step as each medium face is done";
     EXPECT_EQ(progress.back(), 100.0f);
 
     tbSiteExportContent content;
@@ -180,6 +182,7 @@ TEST_F(SiteExportTest, AFourThousandFaceGivesTheHighSetAsHeldAndAMediumSetAtTwoT
     EXPECT_EQ(info.resourceType, d3dx::ResourceType::CubeTexture);
     EXPECT_EQ(cubemap.surfaces.size(), 6u);
     EXPECT_EQ(nvddsinfo(site("meadowcubemap.dds")), "16x16");
+    EXPECT_EQ(identify(site("meadowcubemap.dds")), "DDS 16x16");
     EXPECT_EQ(readBytes(site("birds.wav")), readBytes(input.ambientSound));
 
     const sitetest::ReadTvf r = tvf();
@@ -269,6 +272,24 @@ TEST_F(SiteExportTest, TheSphericalPictureIsCopiedBesideTheSiteAndNamedRelativel
     input.sphereImage.clear();
     ASSERT_TRUE(run().siteFileWritten);
     EXPECT_EQ(tvf().data.imageNames, std::vector<std::string>{"[No image]"});
+}
+
+// A sound or picture the author chose from the site folder itself is left as
+// it is, not copied over itself (which emptied it).
+TEST_F(SiteExportTest, FilesAlreadyInTheSiteFolderAreKept) {
+    fs::create_directories(input.folder);
+    const std::string sound = site("wind.wav"), picture = site("meadow.png");
+    std::ofstream(sound) << "RIFF wind";
+    std::ofstream(picture) << "\x89PNG picture";
+    input.ambientSound = sound;
+    input.imageMode = 1;
+    input.sphereImage = picture;
+    const tbSiteExportReport report = run();
+    ASSERT_TRUE(report.siteFileWritten);
+    EXPECT_EQ(report.missing, std::vector<std::string>());
+    EXPECT_EQ(temp.read("Flying sites/meadow/wind.wav"), "RIFF wind");
+    EXPECT_EQ(temp.read("Flying sites/meadow/meadow.png"), "\x89PNG picture");
+    EXPECT_EQ(tvf().data.imageNames, std::vector<std::string>{"meadow.png"});
 }
 
 // Pictures that could not be read or written are told by name; the site file
