@@ -1,13 +1,23 @@
 #include "app/site/tbSiteTvfFile.h"
 
+#include "app/shell/tbRecordArchive.h"
 #include "app/site/tbSiteExportNames.h"
-#include "app/site/tbSiteRecordFields.h"
 
 namespace {
 
 constexpr char kMagic[] = "TOLVANEBUILDER FLYING SITE";
 
-void writeBlob(utils::ByteWriter& out, const std::vector<uint8_t>& bytes) {
+void writeMatrix(tbWriteArchive& out, const d3dx::Matrix& m) {
+    for (const auto& row : m.m)
+        for (float f : row) out.f32(f);
+}
+
+// Alpha first, as every site file keeps the colour record.
+void writeColour(tbWriteArchive& out, const simColour& c) {
+    for (int32_t part : {c.alpha, c.red, c.green, c.blue}) out.i32(part);
+}
+
+void writeBlob(tbWriteArchive& out, const std::vector<uint8_t>& bytes) {
     out.u32(uint32_t(bytes.size()));
     out.bytes(bytes.data(), bytes.size());
 }
@@ -37,7 +47,7 @@ tbSiteTvfData tbSiteTvfDataOf(const tbFlyingSiteFileData& project) {
 }
 
 std::vector<uint8_t> writeSiteTvfFile(const tbSiteTvfData& d) {
-    utils::ByteWriter out;
+    tbWriteArchive out;
     out.text(kMagic, kFlyingSiteMagicSize);
     out.u32(kSiteTvfVersion);
     out.text(d.siteName, kFlyingSiteTextSize);
@@ -48,13 +58,13 @@ std::vector<uint8_t> writeSiteTvfFile(const tbSiteTvfData& d) {
     const size_t names = d.imageMode == 0 ? kSiteExportSlots : d.imageMode == 1 ? 1 : 0;
     for (size_t i = 0; i < names; ++i)
         out.text(i < d.imageNames.size() ? d.imageNames[i] : kSiteNoImage, kFlyingSiteTextSize);
-    tbWriteSiteVector(out, d.panoramaRotation);
-    tbWriteSiteMatrix(out, d.panoramaTransform);
+    tbTransferVec3(out, d.panoramaRotation);
+    writeMatrix(out, d.panoramaTransform);
     out.text(d.cubemapName, kFlyingSiteTextSize);
-    tbWriteSiteColour(out, d.ambient);
-    tbWriteSiteColour(out, d.diffuse);
-    tbWriteSiteColour(out, d.specular);
-    tbWriteSiteVector(out, d.sunPosition);
+    writeColour(out, d.ambient);
+    writeColour(out, d.diffuse);
+    writeColour(out, d.specular);
+    tbTransferVec3(out, d.sunPosition);
     out.u32(uint32_t(d.positions.size()));
     for (const tbSitePositionRecord& record : d.positions) out.bytes(record.data(), record.size());
     out.u32(uint32_t(d.objects.size()));
@@ -65,12 +75,12 @@ std::vector<uint8_t> writeSiteTvfFile(const tbSiteTvfData& d) {
     writeBlob(out, d.blackBitmap);
     out.u8(d.waterEnabled);
     if (d.waterEnabled) {
-        tbWriteSiteVector(out, d.waterPosition);
+        tbTransferVec3(out, d.waterPosition);
         writeBlob(out, d.waterMaskBitmap);
     }
     out.u8(d.windSpeed > 0.0f ? 1 : 0);
     for (int i = 0; i < 3; ++i) out.f32(d.windSpeed);
-    tbWriteSiteVector(out, d.windRotation);
+    tbTransferVec3(out, d.windRotation);
     out.text(d.ambientSoundName, kSiteTvfSoundSize);
     out.u8(d.reverb);
     return out.take();

@@ -94,12 +94,13 @@ TEST(SiteTvfFile, FieldsComeInOrderWithEveryTextAFixedBlock) {
     }
 }
 
-// A text as long as its block or longer keeps its terminator; six-image mode
-// always has its six names.
+// A text as long as its block or longer keeps its terminator and whole
+// characters; six-image mode always has its six names.
 TEST(SiteTvfFile, OverlongTextsAreCutAndMissingNamesWrittenAsNone) {
     tbSiteTvfData d = sample();
     d.siteName = std::string(300, 'n');
     d.ambientSoundName = std::string(128, 's');
+    d.siteDescription = std::string(254, 'd') + "\xC3\xA9";  // an e-acute would end the block half written
     d.imageNames = {"a.dds", "b.dds"};
     const sitetest::ReadTvf r = sitetest::readTvf(writeSiteTvfFile(d), recordSize);
     EXPECT_TRUE(r.whole);
@@ -108,6 +109,7 @@ TEST(SiteTvfFile, OverlongTextsAreCutAndMissingNamesWrittenAsNone) {
         << "six names in six-image mode, whatever the record holds";
     EXPECT_EQ(r.data.siteName, std::string(255, 'n'));
     EXPECT_EQ(r.data.ambientSoundName, std::string(127, 's'));
+    EXPECT_EQ(r.data.siteDescription, std::string(254, 'd')) << "cut before the character, not inside it";
 }
 
 // The site file carries the project's own values, but not the panorama's
