@@ -52,6 +52,19 @@ void setCollection(const char* name) {
 
 size_t cameraCount() { return std::min<size_t>(tbGetSceneCameras().count(), 2); }
 
+// Reads and checks the whole file; on refusal tells the user why.
+bool readCheckedFile(const std::string& path, size_t cameras, tbProjectFileData& data) {
+    std::vector<uint8_t> bytes;
+    std::string reason = "it cannot be read";
+    if (!tbReadWholeFile(path, bytes, kMaxProjectBytes) ||
+        !readProjectFile(bytes.data(), bytes.size(), cameras, data, reason)) {
+        simLog(path + ": " + reason + "\n");
+        tbErrorBox(kOpenTitle, kUnreadable);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 tbProject_model::tbProject_model() {
@@ -110,17 +123,9 @@ bool tbProject_model::onNew(std::string model) {
 
 bool tbProject_model::open(std::string path) {
     simLog("[tbProject_model::open-" + path + "...");
-    std::vector<uint8_t> bytes;
     tbProjectFileData data;
-    std::string reason = "it cannot be read";
     const size_t cameras = cameraCount();
-    if (!tbReadWholeFile(path, bytes, kMaxProjectBytes) ||
-        !readProjectFile(bytes.data(), bytes.size(), cameras, data, reason)) {
-        simLog(path + ": " + reason + "\n");
-        tbErrorBox(kOpenTitle, kUnreadable);
-        return false;
-    }
-    bytes = {};
+    if (!readCheckedFile(path, cameras, data)) return false;
 
     setCollection(kCollection);
     auto geometry = std::make_unique<tbGeometry>(this);
@@ -142,6 +147,11 @@ bool tbProject_model::open(std::string path) {
     setCollection("");
     simLog("-tbProject_model::open]\n");
     return true;
+}
+
+bool tbProject_model::checkFile(const std::string& path) {
+    tbProjectFileData data;
+    return readCheckedFile(path, cameraCount(), data);
 }
 
 bool tbProject_model::save(std::string path) {

@@ -40,6 +40,9 @@ public:
     bool onNew(std::string model) override;
     bool open(std::string path) override;
     bool save(std::string path) override;
+    // Reads and checks the whole file as `open` does, building nothing; a
+    // refused file is reported ("Error opening project") and false returned.
+    static bool checkFile(const std::string& path);
     // After a zoom or a change of view: re-projects the model's triangles
     // and turns the scene's first light to shine along the active camera's
     // view, so the model is always lit from the viewer.

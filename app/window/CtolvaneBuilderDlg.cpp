@@ -14,7 +14,7 @@
 #include "app/scheme/bars/tbPaintingBars.h"
 #include "app/scheme/bars/tbSchemeToolBars.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
-#include "app/scheme/tbProject_model.h"
+#include "app/scheme/tbModelSchemeKind.h"
 #include "app/shell/CDlgExport.h"
 #include "app/shell/CDlgFileBrowser.h"
 #include "app/shell/CDlgModelPicker.h"
@@ -27,10 +27,11 @@
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProject.h"
 #include "app/window/tbProjectCommands.h"
-#include "app/window/tbSchemeEditing.h"
+#include "app/scheme/tbSchemeEditing.h"
 #include "app/window/tbViewCommands.h"
 #include "app/shell/tbViewWindowHost.h"
 #include "app/shell/tbWindowPlacement.h"
+#include "app/site/tbFlyingSiteKind.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/utilsStrings.h"
@@ -306,11 +307,13 @@ void CtolvaneBuilderDlg::startEngine() {
     schemeEditing_ = tbMakeCurrentSchemeEditing();
     const tbCommandContext context{*this,           app_.tools(), app_.progress(), *schemeEditing_,
                                    app_.getSettingsFolder(), applicationTitle()};
-    projectCommands_ = std::make_unique<tbProjectCommands>(context, [this] {
-        auto* scheme = new tbProject_model;
-        scheme->setProgressSink([this](float percent) { app_.progress().set(percent); });
-        return scheme;
-    });
+    // The project kinds the program makes, each under the menu commands that start it.
+    projectCommands_ = std::make_unique<tbProjectCommands>(
+        context, std::vector<tbKindCommands>{
+                     {tbMenu::newModelScheme, tbMenu::openModelScheme,
+                      tbModelSchemeKind(app_.tools(), app_.progress(), *schemeEditing_)},
+                     {tbMenu::newFlyingSite, tbMenu::openFlyingSite, tbFlyingSiteKind()},
+                 });
     viewCommands_ = std::make_unique<tbViewCommands>(context, app_.options(), app_.getProgramFolder());
 
     restorePlacement();

@@ -3,22 +3,18 @@
 #include <utility>
 
 #include "app/shell/tbErrorBox.h"
-#include "app/scheme/tbProject_model.h"
 #include "app/shell/tbCommandWindows.h"
 #include "app/window/tbMenuIds.h"
 #include "app/shell/tbProgress.h"
 #include "app/shell/tbProject.h"
-#include "app/window/tbSchemeEditing.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simApplicationLog.h"
 #include "platform/ui/messageBox.h"
 
 namespace {
 
-constexpr const char* kSchemeExtension = ".tvp";
 constexpr const char* kPleaseWait = "Please wait...";
 constexpr const char* kSaveFailed = "There was a problem opening the file for writing.\nPlease select another filename.";
-constexpr const char* kFlyingSitesMissing = "Flying sites are not built yet in this version of TolvaneBuilder.";
 
 // While it lives, the project's own error boxes only go to the log (every box
 // is logged): a failed save is told to the user once, by the command's box,
@@ -36,22 +32,21 @@ private:
 
 }  // namespace
 
-std::string tbWindowTitle(const std::string& applicationTitle) {
-    const tbProject* project = tbProject::current();
-    if (!project) return applicationTitle;
-    if (const auto* scheme = dynamic_cast<const tbProject_model*>(project)) return scheme->windowTitle(applicationTitle);
-    return applicationTitle + " - " + project->getFileName();
-}
-
-tbProjectCommands::tbProjectCommands(tbCommandContext context, SchemeFactory makeScheme)
-    : m_context(std::move(context)), m_makeScheme(std::move(makeScheme)) {}
+tbProjectCommands::tbProjectCommands(tbCommandContext context, std::vector<tbKindCommands> kinds)
+    : m_context(std::move(context)), m_kinds(std::move(kinds)) {}
 
 bool tbProjectCommands::run(int id) {
+    for (const tbKindCommands& entry : m_kinds) {
+        if (id == entry.newCommand) {
+            newProject(entry.kind);
+            return true;
+        }
+        if (id == entry.openCommand) {
+            openProject(entry.kind);
+            return true;
+        }
+    }
     switch (id) {
-        case tbMenu::newModelScheme: newModelScheme(); return true;
-        case tbMenu::newFlyingSite: newFlyingSite(); return true;
-        case tbMenu::openModelScheme: openModelScheme(); return true;
-        case tbMenu::openFlyingSite: openFlyingSite(); return true;
         case tbMenu::save: save(); return true;
         case tbMenu::exportProject: exportProject(); return true;
         case tbMenu::exit: exit(); return true;
@@ -59,8 +54,17 @@ bool tbProjectCommands::run(int id) {
     }
 }
 
-std::string tbProjectCommands::currentProjectPath() const {
-    return tbProject::current() && tbProject::current() == m_pathOwner ? m_path : std::string();
+const tbProjectKind* tbProjectCommands::currentKind() const {
+    return tbProject::current() && tbProject::current() == m_owner ? m_kind : nullptr;
+}
+
+std::string tbProjectCommands::currentProjectPath() const { return currentKind() ? m_path : std::string(); }
+
+std::string tbProjectCommands::windowTitle() const {
+    const tbProjectKind* kind = currentKind();
+    if (!kind) return m_context.applicationTitle;
+    if (!kind->windowTitle) return m_context.applicationTitle + " - " + tbProject::current()->getFileName();
+    return kind->windowTitle(*tbProject::current(), m_context.applicationTitle);
 }
 
 bool tbProjectCommands::promptToSave() {
@@ -87,18 +91,17 @@ bool tbProjectCommands::saveTo(tbProject& project, const std::string& path) {
         ui::showError(kSaveFailed, "Save", m_context.windows.boxParent());
         return false;
     }
-    m_pathOwner = &project;
     m_path = path;
     updateTitle();
     return true;
 }
 
 bool tbProjectCommands::saveWithDialog(tbProject& project) {
-    // Only model schemes exist, and they are the projects of mode 1.
-    const bool scheme = m_context.tools.mode() == tbToolState::kModeScheme;
-    const std::string extension = scheme ? kSchemeExtension : "";
+    // A project of no known kind is saved under the name as given.
+    const tbProjectKind* kind = currentKind();
+    const std::string extension = kind ? kind->extension : "";
     tbFileRequest request;
-    if (scheme) request.filters = {"*" + extension};
+    if (!extension.empty()) request.filters = {"*" + extension};
     request.folder = m_context.settingsFolder + "Projects";
     request.title = "Save Project";
     request.okText = "Save";
@@ -114,19 +117,18 @@ void tbProjectCommands::save() {
     if (tbProject* project = tbProject::current()) saveWithDialog(*project);
 }
 
-tbProject* tbProjectCommands::startScheme(const std::string& progressTitle, const std::string& progressText,
-                                          bool fromFile, const std::function<bool(tbProject&)>& start) {
+tbProject* tbProjectCommands::startProject(const tbProjectKind& kind, const tbProgressText& progress, bool fromFile,
+                                           const std::function<bool(tbProject&)>& start) {
     tbToolState& tools = m_context.tools;
     bool started = false;
     {
         tbHeldErrorBoxes held;
-        m_context.progress.show(progressTitle, progressText);
+        if (!progress.title.empty()) m_context.progress.show(progress.title, progress.text);
         delete tbProject::current();
-        m_pathOwner = nullptr;
+        m_owner = nullptr;
+        m_kind = nullptr;
         m_path.clear();
-        tbProject* project = m_makeScheme();
-        // Every new model scheme starts with the small brush.
-        tools.setBrushSize(5.0f, 0.0f, 100.0f);
+        tbProject* project = kind.make();
         started = project && start(*project);
         if (!started) {
             m_context.progress.hide();
@@ -136,63 +138,61 @@ tbProject* tbProjectCommands::startScheme(const std::string& progressTitle, cons
         }
     }
     if (!started) return nullptr;
-    tools.setBrushSize(25.0f, 0.0f, 100.0f);
+    m_owner = tbProject::current();
+    m_kind = &kind;
+    tools.setBrushSize(kind.brushSize, 0.0f, 100.0f);
     m_context.windows.refreshBrushBar();
-    m_context.windows.exchangeToolSettings(fromFile);
+    if (kind.exchangesToolSettings) m_context.windows.exchangeToolSettings(fromFile);
     return tbProject::current();
 }
 
-void tbProjectCommands::newModelScheme() {
-    m_context.windows.showBar(tbBar::objectBar);
-    if (!promptToSave()) return;
-    const std::string model = m_context.windows.pickModel();
-    if (model.empty()) return;
-    tbProject* project = startScheme(
-        "Importing new model",
-        "Please wait while TolvaneBuilder imports the new model.\nThis may take several minutes depending on the "
-        "speed of your computer.",
-        false, [&model](tbProject& p) { return p.onNew(model); });
-    if (!project) {
-        ui::showError("There was a problem importing this model. Please restart TolvaneBuilder.", "New",
-                      m_context.windows.boxParent());
-        return;
-    }
-    // A new scheme keeps the current tool; its bar and help text come back.
-    m_context.tools.setTool(m_context.tools.tool());
+void tbProjectCommands::enterProject(const tbProjectKind& kind, int32_t tool, const std::string& path) {
+    m_context.tools.setTool(tool);
     m_context.progress.hide();
-    m_context.tools.setMode(tbToolState::kModeScheme);
-    updateTitle();
-}
-
-void tbProjectCommands::openModelScheme() {
-    m_context.windows.showBar(tbBar::objectBar);
-    if (!promptToSave()) return;
-    tbFileRequest request;
-    request.filters = {std::string("*") + kSchemeExtension};
-    request.folder = m_context.settingsFolder + "Projects";
-    request.title = "Open model scheme";
-    request.okText = "Open";
-    const std::string path = m_context.windows.chooseFile(request);
-    if (path.empty()) return;
-    // The project reports why it could not open the file.
-    tbProject* project =
-        startScheme("Opening project", kPleaseWait, true, [&path](tbProject& p) { return p.open(path); });
-    if (!project) return;
-    m_context.tools.setTool(kToolBrush);
-    m_context.progress.hide();
-    m_context.tools.setMode(tbToolState::kModeScheme);
-    m_pathOwner = project;
+    m_context.tools.setMode(kind.mode);
     m_path = path;
     updateTitle();
 }
 
-void tbProjectCommands::reportFlyingSitesMissing(const std::string& title) {
-    ui::showError(kFlyingSitesMissing, title, m_context.windows.boxParent());
+bool tbProjectCommands::refusedAsUnavailable(const tbProjectKind& kind, const std::string& title) {
+    if (kind.unavailable.empty()) return false;
+    ui::showError(kind.unavailable, title, m_context.windows.boxParent());
+    return true;
 }
 
-void tbProjectCommands::newFlyingSite() { reportFlyingSitesMissing("New"); }
+void tbProjectCommands::newProject(const tbProjectKind& kind) {
+    if (refusedAsUnavailable(kind, "New")) return;
+    if (kind.showsObjectBar) m_context.windows.showBar(tbBar::objectBar);
+    if (!promptToSave()) return;
+    const std::optional<std::string> name = kind.chooseNewName ? kind.chooseNewName(m_context.windows) : "";
+    if (!name) return;
+    if (!startProject(kind, kind.newProgress, false, [&name](tbProject& p) { return p.onNew(*name); })) {
+        ui::showError(kind.newFailed, "New", m_context.windows.boxParent());
+        return;
+    }
+    // Without a tool of its own the kind keeps the current tool; its bar and
+    // help text come back.
+    enterProject(kind, kind.newTool.value_or(m_context.tools.tool()), "");
+}
 
-void tbProjectCommands::openFlyingSite() { reportFlyingSitesMissing("Open"); }
+void tbProjectCommands::openProject(const tbProjectKind& kind) {
+    if (refusedAsUnavailable(kind, "Open")) return;
+    if (kind.showsObjectBar) m_context.windows.showBar(tbBar::objectBar);
+    if (!promptToSave()) return;
+    tbFileRequest request;
+    request.filters = {"*" + kind.extension};
+    request.folder = m_context.settingsFolder + "Projects";
+    request.title = kind.openTitle;
+    request.okText = "Open";
+    const std::string path = m_context.windows.chooseFile(request);
+    if (path.empty()) return;
+    // A file the kind refuses never costs the user the open project; the
+    // kind has said why.
+    if (kind.checkFile && !kind.checkFile(path)) return;
+    // The project reports why it could not open the file.
+    if (!startProject(kind, kind.openProgress, true, [&path](tbProject& p) { return p.open(path); })) return;
+    enterProject(kind, kind.openTool, path);
+}
 
 void tbProjectCommands::exportProject() {
     tbProject* project = tbProject::current();
@@ -202,22 +202,14 @@ void tbProjectCommands::exportProject() {
         ui::askUser({message, "Export failed", ui::MessageBoxKind::notice}, m_context.windows.boxParent());
         return;
     }
-    if (m_context.tools.mode() == tbToolState::kModeFlyingSite) {
-        reportFlyingSitesMissing("Export");
-        return;
-    }
-    auto* scheme = dynamic_cast<tbProject_model*>(project);
-    if (m_context.tools.mode() != tbToolState::kModeScheme || !scheme) return;
-    const std::string name = m_context.windows.chooseSchemeName(scheme->getSchemeName(), scheme->getModelName());
-    if (name.empty()) return;
-    scheme->setExportName(name);
-    m_context.progress.show("Exporting project", kPleaseWait);
-    const bool exported = m_context.scheme.exportTexture(scheme->schemeBitmapPath(m_context.settingsFolder), false);
+    const tbProjectKind* kind = currentKind();
+    if (!kind || refusedAsUnavailable(*kind, "Export")) return;
+    if (!kind->chooseExportNames || !kind->exportProject) return;
+    if (!kind->chooseExportNames(*project, m_context.windows)) return;
+    m_context.progress.show(kind->exportProgress.title, kind->exportProgress.text);
+    const bool exported = kind->exportProject(*project, m_context.settingsFolder);
     m_context.progress.hide();
-    if (!exported) {
-        ui::showError("There was a problem exporting the texture.\nPlease select another name.", "Export texture",
-                      m_context.windows.boxParent());
-    }
+    if (!exported) ui::showError(kind->exportFailed.text, kind->exportFailed.title, m_context.windows.boxParent());
     updateTitle();
 }
 
@@ -226,4 +218,4 @@ void tbProjectCommands::exit() {
     m_context.windows.quit();
 }
 
-void tbProjectCommands::updateTitle() { m_context.windows.setTitle(tbWindowTitle(m_context.applicationTitle)); }
+void tbProjectCommands::updateTitle() { m_context.windows.setTitle(windowTitle()); }

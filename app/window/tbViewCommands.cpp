@@ -7,7 +7,7 @@
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProgress.h"
 #include "app/shell/tbProject.h"
-#include "app/window/tbSchemeEditing.h"
+#include "app/scheme/tbSchemeEditing.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/utilsStrings.h"
 #include "platform/ui/messageBox.h"

@@ -17,8 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "app/scheme/tbModelSchemeKind.h"
+#include "app/scheme/tbSchemeEditing.h"
+#include "app/shell/tbCommandWindows.h"
 #include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbMaterial.h"
+#include "app/shell/tbProgress.h"
+#include "app/shell/tbToolState.h"
 #include "app/scheme/tbProjectFile.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbSceneCameras.h"
@@ -364,6 +369,96 @@ TEST_F(ModelScheme, TheScenesFirstTwoCamerasTravelWithTheFile) {
     EXPECT_NEAR(light->getPosition().x, eye.x, 1e-4f);
     EXPECT_NEAR(light->getPosition().y, eye.y, 1e-4f);
     EXPECT_NEAR(light->getPosition().z, eye.z, 1e-4f);
+}
+
+// The windows the scheme's record asks: the model picker and the
+// export-scheme dialog answer from a script.
+class PickingWindows : public tbCommandWindows {
+public:
+    std::string pickModel() override { return model; }
+    std::string chooseFile(const tbFileRequest&) override { return {}; }
+    std::string chooseSchemeName(const std::string& scheme, const std::string& model_) override {
+        asked = scheme + " of " + model_;
+        return name;
+    }
+    void showOptions() override {}
+    void setTitle(const std::string&) override {}
+    void quit() override {}
+    void showBar(tbBar) override {}
+    void refreshBrushBar() override {}
+    void exchangeToolSettings(bool) override {}
+    void resetToolbars() override {}
+    std::string model, name, asked;
+};
+
+class ExportRecorder : public tbSchemeEditing {
+public:
+    bool isOpen() const override { return true; }
+    void undo() override {}
+    void createRestorePoint() override {}
+    void revertToRestorePoint() override {}
+    bool exportTexture(const std::string& path, bool withUvLayout) override {
+        exported.push_back(path + (withUvLayout ? " with UV" : ""));
+        return true;
+    }
+    bool importTexture(const std::string&) override { return false; }
+    std::vector<std::string> exported;
+};
+
+// The scheme's record reaches the scheme's own factory and procedures: a
+// tbProject_model made with the small brush, the model picker for New, the
+// file's own check for Open, the scheme bitmap's path for Export, the
+// scheme's title.
+TEST_F(ModelScheme, TheSchemeKindReachesTheSchemesOwnProcedures) {
+    tbToolState tools;
+    tbProgress progress({});
+    ExportRecorder editing;
+    PickingWindows windows;
+    const tbProjectKind kind = tbModelSchemeKind(tools, progress, editing);
+    EXPECT_EQ(kind.mode, tbToolState::kModeScheme);
+    EXPECT_EQ(kind.extension, ".tvp");
+    EXPECT_EQ(kind.openTitle, "Open model scheme");
+    EXPECT_TRUE(kind.showsObjectBar);
+    EXPECT_TRUE(kind.exchangesToolSettings);
+    EXPECT_EQ(kind.brushSize, 25.0f);
+    EXPECT_FALSE(kind.newTool) << "a new scheme keeps the current tool";
+    EXPECT_EQ(kind.openTool, 0);
+    EXPECT_TRUE(kind.unavailable.empty());
+
+    EXPECT_FALSE(kind.chooseNewName(windows)) << "the picker cancelled";
+    windows.model = "trainer";
+    EXPECT_EQ(kind.chooseNewName(windows), std::optional<std::string>("trainer"));
+
+    project.reset(dynamic_cast<tbProject_model*>(kind.make()));
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(tbProject::current(), project.get());
+    EXPECT_EQ(tools.brushSize(), 5.0f) << "a scheme starts with the small brush";
+    ASSERT_TRUE(project->onNew("trainer"));
+    EXPECT_EQ(kind.windowTitle(*project, "T"), "T - New Project.tvp (trainer/New scheme)");
+
+    // Open's check reads the whole file and builds nothing.
+    ASSERT_TRUE(project->save(path("good.tvp")));
+    tbGeometry* model = project->getModel();
+    EXPECT_TRUE(kind.checkFile(path("good.tvp")));
+    const std::string good = fileText(path("good.tvp"));
+    res->temp.write("cut.tvp", good.substr(0, good.size() - 1));
+    for (const char* name : {"cut.tvp", "missing.tvp"}) {
+        boxes.clear();
+        EXPECT_FALSE(kind.checkFile(path(name))) << name;
+        EXPECT_EQ(boxes, std::vector<std::string>{
+                             "Error opening project / The project file appears to be invalid, or has been deleted."});
+    }
+    EXPECT_EQ(project->getModel(), model);
+    EXPECT_EQ(project->getFileName(), "good.tvp");
+
+    EXPECT_FALSE(kind.chooseExportNames(*project, windows)) << "the name dialog cancelled";
+    EXPECT_EQ(windows.asked, "New scheme of trainer");
+    windows.name = "Red";
+    EXPECT_TRUE(kind.chooseExportNames(*project, windows));
+    EXPECT_EQ(project->getSchemeName(), "Red");
+    EXPECT_TRUE(kind.exportProject(*project, "/home/u/TolvaneSim/"));
+    EXPECT_EQ(editing.exported, std::vector<std::string>{"/home/u/TolvaneSim/Schemes/trainer#Red.bmp"});
+    EXPECT_EQ(kind.exportFailed.title, "Export texture");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// The main window's menu commands as decisions: a recording model scheme,
-// scripted message boxes and scripted dialogs stand in for the windows, so
-// every path (the save prompt answered Yes, No or Cancel, a save that fails,
-// a New or Open that fails, the switches and the image-editor exchange) is
-// checked by what the project, the progress box and the boxes saw, in order.
+// The main window's menu commands as decisions: a recording project kind
+// (no project of the program's own), scripted message boxes and scripted
+// dialogs stand in for the windows, so every path (the save prompt answered
+// Yes, No or Cancel, a save that fails, a New or Open that fails, a file
+// refused before the open project goes, the switches and the image-editor
+// exchange) is checked by what the kind, the project, the progress box and
+// the boxes saw, in order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,16 +13,17 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/tbErrorBox.h"
-#include "app/scheme/tbProject_model.h"
+#include "app/scheme/tbSchemeEditing.h"
 #include "app/shell/tbCommandWindows.h"
+#include "app/shell/tbErrorBox.h"
 #include "app/shell/tbLauncher.h"
-#include "app/window/tbMenuIds.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbProgress.h"
-#include "app/window/tbProjectCommands.h"
-#include "app/window/tbSchemeEditing.h"
+#include "app/shell/tbProject.h"
+#include "app/shell/tbProjectKind.h"
 #include "app/shell/tbToolState.h"
+#include "app/window/tbMenuIds.h"
+#include "app/window/tbProjectCommands.h"
 #include "app/window/tbViewCommands.h"
 #include "engine/core/simResources.h"
 #include "platform/ui/messageBox.h"
@@ -39,18 +42,23 @@ struct Script {
     bool startSucceeds = true;
     bool saveSucceeds = true;
     bool validates = true;
+    bool fileAccepted = true;
+    bool exportSucceeds = true;
 
     void add(const std::string& line) { log.push_back(line); }
     size_t boxesAsked() const { return boxes ? boxes->asked().size() - boxBase : 0; }
 };
 
-// A model scheme whose file operations are scripted and recorded. A failing
-// start or save shows its own error box, as the real project does.
-class RecordingScheme : public tbProject_model {
+// A project whose file operations are scripted and recorded. A failing
+// start or save shows its own error box, as the program's projects do.
+class RecordingScheme : public tbProject {
 public:
     RecordingScheme(Script& script, std::string name) : m_script(script), m_name(std::move(name)) {
         m_script.add(m_name + " made");
+        m_fileName = "New Project.tvp";
+        m_exportName = "New scheme";
     }
+    void render() override {}
     ~RecordingScheme() override {
         m_script.add(m_name + " deleted after " + std::to_string(m_script.boxesAsked()) + " boxes");
     }
@@ -154,6 +162,71 @@ private:
     Script& m_script;
 };
 
+// The recording kind: every procedure is logged; texts are the model
+// scheme's, so the boxes read as the program's do.
+tbProjectKind recordingKind(Script& script, int& made) {
+    tbProjectKind kind;
+    kind.mode = tbToolState::kModeScheme;
+    kind.extension = ".tvp";
+    kind.openTitle = "Open model scheme";
+    kind.make = [&script, &made] { return new RecordingScheme(script, "scheme" + std::to_string(++made)); };
+    kind.chooseNewName = [](tbCommandWindows& windows) -> std::optional<std::string> {
+        const std::string model = windows.pickModel();
+        if (model.empty()) return std::nullopt;
+        return model;
+    };
+    kind.checkFile = [&script](const std::string& path) {
+        script.add("check " + path);
+        if (!script.fileAccepted) tbErrorBox("Error opening project", "refused");
+        return script.fileAccepted;
+    };
+    kind.newProgress = {"Importing new model", "wait"};
+    kind.openProgress = {"Opening project", "Please wait..."};
+    kind.newFailed = "There was a problem importing this model. Please restart TolvaneBuilder.";
+    kind.showsObjectBar = true;
+    kind.brushSize = 25.0f;
+    kind.openTool = 0;
+    kind.exchangesToolSettings = true;
+    kind.chooseExportNames = [](tbProject& project, tbCommandWindows& windows) {
+        const std::string name = windows.chooseSchemeName(project.getExportName(), "");
+        if (name.empty()) return false;
+        project.setExportName(name);
+        return true;
+    };
+    kind.exportProject = [&script](tbProject& project, const std::string& folder) {
+        script.add("export " + folder + "Schemes/" + project.getExportName());
+        return script.exportSucceeds;
+    };
+    kind.exportProgress = {"Exporting project", "Please wait..."};
+    kind.exportFailed = {"The texture was not written.", "Export texture"};
+    kind.windowTitle = [](const tbProject& project, const std::string& applicationTitle) {
+        return applicationTitle + " - " + project.getFileName() + " (" + project.getExportName() + ")";
+    };
+    return kind;
+}
+
+// A kind the program does not build yet, and one with neither a New name to
+// ask nor a progress box, a tool of its own and no tool-bar exchange.
+tbProjectKind unavailableKind() {
+    tbProjectKind kind;
+    kind.unavailable = "Flying sites are not built yet in this version of TolvaneBuilder.";
+    return kind;
+}
+
+tbProjectKind plainKind(Script& script, int& made) {
+    tbProjectKind kind;
+    kind.mode = tbToolState::kModeFlyingSite;
+    kind.extension = ".tvq";
+    kind.make = [&script, &made] { return new RecordingScheme(script, "site" + std::to_string(++made)); };
+    kind.newFailed = "Not made.";
+    kind.brushSize = 100.0f;
+    kind.newTool = 8;
+    return kind;
+}
+
+constexpr int kNewPlain = 7001;
+constexpr int kOpenPlain = 7002;
+
 class MainCommands : public ::testing::Test {
 protected:
     MainCommands()
@@ -165,7 +238,9 @@ protected:
           windows(script),
           editing(script),
           options(tools),
-          files({context(), [this] { return new RecordingScheme(script, "scheme" + std::to_string(++made)); }}),
+          files(context(), {{tbMenu::newModelScheme, tbMenu::openModelScheme, recordingKind(script, made)},
+                            {tbMenu::newFlyingSite, tbMenu::openFlyingSite, unavailableKind()},
+                            {kNewPlain, kOpenPlain, plainKind(script, made)}}),
           view(context(), &options, "/opt/tb/") {
         script.boxes = &boxes;
         previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string& text) {
@@ -182,7 +257,7 @@ protected:
     // An open scheme with a path, as after an Open, with the log cleared.
     void openScheme(const std::string& path = "/p/old.tvp") {
         windows.files.push_back(path);
-        files.openModelScheme();
+        files.run(tbMenu::openModelScheme);
         ASSERT_NE(tbProject::current(), nullptr);
         script.log.clear();
         windows.requests.clear();
@@ -221,7 +296,7 @@ TEST_F(MainCommands, NewModelSchemeStartsTheSchemeUnderTheProgressBox) {
     EXPECT_EQ(tools.tool(), 2) << "a new scheme keeps the tool";
     EXPECT_EQ(tools.brushSize(), 25.0f);
     EXPECT_EQ(windows.shown, std::vector<tbBar>{tbBar::objectBar});
-    EXPECT_EQ(windows.title, "TB 2.5a - New Project.tvp (/New scheme)");
+    EXPECT_EQ(windows.title, "TB 2.5a - New Project.tvp (New scheme)");
     EXPECT_EQ(files.currentProjectPath(), "") << "a new scheme was never saved";
 }
 
@@ -254,7 +329,7 @@ TEST_F(MainCommands, TheSavePromptSavesWhereTheProjectCameFromOrStops) {
         script.saveSucceeds = c.saveSucceeds;
         boxes.push(c.answer);
         windows.models = {"glider"};
-        files.newModelScheme();
+        files.run(tbMenu::newModelScheme);
         EXPECT_EQ(script.log, c.expected);
         ASSERT_GE(boxes.asked().size(), asked0 + 1);
         EXPECT_EQ(boxes.asked()[asked0].text, "Would you like to save the current project?");
@@ -273,11 +348,11 @@ TEST_F(MainCommands, TheSavePromptSavesWhereTheProjectCameFromOrStops) {
 
 TEST_F(MainCommands, APromptForANeverSavedProjectAsksWhereAndACancelStops) {
     windows.models.push_back("trainer");
-    files.newModelScheme();
+    files.run(tbMenu::newModelScheme);
     script.log.clear();
     // Yes, then the save dialog is cancelled: nothing is replaced.
     boxes.push(MessageAnswer::yes);
-    files.openModelScheme();
+    files.run(tbMenu::openModelScheme);
     EXPECT_EQ(script.log, Log{"file browser Save Project"});
     ASSERT_EQ(windows.requests.size(), 1u);
     EXPECT_EQ(windows.requests[0].folder, "/home/u/TolvaneSim/Projects");
@@ -288,12 +363,12 @@ TEST_F(MainCommands, APromptForANeverSavedProjectAsksWhereAndACancelStops) {
     script.log.clear();
     boxes.push(MessageAnswer::yes);
     windows.files = {"/p/mine", "/p/other.tvp"};
-    files.openModelScheme();
+    files.run(tbMenu::openModelScheme);
     ASSERT_GE(script.log.size(), 3u);
     EXPECT_EQ(script.log[2], "scheme1 save /p/mine.tvp");
     EXPECT_NE(std::find(script.log.begin(), script.log.end(), "bars show the file's tool settings"), script.log.end());
     EXPECT_EQ(files.currentProjectPath(), "/p/other.tvp");
-    EXPECT_EQ(windows.title, "TB 2.5a - other.tvp (/New scheme)");
+    EXPECT_EQ(windows.title, "TB 2.5a - other.tvp (New scheme)");
 }
 
 TEST_F(MainCommands, AFailedNewOrOpenShowsItsMessagesOnlyAfterTheProjectIsGone) {
@@ -331,8 +406,8 @@ TEST_F(MainCommands, AFailedNewOrOpenShowsItsMessagesOnlyAfterTheProjectIsGone) 
 TEST_F(MainCommands, CancellingThePickerOrTheFileDialogKeepsTheOldProject) {
     openScheme();
     tbProject* old = tbProject::current();
-    files.newModelScheme();   // prompt answered No, picker cancelled
-    files.openModelScheme();  // prompt answered No, file dialog cancelled
+    files.run(tbMenu::newModelScheme);   // prompt answered No, picker cancelled
+    files.run(tbMenu::openModelScheme);  // prompt answered No, file dialog cancelled
     EXPECT_EQ(tbProject::current(), old);
     EXPECT_EQ(script.log, (Log{"model picker", "file browser Open model scheme"}));
     EXPECT_EQ(windows.requests[0].filters, std::vector<std::string>{"*.tvp"});
@@ -357,7 +432,7 @@ TEST_F(MainCommands, OpenSelectsTheBrushAndSaveAppendsTheExtensionOnlyWhenMissin
     }
     EXPECT_EQ(windows.requests.back().title, "Save Project");
     EXPECT_EQ(windows.requests.back().filters, std::vector<std::string>{"*.tvp"});
-    EXPECT_EQ(windows.title, "TB 2.5a - d.tvp.bak (/New scheme)");
+    EXPECT_EQ(windows.title, "TB 2.5a - d.tvp.bak (New scheme)");
     // A failed save says so once, in the command's own box, and keeps the old
     // path; the project's box with the reason only reaches the log.
     script.saveSucceeds = false;
@@ -390,7 +465,7 @@ TEST_F(MainCommands, ExitAsksFirstAndCancelKeepsTheProgramRunning) {
     }
 }
 
-TEST_F(MainCommands, ExportWritesTheSchemeBitmapOrSaysWhy) {
+TEST_F(MainCommands, ExportRunsTheKindsExportOrSaysWhy) {
     openScheme();
     script.validates = false;
     files.run(tbMenu::exportProject);
@@ -406,25 +481,80 @@ TEST_F(MainCommands, ExportWritesTheSchemeBitmapOrSaysWhy) {
     script.log.clear();
     files.exportProject();
     EXPECT_EQ(script.log, (Log{"export names New scheme", "progress Exporting project",
-                               "export /home/u/TolvaneSim/Schemes/#Red.bmp", "progress closed"}));
+                               "export /home/u/TolvaneSim/Schemes/Red", "progress closed"}));
     EXPECT_EQ(tbProject::current()->getExportName(), "Red");
-    EXPECT_EQ(windows.title, "TB 2.5a - old.tvp (/Red)");
-    editing.succeeds = false;
+    EXPECT_EQ(windows.title, "TB 2.5a - old.tvp (Red)");
+    script.exportSucceeds = false;
     windows.names = {"Blue"};
     files.exportProject();
     EXPECT_EQ(boxes.asked().back().title, "Export texture");
+    EXPECT_EQ(boxes.asked().back().text, "The texture was not written.");
     EXPECT_EQ(tbProject::current()->getExportName(), "Blue") << "a failed export keeps the entered name";
 }
 
-TEST_F(MainCommands, FlyingSiteCommandsSayTheyAreNotBuiltAndChangeNothing) {
+TEST_F(MainCommands, AKindNotBuiltYetSaysSoAndChangesNothing) {
     openScheme();
     tbProject* old = tbProject::current();
-    for (int id : {int(tbMenu::newFlyingSite), int(tbMenu::openFlyingSite)}) files.run(id);
+    for (int id : {int(tbMenu::newFlyingSite), int(tbMenu::openFlyingSite)}) EXPECT_TRUE(files.run(id));
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"New", "Open"}));
     EXPECT_EQ(boxes.asked().back().text, "Flying sites are not built yet in this version of TolvaneBuilder.");
     EXPECT_EQ(tbProject::current(), old);
     EXPECT_TRUE(script.log.empty());
     EXPECT_EQ(tools.mode(), tbToolState::kModeScheme);
+}
+
+// A file the kind refuses is refused while the open project is still there:
+// nothing is deleted, nothing made, the mode, path and title stay.
+TEST_F(MainCommands, AFileThatCannotBeOpenedLeavesTheOpenProjectUntouched) {
+    openScheme("/p/mine.tvp");
+    tbProject* old = tbProject::current();
+    windows.title = "unchanged";
+    script.fileAccepted = false;
+    windows.files = {"/p/broken.tvp"};
+    files.run(tbMenu::openModelScheme);
+    EXPECT_EQ(script.log, (Log{"file browser Open model scheme", "check /p/broken.tvp"}));
+    EXPECT_EQ(tbProject::current(), old);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Save current project", "Error opening project"}));
+    EXPECT_EQ(tools.mode(), tbToolState::kModeScheme);
+    EXPECT_EQ(files.currentProjectPath(), "/p/mine.tvp");
+    EXPECT_EQ(windows.title, "unchanged");
+    // An accepted file then opens as before.
+    script.fileAccepted = true;
+    windows.files = {"/p/good.tvp"};
+    files.run(tbMenu::openModelScheme);
+    EXPECT_EQ(files.currentProjectPath(), "/p/good.tvp");
+    EXPECT_EQ(made, 2);
+}
+
+// Everything that differs between kinds comes from the kind's record: its
+// extension, progress, brush, tool, mode, tool-bar exchange and title.
+TEST_F(MainCommands, EachKindStartsAndSavesByItsOwnRecord) {
+    openScheme();
+    windows.shown.clear();
+    tools.setTool(2);
+    files.run(kNewPlain);
+    EXPECT_EQ(script.log, (Log{"scheme1 deleted after 1 boxes", "site2 made", "site2 onNew ", "brush bar refreshed"}))
+        << "no name asked, no progress box, no tool-bar exchange";
+    EXPECT_TRUE(windows.shown.empty()) << "the kind shows no object bar";
+    EXPECT_EQ(tools.mode(), tbToolState::kModeFlyingSite);
+    EXPECT_EQ(tools.tool(), 8);
+    EXPECT_EQ(tools.brushSize(), 100.0f);
+    EXPECT_EQ(windows.title, "TB 2.5a - New Project.tvp") << "without a title rule: the file name";
+    windows.files = {"/p/field"};
+    files.save();
+    EXPECT_EQ(windows.requests.back().filters, std::vector<std::string>{"*.tvq"});
+    EXPECT_EQ(files.currentProjectPath(), "/p/field.tvq");
+    // A kind without an export procedure exports nothing.
+    script.log.clear();
+    files.exportProject();
+    EXPECT_TRUE(script.log.empty());
+    // A failed New says the kind's own words.
+    script.startSucceeds = false;
+    files.run(kNewPlain);
+    EXPECT_EQ(boxes.asked().back().text, "Not made.");
+    EXPECT_EQ(boxes.asked().back().title, "New");
+    EXPECT_EQ(tools.mode(), tbToolState::kModeNone);
 }
 
 TEST_F(MainCommands, MenuChecksFollowTheSettings) {

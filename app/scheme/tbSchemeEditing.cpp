@@ -1,4 +1,4 @@
-#include "app/window/tbSchemeEditing.h"
+#include "app/scheme/tbSchemeEditing.h"
 
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryUndo.h"
