@@ -1,6 +1,7 @@
 #include "app/shell/tbApplication.h"
 
 #include "app/shell/tbSceneCameras.h"
+#include "app/shell/CDlgOptionsTarget.h"
 #include "app/shell/tbAppFolders.h"
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbGraphics.h"
@@ -114,6 +115,17 @@ void CtolvaneBuilderApp::initialise() {
     m_options = std::make_unique<tbOptions>(m_tools);
     m_options->load(tbOptions::kFileName);
     simApplication::initialise();
+    // The engine window was made before the settings were read, without
+    // antialiasing: the stored switch goes onto it as the options dialog's
+    // Accept puts it, so the window and the dialog agree.
+    if (m_options->antialiasing) {
+        tbOptionsTarget target(*m_options);
+        target.setWindowAntialiasing(true);
+        target.applyWindowChanges();
+    }
+    // The tool the user left comes back (the main window shows its bar and
+    // button once it has them); it is saved again at exit.
+    m_tools.setTool(m_options->currentTool);
     simLog("[tvApplication::initialise-");
     loadResources();
     new simFont(nullptr, "cameraFont", "Arial", 14.0f, false, false);

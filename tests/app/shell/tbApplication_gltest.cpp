@@ -22,6 +22,7 @@
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simScene.h"
+#include "engine/graphics/simWindow.h"
 #include "platform/gfx/device.h"
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
@@ -151,6 +152,48 @@ TEST(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
     EXPECT_LT(end, engine);
     EXPECT_NE(log.find("Engine destroyed"), std::string::npos);
 
+    simApplication::useOwnCommandLine();
+    systemLinks() = simSystemLinks{};
+}
+
+// The settings' antialiasing reaches the engine window at start, as the
+// options dialog shows it, and the stored tool is the current one, saved
+// again at exit.
+TEST(Application, TheStoredAntialiasingAndToolAreTakenAtStart) {
+    gfx::EglContext context;
+    ASSERT_TRUE(context.valid()) << context.error();
+    gfx::setDirect3DFactory(nullptr);
+    win::VirtualDesktop desktop;
+    testsupport::VirtualWindowHost host{desktop};
+    testsupport::TempFolder documents;
+    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                          documents.path() + "\"");
+    systemLinks() = simSystemLinks{};
+    simLinkEngineSystems(systemLinks());
+    const std::string settingsFile = documents.path() + "/TolvaneSim/Settings/tolvaneBuilderSettings.sim";
+    struct Case {
+        bool antialiasing;
+        int storedTool, tool;
+    };
+    for (const Case& c : {Case{true, 5, 5}, Case{false, 3, 0}, Case{false, 7, 7}}) {
+        SCOPED_TRACE(c.storedTool);
+        {
+            CtolvaneBuilderApp app;
+            std::ofstream(settingsFile) << "options = {}\noptions.antialiasing = " << c.antialiasing
+                                        << "\noptions.currentTool = " << c.storedTool << "\n";
+            app.createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, nullptr);
+            ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
+            app.initialise();
+            ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
+            EXPECT_EQ(app.options()->antialiasing, c.antialiasing);
+            EXPECT_EQ(g_graphics->getWindow()->getAntialiasing(), c.antialiasing);
+            EXPECT_FALSE(g_graphics->getWindow()->hasChanges()) << "applied, not only recorded";
+            EXPECT_TRUE(g_graphics->getRenderer()->getState()->isValid());
+            EXPECT_EQ(app.tools().tool(), c.tool);
+        }
+        EXPECT_NE(readWhole(settingsFile).find("options.currentTool = " + std::to_string(c.tool) + "\n"),
+                  std::string::npos);
+    }
     simApplication::useOwnCommandLine();
     systemLinks() = simSystemLinks{};
 }
