@@ -22,7 +22,7 @@
 namespace {
 
 constexpr double kSettleMs = 1000.0;  // events are ignored this long after a model is made or opened
-constexpr uint32_t kKeyZ = 90, kKeyCtrl = 17;
+constexpr uint32_t kKeyZ = 90, kKeyShift = 16, kKeyCtrl = 17;
 constexpr int32_t kBrush = 0, kShape = 1, kFlood = 2, kColourPicker = 4, kText = 6;
 constexpr int32_t kView3D = 0, kViewTexture = 1;
 constexpr float kSizeStep = 1.0f, kAngleStep = 5.0f;
@@ -87,7 +87,10 @@ uint32_t tbRoutePaintEvent(const simInputEvent& e, const tbPaintInput& in) {
         if (e.button == simMouseButton_left) actions |= tbPaint_pickMainColour;
         if (e.button == simMouseButton_right) actions |= tbPaint_pickSecondColour;
     }
-    if (e.type == simInputEvent_key && e.keyState == simKeyState_pressed && e.key == kKeyZ && in.ctrlKey)
+    // Undo is Ctrl+Z alone: Ctrl+Shift+Z is redo everywhere else, and this
+    // editor has none, so taking it as undo would lose a step for good.
+    if (e.type == simInputEvent_key && e.keyState == simKeyState_pressed && e.key == kKeyZ && in.ctrlKey &&
+        !in.shiftKey)
         actions |= tbPaint_undo;
     if (isRelease(e) && e.button == simMouseButton_left) actions |= tbPaint_push;
     return actions;
@@ -106,6 +109,7 @@ tbPaintInput readInput(const tbGeometry& model) {
     const simKeyboard* keyboard = g_input ? g_input->getKeyboard() : nullptr;
     in.alt = keyboard && keyboard->isAltDown();
     in.ctrlKey = keyboard && keyboard->isKeyDown(kKeyCtrl);
+    in.shiftKey = keyboard && keyboard->isKeyDown(kKeyShift);
     in.leftDown = mouse && mouse->isButtonDown(simMouseButton_left);
     in.cameraDrag = mouse && (mouse->isDragging(simMouseButton_middle) || mouse->isDragging(simMouseButton_right));
     return in;

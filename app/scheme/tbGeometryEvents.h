@@ -21,6 +21,7 @@ struct tbPaintInput {
     bool leftDown = false;     // the left button held
     bool cameraDrag = false;   // a middle- or right-button drag under way
     bool ctrlKey = false;      // the Ctrl key held (key events carry no modifiers)
+    bool shiftKey = false;     // the Shift key held
 };
 
 // The actions, in the order the handler runs them.

@@ -139,9 +139,11 @@ public:
     }
 
     // A key with Ctrl held through its release, as the view acts on it.
-    bool ctrlKey(const std::string& key) {
-        return program_.focus(run_.window()) && program_.keyDown("ctrl") && program_.key(key) &&
-               program_.keyUp("ctrl");
+    // Ctrl (and Shift when asked) held around the key.
+    bool ctrlKey(const std::string& key, bool withShift = false) {
+        return program_.focus(run_.window()) && program_.keyDown("ctrl") &&
+               (!withShift || program_.keyDown("shift")) && program_.key(key) &&
+               (!withShift || program_.keyUp("shift")) && program_.keyUp("ctrl");
     }
 
     // A click on a control of a bar or dialog (`window`, laid out from
@@ -261,6 +263,11 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     const int w = int(scheme.width), h = int(scheme.height);
     ASSERT_TRUE(painter.stroke(w / 2 - 60, w / 2 + 60, h / 2 + 40));
     EXPECT_TRUE(painter.grows(Paint::red, beforeFlat, 300, "09-strokeOnTexture")) << "no red paint on the texture";
+    // Ctrl+Shift+Z is no undo (elsewhere it redoes; here there is no redo).
+    const int stroked = painter.count(Paint::red);
+    ASSERT_TRUE(painter.ctrlKey("z", true));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    EXPECT_GE(painter.count(Paint::red), stroked - 20) << "Ctrl+Shift+Z took the stroke back";
     ASSERT_TRUE(painter.ctrlKey("z"));
     EXPECT_TRUE(ProgramHarness::waitUntil([&] { return painter.count(Paint::red) <= beforeFlat + 50; }, 20000))
         << "Ctrl+Z left the texture stroke";

@@ -241,6 +241,8 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
     altShape.alt = true;
     tbPaintInput ctrlHeld = input(0, 0);
     ctrlHeld.ctrlKey = true;
+    tbPaintInput ctrlShiftHeld = ctrlHeld;
+    ctrlShiftHeld.shiftKey = true;
     tbPaintInput closed = input(0, 0, true);
     closed.gateOpen = false;
     tbPaintInput settling = input(0, 0, true);
@@ -272,6 +274,7 @@ TEST(PaintDispatch, EachEventGoesToTheToolThatOwnsIt) {
         {"mirror", kLeftPress, input(7, 0), 0},
         {"ctrl+z", ctrlZ(), ctrlHeld, tbPaint_undo},
         {"ctrl+z held", ctrlZ(simKeyState_held), ctrlHeld, 0},
+        {"ctrl+shift+z is no undo", ctrlZ(), ctrlShiftHeld, 0},
         {"z alone", ctrlZ(), input(0, 0), 0},
         {"gate closed", kLeftRelease, closed, 0},
         {"first second", kLeftRelease, settling, 0},
