@@ -13,3 +13,10 @@ endforeach()
 if(TARGET fuzz_tvp)
   target_sources(fuzz_tvp PRIVATE ${CMAKE_SOURCE_DIR}/app/scheme/tbProjectFile.cpp)
 endif()
+# The flying-site file's reader checks each collision object through the
+# objects' own records, so those sources (engine only) are built in too.
+if(TARGET fuzz_tvq)
+  file(GLOB tvq_sources ${CMAKE_SOURCE_DIR}/app/site/tbCollisionObject*.cpp)
+  target_sources(fuzz_tvq PRIVATE ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSiteFile.cpp
+                 ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSitePosition.cpp ${tvq_sources})
+endif()

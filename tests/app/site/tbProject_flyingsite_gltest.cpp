@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -159,10 +160,26 @@ protected:
     }
     std::string save(tbProject_flyingsite& s, const std::string& name) {
         EXPECT_TRUE(s.save(temp.file(name))) << (boxes.empty() ? "" : boxes.front());
-        if (const char* folder = std::getenv("TOLVANE_FUZZ_SEEDS"))
-            std::filesystem::copy_file(temp.file(name), std::string(folder) + "/" + name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        return temp.read(name);
+        const std::string bytes = temp.read(name);
+        keepAsFuzzSeed(bytes, name);
+        return bytes;
+    }
+    // With TOLVANE_FUZZ_SEEDS set to a folder, real saves are kept there as
+    // seeds for the site-file fuzzer (fuzz/corpus/tvq), their 16 MiB water
+    // mask swapped for an 8 x 8 one so the fuzzer's inputs stay small.
+    static void keepAsFuzzSeed(const std::string& bytes, const std::string& name) {
+        const char* folder = std::getenv("TOLVANE_FUZZ_SEEDS");
+        if (!folder) return;
+        tbFlyingSiteFileData file;
+        std::string reason;
+        ASSERT_TRUE(readFlyingSiteFile(bytes.data(), bytes.size(), tbCheckCollisionObjectRecord, file, reason));
+        file.waterMask.clear();
+        d3dx::SaveImageToFileInMemory(&file.waterMask, d3dx::ImageFileFormat::Dds,
+                                      imagesamples::imageOf(imagesamples::solid(8, 8, 0xFFFFFFFF),
+                                                            d3dx::Format::X8R8G8B8));
+        const std::vector<uint8_t> seed = writeFlyingSiteFile(file);
+        std::ofstream(std::string(folder) + "/" + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(seed.data()), std::streamsize(seed.size()));
     }
     d3dx::Bitmap mask(const tbProject_flyingsite& s) {
         d3dx::Image picture;
