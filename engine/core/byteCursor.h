@@ -40,9 +40,12 @@ public:
     int32_t i32() { return value<int32_t>(); }
     float f32() { return value<float>(); }
 
-    // Copies `size` bytes out, or zeros after a failure.
+    // Copies `size` bytes out, or zeros after a failure. An empty copy may
+    // name no buffer at all (an empty vector's data).
     void bytes(void* out, size_t size) {
-        if (take(size)) {
+        const bool taken = take(size);
+        if (size == 0) return;
+        if (taken) {
             std::memcpy(out, data_ + position_ - size, size);
         } else {
             std::memset(out, 0, size);

@@ -142,6 +142,15 @@ TEST(FlyingSiteFile, AVersionOneFileEndsAfterTheWindAndReadsBack) {
     EXPECT_EQ(writeFlyingSiteFile(back), bytes);
 }
 
+TEST(FlyingSiteFile, EmptySectionsReadBack) {
+    tbFlyingSiteFileData empty;
+    const std::vector<uint8_t> bytes = writeFlyingSiteFile(empty);
+    tbFlyingSiteFileData back;
+    ASSERT_TRUE(read(bytes, back));
+    EXPECT_TRUE(back.objects.empty() && back.waterMask.empty() && back.positions.empty());
+    EXPECT_EQ(writeFlyingSiteFile(back), bytes);
+}
+
 TEST(FlyingSiteFile, TextsLongerThanTheirFieldAreCutToLeaveTheNul) {
     tbFlyingSiteFileData d = fullSite();
     d.siteName = std::string(400, 'n');
