@@ -1,6 +1,7 @@
 // The height map's surface: the cells' world positions, the box, the
 // coloured triangle list in the map's own vertex buffer and the grid lines;
 // and drawing it with the brush while the surface is edited.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -62,7 +63,10 @@ void tbCollisionObject_heightMap::buildSurface() {
             const d3dx::Vector3& p1 = cell(r + 1, c).world;
             const d3dx::Vector3& p2 = cell(r + 1, c + 1).world;
             const d3dx::Vector3& p3 = cell(r, c + 1).world;
-            const uint32_t blue = uint32_t(int32_t((p0.y - m_box.min.y) / range * 255.0f)) & 0xFFu;
+            // Heights from a file may be anything; a shade that is no number
+            // (an infinite or NaN height) draws as the bottom of the range.
+            const float shade = (p0.y - m_box.min.y) / range;
+            const uint32_t blue = std::isfinite(shade) ? uint32_t(int32_t(std::clamp(shade, 0.0f, 1.0f) * 255.0f)) : 0u;
             const uint32_t colour = alpha << 24 | 0x6400u | blue;
             auto vertex = [&](const d3dx::Vector3& p, float u, float w) {
                 simVertex out(p, colour, u, w, 1.0f, 1.0f, 1.0f, 1.0f);

@@ -2,6 +2,8 @@
 // limits and pacing on the manual clock, and rebuilding after a move.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/site/tbCollisionObject_heightMap.h"
 #include "tests/app/site/siteObjectFixture.h"
 
@@ -109,6 +111,15 @@ TEST(HeightMapSurface, GridExtentBoxAndColours) {
     ASSERT_EQ(map.getSurfaceVertices().size(), 3u * 3 * 6);
     ASSERT_EQ(map.getLines().size(), 3u * 3 * 2);
     EXPECT_EQ(map.getSurfaceVertices()[0].colour, 75u << 24 | 0x6400u | 127u);
+}
+
+TEST(HeightMapSurface, HeightsThatAreNoNumberStillGiveAColour) {
+    HeightMap map("h", {0, 0, 0}, {0, 0, 0}, {400, 1, 400}, 3);
+    map.setHeight(0, 0, std::numeric_limits<float>::quiet_NaN());
+    map.setHeight(1, 1, std::numeric_limits<float>::infinity());
+    map.refreshSurface();
+    ASSERT_EQ(map.getSurfaceVertices().size(), 2u * 2 * 6);
+    EXPECT_EQ(map.getSurfaceVertices()[0].colour & 0xFFu, 0u);
 }
 
 TEST(HeightMapSurface, ACopyMovedAwayIsRebuiltWhereItStands) {
