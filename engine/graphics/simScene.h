@@ -101,6 +101,9 @@ public:
     // onCamerasChanged.
     void removeCamera(simCamera* camera);
     simCamera* getActiveCamera() const { return m_cameras.getActive(); }
+    // The main camera becomes `camera`, when the scene lists it: the camera
+    // the manipulators are drawn and picked through.
+    bool setActiveCamera(simCamera* camera) { return m_cameras.setActive(camera); }
     const simSceneCameras& getCameras() const { return m_cameras; }
 
     // ---- Lights.

@@ -36,6 +36,15 @@ bool simSceneCameras::add(simCamera* camera) {
     return true;
 }
 
+bool simSceneCameras::setActive(simCamera* camera) {
+    for (simCamera* listed : m_list)
+        if (listed == camera && camera) {
+            m_active = camera;
+            return true;
+        }
+    return false;
+}
+
 void simSceneCameras::remove(simCamera* camera) {
     m_list.remove(camera);
     if (m_active == camera) m_active = m_list.empty() ? nullptr : m_list.front();

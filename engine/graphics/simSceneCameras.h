@@ -34,6 +34,9 @@ public:
     void remove(simCamera* camera);
 
     simCamera* getActive() const { return m_active; }
+    // Makes a listed camera the active one (a host's view switching to
+    // another camera); false, nothing changed, for a camera not listed.
+    bool setActive(simCamera* camera);
     const std::list<simCamera*>& getList() const { return m_list; }
     size_t size() const { return m_list.size(); }
 

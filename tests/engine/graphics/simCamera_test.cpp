@@ -235,6 +235,19 @@ TEST_F(CameraTest, FirstCameraBecomesCurrentAndIsPublished) {
     EXPECT_EQ(getCurrentViewVolume(), nullptr);
 }
 
+// A host that draws its view through another camera makes it the main one;
+// a camera the scene does not list is refused.
+TEST_F(CameraTest, MainCameraCanBeAnyListedCamera) {
+    SceneTestCamera first("first"), second("second");
+    EXPECT_TRUE(scene().setActiveCamera(&second));
+    EXPECT_EQ(scene().getActiveCamera(), &second);
+    EXPECT_FALSE(scene().setActiveCamera(nullptr));
+    auto gone = std::make_unique<SceneTestCamera>("gone");
+    scene().removeCamera(gone.get());
+    EXPECT_FALSE(scene().setActiveCamera(gone.get()));
+    EXPECT_EQ(scene().getActiveCamera(), &second);
+}
+
 TEST_F(CameraTest, CamerasAreFoundByIndexAndExactName) {
     SceneTestCamera texture("Texture"), perspective("Perspective");
     EXPECT_EQ(scene().getCamera(0), &texture);
