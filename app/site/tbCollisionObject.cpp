@@ -1,5 +1,6 @@
 #include "app/site/tbCollisionObject.h"
 
+#include "app/site/tbSiteGizmo.h"
 #include "app/site/tbSiteNames.h"
 #include "app/site/tbSiteSelectionBars.h"
 #include "engine/core/simApplication.h"
@@ -143,6 +144,10 @@ void tbCollisionObject::updateWorldMatrix() {
     d3dx::MatrixScaling(&scaling, m_scale.x, m_scale.y, m_scale.z);
     d3dx::MatrixTranslation(&translation, m_position.x, m_position.y, m_position.z);
     m_world = scaling * m_rotation * translation;
+}
+
+void tbCollisionObject::enableManipulator(bool enabled) {
+    tbEnableGizmo(m_manipulator.get(), enabled && isVisible() && m_manipulatorShown);
 }
 
 void tbCollisionObject::activate() {

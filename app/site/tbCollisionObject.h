@@ -116,6 +116,10 @@ public:
 
     // ---- Selection through the current manipulator container.
     manipulator* getManipulator() const { return m_manipulator.get(); }
+    // Shows the object's manipulator, drawn and picked, or hides it. It
+    // stays hidden while the object is not visible, and always for a kind
+    // that keeps it hidden (a new skyline).
+    void enableManipulator(bool enabled);
     // Makes the object's manipulator the selected one.
     void activate();
     // Clears the selection when it is this object's manipulator.
@@ -158,6 +162,8 @@ protected:
     d3dx::Vector3 m_position;
     d3dx::Vector3 m_scale{1, 1, 1};
     d3dx::Vector3 m_angles;
+    // Cleared by a kind whose manipulator is never shown.
+    uint8_t m_manipulatorShown = 1;
 
 private:
     struct ManipulatorDeleter {

@@ -1,6 +1,7 @@
 #include "app/site/tbCollisionObject_skyline.h"
 
 #include "app/site/tbSiteEditorSettings.h"
+#include "app/site/tbSiteGizmo.h"
 #include "engine/graphics/manipulator.h"
 
 template <class A, class Self>
@@ -26,8 +27,8 @@ void tbCollisionObject_skyline::transferTail(A& a, Self& self) {
 tbCollisionObject_skyline::tbCollisionObject_skyline(const std::string& name)
     : tbCollisionObject(type_skyline, name, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}) {
     // The posts are world points: a new skyline is never moved as a whole.
-    getManipulator()->visible = 0;
-    getManipulator()->enabled = 0;
+    m_manipulatorShown = 0;
+    tbEnableGizmo(getManipulator(), false);
 }
 
 tbCollisionObject_skyline::tbCollisionObject_skyline(tbReadArchive& in) : tbCollisionObject(in) {
