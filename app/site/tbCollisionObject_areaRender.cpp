@@ -4,6 +4,7 @@
 
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbSiteEditorSettings.h"
+#include "app/site/tbWindArrows.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/utilsPicking.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFFu, kRed = 0xFFFF0000u, kHoverColour = 0x7DFFFFFFu;
 constexpr uint32_t kDepthLessEqual = 4, kCullNone = 0;
-// The wind arrows: four, this long, this far from the centre.
-constexpr float kArrowHalfLength = 350.0f, kArrowOffset = 25.0f, kArrowHeadSize = 10.0f;
 
 simFont* font(const char* name) { return dynamic_cast<simFont*>(simResources::getResource(name, false)); }
 
@@ -81,18 +80,7 @@ void tbCollisionObject_area::render() {
 
     if (m_subKind == subKind_wind) {
         const simColour red = simColour::fromARGB(kRed);
-        const d3dx::Vector2 offsets[4] = {
-            {-kArrowOffset, 0}, {0, kArrowOffset}, {kArrowOffset, 0}, {0, -kArrowOffset}};
-        for (const d3dx::Vector2& o : offsets) {
-            const d3dx::Vector3 tailLocal(o.x, o.y, -kArrowHalfLength), tipLocal(o.x, o.y, kArrowHalfLength);
-            d3dx::Vector3 tail, tip;
-            d3dx::Vec3TransformCoord(&tail, &tailLocal, &m_rotation);
-            d3dx::Vec3TransformCoord(&tip, &tipLocal, &m_rotation);
-            tail += m_position;
-            tip += m_position;
-            renderer->drawLine3D(tail, tip, kRed, nullptr);
-            renderer->drawArrowHead(tail, tip, kArrowHeadSize, red);
-        }
+        tbDrawWindArrows(m_rotation, m_position, kRed);
         if (simFont* large = font("collisionMarkerFontLarge")) {
             char text[64];
             std::snprintf(text, sizeof text, "Speed: %0.2f m/s", double(m_windSpeed));
