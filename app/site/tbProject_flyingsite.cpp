@@ -12,6 +12,7 @@
 #include "app/site/tbReflectionCubemap.h"
 #include "app/site/tbSiteBars.h"
 #include "app/site/tbSiteSelectionBars.h"
+#include "app/site/tbWaterBrush.h"
 #include "app/site/tbWaterMask.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
@@ -228,7 +229,7 @@ void tbProject_flyingsite::paintWaterMask() {
     const float size = float(tbWaterMask::kSize);
     const float u = size * ((m_brushPoint.x - m_waterPosition.x + kWaterMaskExtent / 2) / kWaterMaskExtent);
     const float v = size * ((m_brushPoint.z - m_waterPosition.z + kWaterMaskExtent / 2) / kWaterMaskExtent);
-    const float radius = float(bars ? bars->waterBrushRadius() : 10) * 4.0f;
+    const float radius = tbWaterBrushTexelRadius(bars ? bars->waterBrushRadius() : 10);
     const uint32_t alpha = uint32_t(std::clamp(bars ? bars->waterBrushStrength() : 10, 0, 255));
     const uint32_t rgb = bars && bars->waterBrushClears() ? 0xFFFFFFu : 0u;
     m_waterMask->dab(u, v, radius, alpha << 24 | rgb, tbApp() ? tbApp()->tools().getBrushTexture() : nullptr);

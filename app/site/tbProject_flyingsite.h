@@ -175,6 +175,14 @@ public:
     static tbProject_flyingsite* current() { return s_current; }
 
 private:
+    // ---- The frame's drawing, pass by pass (tbProject_flyingsite_render.cpp).
+    void renderPanorama();
+    void drawPanoramaCube();
+    void renderLightingPreview();
+    void renderCollisionTool();
+    void renderPositionsTool();
+    void renderWeatherTool();
+
     // The image at `path` (its full path: two folders may hold images of one
     // name), loaded once for the site; null when it cannot be loaded.
     simTexture* loadSiteImage(const std::string& path);

@@ -157,8 +157,3 @@ void tbProject_flyingsite::createCollisionObjects(const d3dx::Vector3& ground) {
     }
     for (const NewObject& kind : kNewObjects) bars.setChecked(kind.toggle, false);
 }
-
-void tbProject_flyingsite::render() {
-    for (const auto& object : m_collisionObjects) object->render();
-    for (const auto& position : m_positions) position->render();
-}

@@ -68,6 +68,9 @@ public:
 
     // The water editor's brush: "Brush radius:" and "Brush strength:" slider
     // positions (1..200) and its "clear" check box.
+    // The water editor is shown with its "Edit" check box checked: the
+    // brush paints the mask and the water plane shows it.
+    virtual bool isWaterEditing() const { return false; }
     virtual int waterBrushRadius() const = 0;
     virtual int waterBrushStrength() const = 0;
     virtual bool waterBrushClears() const = 0;
