@@ -110,19 +110,19 @@ void tbToolbarHost::hideToolBars() {
 }
 
 void tbToolbarHost::releaseToolButtons() {
-    if (m_toolbox) m_toolbox->releaseToolButtons();
+    for (tbToolStateView* toolbox : m_toolboxes) toolbox->releaseToolButtons();
 }
 
 void tbToolbarHost::pressToolButton(tbToolButton button) {
-    if (m_toolbox) m_toolbox->pressToolButton(button);
+    for (tbToolStateView* toolbox : m_toolboxes) toolbox->pressToolButton(button);
 }
 
 void tbToolbarHost::setToolIcon(int32_t bitmapId) {
-    if (m_toolbox) m_toolbox->setToolIcon(bitmapId);
+    for (tbToolStateView* toolbox : m_toolboxes) toolbox->setToolIcon(bitmapId);
 }
 
 void tbToolbarHost::repaintColourSwatches() {
-    if (m_toolbox) m_toolbox->repaintColourSwatches();
+    for (tbToolStateView* toolbox : m_toolboxes) toolbox->repaintColourSwatches();
 }
 
 void tbToolbarHost::setStatusText(const std::string& text) {

@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/shell/tbBars.h"
 #include "app/shell/tbToolStateView.h"
@@ -37,9 +38,11 @@ public:
     // down).
     void setPopupOpener(tbBar popup, wxWindow* button, std::function<void()> release,
                         std::function<bool()> keepOpen = {});
-    // The toolbox's side of the tool state: its buttons, the tool icon and
-    // the colour swatches.
-    void setToolbox(tbToolStateView* toolbox) { m_toolbox = toolbox; }
+    // A toolbox's side of the tool state (its buttons, the tool icon and the
+    // colour swatches): the model scheme's and the flying site's toolboxes
+    // each add theirs, and releasing, pressing, the icon and the swatches
+    // reach every one; each toolbox presses only the buttons it has.
+    void addToolbox(tbToolStateView* toolbox) { m_toolboxes.push_back(toolbox); }
     // How the brush bar shows the tool state's brush again.
     void setBrushBarRefresh(std::function<void()> refresh) { m_refreshBrushBar = std::move(refresh); }
     void refreshBrushBar() override {
@@ -83,7 +86,7 @@ private:
 
     std::array<wxTopLevelWindow*, kBarCount> m_bars{};
     std::array<PopupOpener, kBarCount> m_openers{};
-    tbToolStateView* m_toolbox = nullptr;
+    std::vector<tbToolStateView*> m_toolboxes;
     std::function<void()> m_refreshBrushBar;
     std::function<void(const std::string&)> m_statusText;
 };

@@ -321,7 +321,7 @@ void CtolvaneBuilderDlg::startEngine() {
     simLog("initToolbars...");
     app_.tools().setView(&toolbars_);
     tbCreatePaintingBars(this, toolbars_, app_);
-    tbCreateSchemeToolBars(this, toolbars_, app_);
+    tbCreateSchemeToolBars(this, toolbars_, app_, *this);
     // The bars take clicks and keys beside the main window's modal loop.
     ui::releaseModalGrab(*this);
     tbStoredPlacement stored;

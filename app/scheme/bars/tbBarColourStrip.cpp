@@ -2,7 +2,7 @@
 
 #include <wx/tglbtn.h>
 
-#include "app/scheme/bars/tbBarColours.h"
+#include "app/shell/tbBarColours.h"
 #include "app/scheme/bars/tbBarPictures.h"
 #include "app/shell/tbToolState.h"
 #include "platform/ui/dialogTemplate.h"

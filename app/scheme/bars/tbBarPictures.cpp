@@ -3,11 +3,7 @@
 #include <wx/image.h>
 
 #include "app/scheme/bars/CDlgFloodBarModel.h"
-
-wxColour tbWxColour(const simColour& colour) {
-    return wxColour(static_cast<unsigned char>(colour.red & 255), static_cast<unsigned char>(colour.green & 255),
-                    static_cast<unsigned char>(colour.blue & 255));
-}
+#include "app/shell/tbBarColours.h"
 
 wxBitmap tbStripPicture(const simColour& main, const simColour& second, int width, int height) {
     if (width <= 0 || height <= 0) return wxBitmap();

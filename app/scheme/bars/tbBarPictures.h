@@ -9,7 +9,6 @@
 #include "engine/core/simColour.h"
 #include "platform/d3dx/d3dxImageFilter.h"
 
-wxColour tbWxColour(const simColour& colour);
 // A gradient strip of `width` x `height` pixels (tbStripColour per column).
 wxBitmap tbStripPicture(const simColour& main, const simColour& second, int width, int height);
 // The solid (a flat square) or gradient (a black-to-white ramp) button.

@@ -10,7 +10,7 @@
 #include "app/scheme/bars/CDlgMirrorBar.h"
 #include "app/scheme/bars/CDlgObjectBar.h"
 #include "app/scheme/bars/CDlgToolbox.h"
-#include "app/scheme/bars/tbBarColours.h"
+#include "app/shell/tbBarColours.h"
 #include "app/scheme/bars/tbBarPictures.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbGeometryTool_mirror.h"
@@ -51,7 +51,7 @@ void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBui
         for (const tbBar bar : kPaintingBars) host.hide(bar);
     });
     host.registerBar(tbBar::toolbox, toolbox);
-    host.setToolbox(toolbox);
+    host.addToolbox(toolbox);
 
     auto currentObjects = []() -> CDlgObjectBar::Objects* {
         tbGeometry* model = tbCurrentModel();

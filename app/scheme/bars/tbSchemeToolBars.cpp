@@ -11,7 +11,7 @@
 #include "app/scheme/bars/CDlgTextEditor.h"
 #include "app/scheme/bars/CDlgToolbox.h"
 #include "app/scheme/bars/DlgTextBar.h"
-#include "app/scheme/bars/tbBarColours.h"
+#include "app/shell/tbBarColours.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryTool_shape.h"
 #include "app/scheme/tbGeometryTool_text.h"
@@ -105,18 +105,19 @@ bars::TextEditorModel::Operations editorOperations(const std::shared_ptr<Thumbna
 
 }  // namespace
 
-bars::ImageProjectModel::Operations tbImageBarOperations(wxWindow* mainWindow) {
+bars::ImageProjectModel::Operations tbImageBarOperations(tbCommandWindows* windows) {
     bars::ImageProjectModel::Operations ops;
     ops.loadImage = [](tbGeometry& model, uint32_t slot, const std::string& path) {
         model.loadProjectionImage(static_cast<int32_t>(slot), path);
     };
     ops.projectImages = [](tbGeometry& model) { model.projectImages(); };
-    if (auto* windows = dynamic_cast<tbCommandWindows*>(mainWindow))
+    if (windows)
         ops.chooseFile = [windows](const tbFileRequest& request) { return windows->chooseFile(request); };
     return ops;
 }
 
-void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app) {
+void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app,
+                            tbCommandWindows& windows) {
     tbToolState& tools = app.tools();
     const std::span<simColour, shell::kSwatchCount> swatches = tbBarSwatches(app);
     tbToolSettingsBinding& binding = tbBarSettings();
@@ -128,7 +129,7 @@ void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneB
     auto* shapeBar = new CDlgShapeBar(mainWindow, tools, swatches, binding, target, shapeOperations(host));
     host.registerBar(tbBar::shapeBar, shapeBar);
 
-    auto* imageBar = new CDlgImageProject(mainWindow, binding, target, tbImageBarOperations(mainWindow),
+    auto* imageBar = new CDlgImageProject(mainWindow, binding, target, tbImageBarOperations(&windows),
                                           utils::joinPath(app.getProgramFolder(), "resources"));
     host.registerBar(tbBar::projectImageBar, imageBar);
 

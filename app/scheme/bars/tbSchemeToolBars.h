@@ -9,14 +9,15 @@
 #include "app/scheme/bars/CDlgImageProjectModel.h"
 
 class CtolvaneBuilderApp;
+class tbCommandWindows;
 class tbToolbarHost;
 class wxWindow;
 
-// `mainWindow` also opens the file browser for the projection bar's images
-// (it is the program's tbCommandWindows).
-void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app);
+// `windows` opens the file browser for the projection bar's images.
+void tbCreateSchemeToolBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBuilderApp& app,
+                            tbCommandWindows& windows);
 
 // The projection bar's operations on the model: its images loaded into the
-// model's slots, its projection, and the file browser of `mainWindow` when
-// that is the program's main window.
-bars::ImageProjectModel::Operations tbImageBarOperations(wxWindow* mainWindow);
+// model's slots, its projection, and the file browser of `windows` (none
+// when null).
+bars::ImageProjectModel::Operations tbImageBarOperations(tbCommandWindows* windows);

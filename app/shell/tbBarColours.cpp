@@ -1,4 +1,4 @@
-#include "app/scheme/bars/tbBarColours.h"
+#include "app/shell/tbBarColours.h"
 
 #include <array>
 
@@ -6,6 +6,7 @@
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbToolState.h"
+#include "engine/core/simColour.h"
 
 void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which,
                        std::span<simColour, shell::kSwatchCount> swatches) {
@@ -20,4 +21,9 @@ std::span<simColour, shell::kSwatchCount> tbBarSwatches(CtolvaneBuilderApp& app)
     static std::array<simColour, shell::kSwatchCount> noSettingsSwatches;
     tbOptions* options = app.options();
     return options ? std::span<simColour, shell::kSwatchCount>(options->swatches) : noSettingsSwatches;
+}
+
+wxColour tbWxColour(const simColour& colour) {
+    return wxColour(static_cast<unsigned char>(colour.red & 255), static_cast<unsigned char>(colour.green & 255),
+                    static_cast<unsigned char>(colour.blue & 255));
 }

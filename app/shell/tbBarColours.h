@@ -1,9 +1,12 @@
-// The colour swatches of the painting bars: a swatch opens the colour picker
-// on a paint colour and hands the result to the tool state, as the toolbox's
-// and the flood bar's swatches do.
+// The colour swatches of the tool bars (the painting bars, the flying
+// site's lighting bar): a swatch opens the colour picker on a paint colour
+// and hands the result to the tool state, as the toolbox's and the flood
+// bar's swatches do, and shows a colour as wx draws it.
 #pragma once
 
 #include <span>
+
+#include <wx/colour.h>
 
 #include "app/shell/CDlgColourPickerModel.h"
 
@@ -22,3 +25,6 @@ void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which
 // The 30 swatches the colour picker offers: the settings' own, or one blank
 // set shared by every bar when the program has no settings.
 std::span<simColour, shell::kSwatchCount> tbBarSwatches(CtolvaneBuilderApp& app);
+
+// A colour's red, green and blue as wx draws them (alpha is not shown).
+wxColour tbWxColour(const simColour& colour);
