@@ -40,7 +40,9 @@ wxWindow* makeControl(wxWindow* parent, const ControlTemplate& c) {
     case ControlKind::groupBox: return new wxStaticBox(parent, id, caption);
     case ControlKind::frame: return new ImageCanvas(parent, id);
     case ControlKind::swatch: return new SwatchControl(parent, id);
-    case ControlKind::edit: return new wxTextCtrl(parent, id, caption);
+    case ControlKind::edit:
+        return new wxTextCtrl(parent, id, caption, wxDefaultPosition, wxDefaultSize,
+                              (c.style & ControlStyle::readOnly) ? wxTE_READONLY : 0);
     case ControlKind::multiLineEdit:
         return new wxTextCtrl(parent, id, caption, wxDefaultPosition, wxDefaultSize,
                               wxTE_MULTILINE | wxTE_PROCESS_ENTER | wxHSCROLL);
@@ -59,7 +61,7 @@ wxWindow* makeControl(wxWindow* parent, const ControlTemplate& c) {
         return new wxTreeCtrl(parent, id, wxDefaultPosition, wxDefaultSize,
                               wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE);
     case ControlKind::progressBar: return new wxGauge(parent, id, 100);
-    case ControlKind::slider: return new wxSlider(parent, id, 0, 0, 100);
+    case ControlKind::slider: return new wxSlider(parent, id, c.range.minimum, c.range.minimum, c.range.maximum);
     case ControlKind::bitmap: return new wxStaticBitmap(parent, id, wxNullBitmap);
     }
     return nullptr;

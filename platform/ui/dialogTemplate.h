@@ -54,11 +54,27 @@ struct UnitSize {
     int width, height;
 };
 
+// What a control's kind leaves open, as flags to combine.
+struct ControlStyle {
+    static constexpr unsigned plain = 0;
+    // An edit the user cannot type into: it shows what the program sets (a
+    // chosen file's name) and can still be selected and copied.
+    static constexpr unsigned readOnly = 1u << 0;
+};
+
+// A slider's range; it starts at the minimum.
+struct ValueRange {
+    int minimum = 0;
+    int maximum = 100;
+};
+
 struct ControlTemplate {
     int id;  // -1 for controls nothing refers to
     ControlKind kind;
     const char* caption;
     UnitRect dialogUnits;
+    unsigned style = ControlStyle::plain;
+    ValueRange range = {};  // sliders only
 };
 
 // A dialog's table: its caption, its size in dialog units and its controls in

@@ -16,7 +16,7 @@ using ui::ControlKind;
 constexpr ui::ControlTemplate kControls[] = {
     {CDlgImageProject::idShow, ControlKind::toggleButton, "Show", {4, 5, 29, 17}},
     {CDlgImageProject::idSlot, ControlKind::dropDownCombo, "", {36, 7, 54, 14}},
-    {CDlgImageProject::idImageName, ControlKind::edit, "", {93, 7, 59, 13}},
+    {CDlgImageProject::idImageName, ControlKind::edit, "", {93, 7, 59, 13}, ui::ControlStyle::readOnly},
     {CDlgImageProject::idBrowse, ControlKind::pushButton, "...", {155, 5, 39, 17}},
     {CDlgImageProject::idWrap, ControlKind::dropDownCombo, "", {197, 7, 49, 14}},
     {-1, ControlKind::label, "Threshold:", {249, 9, 37, 8}},
@@ -35,7 +35,6 @@ CDlgImageProject::CDlgImageProject(wxWindow* mainWindow, tbToolSettingsBinding& 
       model_(binding, std::move(target), std::move(operations), std::move(startFolder)) {
     tbFillNamedList(control<wxComboBox>(idSlot), kProjectionAxisNames);
     tbFillNamedList(control<wxComboBox>(idWrap), kWrapNames);
-    control<wxTextCtrl>(idImageName)->SetEditable(false);
     auto* threshold = control<wxTextCtrl>(idThreshold);
     threshold->SetValidator(wxTextValidator(wxFILTER_DIGITS));
     threshold->SetMaxLength(3);

@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
+#include <wx/slider.h>
 #include <wx/textctrl.h>
 
 #include "platform/ui/inputPreFilter.h"
@@ -57,6 +58,33 @@ TEST(DialogLayer, ControlsAreFoundByIdInTableOrderAndFitTheirCaptions) {
     wxMouseEvent press(wxEVT_LEFT_DOWN);
     dialog.control<ui::SwatchControl>(103)->GetEventHandler()->ProcessEvent(press);
     EXPECT_EQ(clicks, 1);
+}
+
+// What a table says beyond kind and caption reaches the control at build
+// time: a read-only edit, a slider's own range (starting at its minimum),
+// and the defaults for a table that says nothing.
+TEST(DialogLayer, TableStylesAndRangesReachTheControls) {
+    ASSERT_TRUE(test::startWx());
+    constexpr ui::ControlTemplate controls[] = {
+        {201, ControlKind::edit, "[No image]", {4, 4, 60, 12}, ui::ControlStyle::readOnly},
+        {202, ControlKind::edit, "", {4, 20, 60, 12}},
+        {203, ControlKind::slider, "", {4, 36, 80, 12}, ui::ControlStyle::plain, {1, 200}},
+        {204, ControlKind::slider, "", {4, 52, 80, 12}},
+    };
+    ui::TemplateDialog dialog(nullptr, {"Ranges", {100, 70}, controls}, {wxID_NONE, wxID_NONE});
+    EXPECT_FALSE(dialog.control<wxTextCtrl>(201)->IsEditable());
+    EXPECT_EQ(dialog.control<wxTextCtrl>(201)->GetValue(), "[No image]");
+    EXPECT_TRUE(dialog.control<wxTextCtrl>(202)->IsEditable());
+    const struct {
+        int id, minimum, maximum;
+    } sliders[] = {{203, 1, 200}, {204, 0, 100}};
+    for (const auto& s : sliders) {
+        auto* slider = dialog.control<wxSlider>(s.id);
+        ASSERT_NE(slider, nullptr);
+        EXPECT_EQ(slider->GetMin(), s.minimum);
+        EXPECT_EQ(slider->GetMax(), s.maximum);
+        EXPECT_EQ(slider->GetValue(), s.minimum);
+    }
 }
 
 TEST(DialogLayer, TallTablesAndStripBarsKeepToTheirHeight) {
