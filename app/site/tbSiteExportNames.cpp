@@ -1,5 +1,7 @@
 #include "app/site/tbSiteExportNames.h"
 
+#include <array>
+
 #include <filesystem>
 
 #include "engine/core/utilsStrings.h"
@@ -53,24 +55,4 @@ std::string tbSiteExportNames::tvfSphereName(const std::string& source) const {
     // The picture's own extension as it stands (case kept, ".jpeg" as well as
     // ".jpg"); a file without one is copied under the bare name.
     return m_name + std::filesystem::path(utils::getFileName(source)).extension().string();
-}
-
-std::vector<std::string> tbSiteExportFileSet(const tbSiteExportNames& names, const tbSiteExportContent& content) {
-    std::vector<std::string> files;
-    if (content.imageMode == 0) {
-        for (int slot = 0; slot < kSiteExportSlots; ++slot)
-            if (content.highSet && content.faces[slot]) files.push_back(names.high(slot));
-        for (int slot = 0; slot < kSiteExportSlots; ++slot)
-            if (content.faces[slot]) files.push_back(names.medium(slot));
-        files.push_back(names.icon());
-    } else if (content.imageMode == 1 && !content.sphereImage.empty()) {
-        files.push_back(names.sphereCopy(content.sphereImage));
-    }
-    if (content.cubemap) {
-        if (content.previousCubemap) files.push_back(names.cubemapBackup());
-        files.push_back(names.cubemap());
-    }
-    files.push_back(names.siteFile());
-    if (!content.ambientSound.empty()) files.push_back(names.sound(content.ambientSound));
-    return files;
 }

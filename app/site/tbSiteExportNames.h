@@ -17,9 +17,7 @@
 //   F/name.tvf              the site file
 #pragma once
 
-#include <array>
 #include <string>
-#include <vector>
 
 constexpr int kSiteExportSlots = 6;
 constexpr const char* kSiteNoImage = "[No image]";
@@ -59,17 +57,3 @@ private:
     std::string m_name;
     std::string m_exportName;
 };
-
-// What decides which files an export writes.
-struct tbSiteExportContent {
-    uint32_t imageMode = 0;                        // 0 six cube images, 1 one spherical image
-    std::array<bool, kSiteExportSlots> faces{};    // the slots that hold an image
-    bool highSet = false;                          // slot 0 is 4096 x 4096
-    std::string sphereImage;                       // the spherical picture's path, empty when none
-    bool cubemap = false;                          // the project has a reflection cube map
-    bool previousCubemap = false;                  // F/namecubemap.dds exists already
-    std::string ambientSound;                      // path, empty when none
-};
-
-// Every file the export writes, in the order it writes them.
-std::vector<std::string> tbSiteExportFileSet(const tbSiteExportNames& names, const tbSiteExportContent& content);

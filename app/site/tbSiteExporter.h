@@ -3,7 +3,7 @@
 // `tbProject_flyingsite::exportScenery` reads the site's textures back into
 // that record and hands it here.
 //
-// What it writes is tbSiteExportFileSet (tbSiteExportNames.h). Every file is
+// What it writes is named in tbSiteExportNames.h. Every file is
 // written beside its target and renamed over it once complete, so a failure
 // never leaves half a file. The site file is written last of the pictures:
 // when it cannot be written the export fails with the reason and no .tvf is

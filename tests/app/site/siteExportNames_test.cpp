@@ -1,5 +1,4 @@
-// The exported site's file names: the slot-to-file numbering, and the file
-// set each kind of site writes.
+// The exported site's file names and the slot-to-file numbering.
 #include <gtest/gtest.h>
 
 #include "app/site/tbSiteExportNames.h"
@@ -46,59 +45,6 @@ TEST(SiteExportNames, TheSphericalPictureIsCopiedAsNameDotItsOwnExtension) {
         EXPECT_EQ(names.sphereCopy(c.source), std::string("/sites/meadow/") + c.copy) << c.source;
     }
     EXPECT_EQ(names.sound("/home/u/sounds/birds.wav"), "/sites/meadow/birds.wav");
-}
-
-TEST(SiteExportNames, FileSets) {
-    const tbSiteExportNames names("/s/field", "field");
-    auto content = [](uint32_t mode, std::array<bool, 6> faces, bool high) {
-        tbSiteExportContent c;
-        c.imageMode = mode;
-        c.faces = faces;
-        c.highSet = high;
-        return c;
-    };
-    const std::array<bool, 6> all{true, true, true, true, true, true};
-    tbSiteExportContent withEverything = content(0, all, true);
-    withEverything.cubemap = withEverything.previousCubemap = true;
-    withEverything.ambientSound = "/w/wind.wav";
-    tbSiteExportContent sphere = content(1, {}, false);
-    sphere.sphereImage = "/p/pano.png";
-    sphere.cubemap = true;
-    const struct {
-        const char* what;
-        tbSiteExportContent content;
-        std::vector<std::string> files;
-    } cases[] = {
-        {"six faces with the high set",
-         content(0, all, true),
-         {"high/field#high3.dds", "high/field#high1.dds", "high/field#high6.dds", "high/field#high5.dds",
-          "high/field#high4.dds", "high/field#high2.dds", "medium/field3.dds", "medium/field1.dds",
-          "medium/field6.dds", "medium/field5.dds", "medium/field4.dds", "medium/field2.dds", "fieldicon.dds",
-          "field.tvf"}},
-        {"six faces without the high set",
-         content(0, all, false),
-         {"medium/field3.dds", "medium/field1.dds", "medium/field6.dds", "medium/field5.dds", "medium/field4.dds",
-          "medium/field2.dds", "fieldicon.dds", "field.tvf"}},
-        {"two faces with the high set",
-         content(0, {true, false, false, false, false, true}, true),
-         {"high/field#high3.dds", "high/field#high2.dds", "medium/field3.dds", "medium/field2.dds", "fieldicon.dds",
-          "field.tvf"}},
-        {"no faces", content(0, {}, false), {"fieldicon.dds", "field.tvf"}},
-        {"cube map over an earlier one, and a sound",
-         withEverything,
-         {"high/field#high3.dds", "high/field#high1.dds", "high/field#high6.dds", "high/field#high5.dds",
-          "high/field#high4.dds", "high/field#high2.dds", "medium/field3.dds", "medium/field1.dds",
-          "medium/field6.dds", "medium/field5.dds", "medium/field4.dds", "medium/field2.dds", "fieldicon.dds",
-          "fieldcubemap_copy.dds", "fieldcubemap.dds", "field.tvf", "wind.wav"}},
-        {"spherical picture with a first cube map", sphere, {"field.png", "fieldcubemap.dds", "field.tvf"}},
-        {"spherical mode without a picture", content(1, all, true), {"field.tvf"}},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> expected;
-        for (std::string file : c.files)
-            expected.push_back("/s/field/" + (file == "fieldcubemap_copy.dds" ? "fieldcubemap_copy.dds" : file));
-        EXPECT_EQ(tbSiteExportFileSet(names, c.content), expected) << c.what;
-    }
 }
 
 }  // namespace

@@ -111,6 +111,12 @@ protected:
     }
 
     std::string site(const std::string& name) const { return input.folder + "/" + name; }
+    // Files under the site folder, as filesUnder lists them.
+    std::vector<std::string> relativeFiles(std::vector<std::string> names) const {
+        for (std::string& name : names) name = site(name);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     sitetest::ReadTvf tvf() const { return sitetest::readTvf(readBytes(site("meadow.tvf")), objectRecordSize); }
 
     testsupport::TempFolder temp;
@@ -136,14 +142,10 @@ TEST_F(SiteExportTest, AFourThousandFaceGivesTheHighSetAsHeldAndAMediumSetAtTwoT
         << "a step as each medium face is done";
     EXPECT_EQ(progress.back(), 100.0f);
 
-    tbSiteExportContent content;
-    content.faces = {true, true, false, false, false, true};
-    content.highSet = true;
-    content.cubemap = true;
-    content.ambientSound = input.ambientSound;
-    std::vector<std::string> expected = tbSiteExportFileSet(tbSiteExportNames(input.folder, "meadow"), content);
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(filesUnder(input.folder), expected);
+    EXPECT_EQ(filesUnder(input.folder),
+              relativeFiles({"birds.wav", "high/meadow#high1.dds", "high/meadow#high2.dds", "high/meadow#high3.dds",
+                             "medium/meadow1.dds", "medium/meadow2.dds", "medium/meadow3.dds", "meadow.tvf",
+                             "meadowcubemap.dds", "meadowicon.dds"}));
 
     const struct {
         const char* file;
@@ -207,6 +209,54 @@ TEST_F(SiteExportTest, AFourThousandFaceGivesTheHighSetAsHeldAndAMediumSetAtTwoT
         EXPECT_EQ(pixelAt(image, b.size - 1, b.size - 1) | 0xFF000000, b.colour) << b.name;
         const std::string size = std::to_string(b.size) + "x" + std::to_string(b.size);
         EXPECT_EQ(identify(temp.file(b.name)), "BMP3 " + size) << b.name;
+    }
+}
+
+// The files each kind of site writes: with and without the high set, without
+// faces, over an earlier cube map with a sound, and spherical panoramas.
+TEST_F(SiteExportTest, FileSets) {
+    const d3dx::Image small = dxt1Face(64, kRed565, kGrey565), big = dxt1Face(4096, kRed565, kGrey565);
+    const struct {
+        const char* what;
+        uint32_t mode;
+        std::array<const d3dx::Image*, 6> faces;
+        bool cubemap, earlierCubemap, sound, sphere;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"two faces with the high set", 0, {&big, nullptr, nullptr, nullptr, nullptr, &small}, false, false, false,
+         false, {"high/meadow#high3.dds", "high/meadow#high2.dds", "medium/meadow3.dds", "medium/meadow2.dds",
+                 "meadowicon.dds", "meadow.tvf"}},
+        {"six faces without the high set", 0, {&small, &small, &small, &small, &small, &small}, false, false, false,
+         false, {"medium/meadow3.dds", "medium/meadow1.dds", "medium/meadow6.dds", "medium/meadow5.dds",
+                 "medium/meadow4.dds", "medium/meadow2.dds", "meadowicon.dds", "meadow.tvf"}},
+        {"no faces", 0, {}, false, false, false, false, {"meadowicon.dds", "meadow.tvf"}},
+        {"over an earlier cube map, with a sound", 0, {}, true, true, true, false,
+         {"meadowicon.dds", "meadowcubemap_copy.dds", "meadowcubemap.dds", "meadow.tvf", "wind.wav"}},
+        {"a spherical picture and a first cube map", 1, {&small}, true, false, false, true,
+         {"meadow.png", "meadowcubemap.dds", "meadow.tvf"}},
+        {"spherical mode without a picture", 1, {&big, &small}, false, false, false, false, {"meadow.tvf"}},
+    };
+    temp.write("wind.wav", "RIFF wind");
+    temp.write("pano.png", "\x89PNG picture");
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        input = {};
+        input.folder = temp.file("case" + std::to_string(++number) + "/meadow");
+        input.exportName = "meadow";
+        input.imageMode = c.mode;
+        for (int slot = 0; slot < 6; ++slot) input.faces[slot] = c.faces[slot] ? *c.faces[slot] : d3dx::Image{};
+        if (c.cubemap) input.cubemap = cube(8, 0xFF102030);
+        if (c.earlierCubemap) {
+            fs::create_directories(input.folder);
+            std::ofstream(site("meadowcubemap.dds")) << "an earlier export's";
+        }
+        if (c.sound) input.ambientSound = temp.file("wind.wav");
+        if (c.sphere) input.sphereImage = temp.file("pano.png");
+        const tbSiteExportReport report = run();
+        EXPECT_TRUE(report.siteFileWritten) << report.failure;
+        EXPECT_EQ(report.missing, std::vector<std::string>());
+        EXPECT_EQ(filesUnder(input.folder), relativeFiles(c.files));
     }
 }
 
