@@ -104,6 +104,7 @@ void CtolvaneBuilderApp::createEngine(win::HWND window, int width, int height, t
     auto* options = new simOptions();
     options->default_soundLibrary = "Disable Sound";
     (void)width, (void)height;  // the main window sizes the engine window to the view afterwards
+    m_actions = actions;
     new tbGraphics(0, d3dx::Vector2(0.0f, 0.0f), true);
     if (!getStatusSuccess()) return;
     new tbInput(m_tools, actions);
@@ -158,6 +159,14 @@ void CtolvaneBuilderApp::createCameras() {
     perspective->apply();
     objects.projectCameras = tbMakeSceneCameras({objects.cameras[0].get(), objects.cameras[1].get()});
     tbSetSceneCameras(objects.projectCameras.get());
+}
+
+void CtolvaneBuilderApp::close() {
+    if (m_actions) {
+        m_actions->askToExit();
+    } else {
+        simApplication::close();
+    }
 }
 
 bool CtolvaneBuilderApp::acceptsMouseInput() { return m_viewWindows && tbIsMouseOverView(*m_viewWindows); }

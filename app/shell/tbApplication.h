@@ -46,6 +46,11 @@ public:
     // light and cameras; starts the frame drive.
     void initialise() override;
 
+    // A close request of the engine (its keyboard's Shift+Esc) goes to the
+    // main window's exit, which asks about the open project first; without
+    // a main window the engine stops as it always did.
+    void close() override;
+
     // The mouse gate, asked of the main window's windows (closed without them).
     bool acceptsMouseInput() override;
     void setViewWindows(const tbViewWindows* windows) { m_viewWindows = windows; }
@@ -80,6 +85,7 @@ private:
     tbProgress m_progress;
     std::unique_ptr<tbOptions> m_options;
     const tbViewWindows* m_viewWindows = nullptr;
+    tbInput::Actions* m_actions = nullptr;
     std::function<void()> m_afterFrame;
     EngineFrame m_engineFrame{*this};
     tbFrameDrive m_frameDrive{m_engineFrame, kFrameThresholdMs};

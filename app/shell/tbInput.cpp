@@ -26,7 +26,7 @@ void tbInput::onEvent(simInputEvent* event) {
     if (event->type != simInputEvent_key || event->keyState != simKeyState_released) return;
     switch (event->key) {
         case kKeyEscape:
-            if (event->shift && m_actions) m_actions->quitNow();
+            if (event->shift && m_actions) m_actions->askToExit();
             return;
         case kKeySpace:
             if (g_application && g_application->acceptsMouseInput()) m_tools.setViewMode(m_tools.viewMode() == 0 ? 1 : 0);

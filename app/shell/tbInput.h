@@ -1,7 +1,8 @@
 // tbInput: the editor's input system.
 //
 // The engine's input system, plus the shell's own keys, acted on when they
-// are released: Shift+Esc quits at once (no save question), Space toggles
+// are released: Shift+Esc leaves the program as File > Exit does (asking
+// about the open project first), Space toggles
 // between the 3-D and the texture view while the mouse gate is open, F1 opens
 // the user manual as Help > User manual does. What quitting and opening the
 // manual mean belongs to the window layer, reached through `tbInput::Actions`.
@@ -21,7 +22,9 @@ public:
     class Actions {
     public:
         virtual ~Actions() = default;
-        virtual void quitNow() = 0;
+        // Leave as File > Exit does: at once with no project open, else
+        // after the save question (whose Cancel keeps the program running).
+        virtual void askToExit() = 0;
         virtual void openUserManual() = 0;
     };
 

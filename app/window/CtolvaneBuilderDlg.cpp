@@ -140,12 +140,16 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
         onMoveOrSize();
     });
     // Enter and Esc do nothing in the main window (the engine still gets
-    // them as key presses: Shift+Esc quits there), so the dialog's own
-    // handling of the two keys is skipped but the key events still follow.
+    // them as key presses), so the dialog's own handling of the two keys is
+    // skipped but the key events still follow.
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
         const int key = event.GetKeyCode();
-        // Shift+Esc quits at once, whichever control has the focus.
-        if (key == WXK_ESCAPE && event.ShiftDown()) quitNow();
+        // Shift+Esc exits, whichever control has the focus; the engine never
+        // sees it pressed, so it does not ask a second time on the release.
+        if (key == WXK_ESCAPE && event.ShiftDown()) {
+            askToExit();
+            return;
+        }
         if (key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
             event.DoAllowNextEvent();
         } else {
@@ -435,8 +439,8 @@ void CtolvaneBuilderDlg::afterFrame() {
     ++framesDrawn_;
     // While the pointer is off the view an Alt held as it left counts as let go.
     if (g_input && g_input->getKeyboard() && !app_.acceptsMouseInput()) g_input->getKeyboard()->onAlt(0);
-    // The engine was asked to close (its window procedure on a close
-    // request, the script function, its own Shift+Esc).
+    // The engine was told to shut down (the script function); its close
+    // requests come to askToExit instead.
     if (app_.isQuitRequested()) {
         quitNow();
         return;
@@ -511,6 +515,21 @@ void CtolvaneBuilderDlg::showOptions() {
 
 void CtolvaneBuilderDlg::quitNow() {
     if (IsModal()) EndModal(wxID_CANCEL);
+}
+
+void CtolvaneBuilderDlg::askToExit() {
+    // The question is not asked inside the engine's event or frame that
+    // asked, and a second request while it waits or asks is the same one.
+    if (exitAsked_) return;
+    exitAsked_ = true;
+    CallAfter([this] {
+        if (projectCommands_) {
+            projectCommands_->run(tbMenu::exit);
+        } else {
+            quitNow();
+        }
+        exitAsked_ = false;
+    });
 }
 
 void CtolvaneBuilderDlg::openUserManual() { runCommand(tbMenu::userManual); }

@@ -88,13 +88,17 @@ public:
     wxWindow* boxParent() override { return this; }
 
     // ---- tbInput::Actions.
-    void quitNow() override;
+    // Shift+Esc, from this window's keys, the input system or the engine's
+    // close request: File > Exit, once, after the event that asked.
+    void askToExit() override;
     // F1: as Help > User manual, which says so when the manual cannot be opened.
     void openUserManual() override;
 
 private:
     class PointerFilter;
 
+    // Ends the modal run: the program goes.
+    void quitNow();
     wxWindow* makeMenuStrip();
     // The bottom frame with the status line inside it.
     wxWindow* makeStatusLine();
@@ -130,6 +134,7 @@ private:
     std::unique_ptr<tbViewCommands> viewCommands_;
     bool engineStarted_ = false;
     bool engineStopping_ = false;  // the frame timer is never armed again
+    bool exitAsked_ = false;       // an exit is waiting to run or asking
     // The stored placement is recorded only once it has been taken.
     bool placementRestored_ = false;
     bool maximisePending_ = false;

@@ -301,6 +301,23 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ASSERT_TRUE(painter.chooseTool(Painter::brush));
     EXPECT_TRUE(painter.grows(Paint::blue, beforeText, 200, "15-text")) << "no blue text on the texture";
 
+    // Shift+Esc with the work unsaved asks first, and Cancel keeps it.
+    ASSERT_TRUE(program.focus(run.window()) && program.keyDown("shift") && program.key("Escape") &&
+                program.keyUp("shift"));
+    unsigned long question = 0;
+    ASSERT_TRUE(ProgramHarness::waitUntil(
+        [&] {
+            const auto found = program.xdotool({"search", "--onlyvisible", "--name", "^Save current project$"});
+            if (found && !found->empty()) question = std::stoul(*found);
+            return question != 0;
+        },
+        20000))
+        << "Shift+Esc asked nothing\n" << program.log();
+    program.screenshot(question, "15b-exitQuestion");
+    ASSERT_TRUE(program.focus(question) && program.key("Escape"));
+    EXPECT_FALSE(program.waitForExit(3000).has_value()) << "Cancel let the program end";
+    EXPECT_GE(painter.count(Paint::blue), beforeText) << "the work is still there";
+
     ASSERT_TRUE(run.saveAs(saved, "16")) << program.log();
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();

@@ -198,4 +198,35 @@ TEST(Application, TheStoredAntialiasingAndToolAreTakenAtStart) {
     systemLinks() = simSystemLinks{};
 }
 
+// The engine keyboard's Shift+Esc closes the engine application: in the
+// editor that is the main window's exit, which asks about the open project.
+TEST(Application, AnEngineCloseRequestGoesToTheMainWindowsExit) {
+    struct Actions : tbInput::Actions {
+        void askToExit() override { ++asked; }
+        void openUserManual() override {}
+        int asked = 0;
+    } actions;
+    gfx::EglContext context;
+    ASSERT_TRUE(context.valid()) << context.error();
+    gfx::setDirect3DFactory(nullptr);
+    win::VirtualDesktop desktop;
+    testsupport::VirtualWindowHost host{desktop};
+    testsupport::TempFolder documents;
+    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                          documents.path() + "\"");
+    systemLinks() = simSystemLinks{};
+    simLinkEngineSystems(systemLinks());
+    {
+        CtolvaneBuilderApp app;
+        app.createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, &actions);
+        ASSERT_TRUE(app.getStatusSuccess()) << app.getStatusReason();
+        app.close();
+        EXPECT_EQ(actions.asked, 1);
+        EXPECT_FALSE(app.isQuitRequested()) << "the question may keep the program running";
+        EXPECT_TRUE(app.isRunning());
+    }
+    simApplication::useOwnCommandLine();
+    systemLinks() = simSystemLinks{};
+}
+
 }  // namespace

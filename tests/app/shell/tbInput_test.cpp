@@ -28,7 +28,7 @@ public:
 
 class RecordingActions : public tbInput::Actions {
 public:
-    void quitNow() override { calls.push_back("quit"); }
+    void askToExit() override { calls.push_back("exit"); }
     void openUserManual() override { calls.push_back("manual"); }
     std::vector<std::string> calls;
 };
@@ -68,7 +68,7 @@ TEST_F(InputSystem, KeyTable) {
         int viewMode;  // from 0
     };
     const Case cases[] = {
-        {"Shift+Esc quits", {win::VK_SHIFT, win::VK_ESCAPE}, true, {"quit"}, 0},
+        {"Shift+Esc asks to exit", {win::VK_SHIFT, win::VK_ESCAPE}, true, {"exit"}, 0},
         {"Esc alone does nothing", {win::VK_ESCAPE}, true, {}, 0},
         {"Space toggles the view over the view", {win::VK_SPACE}, true, {}, 1},
         {"Space elsewhere does nothing", {win::VK_SPACE}, false, {}, 0},
