@@ -35,70 +35,12 @@
 #include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simSurfaceFile.h"
 #include "platform/gfx/eglContext.h"
+#include "tests/app/site/recordingSiteBars.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
 namespace {
-
-// The bars as the project sees them: what each list holds and what is
-// selected, toggles by hand.
-class FakeBars : public tbSiteBars {
-public:
-    bool isVisible(Bar) const override { return true; }
-    bool isComboDropped(Bar) const override { return false; }
-    bool isChecked(Toggle t) const override { return checked.count(t) != 0; }
-    void setChecked(Toggle t, bool on) override {
-        if (on)
-            checked.insert(t);
-        else
-            checked.erase(t);
-    }
-    void listObject(Bar bar, tbCollisionObject* object, bool select) override {
-        (bar == Bar::weather ? weather : collision).push_back(object);
-        if (select) selectedObject = object;
-    }
-    void listPosition(tbFlyingSitePosition* position, bool select) override {
-        positions.push_back(position);
-        if (select) selectedPosition = position;
-    }
-    void unlistObject(tbCollisionObject* object) override {
-        std::erase(collision, object);
-        std::erase(weather, object);
-        if (selectedObject == object) selectedObject = nullptr;
-    }
-    void unlistPosition(tbFlyingSitePosition* position) override {
-        std::erase(positions, position);
-        if (selectedPosition == position) selectedPosition = nullptr;
-    }
-    void clearLists() override {
-        collision.clear();
-        weather.clear();
-        positions.clear();
-        selectedObject = nullptr;
-        selectedPosition = nullptr;
-        ++clears;
-    }
-    void showWindSpeed(const std::string& text) override { windSpeed = text; }
-    void showWaterEnabled(bool enabled) override { waterEnabled = enabled; }
-    void showPanorama(uint32_t, bool interior_, bool reverb_, const std::string& sound) override {
-        interior = interior_;
-        reverb = reverb_;
-        ambientSound = sound;
-    }
-    int waterBrushRadius() const override { return 10; }
-    int waterBrushStrength() const override { return 255; }
-    bool waterBrushClears() const override { return true; }
-
-    std::set<Toggle> checked;
-    std::vector<tbCollisionObject*> collision, weather;
-    std::vector<tbFlyingSitePosition*> positions;
-    tbCollisionObject* selectedObject = nullptr;
-    tbFlyingSitePosition* selectedPosition = nullptr;
-    int clears = 0;
-    std::string windSpeed, ambientSound;
-    bool waterEnabled = false, interior = false, reverb = false;
-};
 
 std::vector<uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -194,7 +136,7 @@ protected:
     gfx::EglContext context;
     std::unique_ptr<testsupport::RecordingGraphics> rig;
     testsupport::TempFolder temp;
-    FakeBars bars;
+    sitetest::RecordingSiteBars bars;
     tbSiteBars* previousBars = nullptr;
     std::vector<std::string> boxes;
     tbErrorBoxSink previousSink;
