@@ -32,6 +32,10 @@ public:
     // The export-scheme dialog over the scheme name: the name to export
     // under, empty after Cancel.
     virtual std::string chooseSchemeName(const std::string& schemeName, const std::string& modelName) = 0;
+    // The export-flying-site dialog over the export file name, the site's
+    // name and its description, each starting as given: false after Cancel,
+    // else the three as the user left them.
+    virtual bool chooseSiteNames(std::string& fileName, std::string& name, std::string& description) = 0;
     // The system options dialog.
     virtual void showOptions() = 0;
 

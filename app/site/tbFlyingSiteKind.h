@@ -7,4 +7,7 @@
 
 #include "app/shell/tbProjectKind.h"
 
-tbProjectKind tbFlyingSiteKind();
+class tbProgress;
+
+// An open's progress goes to `progress`, the shell's progress box.
+tbProjectKind tbFlyingSiteKind(tbProgress& progress);

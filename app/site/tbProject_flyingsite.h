@@ -69,6 +69,9 @@ public:
     // Makes the water mask, all white. True.
     bool onNew(std::string unused) override;
     bool open(std::string path) override;
+    // Reads and checks the whole file as open does, building nothing of a
+    // site; a refused file is told to the user.
+    static bool checkFile(const std::string& path);
     bool save(std::string path) override;
     // True when a position named exactly "default 1" is of kind 1 (fixed
     // wing); otherwise the message says what is missing.

@@ -44,42 +44,60 @@ void tbProject_flyingsite::progress(float percent) const {
     if (m_progressSink) m_progressSink(percent);
 }
 
+namespace {
+
+using Objects = std::vector<std::unique_ptr<tbCollisionObject>>;
+using Positions = std::vector<std::unique_ptr<tbFlyingSitePosition>>;
+
+// Reads and checks the whole file and builds every object and position from
+// it, nothing of the site touched; on refusal the reason is logged and the
+// user told.
+bool readWholeSite(const std::string& path, tbFlyingSiteFileData& file, Objects& objects, Positions& positions) {
+    std::vector<uint8_t> bytes;
+    std::string reason = "it cannot be read";
+    bool sound = tbReadWholeFile(path, bytes, kMaxProjectBytes) &&
+                 readFlyingSiteFile(bytes.data(), bytes.size(), tbCheckCollisionObjectRecord, file, reason);
+    for (size_t i = 0; sound && i < file.objects.size(); ++i) {
+        tbReadArchive in(file.objects[i].record.data(), file.objects[i].record.size());
+        objects.push_back(tbReadCollisionObjectRecord(file.objects[i].tag, in));
+        if (!objects.back()) {
+            reason = in.error();
+            sound = false;
+        }
+    }
+    for (size_t i = 0; sound && i < file.positions.size(); ++i) {
+        tbReadArchive in(file.positions[i].data(), file.positions[i].size());
+        positions.push_back(tbFlyingSitePosition::read(in));
+        if (!positions.back()) {
+            reason = "position " + std::to_string(i) + ": " + in.error();
+            sound = false;
+        }
+    }
+    if (!sound) {
+        simLog("ERROR: Invalid or corrupt file\n" + path + ": " + reason + "\n");
+        tbErrorBox(kOpenTitle, kUnreadable);
+    }
+    return sound;
+}
+
+}  // namespace
+
+bool tbProject_flyingsite::checkFile(const std::string& path) {
+    tbFlyingSiteFileData file;
+    Objects objects;
+    Positions positions;
+    return readWholeSite(path, file, objects, positions);
+}
+
 bool tbProject_flyingsite::open(std::string path) {
     simLog("[tbProject_flyingsite::open-" + path + "...");
     progress(0);
-    std::vector<uint8_t> bytes;
-    tbFlyingSiteFileData file;
-    std::string reason = "it cannot be read";
-    if (!tbReadWholeFile(path, bytes, kMaxProjectBytes) ||
-        !readFlyingSiteFile(bytes.data(), bytes.size(), tbCheckCollisionObjectRecord, file, reason)) {
-        simLog("ERROR: Invalid or corrupt file\n" + path + ": " + reason + "\n");
-        tbErrorBox(kOpenTitle, kUnreadable);
-        return false;
-    }
-    bytes = {};
-
     // Every object and position is built before the site changes, so a file
-    // the records refuse leaves the site as it was.
-    std::vector<std::unique_ptr<tbCollisionObject>> objects;
-    for (const tbSiteObjectEntry& entry : file.objects) {
-        tbReadArchive in(entry.record.data(), entry.record.size());
-        objects.push_back(tbReadCollisionObjectRecord(entry.tag, in));
-        if (!objects.back()) reason = in.error();
-    }
-    std::vector<std::unique_ptr<tbFlyingSitePosition>> positions;
-    for (const tbSitePositionRecord& record : file.positions) {
-        tbReadArchive in(record.data(), record.size());
-        positions.push_back(tbFlyingSitePosition::read(in));
-        if (!positions.back()) reason = in.error();
-    }
-    const auto missing = [](const auto& p) { return !p; };
-    if (std::any_of(objects.begin(), objects.end(), missing) ||
-        std::any_of(positions.begin(), positions.end(), missing)) {
-        simLog("ERROR: Invalid or corrupt file\n" + path + ": " + reason + "\n");
-        tbErrorBox(kOpenTitle, kUnreadable);
-        return false;
-    }
-
+    // that is refused leaves the site as it was.
+    tbFlyingSiteFileData file;
+    Objects objects;
+    Positions positions;
+    if (!readWholeSite(path, file, objects, positions)) return false;
     m_fileName = utils::getFileName(path);
     m_hasFile = true;
     applyFile(file, std::move(objects), std::move(positions));

@@ -316,7 +316,7 @@ void CtolvaneBuilderDlg::startEngine() {
         context, std::vector<tbKindCommands>{
                      {tbMenu::newModelScheme, tbMenu::openModelScheme,
                       tbModelSchemeKind(app_.tools(), app_.progress(), *schemeEditing_)},
-                     {tbMenu::newFlyingSite, tbMenu::openFlyingSite, tbFlyingSiteKind()},
+                     {tbMenu::newFlyingSite, tbMenu::openFlyingSite, tbFlyingSiteKind(app_.progress())},
                  });
     viewCommands_ = std::make_unique<tbViewCommands>(context, app_.options(), app_.getProgramFolder());
 
@@ -496,6 +496,18 @@ std::string CtolvaneBuilderDlg::chooseSchemeName(const std::string& schemeName, 
     CDlgExportScheme names(&name, app_.getSettingsFolder(), modelName, this);
     names.ShowModal();
     return name;
+}
+
+bool CtolvaneBuilderDlg::chooseSiteNames(std::string& fileName, std::string& name, std::string& description) {
+    std::string chosenFile = fileName, chosenName = name, chosenDescription = description;
+    CDlgExportFlyingSite names(&chosenFile, &chosenName, &chosenDescription, app_.getSettingsFolder(), this);
+    names.ShowModal();
+    // The dialog tells a cancel by an empty file name.
+    if (chosenFile.empty()) return false;
+    fileName = chosenFile;
+    name = chosenName;
+    description = chosenDescription;
+    return true;
 }
 
 void CtolvaneBuilderDlg::exchangeToolSettings(bool fromFile) {

@@ -78,6 +78,7 @@ public:
     std::string pickModel() override;
     std::string chooseFile(const tbFileRequest& request) override;
     std::string chooseSchemeName(const std::string& schemeName, const std::string& modelName) override;
+    bool chooseSiteNames(std::string& fileName, std::string& name, std::string& description) override;
     void showOptions() override;
     void setTitle(const std::string& title) override { SetTitle(wxString::FromUTF8(title)); }
     void quit() override { quitNow(); }

@@ -381,6 +381,7 @@ public:
         asked = scheme + " of " + model_;
         return name;
     }
+    bool chooseSiteNames(std::string&, std::string&, std::string&) override { return false; }
     void showOptions() override {}
     void setTitle(const std::string&) override {}
     void quit() override {}

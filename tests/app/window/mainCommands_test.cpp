@@ -22,12 +22,16 @@
 #include "app/shell/tbProject.h"
 #include "app/shell/tbProjectKind.h"
 #include "app/shell/tbToolState.h"
+#include "app/site/tbFlyingSiteKind.h"
+#include "app/site/tbFlyingSitePosition.h"
+#include "app/site/tbProject_flyingsite.h"
 #include "app/window/tbMenuIds.h"
 #include "app/window/tbProjectCommands.h"
 #include "app/window/tbViewCommands.h"
 #include "engine/core/simResources.h"
 #include "platform/ui/messageBox.h"
 #include "tests/support/headlessEngine.h"
+#include "tests/support/tempFolder.h"
 
 namespace {
 
@@ -114,6 +118,11 @@ public:
     std::string chooseSchemeName(const std::string& scheme, const std::string&) override {
         m_script.add("export names " + scheme);
         return next(names);
+    }
+    bool chooseSiteNames(std::string& fileName, std::string&, std::string&) override {
+        m_script.add("site names " + fileName);
+        fileName = next(names);
+        return !fileName.empty();
     }
     void showOptions() override { m_script.add("options"); }
     void setTitle(const std::string& text) override { title = text; }
@@ -662,3 +671,61 @@ TEST(UserManual, IsInTheResources) {
 }
 
 }  // namespace
+
+// The flying site's own record behind the File commands, on a headless
+// engine (no device: the site keeps no water mask and saves a white one).
+class FlyingSiteCommands : public MainCommands {
+protected:
+    std::string path(const std::string& name) const { return temp.file(name); }
+
+    testsupport::TempFolder temp;
+    tbProjectCommands sites{context(), {{tbMenu::newFlyingSite, tbMenu::openFlyingSite, tbFlyingSiteKind(progress)}}};
+};
+
+TEST_F(FlyingSiteCommands, NewSaveAndOpenRunThroughTheSitesRecord) {
+    sites.run(tbMenu::newFlyingSite);
+    ASSERT_NE(tbProject_flyingsite::current(), nullptr);
+    EXPECT_EQ(tbProject::current(), tbProject_flyingsite::current());
+    EXPECT_EQ(tools.mode(), tbToolState::kModeFlyingSite);
+    EXPECT_EQ(tools.tool(), 8);
+    EXPECT_EQ(tools.brushSize(), 100.0f);
+    EXPECT_EQ(windows.title, "TB 2.5a");
+
+    windows.files = {path("field")};
+    sites.save();
+    EXPECT_EQ(windows.requests.back().filters, std::vector<std::string>{"*.tvq"});
+    EXPECT_EQ(temp.read("field.tvq").substr(0, 22), "TOLVANEBUILDER PROJECT");
+    EXPECT_EQ(windows.title, "TB 2.5a - field.tvq");
+
+    // A damaged file is refused before the open site goes.
+    tbProject* old = tbProject::current();
+    temp.write("broken.tvq", temp.read("field.tvq").substr(0, 3000));
+    windows.files = {path("broken.tvq")};
+    boxes.push(MessageAnswer::no);
+    sites.run(tbMenu::openFlyingSite);
+    EXPECT_EQ(tbProject::current(), old);
+    EXPECT_EQ(boxes.asked().back().title, "Error opening project");
+    EXPECT_EQ(boxes.asked().back().text, "The project file appears to be invalid, or has been deleted.");
+
+    windows.files = {path("field.tvq")};
+    boxes.push(MessageAnswer::no);
+    sites.run(tbMenu::openFlyingSite);
+    EXPECT_NE(tbProject::current(), old);
+    EXPECT_EQ(sites.currentProjectPath(), path("field.tvq"));
+    EXPECT_EQ(windows.title, "TB 2.5a - field.tvq");
+    EXPECT_EQ(tools.tool(), 8);
+}
+
+TEST_F(FlyingSiteCommands, ExportNeedsTheDefaultPositionThenTheSitesNames) {
+    sites.run(tbMenu::newFlyingSite);
+    sites.exportProject();
+    EXPECT_EQ(boxes.asked().back().title, "Export failed");
+    EXPECT_NE(boxes.asked().back().text.find("\"default 1\""), std::string::npos);
+
+    tbProject_flyingsite::current()->addPosition(
+        std::make_unique<tbFlyingSitePosition>("default 1", d3dx::Vector3(), 1));
+    script.log.clear();
+    sites.exportProject();  // the names dialog cancelled: nothing written
+    EXPECT_EQ(script.log, (Log{"site names "}));
+    EXPECT_EQ(tbProject::current()->getExportName(), "");
+}
