@@ -63,18 +63,32 @@ private:
     std::string m_settingsPath;
 };
 
-TEST(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
+// What the program has before its application is made: an OpenGL context,
+// the desktop with the engine window's host, the engine's systems linked and
+// a fresh documents folder on the command line.
+class Application : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(context.valid()) << context.error();
+        gfx::setDirect3DFactory(nullptr);
+        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
+                                              documents.path() + "\"");
+        systemLinks() = simSystemLinks{};
+        simLinkEngineSystems(systemLinks());
+    }
+    void TearDown() override {
+        simApplication::useOwnCommandLine();
+        systemLinks() = simSystemLinks{};
+    }
+
     gfx::EglContext context;
-    ASSERT_TRUE(context.valid()) << context.error();
-    gfx::setDirect3DFactory(nullptr);
     win::VirtualDesktop desktop;
     testsupport::VirtualWindowHost host{desktop};
-    testsupport::SeriousErrorRecorder errors;
     testsupport::TempFolder documents;
-    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                          documents.path() + "\"");
-    systemLinks() = simSystemLinks{};
-    simLinkEngineSystems(systemLinks());
+};
+
+TEST_F(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
+    testsupport::SeriousErrorRecorder errors;
     const std::string simulatorFolder = documents.path() + "/TolvaneSim/";
     const std::string settingsFile = simulatorFolder + "Settings/tolvaneBuilderSettings.sim";
     {
@@ -151,25 +165,12 @@ TEST(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
     EXPECT_LT(save, end);
     EXPECT_LT(end, engine);
     EXPECT_NE(log.find("Engine destroyed"), std::string::npos);
-
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
 }
 
 // The settings' antialiasing reaches the engine window at start, as the
 // options dialog shows it, and the stored tool is the current one, saved
 // again at exit.
-TEST(Application, TheStoredAntialiasingAndToolAreTakenAtStart) {
-    gfx::EglContext context;
-    ASSERT_TRUE(context.valid()) << context.error();
-    gfx::setDirect3DFactory(nullptr);
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                          documents.path() + "\"");
-    systemLinks() = simSystemLinks{};
-    simLinkEngineSystems(systemLinks());
+TEST_F(Application, TheStoredAntialiasingAndToolAreTakenAtStart) {
     const std::string settingsFile = documents.path() + "/TolvaneSim/Settings/tolvaneBuilderSettings.sim";
     struct Case {
         bool antialiasing;
@@ -194,28 +195,16 @@ TEST(Application, TheStoredAntialiasingAndToolAreTakenAtStart) {
         EXPECT_NE(readWhole(settingsFile).find("options.currentTool = " + std::to_string(c.tool) + "\n"),
                   std::string::npos);
     }
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
 }
 
 // The engine keyboard's Shift+Esc closes the engine application: in the
 // editor that is the main window's exit, which asks about the open project.
-TEST(Application, AnEngineCloseRequestGoesToTheMainWindowsExit) {
+TEST_F(Application, AnEngineCloseRequestGoesToTheMainWindowsExit) {
     struct Actions : tbInput::Actions {
         void askToExit() override { ++asked; }
         void openUserManual() override {}
         int asked = 0;
     } actions;
-    gfx::EglContext context;
-    ASSERT_TRUE(context.valid()) << context.error();
-    gfx::setDirect3DFactory(nullptr);
-    win::VirtualDesktop desktop;
-    testsupport::VirtualWindowHost host{desktop};
-    testsupport::TempFolder documents;
-    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                          documents.path() + "\"");
-    systemLinks() = simSystemLinks{};
-    simLinkEngineSystems(systemLinks());
     {
         CtolvaneBuilderApp app;
         app.createEngine(desktop.addWindow(0, 0, 320, 240), 320, 240, &actions);
@@ -225,8 +214,6 @@ TEST(Application, AnEngineCloseRequestGoesToTheMainWindowsExit) {
         EXPECT_FALSE(app.isQuitRequested()) << "the question may keep the program running";
         EXPECT_TRUE(app.isRunning());
     }
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
 }
 
 }  // namespace
