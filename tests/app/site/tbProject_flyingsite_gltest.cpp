@@ -34,10 +34,9 @@
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simSurfaceFile.h"
-#include "platform/gfx/eglContext.h"
 #include "tests/app/site/recordingSiteBars.h"
+#include "tests/app/site/siteOnGl.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
 namespace {
@@ -49,22 +48,16 @@ void put(std::vector<uint8_t>& bytes, size_t offset, T value) {
     std::memcpy(bytes.data() + offset, &value, sizeof value);
 }
 
-class GlFlyingSite : public ::testing::Test {
+class GlFlyingSite : public sitetest::SiteOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
-        previousSink = tbSetErrorBoxSink(
-            [this](const std::string& title, const std::string& text) { boxes.push_back(title + " / " + text); });
+        SiteOnGl::SetUp();
         previousBars = tbBindSiteBars(&bars);
     }
     void TearDown() override {
         site.reset();
         tbBindSiteBars(previousBars);
-        tbSetErrorBoxSink(previousSink);
-        rig.reset();
+        SiteOnGl::TearDown();
     }
 
     std::unique_ptr<tbProject_flyingsite> newSite() {
@@ -133,13 +126,9 @@ protected:
         return std::all_of(m.pixels.begin(), m.pixels.end(), [](uint32_t p) { return (p & 0xFFFFFF) == 0xFFFFFF; });
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     testsupport::TempFolder temp;
     sitetest::RecordingSiteBars bars;
     tbSiteBars* previousBars = nullptr;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
     std::unique_ptr<tbProject_flyingsite> site;
 };
 

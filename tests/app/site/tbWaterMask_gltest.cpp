@@ -15,9 +15,8 @@
 #include "engine/graphics/simTexture.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/app/site/siteOnGl.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
 namespace {
@@ -41,13 +40,10 @@ private:
     tbReflectionCubemap* m_cube;
 };
 
-class GlWaterMask : public ::testing::Test {
+class GlWaterMask : public sitetest::SiteOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        SiteOnGl::SetUp();
         // Before the mask's texture joins the renderer's list, as the
         // project is made before its mask.
         forwarder = std::make_unique<LossForwarder>(mask.get(), cube.get());
@@ -56,7 +52,7 @@ protected:
         forwarder.reset();
         cube.reset();
         mask.reset();
-        rig.reset();
+        SiteOnGl::TearDown();
     }
 
     d3dx::Bitmap read(gfx::SurfaceHandle surface) {
@@ -81,8 +77,6 @@ protected:
         ASSERT_TRUE(rig->state().isValid());
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     std::unique_ptr<tbWaterMask> mask = std::make_unique<tbWaterMask>();
     std::unique_ptr<tbReflectionCubemap> cube = std::make_unique<tbReflectionCubemap>();
     std::unique_ptr<LossForwarder> forwarder;
