@@ -34,6 +34,7 @@
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simSurfaceFile.h"
+#include "engine/graphics/simTexture.h"
 #include "tests/app/site/recordingSiteBars.h"
 #include "tests/app/site/siteOnGl.h"
 #include "tests/support/imageSamples.h"
@@ -357,4 +358,40 @@ TEST_F(GlFlyingSite, ADeletedObjectLeavesEveryListAndSelection) {
     EXPECT_EQ(bars.collision.size(), 5u);
     site.reset();
     EXPECT_TRUE(bars.collision.empty() && bars.weather.empty() && bars.positions.empty());
+}
+
+TEST_F(GlFlyingSite, AMaskThatCannotBeReadBackStopsTheSaveAndKeepsTheOldFile) {
+    site = busySite();
+    temp.write("kept.tvq", "the old site");
+    // The mask's texture gone behind the site's back: its surface reads nothing.
+    rig->device().Release(site->getWaterMaskTexture()->getTexture());
+    EXPECT_FALSE(site->save(temp.file("kept.tvq")));
+    EXPECT_EQ(temp.read("kept.tvq"), "the old site");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Error saving project / The water mask could not be read back; the project was not saved.");
+}
+
+TEST_F(GlFlyingSite, ImagesOfOneNameInTwoFoldersStayApart) {
+    std::filesystem::create_directories(temp.file("A"));
+    std::filesystem::create_directories(temp.file("B"));
+    const auto red = imagesamples::bmp24(imagesamples::solid(16, 16, 0xFFFF0000));
+    const auto blue = imagesamples::bmp24(imagesamples::solid(16, 16, 0xFF0000FF));
+    temp.write("A/pano1.bmp", std::string(red.begin(), red.end()));
+    temp.write("B/pano1.bmp", std::string(blue.begin(), blue.end()));
+    site = newSite();
+    site->setCubeImage(0, temp.file("A/pano1.bmp"));
+    site->setCubeImage(1, temp.file("B/pano1.bmp"));
+    site->setCubeImage(2, temp.file("A/pano1.bmp"));
+    ASSERT_NE(site->getCubeTexture(0), nullptr);
+    ASSERT_NE(site->getCubeTexture(1), nullptr);
+    EXPECT_NE(site->getCubeTexture(0), site->getCubeTexture(1));
+    EXPECT_EQ(site->getCubeTexture(0), site->getCubeTexture(2)) << "one path is loaded once";
+    EXPECT_EQ(site->getCubeTexture(1)->getFilePath(), temp.file("B/pano1.bmp"));
+    // A path that holds no picture leaves its slot empty, written as "[No image]".
+    site->setCubeImage(3, temp.file("C/missing.png"));
+    EXPECT_EQ(site->getCubeTexture(3), nullptr);
+    EXPECT_EQ(site->getCubeImageName(3), temp.file("C/missing.png"));
+    const std::string file = save(*site, "images.tvq");
+    EXPECT_STREQ(file.c_str() + 809 + 3 * 256, "[No image]");
+    EXPECT_EQ(file.substr(809 + 256, temp.file("B/pano1.bmp").size()), temp.file("B/pano1.bmp"));
 }
