@@ -2,6 +2,7 @@
 
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
+#include "engine/core/utilsPicking.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/simFont.h"
 #include "engine/graphics/simGraphics.h"
@@ -47,7 +48,11 @@ std::unique_ptr<tbCollisionObject> tbCollisionObject_marker::clone(const d3dx::V
 void tbCollisionObject_marker::render() {
     simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
     if (!isVisible() || !renderer) return;
-    const d3dx::Vector2 m = getManipulator()->getScreenCentre();
+    // Projected now, through the camera being drawn: the manipulator's own
+    // screen centre is only taken when it is drawn, so it is stale while
+    // the manipulator is hidden and belongs to the main view in the inset.
+    d3dx::Vector2 m;
+    if (!utils::worldToScreen2D(m_position, &m)) return;
     renderer->drawRect({m.x - 3, m.y - 100}, {m.x + 3, m.y - 9}, kYellow, nullptr);
     renderer->drawQuad({m.x - 10, m.y - 10}, {m.x + 10, m.y - 10}, {m.x + 1, m.y}, {m.x - 1, m.y}, kYellow,
                        nullptr);

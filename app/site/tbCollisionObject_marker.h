@@ -15,7 +15,9 @@ public:
     tbCollisionObject_marker(const tbCollisionObject_marker& other);
 
     std::unique_ptr<tbCollisionObject> clone(const d3dx::Vector3& position) const override;
-    // The flag at the manipulator's screen centre; no selection cross.
+    // The flag over the marker's point as the camera being drawn sees it;
+    // nothing while the point lies outside the view's depth; no selection
+    // cross.
     void render() override;
 
 private:

@@ -15,7 +15,7 @@ namespace {
 constexpr uint32_t kPlaneColour = 0x6400FF00u;  // green, alpha 100
 // Half the side of the square that shows an infinite plane (world units).
 constexpr float kPlaneHalfSize = 15000.0f;
-constexpr uint32_t kDepthLessEqual = 4, kCullClockwise = 1;
+constexpr uint32_t kDepthLessEqual = 4, kCullNone = 0, kCullClockwise = 1;
 
 const char* modelName(uint32_t shape) {
     switch (shape) {
@@ -97,6 +97,9 @@ void tbCollisionObject_primitive::render() {
     state->setState(simRenderState_zFunction, kDepthLessEqual);
     state->setState(simRenderState_backfaceCullMode, kCullClockwise);
     if (m_shape == shape_plane) {
+        // The square is flat: culled by its winding it vanished from the
+        // side it faces, the ground seen from above among them.
+        state->setState(simRenderState_backfaceCullMode, kCullNone);
         renderer->setTransform(1, nullptr);
         renderer->drawOrientedQuad3D(m_position, {m_plane.a, m_plane.b, m_plane.c}, kPlaneHalfSize, kPlaneColour);
     } else if (auto* model = dynamic_cast<simGeometry*>(simResources::getResource(modelName(m_shape), false))) {

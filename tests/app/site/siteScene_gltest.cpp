@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -240,6 +241,86 @@ TEST_F(SiteFrames, GridRunsFromMinus1000To900OnBothAxes) {
         {{-1000, 0, -950}, true}, {{-1050, 0, 50}, false},
     };
     for (const auto& c : kCases) EXPECT_EQ(lit(c.point), c.line) << c.point.x << ", " << c.point.z;
+}
+
+// ---- Each kind of object, and a position, drawn where it stands
+
+// Seen from above with every manipulator hidden (the water being edited),
+// each kind draws something over where it stands and nothing far from it; a
+// marker too, though its manipulator was never drawn.
+TEST_F(SiteFrames, EachKindDrawsOverItsPlace) {
+    using P = tbCollisionObject_primitive;
+    const d3dx::Vector3 place(300, 0, 300);
+    struct Kind {
+        const char* name;
+        std::function<std::unique_ptr<tbCollisionObject>()> make;
+        bool coversView = false;  // the plane's square is 30000 units wide
+    };
+    const Kind kKinds[] = {
+        {"plane", [&] { return std::make_unique<P>(P::shape_plane, "p", place, d3dx::Vector3(), d3dx::Vector3(1, 1, 1)); },
+         true},
+        {"sphere", [&] { return std::make_unique<P>(P::shape_sphere, "s", place, d3dx::Vector3(), d3dx::Vector3(40, 40, 40)); }},
+        {"cube", [&] { return std::make_unique<P>(P::shape_cube, "c", place, d3dx::Vector3(), d3dx::Vector3(40, 40, 40)); }},
+        {"cylinder", [&] { return std::make_unique<P>(P::shape_cylinder, "y", place, d3dx::Vector3(), d3dx::Vector3(40, 40, 40)); }},
+        {"height map", [&] {
+             return std::make_unique<tbCollisionObject_heightMap>("h", place, d3dx::Vector3(), d3dx::Vector3(300, 1, 300), 4);
+         }},
+        {"area", [&] {
+             auto area = std::make_unique<tbCollisionObject_area>(tbCollisionObject_area::subKind_area, "a", place);
+             for (const d3dx::Vector3& p : {d3dx::Vector3(-80, 0, -80), {80, 0, -80}, {80, 0, 80}, {-80, 0, 80}})
+                 area->addPoint(p);
+             return area;
+         }},
+        {"marker", [&] { return std::make_unique<tbCollisionObject_marker>("m", place); }},
+        {"skyline", [&] {
+             auto skyline = std::make_unique<tbCollisionObject_skyline>("k");
+             skyline->addPoint({place + d3dx::Vector3(-80, 0, 0), place + d3dx::Vector3(-80, 300, 0)});
+             skyline->addPoint({place + d3dx::Vector3(80, 0, 0), place + d3dx::Vector3(80, 300, 0)});
+             return skyline;
+         }},
+    };
+    site->setWaterEnabled(true);
+    bars.waterEditing = true;
+    site->fillWaterMask(simColour::fromARGB(0xFF000000));
+    use(kCollision, 1);
+    dynamic_cast<tbCamera*>(camera(3))->setDistance(3000.0f);
+    frames();
+    const std::vector<uint32_t> empty = pixels();
+    for (const Kind& kind : kKinds) {
+        site->addCollisionObject(kind.make());
+        frames();
+        const std::vector<uint32_t> picture = pixels();
+        const d3dx::Vector2 centre = through(3, place);
+        size_t nearby = 0, far = 0;
+        for (uint32_t y = 0; y < height; ++y)
+            for (uint32_t x = 0; x < width; ++x) {
+                if (at(picture, int(x), int(y)) == at(empty, int(x), int(y))) continue;
+                const float dx = float(x) - centre.x, dy = float(y) - centre.y;
+                (dx * dx + dy * dy <= 160.0f * 160.0f ? nearby : far) += 1;
+            }
+        EXPECT_GT(nearby, 20u) << kind.name;
+        if (kind.coversView)
+            EXPECT_GT(far, size_t(width) * height / 2) << kind.name;
+        else
+            EXPECT_EQ(far, 0u) << kind.name;
+        site->deleteCollisionObject(site->getCollisionObjects().back().get());
+    }
+    // A starting position under the positions tool: its heading arrow and
+    // circle around where it stands.
+    use(kPositions, 1);
+    frames();
+    const std::vector<uint32_t> noPosition = pixels();
+    site->addPosition(std::make_unique<tbFlyingSitePosition>("pad", place, 1));
+    frames();
+    const std::vector<uint32_t> withPosition = pixels();
+    const d3dx::Vector2 centre = through(3, place);
+    size_t yellow = 0;
+    for (int y = int(centre.y) - 40; y <= int(centre.y) + 40; ++y)
+        for (int x = int(centre.x) - 40; x <= int(centre.x) + 40; ++x) {
+            const uint32_t c = at(withPosition, x, y);
+            yellow += c != at(noPosition, x, y) && channel(c, 16) > 200 && channel(c, 8) > 200 && channel(c, 0) < 80;
+        }
+    EXPECT_GT(yellow, 10u);
 }
 
 // ---- The second view
