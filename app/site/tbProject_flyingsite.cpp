@@ -112,6 +112,7 @@ tbProject_flyingsite::tbProject_flyingsite() {
 
 tbProject_flyingsite::~tbProject_flyingsite() {
     simLog("[~tbProject_flyingsite");
+    releaseCameras();
     if (g_resources) g_resources->destroyCollection(kCollection);
     m_panoramaManipulator.reset();
     m_distanceHelper.reset();

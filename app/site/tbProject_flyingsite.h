@@ -185,6 +185,9 @@ private:
     void renderCollisionTool();
     void renderPositionsTool();
     void renderWeatherTool();
+    // The site draws through its own cameras and hands the user's driving to
+    // them; when it goes, the cameras are as the program started them.
+    static void releaseCameras();
 
     // The image at `path` (its full path: two folders may hold images of one
     // name), loaded once for the site; null when it cannot be loaded.

@@ -283,6 +283,19 @@ void tbProject_flyingsite::render() {
     renderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, nullptr);
 }
 
+void tbProject_flyingsite::releaseCameras() {
+    simScene* s = scene();
+    if (!s) return;
+    // The scene's first camera is its main one, the perspective camera the
+    // one the user drives and the current one, as at start-up.
+    s->setActiveCamera(s->getCamera(0));
+    if (auto* perspective = dynamic_cast<tbCamera*>(s->getCamera(1))) {
+        tbCamera::setViewCamera(perspective);
+        g_graphics->setCurrentCamera(perspective);
+        perspective->apply();
+    }
+}
+
 // ---- Panorama
 
 void tbProject_flyingsite::renderPanorama() {

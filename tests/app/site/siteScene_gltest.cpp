@@ -375,6 +375,19 @@ TEST_F(SiteFrames, ProjectionAndRayShareOneViewportBetweenFrames) {
         }
 }
 
+// The site drives its own cameras; once it is gone the user drives the
+// perspective camera again, through which the manipulators are drawn.
+TEST_F(SiteFrames, CamerasGoBackWhenTheSiteGoes) {
+    use(kCollision, 1);
+    frames();
+    EXPECT_EQ(tbCamera::viewCamera(), camera(3));
+    EXPECT_EQ(dynamic_cast<simScene*>(g_graphics->getScene())->getActiveCamera(), camera(3));
+    site.reset();
+    EXPECT_EQ(tbCamera::viewCamera(), camera(1));
+    EXPECT_EQ(g_graphics->getCurrentCamera(), camera(1));
+    EXPECT_EQ(dynamic_cast<simScene*>(g_graphics->getScene())->getActiveCamera(), camera(0));
+}
+
 // ---- The sky box
 
 // Each slot's picture has its own colour in the top-left quarter, white
