@@ -60,6 +60,8 @@ constexpr double kPaintIntervalMs = 1000.0 / 60.0;
 constexpr float kWaterHalfSide = 50000.0f;
 constexpr float kCursorArm = 10.0f, kOriginRadius = 150.0f, kLabelRise = 50.0f;
 constexpr int32_t kCircleSegments = 32;
+// The sky box is the unit cube drawn this many times larger around the eye.
+constexpr float kSkyScale = 4.0f;
 
 // Set while the main view's passes draw the site, so the inset's passes
 // never paint the water a second time in one frame.
@@ -160,8 +162,11 @@ d3dx::Vector3 facePoint(const FaceMark& face, float along, float a, float b) {
     return p;
 }
 
+// The mark lies on the unit cube's face, scaled as the sky box is drawn:
+// at half a unit from the eye it would lie nearer than the cameras' near
+// planes and never show.
 void drawFaceMark(const FaceMark& face) {
-    constexpr float h = 0.25f, d = 0.5f;
+    constexpr float h = 0.25f * kSkyScale, d = 0.5f * kSkyScale;
     const simLine3D lines[] = {
         {facePoint(face, d, -h, h), facePoint(face, d, h, h), kFaceMark},
         {facePoint(face, d, h, h), facePoint(face, d, h, -h), kFaceMark},
@@ -320,7 +325,7 @@ void tbProject_flyingsite::renderPanorama() {
     d3dx::Matrix lift, scale, world;
     d3dx::MatrixTranslation(&lift, 0, 0.001f * m_panoramaPosition.y, 0);
     m_panoramaTransform = m_panoramaOrientation * lift;
-    d3dx::MatrixScaling(&scale, 4, 4, 4);
+    d3dx::MatrixScaling(&scale, kSkyScale, kSkyScale, kSkyScale);
     world = m_panoramaTransform * scale;
     renderer()->setTransform(1, &world);
     drawPanoramaCube();

@@ -460,6 +460,36 @@ TEST_F(SiteFrames, CubeFacesLieInTheirSlotsTheRightWayRound) {
     for (int slot = 0; slot < 6; ++slot) EXPECT_GT(seen[slot], 0) << "slot " << slot;
 }
 
+// The panorama tool marks the face the view looks towards: a red square
+// with a cross, and its name far out along its axis.
+TEST_F(SiteFrames, PanoramaToolMarksTheFaceInView) {
+    use(0, 0);
+    frames();
+    const std::vector<uint32_t> plain = pixels();
+    use(kPanorama, 0);
+    frames();
+    const std::vector<uint32_t> marked = pixels();
+    // The pilot looks along +z: the +Z face's square around the middle.
+    const simCamera* pilot = camera(2);
+    d3dx::Matrix view = pilot->getViewMatrix();
+    view._41 = view._42 = view._43 = 0;
+    d3dx::Vector2 corner, middle;
+    utils::worldToScreen2D({1, 1, 2}, &corner, nullptr, &view, &pilot->getProjectionMatrix(), &pilot->getViewport());
+    utils::worldToScreen2D({0, 0, 2}, &middle, nullptr, &view, &pilot->getProjectionMatrix(), &pilot->getViewport());
+    size_t red = 0;
+    for (int y = 0; y < int(height); ++y)
+        for (int x = 0; x < int(width); ++x) {
+            const uint32_t c = at(marked, x, y);
+            if (c == at(plain, x, y) || channel(c, 16) < 150 || channel(c, 8) > 60) continue;
+            // Red only within the square's reach (its label sits in the middle).
+            EXPECT_LE(std::fabs(float(x) - middle.x), std::fabs(corner.x - middle.x) + 2) << x << ", " << y;
+            EXPECT_LE(std::fabs(float(y) - middle.y), std::fabs(corner.y - middle.y) + 2) << x << ", " << y;
+            ++red;
+        }
+    // The cross through the middle at least, across the narrow pilot's view.
+    EXPECT_GT(red, size_t(width));
+}
+
 TEST_F(SiteFrames, SphericalPanoramaDrawsNoFaces) {
     use(0, 0);
     frames();
