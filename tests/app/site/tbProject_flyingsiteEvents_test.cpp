@@ -112,3 +112,28 @@ TEST_F(SiteInput, TheWaterBrushFollowsThePointerOnTheWaterPlane) {
     EXPECT_NEAR(site->getBrushPoint().y, 250.0f, 0.01f);
     EXPECT_NEAR(site->getBrushPoint().z, -50.0f, 0.01f);
 }
+
+TEST_F(SiteInput, ExportNeedsAFixedWingPositionNamedExactlyDefault1) {
+    const struct {
+        const char* name;
+        uint32_t kind;
+        bool accepted;
+    } cases[] = {
+        {"default 1", 1, true},   {"default 1", 2, false}, {"default 10", 1, false},
+        {"Default 1", 1, false}, {"default", 1, false},
+    };
+    for (const auto& c : cases) {
+        site = std::make_unique<tbProject_flyingsite>();
+        site->addPosition(std::make_unique<tbFlyingSitePosition>("Heli pad", d3dx::Vector3(), 2));
+        site->addPosition(std::make_unique<tbFlyingSitePosition>(c.name, d3dx::Vector3(), c.kind));
+        std::string message = "old";
+        EXPECT_EQ(site->validate(message), c.accepted) << c.name << " " << c.kind;
+        EXPECT_EQ(message.empty(), c.accepted) << c.name;
+    }
+    site = std::make_unique<tbProject_flyingsite>();
+    std::string message;
+    EXPECT_FALSE(site->validate(message));
+    EXPECT_EQ(message,
+              "You must add at least the \"default 1\" starting position for fixed-wing models or your scenery will "
+              "not load correctly in Tolvane.");
+}
