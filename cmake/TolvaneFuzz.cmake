@@ -18,5 +18,6 @@ endif()
 if(TARGET fuzz_tvq)
   file(GLOB tvq_sources ${CMAKE_SOURCE_DIR}/app/site/tbCollisionObject*.cpp)
   target_sources(fuzz_tvq PRIVATE ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSiteFile.cpp
-                 ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSitePosition.cpp ${tvq_sources})
+                 ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSitePosition.cpp ${CMAKE_SOURCE_DIR}/app/site/tbWindArrows.cpp
+                 ${CMAKE_SOURCE_DIR}/app/shell/tbTextFit.cpp ${tvq_sources})
 endif()
