@@ -395,3 +395,17 @@ TEST_F(GlFlyingSite, ImagesOfOneNameInTwoFoldersStayApart) {
     EXPECT_STREQ(file.c_str() + 809 + 3 * 256, "[No image]");
     EXPECT_EQ(file.substr(809 + 256, temp.file("B/pano1.bmp").size()), temp.file("B/pano1.bmp"));
 }
+
+TEST_F(GlFlyingSite, ThePaintedMaskAndTheCubeMapSurviveALostDevice) {
+    site = busySite();
+    const d3dx::Bitmap painted = mask(*site);
+    rig->device().SimulateDeviceLoss();
+    rig->graphics().renderFrameDefault();
+    rig->graphics().renderFrameDefault();
+    ASSERT_TRUE(rig->state().isValid());
+    ASSERT_TRUE(site->getWaterMaskSurface());
+    EXPECT_TRUE(mask(*site).pixels == painted.pixels);
+    EXPECT_NE(site->getReflectionCubemap(), gfx::TextureHandle{});
+    // And it still saves.
+    EXPECT_TRUE(site->save(temp.file("after.tvq")));
+}
