@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/shell/tbErrorBox.h"
+#include "app/site/tbCubeFaceNames.h"
 #include "app/site/tbFlyingSiteFile.h"
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbSiteExporter.h"
@@ -16,8 +17,6 @@
 namespace {
 
 constexpr const char* kExportTitle = "Export flying site";
-constexpr std::array<const char*, kSiteExportSlots> kFaceNames{"Cubic -X", "Cubic +X", "Cubic -Y",
-                                                               "Cubic +Y", "Cubic -Z", "Cubic +Z"};
 
 gfx::Device* device() {
     simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
@@ -40,7 +39,7 @@ void readFace(int slot, const std::string& path, const simTexture* texture, d3dx
     std::string reason = kNotLoaded;
     if (loaded(texture) && device() && simReadTexture(*device(), texture->getTexture(), false, picture, &reason))
         return;
-    missing.push_back(notLoaded(kFaceNames[slot], path, reason));
+    missing.push_back(notLoaded(kCubeFaceNames[slot], path, reason));
 }
 
 }  // namespace
