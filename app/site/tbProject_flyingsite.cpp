@@ -232,7 +232,8 @@ void tbProject_flyingsite::paintWaterMask() {
     const float v = size * ((m_brushPoint.z - m_waterPosition.z + kWaterMaskExtent / 2) / kWaterMaskExtent);
     const float radius = tbWaterBrushTexelRadius(bars ? bars->waterBrushRadius() : 10);
     const uint32_t alpha = uint32_t(std::clamp(bars ? bars->waterBrushStrength() : 10, 0, 255));
-    const uint32_t rgb = bars && bars->waterBrushClears() ? 0xFFFFFFu : 0u;
+    // White is water; the "clear" check paints it out, as "Clear" fills the mask black.
+    const uint32_t rgb = bars && bars->waterBrushClears() ? 0u : 0xFFFFFFu;
     m_waterMask->dab(u, v, radius, alpha << 24 | rgb, tbApp() ? tbApp()->tools().getBrushTexture() : nullptr);
 }
 

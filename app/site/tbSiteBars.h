@@ -67,7 +67,8 @@ public:
     virtual void showPanorama(uint32_t imageMode, bool interior, bool reverb, const std::string& ambientSound) = 0;
 
     // The water editor's brush: "Brush radius:" and "Brush strength:" slider
-    // positions (1..200) and its "clear" check box.
+    // positions (1..200) and its "clear" check box: checked, the brush paints
+    // black (no water), as the editor's "Clear" button fills the mask.
     // The water editor is shown with its "Edit" check box checked: the
     // brush paints the mask and the water plane shows it.
     virtual bool isWaterEditing() const { return false; }

@@ -57,7 +57,7 @@ public:
     }
     int waterBrushRadius() const override { return 10; }
     int waterBrushStrength() const override { return 255; }
-    bool waterBrushClears() const override { return true; }
+    bool waterBrushClears() const override { return false; }
 
     std::set<Toggle> checked;
     std::vector<tbCollisionObject*> collision, weather;

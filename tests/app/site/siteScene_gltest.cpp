@@ -77,7 +77,7 @@ public:
     bool isWaterEditing() const override { return waterEditing; }
     int waterBrushRadius() const override { return radius; }
     int waterBrushStrength() const override { return 255; }
-    bool waterBrushClears() const override { return true; }
+    bool waterBrushClears() const override { return false; }
 
     std::set<Toggle> checked;
     bool waterEditing = false;
