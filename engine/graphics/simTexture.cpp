@@ -194,7 +194,10 @@ simTexture::simTexture(simCollectionItem* collection, const std::string& name, i
 
 // ---- Lifetime ----
 
-simTexture::~simTexture() { releaseTextures(); }
+simTexture::~simTexture() {
+    simTextureRef::forgetAll(m_references);
+    releaseTextures();
+}
 
 void simTexture::releaseTextures() {
     if (Device* d = device()) {

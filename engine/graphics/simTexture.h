@@ -35,6 +35,7 @@
 #include "engine/core/simResource.h"
 #include "engine/graphics/simDeviceDependantObject.h"
 #include "engine/graphics/simRendererStateObject.h"
+#include "engine/graphics/simTextureRef.h"
 #include "platform/gfx/d3dTypes.h"
 #include "platform/gfx/handles.h"
 #include "platform/gfx/results.h"
@@ -53,7 +54,8 @@ public:
     // dynamic (default pool) or none (managed).
     simTexture(simCollectionItem* collection, const std::string& name, int32_t width, int32_t height,
                gfx::D3DFORMAT format, bool renderTarget, bool hasAlpha, bool managed);
-    // Takes itself out of the renderer's state cache and releases its textures.
+    // Takes itself out of the renderer's state cache, releases its textures
+    // and clears every simTextureRef that names it.
     ~simTexture() override;
 
     std::string getTypeName() override { return "simTexture"; }
@@ -96,6 +98,8 @@ public:
     static void registerLoaders(simResources& resources);
 
 private:
+    friend class simTextureRef;
+
     bool hasWord(const char* word) const;
     // Reads the file into m_fileData; false (logged) when it cannot be had.
     bool readFile();
@@ -122,4 +126,5 @@ private:
     uint32_t m_mipLevels = 1;
     bool m_managed = false;   // in the managed pool: the device keeps it over a loss
     bool m_released = false;  // between a device reset and its restore
+    simTextureRef* m_references = nullptr;  // the first of the references naming it
 };

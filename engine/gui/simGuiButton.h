@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/graphics/simDrawRecords.h"
+#include "engine/graphics/simTextureRef.h"
 #include "engine/gui/simGuiElement.h"
 
 class simTexture;
@@ -62,7 +63,7 @@ protected:
     void buildGeometry(float alpha, std::vector<simScreenRect>& out);
     bool isMouseStrictlyInside();
 
-    simTexture* m_image = nullptr;
+    simTextureRef m_image;
     std::string m_text;
     uint32_t m_state = normal;
     bool m_clickDone = false;

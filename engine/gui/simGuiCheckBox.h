@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/graphics/simDrawRecords.h"
+#include "engine/graphics/simTextureRef.h"
 #include "engine/gui/simGuiElement.h"
 
 class simTexture;
@@ -47,7 +48,7 @@ protected:
     int32_t highlightIntensity(bool stayLit) const;
 
     std::string m_text;
-    simTexture* m_image = nullptr;
+    simTextureRef m_image;
     uint32_t m_state = normal;
     std::string m_changeFunction;
 };

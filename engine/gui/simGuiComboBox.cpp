@@ -63,7 +63,7 @@ void simGuiComboBox::scrollBarInput(const simInputEvent& event) {
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
     const int32_t n = rowCount();
     const int32_t track = m_maxRows * kRowHeight;
-    if (event.type == simInputEvent_wheel && g_guiElementManager && g_guiElementManager->focusElement == this)
+    if (event.type == simInputEvent_wheel && hasFocus())
         m_firstRow += event.wheelDirection ? 1 : -1;
     if (event.type == simInputEvent_mouseMove && m_parts.isThumbPressed() && mouse &&
         mouse->isDragging(simMouseButton_left) && track > 0) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/graphics/simDrawRecords.h"
+#include "engine/graphics/simTextureRef.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiScrollParts.h"
 
@@ -25,7 +26,7 @@ struct simGuiComboRow {
     float value = 0.0f;  // above 0: a bar of that share of the row behind it
     bool bold = false;   // drawn in the manager's font 1
     bool selectable = true;
-    simTexture* icon = nullptr;
+    simTextureRef icon;
 };
 
 class simGuiComboBox : public simGuiElement {

@@ -44,7 +44,7 @@ public:
 private:
     void drawState(uint32_t state, uint32_t alpha);
 
-    std::array<simTexture*, 3> m_stateTextures{};
+    std::array<simTextureRef, 3> m_stateTextures{};
     std::array<UvRect, 3> m_stateUVs{};
     std::array<float, 4> m_hitRect{};
 };

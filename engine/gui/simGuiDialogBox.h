@@ -20,6 +20,7 @@
 #include <string>
 
 #include "engine/core/utilsTimer.h"
+#include "engine/graphics/simTextureRef.h"
 #include "engine/gui/simGuiElement.h"
 
 class simTexture;
@@ -62,9 +63,10 @@ public:
     int32_t getY() override;
     bool isModalDialog() const override { return m_dialogModal; }
 
-    // One title-bar button of `kind` with `text`: script text (or a function
-    // name) for exit and minimise, the manual page for help. Other kinds make
-    // nothing.
+    // The title-bar button of `kind` with `text`: script text (or a function
+    // name) for exit and minimise, the manual page for help. A button of that
+    // kind made before is let go of, so one of each kind is ever live. Other
+    // kinds make nothing.
     void addButton(int32_t kind, const std::string& text);
     // Width and height kept at least 0; the title-bar buttons put back at the
     // right edge.
@@ -76,7 +78,11 @@ public:
     int32_t getAnchor() const { return m_anchor; }
     bool isDragging() const { return m_dragging; }
     ZoneState getZoneState(Zone zone) const { return m_resizeZone[zone]; }
-    simGuiElement* findButton(int32_t kind);
+    // The dialog's own live button of `kind` (never a script's element that
+    // happens to carry its name), or null.
+    simGuiElement* findButton(int32_t kind) const;
+    // A title-bar button that is going is forgotten.
+    void replaceReference(simGuiElement* old, simGuiElement* replacement) override;
 
     // The style number of a style name (any other text 0).
     static int32_t parseStyle(const std::string& name);
@@ -99,7 +105,8 @@ private:
     void renderResizeHandles(const Frame& f);
     void shortenTitle();
 
-    simTexture* m_icon = nullptr;
+    std::array<simGuiElement*, 3> m_buttons{};  // by ButtonKind
+    simTextureRef m_icon;
     std::string m_title;
     std::array<float, 2> m_alignmentOffset{};
     int32_t m_style = titleBar;

@@ -63,19 +63,30 @@ private:
 
 }  // namespace
 
-simGuiElement* simGuiDialogBox::findButton(int32_t kind) {
-    if (!isButtonKind(kind) || !g_guiElementManager) return nullptr;
-    return g_guiElementManager->findElementByName(m_name + lookOf(kind).suffix);
+simGuiElement* simGuiDialogBox::findButton(int32_t kind) const {
+    if (!isButtonKind(kind)) return nullptr;
+    simGuiElement* button = m_buttons[static_cast<size_t>(kind)];
+    return button && !button->isMarkedForDeletion() ? button : nullptr;
+}
+
+void simGuiDialogBox::replaceReference(simGuiElement* old, simGuiElement* replacement) {
+    simGuiElement::replaceReference(old, replacement);
+    for (simGuiElement*& button : m_buttons)
+        if (button == old) button = replacement;
 }
 
 void simGuiDialogBox::addButton(int32_t kind, const std::string& text) {
-    if (!isButtonKind(kind)) return;
+    if (!isButtonKind(kind) || !g_guiElementManager) return;
+    // The earlier button of the kind would stay clickable, and run its
+    // script after the dialog has gone.
+    if (simGuiElement* earlier = findButton(kind)) earlier->removeFromCollection();
     const ButtonLook& look = lookOf(kind);
     const std::string name = m_name + look.suffix;
     const int32_t x = m_creationX + m_width - look.fromRight, y = m_creationY - kButtonRise;
     simGuiCustomButton* button = kind == helpButton
                                      ? new simGuiHelpButton(name, x, y, text)
                                      : new simGuiCustomButton(name, x, y, kButtonWidth, kButtonHeight, "", text);
+    m_buttons[static_cast<size_t>(kind)] = button;
     addChild(button);
     button->setHitRect(16, 12, 48, 32);
     button->setStateUVs(simGuiCustomButton::normal, look.normal);

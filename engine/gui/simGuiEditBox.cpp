@@ -29,6 +29,26 @@ enum Key : uint32_t {
 // of 32 x 22 with 8-pixel corners.
 constexpr float kCellU = 32, kCellV = 256;
 
+// The keys the box acts on while editing, pressed, held or released: they
+// are the box's own, so no list, table or tree behind it acts on them too.
+bool isEditingKey(const simInputEvent& event) {
+    switch (event.key) {
+        case kBackspace:
+        case kTab:
+        case kEnter:
+        case kEscape:
+        case kEnd:
+        case kHome:
+        case kLeft:
+        case kRight:
+        case kDelete: return true;
+        case kC:
+        case kV:
+        case kX: return event.ctrl;
+        default: return false;
+    }
+}
+
 void restart(utils::Timer& timer, double elapsedMs = 0.0) {
     timer.reset();
     timer.setElapsed(elapsedMs);
@@ -157,13 +177,15 @@ void simGuiEditBox::insert(const std::string& text) {
     m_caret += guiUtf8::length(text);
 }
 
-void simGuiEditBox::onCharacter(uint32_t codePoint) {
-    if (codePoint < 32 || codePoint == 127) return;  // control characters come as keys
+bool simGuiEditBox::onCharacter(uint32_t codePoint) {
+    if (codePoint < 32 || codePoint == 127) return false;  // control characters come as keys
     if (m_numericOnly && !((codePoint >= '0' && codePoint <= '9') || codePoint == '.' || codePoint == ',' ||
                            codePoint == '-'))
-        return;
+        return false;
     const std::string encoded = guiUtf8::encode(codePoint);
-    if (!encoded.empty()) insert(encoded);
+    if (encoded.empty()) return false;
+    insert(encoded);
+    return true;
 }
 
 void simGuiEditBox::onKeyReleased(const simInputEvent& event) {
@@ -255,7 +277,9 @@ void simGuiEditBox::onEvent(simInputEvent* event) {
         }
     }
     if (m_state != editing || !settled) return;
+    bool handled = false;
     if (event->type == simInputEvent_key) {
+        handled = isEditingKey(*event);
         if (event->keyState == simKeyState_released) {
             onKeyReleased(*event);
         } else if (event->keyState == simKeyState_pressed ||
@@ -263,8 +287,9 @@ void simGuiEditBox::onEvent(simInputEvent* event) {
             onKeyDown(*event);
         }
     } else if (event->type == simInputEvent_character) {
-        onCharacter(event->key);
+        handled = onCharacter(event->key);
     }
+    if (handled && g_application) g_application->eventConsumed = true;
 }
 
 std::string simGuiEditBox::shownText() {

@@ -7,7 +7,9 @@
 // or decimal, clamped to a range and reformatted), password masking, a
 // units suffix, cut/copy/paste through the GUI clipboard and Tab/Shift+Tab
 // to the next or previous box. While editing, the box is the manager's edit
-// element, so Enter and Esc do not also reach the dialog's buttons.
+// element, so Enter and Esc do not also reach the dialog's buttons, and it
+// takes the keys and characters it acts on (the event is consumed), so the
+// caret's Left and Right never also reach a list, table or tree.
 //
 // Reports go to "changeFunction" (a global function called with the box's
 // name and text) for a user's commit only; a script's own set-text or
@@ -66,7 +68,8 @@ private:
     void clearSelection();
     void onKeyReleased(const simInputEvent& event);
     void onKeyDown(const simInputEvent& event);
-    void onCharacter(uint32_t codePoint);
+    // Inserts a printable character the box accepts; false for any other.
+    bool onCharacter(uint32_t codePoint);
     bool inside(int32_t x, int32_t y);
 
     int32_t m_state = idle;

@@ -41,6 +41,8 @@ bool simGuiElement::acceptsInput() const {
     return m_visible && m_enabled && !isMarkedForDeletion() && !(g_application && g_application->eventConsumed);
 }
 
+bool simGuiElement::hasFocus() const { return g_guiElementManager && g_guiElementManager->focusElement == this; }
+
 void simGuiElement::restartWidgetStopwatch(double elapsedMs) {
     m_widgetStopwatch.reset();
     m_widgetStopwatch.setElapsed(elapsedMs);

@@ -148,6 +148,9 @@ protected:
     // Whether the element acts on input now: visible, enabled, alive, and the
     // event not yet taken by another.
     bool acceptsInput() const;
+    // Whether it is the manager's focus element, the one element that the
+    // wheel and the arrow keys act on.
+    bool hasFocus() const;
     // Restarts the widget stopwatch as if it had run `elapsedMs` already.
     void restartWidgetStopwatch(double elapsedMs = 0.0);
 

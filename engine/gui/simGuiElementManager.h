@@ -26,6 +26,7 @@
 #include "engine/core/simObject.h"
 #include "engine/core/simObjectList.h"
 #include "engine/core/utilsTimer.h"
+#include "engine/graphics/simTextureRef.h"
 
 class simFont;
 class simGuiElement;
@@ -98,7 +99,7 @@ public:
     simGuiElement* okElement = nullptr;      // Enter acts on it
     simGuiElement* cancelElement = nullptr;  // Esc acts on it
     std::array<simFont*, kFontCount> fonts{};
-    simTexture* themeTexture = nullptr;  // the 512 x 512 atlas
+    simTextureRef themeTexture;  // the 512 x 512 atlas
     utils::Timer editTimer;              // restarted when the edit element goes
 
 private:

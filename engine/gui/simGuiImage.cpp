@@ -49,7 +49,7 @@ void simGuiImage::setFrame(int32_t index, simTexture* texture) {
 }
 
 void simGuiImage::replaceTexture(const simTexture* old, simTexture* replacement) {
-    for (simTexture*& frame : m_frames)
+    for (simTextureRef& frame : m_frames)
         if (frame == old) frame = replacement;
 }
 

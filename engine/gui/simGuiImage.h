@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/graphics/simTextureRef.h"
 #include "engine/gui/simGuiElement.h"
 #include "platform/d3dx/d3dxMathTypes.h"
 
@@ -42,13 +43,14 @@ public:
     // The four corners drawn now (top-left, top-right, bottom-right, bottom-left).
     std::array<d3dx::Vector2, 4> corners();
 
-    const std::vector<simTexture*>& getFrames() const { return m_frames; }
+    // The frames as drawn now (null where a texture has been destroyed).
+    std::vector<simTexture*> getFrames() const { return {m_frames.begin(), m_frames.end()}; }
     int32_t getFrameIndex() const { return m_frameIndex; }
     int32_t getFrameInterval() const { return m_frameInterval; }
     float getRotateRate() const { return m_rotateRate; }
 
 private:
-    std::vector<simTexture*> m_frames;
+    std::vector<simTextureRef> m_frames;
     std::string m_onRenderFunction;
     int32_t m_frameIndex = 0;
     int32_t m_frameInterval = 1000;  // ms

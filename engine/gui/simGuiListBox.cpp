@@ -71,7 +71,7 @@ simGuiScrollBand simGuiListBox::thumbBand() {
 void simGuiListBox::scrollBarInput(const simInputEvent& event) {
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
     const int32_t x = getX(), y = getY(), w = m_width, h = m_height, n = rowCount();
-    if (event.type == simInputEvent_wheel && g_guiElementManager && g_guiElementManager->focusElement == this)
+    if (event.type == simInputEvent_wheel && hasFocus())
         m_firstRow += event.wheelDirection ? 1 : -1;
     // The thumb follows the mouse along a track of h - 64 pixels; a list no
     // taller than that has nothing to drag along.
@@ -117,7 +117,7 @@ void simGuiListBox::pickInput(const simInputEvent& event) {
             fireChange();
         }
     }
-    const int32_t row = simGuiRowAfterArrowKey(event, m_data, n);
+    const int32_t row = hasFocus() ? simGuiRowAfterArrowKey(event, m_data, n) : -1;
     if (row >= 0) {
         setData(static_cast<float>(row));
         fireChange();

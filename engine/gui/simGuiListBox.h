@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/core/simColour.h"
+#include "engine/graphics/simTextureRef.h"
 #include "engine/gui/simGuiElement.h"
 #include "engine/gui/simGuiScrollParts.h"
 
@@ -22,7 +23,7 @@ class simTexture;
 // A row of the list widgets.
 struct simGuiListRow {
     std::string text;  // "" is a separator
-    simTexture* icon = nullptr;
+    simTextureRef icon;
     simColour colour;
 };
 

@@ -111,7 +111,7 @@ void simGuiSlider::onEvent(simInputEvent* event) {
         return;
     }
     simGuiElement::onEvent(event);
-    if (event->type == simInputEvent_wheel && g_guiElementManager && g_guiElementManager->focusElement == this) {
+    if (event->type == simInputEvent_wheel && hasFocus()) {
         m_data += event->wheelDirection ? range() / 25.0f : -range() / 25.0f;
         m_data = std::clamp(m_data, std::min(m_rangeLow, m_rangeHigh), std::max(m_rangeLow, m_rangeHigh));
         fireChange();

@@ -60,13 +60,24 @@ void simGuiTable::destroyCollection() {
 
 void simGuiTable::removeFromCollection() {
     simGuiElement::removeFromCollection();
-    // The table is going: its collection goes too and is not made again.
-    m_columns.clear();
+    // The table is going: its cells and collection go too, and the
+    // collection is not made again.
+    deleteColumns();
     destroyCollection();
 }
 
-void simGuiTable::clear() {
+void simGuiTable::deleteColumns() {
+    // Taken out first: letting go of a cell's element may come back here
+    // (an element placed in its own table's cell).
+    const std::vector<std::unique_ptr<simGuiTableColumn>> columns = std::move(m_columns);
     m_columns.clear();
+    for (const auto& column : columns)
+        for (const auto& cell : column->cells)
+            if (cell->element) cell->element->removeFromCollection();
+}
+
+void simGuiTable::clear() {
+    deleteColumns();
     destroyCollection();
     makeCollection();
     m_hoverRow = -1;
@@ -133,7 +144,7 @@ simGuiScrollBand simGuiTable::thumbBand() {
 void simGuiTable::scrollBarInput(const simInputEvent& event) {
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
     const int32_t x = getX(), y = getY(), w = m_width, h = m_height, n = rowCount(), page = pageRows();
-    if (event.type == simInputEvent_wheel && g_guiElementManager && g_guiElementManager->focusElement == this)
+    if (event.type == simInputEvent_wheel && hasFocus())
         m_firstRow += event.wheelDirection ? 1 : -1;
     const int32_t track = h - 52;
     // A table no taller than its two arrows has no track to drag along.
@@ -179,7 +190,7 @@ void simGuiTable::rowInput(const simInputEvent& event) {
         setData(static_cast<float>(m_hoverRow));
         fireChange();
     }
-    const int32_t row = simGuiRowAfterArrowKey(event, m_data, n);
+    const int32_t row = hasFocus() ? simGuiRowAfterArrowKey(event, m_data, n) : -1;
     if (row >= 0) {
         setData(static_cast<float>(row));
         fireChange();

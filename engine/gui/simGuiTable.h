@@ -11,7 +11,8 @@
 //
 // Each table keeps an engine collection, "table_<name>_collection", for the
 // elements of its cells: `clear` makes it anew, the table's destruction
-// destroys it.
+// destroys it. The cells' elements belong to the table: `clear` and the
+// table's destruction let go of them, so none stays on screen without it.
 #pragma once
 
 #include <memory>
@@ -54,7 +55,8 @@ public:
     simGuiTable(std::string name, int32_t x, int32_t y, int32_t width, int32_t height, std::string creationText);
 
     std::string getTypeName() override { return "simGuiTable"; }
-    // Lets go of the table; its columns and its collection go with it.
+    // Lets go of the table; its columns, the elements of its cells and its
+    // collection go with it.
     void removeFromCollection() override;
     void render() override;
     float getValue() override { return static_cast<float>(m_parts.state(simGuiScrollParts::up)); }
@@ -64,8 +66,8 @@ public:
     void replaceReference(simGuiElement* old, simGuiElement* replacement) override;
     void onEvent(simInputEvent* event) override;
 
-    // Deletes every column and makes the cells' collection anew; nothing
-    // picked, scrolled to the top.
+    // Deletes every column with the elements of its cells and makes the
+    // cells' collection anew; nothing picked, scrolled to the top.
     void clear();
     simGuiTableColumn* addColumn(std::string title, int32_t x, int32_t width);
     simGuiTableColumn* getColumn(int32_t index) const;
@@ -81,6 +83,8 @@ public:
     std::string collectionName() const { return "table_" + m_name + "_collection"; }
 
 private:
+    // Empties the columns and lets go of every cell's element.
+    void deleteColumns();
     void makeCollection();
     void destroyCollection();
     void clampFirstRow();

@@ -225,7 +225,7 @@ void simGuiTextBox::onEvent(simInputEvent* event) {
     simGuiElement::onEvent(event);
     if (!m_scrollBarVisible || m_style != frame) return;
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
-    if (event->type == simInputEvent_wheel && g_guiElementManager && g_guiElementManager->focusElement == this)
+    if (event->type == simInputEvent_wheel && hasFocus())
         m_scrollOffset += event->wheelDirection ? kWheelStep : -kWheelStep;
     const int32_t track = m_height - 32;
     // A box no taller than its two arrows has no track to drag along.

@@ -78,6 +78,7 @@ void simGuiTreeViewBox::setText(std::string text) {
     if (text.empty()) {
         m_root->deleteChildren();
         m_selectedItem = m_hoverItem = m_editItem = m_editBoxItem = nullptr;
+        ++m_itemDeletions;
         return;
     }
     m_root->addChild(makeItem(std::move(text), nullptr, false));
@@ -88,6 +89,12 @@ std::string simGuiTreeViewBox::getText() { return m_selectedItem ? m_selectedIte
 void simGuiTreeViewBox::fireChange() {
     if (!m_selectedItem || m_changeFunction.empty()) return;
     simGuiRunCallback(getClassName(), m_changeFunction, {m_name, m_selectedItem->label}, simGuiScriptFallback::none);
+}
+
+bool simGuiTreeViewBox::fireChangeKeepsItems() {
+    const uint64_t before = m_itemDeletions;
+    fireChange();
+    return m_itemDeletions == before;
 }
 
 void simGuiTreeViewBox::onItemLabelEdited(simGuiTreeViewBoxItem* item, const std::string& text) {
@@ -139,7 +146,7 @@ simGuiScrollBand simGuiTreeViewBox::thumbBand() {
 
 void simGuiTreeViewBox::scrollBarInput(const simInputEvent& event) {
     const simMouse* mouse = g_input ? g_input->getMouse() : nullptr;
-    if (event.type == simInputEvent_wheel && g_guiElementManager && g_guiElementManager->focusElement == this)
+    if (event.type == simInputEvent_wheel && hasFocus())
         m_scrollOffset += event.wheelDirection ? kWheelStep : -kWheelStep;
     if (event.type == simInputEvent_mouseMove && m_parts.isThumbPressed() && mouse &&
         mouse->isDragging(simMouseButton_left) && m_height > 0) {
@@ -212,16 +219,19 @@ void simGuiTreeViewBox::clickInput(const simInputEvent& event) {
         }
     }
     m_selectedItem = item;
-    fireChange();
-    // A script told of the selection may have added children: show them.
-    if (expanded && m_hoverItem == item && !item->collapsed) bringSubtreeIntoView(item);
-    if (m_labelEditing) m_editItem = item;
     // A third click is not another double click.
     restartWidgetStopwatch(doubleClick ? 1000.0 : 0.0);
+    if (!fireChangeKeepsItems()) return;
+    // A script told of the selection may have added children: show them.
+    if (expanded && !item->collapsed) bringSubtreeIntoView(item);
+    if (m_labelEditing) m_editItem = item;
 }
 
 void simGuiTreeViewBox::keyInput(const simInputEvent& event) {
-    if (event.type != simInputEvent_key || event.keyState != simKeyState_released || !m_selectedItem) return;
+    // The label edit box may have taken the key (the caret's Left and Right).
+    if (event.type != simInputEvent_key || event.keyState != simKeyState_released || !m_selectedItem ||
+        !hasFocus() || !acceptsInput())
+        return;
     simGuiTreeViewBoxItem* item = m_selectedItem;
     const float h = static_cast<float>(m_height);
     switch (event.key) {
@@ -236,7 +246,7 @@ void simGuiTreeViewBox::keyInput(const simInputEvent& event) {
             }
             if (!next) return;
             m_selectedItem = next;
-            fireChange();
+            if (!fireChangeKeepsItems()) return;
             if (next->top < m_scrollOffset) m_scrollOffset = next->top - 5.0f;
             if (next->bottom > m_scrollOffset + h) m_scrollOffset = next->bottom - h;
             if (m_scrollOffset < 0.0f) m_scrollOffset = 0.0f;
@@ -252,7 +262,7 @@ void simGuiTreeViewBox::keyInput(const simInputEvent& event) {
             }
             if (!next) return;
             m_selectedItem = next;
-            fireChange();
+            if (!fireChangeKeepsItems()) return;
             while (next->bottom > m_scrollOffset + h && next->height() > 0.0f) m_scrollOffset += next->height();
             return;
         }

@@ -84,6 +84,9 @@ private:
     void hoverInput(const simInputEvent& event);
     void clickInput(const simInputEvent& event);
     void keyInput(const simInputEvent& event);
+    // Reports the selection; false when the script told of it deleted items,
+    // so the caller must not touch any item it held before the call.
+    bool fireChangeKeepsItems();
     // Scrolls so that the item's subtree shows below it, the item kept in view.
     void bringSubtreeIntoView(simGuiTreeViewBoxItem* item);
     // Lays out the item and its open descendants from content y (returns the
@@ -108,6 +111,7 @@ private:
     LabelEditBox* m_labelEditBox = nullptr;  // cleared when the box is deleted first
     simGuiTreeViewBoxItem* m_editItem = nullptr;
     simGuiTreeViewBoxItem* m_editBoxItem = nullptr;
+    uint64_t m_itemDeletions = 0;  // counts the times items were deleted
     std::string m_itemTextA, m_itemTextB;
     std::string m_creationText;  // kept for scripts; the tree view does not read it
     std::string m_changeFunction;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/core/simColour.h"
+#include "engine/graphics/simTextureRef.h"
 
 class simGuiTreeViewBox;
 class simTexture;
@@ -52,7 +53,7 @@ public:
     float indent = 0.0f;
 
     std::string label;
-    simTexture* icon = nullptr;
+    simTextureRef icon;
     simColour colour;
     bool collapsed = false;
     bool bold = false;

@@ -225,6 +225,28 @@ TEST_F(GuiDialogBoxTest, TitleBarButtonsByKind) {
     EXPECT_FALSE(bench.find("d_button_exit"));
 }
 
+TEST_F(GuiDialogBoxTest, OneButtonOfEachKindAndAScriptsElementOfItsNameIsLeftAlone) {
+    bench.lua("createGuiLabel('d_button_help', 0, 0, 50, 20, '', 'mine', 'left')"
+              "gui_addDialogButton('d', 'simGuiDialogBoxButton_exit', 'record(\"first\")')"
+              "gui_addDialogButton('d', 'simGuiDialogBoxButton_exit', 'record(\"second\")')");
+    settle();
+    EXPECT_EQ(bench.manager->elementCount(), 4);  // dialog, label, the script's label, one exit button
+    const auto clickExit = [&] {
+        bench.moveTo(100 + 300 - 64 + 30, 100 - 10 + 20);
+        bench.press();
+        bench.release();
+    };
+    clickExit();
+    EXPECT_EQ(bench.takeCalls(), (std::vector<std::string>{"second"}));
+
+    bench.lua("destroyGuiElement('d')");
+    bench.update();
+    EXPECT_EQ(bench.luaValue("gui_exists('d_button_exit')"), "0");
+    EXPECT_EQ(bench.luaValue("gui_exists('d_button_help')"), "1") << "not the dialog's to destroy";
+    clickExit();
+    EXPECT_TRUE(bench.takeCalls().empty()) << "no button runs its script after the dialog";
+}
+
 TEST_F(GuiDialogBoxTest, TheHelpButtonPassesItsTextAsAValue) {
     // A quote in the page text must not turn the rest into script.
     bench.lua("function func_openManualPage(page) record('manual', page) end "

@@ -180,13 +180,18 @@ TEST_F(GuiEditBoxTest, CutCopyAndPasteThroughTheClipboard) {
     copy.key = 'X';
     copy.keyState = simKeyState_released;
     copy.ctrl = 1;
-    bench.manager->onEvent(&copy);
+    // Each event new, as the input system hands it on: not yet consumed.
+    const auto send = [&] {
+        g_application->eventConsumed = false;
+        bench.manager->onEvent(&copy);
+    };
+    send();
     EXPECT_EQ(clipboard.text, "hello");
     EXPECT_EQ(box()->getEditBuffer(), "");
     clipboard.setText("w\xC3\xB6rld");
     copy.key = 'V';
-    bench.manager->onEvent(&copy);
-    bench.manager->onEvent(&copy);
+    send();
+    send();
     EXPECT_EQ(box()->getEditBuffer(), "w\xC3\xB6rldw\xC3\xB6rld");
     EXPECT_EQ(box()->getCaret(), 10);
 }

@@ -1,8 +1,12 @@
 // Event routing and focus through the real mouse: the frontmost element
 // under a click that can take the focus gets it (edges excluded), modal
-// dialogs shut out what lies behind them, and the names of fonts and anchors.
+// dialogs shut out what lies behind them, the arrow keys reach the focused
+// element only and none while an edit box types, and the names of fonts and
+// anchors.
 #include <gtest/gtest.h>
 
+#include "engine/gui/simGuiEditBox.h"
+#include "engine/gui/simGuiTreeViewBox.h"
 #include "tests/engine/gui/guiTestBench.h"
 
 namespace {
@@ -85,4 +89,55 @@ TEST(GuiNames, FontIdsAndAnchorsCompareTheWholeText) {
     EXPECT_EQ(simGuiElementManager::parseAnchor("Centre"), 0);
     EXPECT_EQ(simGuiElementManager::parseAnchor("bottomCentre"), 13);
     EXPECT_EQ(simGuiElementManager::parseAnchor("top "), 0);
+}
+
+TEST(GuiArrowKeys, ActOnTheFocusedElementOnlyAndNeverWhileTyping) {
+    guitest::GuiBench bench;
+    bench.recordCalls();
+    bench.lua("function picked(name) record(name, gui_getText(name)) end "
+              "createGuiListBox('list', 100, 100, 200, 100, '', 'picked')"
+              "gui_setText('list', 'a') gui_setText('list', 'b') gui_setText('list', 'c') gui_setData('list', 0)"
+              "createGuiTreeViewBox('tree', 350, 100, 200, 100, '', 'picked')"
+              "createGuiEditBox('edit', 100, 300, 200, 26, '')");
+    auto* tree = bench.find<simGuiTreeViewBox>("tree");
+    simGuiTreeViewBoxItem* a = tree->getRoot()->addChild(tree->makeItem("A", nullptr, false));
+    a->addChild(tree->makeItem("A1", nullptr, false));
+    tree->getRoot()->addChild(tree->makeItem("B", nullptr, false));
+    bench.render();
+    const auto press = [&](uint32_t key) {
+        bench.key(key, simKeyState_pressed);
+        bench.key(key, simKeyState_released);
+    };
+    constexpr uint32_t kLeft = 37, kUp = 38, kDown = 40;
+
+    // The tree is clicked: it has the focus and the list does not.
+    bench.click(450, 112);
+    bench.takeCalls();
+    press(kDown);
+    EXPECT_EQ(bench.luaValue("gui_getText('tree')"), "A1");
+    EXPECT_EQ(bench.luaValue("gui_getData('list')"), "0");
+    EXPECT_EQ(bench.takeCalls(), (std::vector<std::string>{"tree A1"}));
+    press(kUp);
+    bench.takeCalls();
+
+    // Typing in the edit box: the caret's keys are the box's alone.
+    bench.click(200, 313);
+    bench.advance(200.0);  // the box settles
+    bench.character('x');
+    bench.character('y');
+    for (const uint32_t key : {kLeft, kUp, kDown}) press(key);
+    EXPECT_EQ(bench.find<simGuiEditBox>("edit")->getCaret(), 1);
+    EXPECT_TRUE(a->isExpanded()) << "Left moved the caret, it did not collapse the tree";
+    EXPECT_EQ(bench.luaValue("gui_getText('tree')"), "A");
+    EXPECT_EQ(bench.luaValue("gui_getData('list')"), "0");
+    EXPECT_EQ(bench.takeCalls(), std::vector<std::string>{});
+
+    // A click on the list gives it the keys.
+    bench.key(13, simKeyState_released);  // the edit ends
+    bench.click(150, 115);  // picks "a"
+    bench.takeCalls();
+    press(kDown);
+    EXPECT_EQ(bench.luaValue("gui_getData('list')"), "1");
+    EXPECT_EQ(bench.luaValue("gui_getText('tree')"), "A");
+    EXPECT_EQ(bench.takeCalls(), (std::vector<std::string>{"list b"}));
 }

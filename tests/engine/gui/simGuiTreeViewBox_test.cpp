@@ -107,6 +107,37 @@ TEST_F(GuiTreeViewTest, UpAndDownWalkTheOpenItems) {
     }
 }
 
+TEST_F(GuiTreeViewTest, AScriptThatRebuildsTheTreeOnASelectionLeavesNothingDangling) {
+    // The change function empties the tree and fills it anew whenever "B"
+    // is selected, freeing the item the key or click has just moved to.
+    bench.lua("function selected(name, label) record(name, label) "
+              "if label == 'B' then gui_setText('t', '') gui_setText('t', 'new A') gui_setText('t', 'new B') end end "
+              "gui_setText('t', 'A') gui_setText('t', 'B') gui_setText('t', 'C')");
+    struct Case {
+        const char* what;
+        bool labelEditing;  // a click on B would start editing its label
+        std::function<void()> reachB;
+    };
+    const Case cases[] = {
+        {"Down from A", false, [&] { bench.click(200, rowY(0)); bench.key(40, 2); }},
+        {"Up from C", false, [&] { bench.click(200, rowY(2)); bench.key(38, 2); }},
+        {"a click on B", true, [&] { bench.click(200, rowY(1)); }},
+    };
+    for (const Case& c : cases) {
+        bench.lua("gui_setText('t', '') gui_setText('t', 'A') gui_setText('t', 'B') gui_setText('t', 'C')");
+        tree()->setLabelEditing(c.labelEditing);
+        bench.render();
+        bench.advance(300);
+        c.reachB();
+        bench.takeCalls();
+        EXPECT_EQ(bench.luaValue("gui_getText('t')"), "") << c.what << ": the selection went with its item";
+        EXPECT_EQ(tree()->getEditItem(), nullptr) << c.what;
+        bench.render();
+        EXPECT_EQ(shown(), (Labels{"new A", "new B"})) << c.what;
+        EXPECT_FALSE(tree()->getLabelEditBox()->isEnabled()) << c.what << ": no label is edited";
+    }
+}
+
 TEST_F(GuiTreeViewTest, SingleExpansionClosesEveryOtherBranch) {
     simGuiTreeViewBoxItem* a = add(tree()->getRoot(), "A");
     add(a, "A1");
