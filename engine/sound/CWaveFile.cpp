@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/sound/waveProgramResources.h"
 #include "engine/sound/waveRiff.h"
 
 namespace {
@@ -70,7 +71,7 @@ wave::Result CWaveFile::open(const char* name, const wave::WaveFormat* format, u
     }
     if (mode != kRead) return wave::kInvalidArgument;
     std::vector<uint8_t> bytes;
-    if (!wave::readFile(name, bytes)) return wave::kFail;
+    if (!wave::readFile(name, bytes) && !wave::readProgramResource(name, bytes)) return wave::kFail;
     return openBytes(std::move(bytes));
 }
 

@@ -1,7 +1,8 @@
 // CWaveFile: a wave file read as a stream of audio bytes, or written as one.
 //
-// Reading takes a file (read whole and bounded by its size) or a copy of a
-// block of memory; `read` then hands out the "data" chunk's bytes in pieces.
+// Reading takes a file (read whole and bounded by its size), or, when no
+// file of that name opens, the program's own wave resource of that name
+// (waveProgramResources.h), or a copy of a block of memory; `read` then hands out the "data" chunk's bytes in pieces.
 // Writing collects the audio and, at `close`, writes the file beside its
 // target and renames it over, so a failed write leaves the old file whole.
 // Plain PCM is written without a "fact" chunk (it needs none); other formats

@@ -62,8 +62,12 @@ bool readFormat(const uint8_t* body, uint32_t size, WaveFormat& format) {
         format.extra.resize(format.extraSize);
         if (format.extraSize) in.bytes(format.extra.data(), format.extra.size());
     }
-    return format.channels != 0 && format.samplesPerSec != 0 && format.avgBytesPerSec != 0 &&
-           format.blockAlign != 0;
+    if (format.channels == 0 || format.samplesPerSec == 0 || format.avgBytesPerSec == 0 || format.blockAlign == 0)
+        return false;
+    // Play positions step by the block size while the mixer steps by the
+    // samples: for PCM the two must agree, or positions land inside frames.
+    const bool pcmSamples = format.isPcm() || format.formatTag == kTagExtensible;
+    return !pcmSamples || format.blockAlign == format.channels * ((format.bitsPerSample + 7u) / 8u);
 }
 
 }  // namespace

@@ -31,8 +31,9 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes);
 // other than PCM add an extra size and that many bytes, all inside the
 // chunk) and the "data" chunk, both inside the RIFF chunk and inside the
 // bytes given. A format whose rate, channel count, block size or byte rate is
-// 0 is refused, since every duration and position divides by them. False for
-// anything else.
+// 0 is refused, since every duration and position divides by them, and so is
+// PCM (plain or extensible) whose block size is not its channels times its
+// bytes per sample. False for anything else.
 bool parse(const uint8_t* data, size_t size, Layout& layout);
 
 }  // namespace wave

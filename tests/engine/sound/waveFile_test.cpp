@@ -1,12 +1,15 @@
 // The wave readers and the writer: round trips, the table of malformed
-// files both readers refuse, and the loader's ids.
+// files both readers refuse, the program's own wave resources, and the
+// loader's ids.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "engine/core/simApplication.h"
 #include "engine/sound/CWaveFile.h"
 #include "engine/sound/CWaves.h"
 #include "tests/engine/sound/testWaves.h"
+#include "tests/support/headlessEngine.h"
 #include "tests/support/tempFolder.h"
 
 using namespace soundtest;
@@ -167,6 +170,11 @@ TEST(WaveFile, MalformedFilesAreRefusedByBothReaders) {
     adpcm.tag = 0x0002;
     std::vector<uint8_t> adpcmBody = formatBytes(adpcm);
     put16(adpcmBody, 40);  // extra bytes that are not there
+    // Stereo 16-bit PCM frames are 4 bytes; these claim 2 (and 6).
+    std::vector<uint8_t> halfBlock = formatBytes(Format{1, 2, 44100, 16});
+    halfBlock[12] = 2;
+    std::vector<uint8_t> extensibleBlock = extensibleFormat(22, 0x01);
+    extensibleBlock[12] = 6;
 
     struct Case {
         const char* name;
@@ -185,6 +193,8 @@ TEST(WaveFile, MalformedFilesAreRefusedByBothReaders) {
         {"rate 0", withFormat(zeroRate)},
         {"no channels", withFormat(zeroChannels)},
         {"extra bytes past the chunk", riff(concat(chunk("fmt ", adpcmBody), data))},
+        {"PCM block size other than its frame", riff(concat(chunk("fmt ", halfBlock), data))},
+        {"extensible PCM block size other than its frame", riff(concat(chunk("fmt ", extensibleBlock), data))},
     };
     for (const Case& c : cases) {
         CWaveFile file;
@@ -193,6 +203,43 @@ TEST(WaveFile, MalformedFilesAreRefusedByBothReaders) {
         CWaves waves;
         CWaves::WaveId id = 0;
         EXPECT_EQ(waves.loadWaveMemory(c.bytes.data(), c.bytes.size(), &id), CWaves::kBadWave) << c.name;
+    }
+}
+
+TEST(WaveFile, ANameThatOpensNoFileOpensTheProgramsOwnWaveResource) {
+    testsupport::HeadlessEngine engine;
+    testsupport::TempFolder program;
+    // The program lives in <temp>/bin, so its resources are <temp>/bin/resources.
+    simApplication::setProcessCommandLine(program.path() + "/bin/tolvaneBuilder");
+    engine.app().parseCommandLine();
+    const std::string resources = program.path() + "/bin/resources/";
+    std::filesystem::create_directories(resources + "WAVE");
+    std::filesystem::create_directories(resources + "WAV");
+    writeFile(resources + "WAVE/chime", pcmFile(Format{1, 1, 22050, 16}, tone(Format{1, 1, 22050, 16}, 8, 440.0)));
+    writeFile(resources + "WAV/bell", pcmFile(Format{1, 2, 11025, 8}, tone(Format{1, 2, 11025, 8}, 8, 440.0)));
+    writeFile(resources + "WAVE/both", pcmFile(Format{1, 1, 8000, 8}, tone(Format{1, 1, 8000, 8}, 8, 440.0)));
+    writeFile(resources + "WAV/both", pcmFile(Format{1, 2, 8000, 8}, tone(Format{1, 2, 8000, 8}, 8, 440.0)));
+    struct Case {
+        std::string name;
+        uint32_t rate;  // 0: refused
+        uint16_t channels;
+    };
+    const Case cases[] = {
+        {"chime", 22050, 1},
+        {"bell", 11025, 2},
+        {"both", 8000, 1},  // "WAVE" before "WAV"
+        {"missing", 0, 0},
+        {"../resources/WAVE/chime", 0, 0},  // a path names no resource
+        {"", 0, 0},
+    };
+    for (const Case& c : cases) {
+        CWaveFile file;
+        EXPECT_EQ(file.open(c.name.c_str(), nullptr, CWaveFile::kRead), c.rate ? wave::kOk : wave::kFail) << c.name;
+        if (!c.rate) continue;
+        ASSERT_NE(file.format(), nullptr) << c.name;
+        EXPECT_EQ(file.format()->samplesPerSec, c.rate) << c.name;
+        EXPECT_EQ(file.format()->channels, c.channels) << c.name;
+        EXPECT_EQ(file.getSize(), 8u * c.channels * file.format()->bitsPerSample / 8u) << c.name;
     }
 }
 
