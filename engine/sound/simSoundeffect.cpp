@@ -25,6 +25,8 @@ void simSoundeffect::removeInstanceId(uint32_t id) {
     m_instanceIds.erase(std::remove(m_instanceIds.begin(), m_instanceIds.end(), id), m_instanceIds.end());
 }
 
+bool simSoundeffect::isLiveSystem(const simSound* sound) { return sound && g_sound == sound && g_sound->isSoundOn(); }
+
 bool simSoundeffect::isTooSoonAfter(float lastStartMs) {
     return static_cast<float>(sys::timeGetTime()) - lastStartMs < 100.0f;
 }

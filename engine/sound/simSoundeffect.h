@@ -12,6 +12,7 @@
 #include "engine/core/simResource.h"
 #include "platform/d3dx/d3dxMathTypes.h"
 
+class simSound;
 class simSoundeffectInstance;
 
 class simSoundeffect : public simResource {
@@ -40,6 +41,10 @@ public:
 protected:
     // Starts are refused within 100 ms of the last one (by the clock's ms).
     static bool isTooSoonAfter(float lastStartMs);
+    // Whether `sound`, the system that made the effect, is still the live
+    // sound system with its sound on. It is compared before it is read: the
+    // system may have been deleted while the effect, a resource, lives on.
+    static bool isLiveSystem(const simSound* sound);
 
 private:
     std::vector<uint32_t> m_instanceIds;

@@ -4,6 +4,11 @@
 // the instance a unique id and a place in the sound system's instance list,
 // and runs fades. A finished instance deletes itself through deferred
 // deletion (not delayed), so it goes right after the frame's update.
+//
+// One rule in every back end: an instance is finished when a one-shot has
+// played to its end, or when it has nothing left to play from (no voice,
+// source or buffer, or its effect has gone). A stop is no end: a stopped
+// instance, looping or not, stays until someone deletes it.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +35,7 @@ public:
 
     // ---- Back-end operations
     virtual void update() = 0;  // by simSound::update, while sound is on
+    // Silences the instance for good; it stays until someone deletes it.
     virtual void stop() = 0;
     virtual void setPosition(d3dx::Vector3* position, bool immediate) = 0;
     virtual void setVelocity(d3dx::Vector3* velocity, bool immediate) = 0;
@@ -53,6 +59,12 @@ public:
     // Starts a fade in or out over `ms`.
     void startFade(FadeState state, float ms);
 
+    // The rule above, for an update that found whether the instance has
+    // something to play from and whether it is still playing.
+    bool isFinished(bool hasPlayer, bool isLooping, bool isPlaying) const {
+        return !hasPlayer || !effect || (!isLooping && !m_stopped && !isPlaying);
+    }
+
     uint32_t id = 0;
     float volume = 100.0f;  // per cent
     float pitch = 100.0f;   // per cent
@@ -68,6 +80,9 @@ public:
     FadeState fadeState = kNoFade;
     utils::Timer fadeStopwatch;
     float fadeDuration = 0.0f;  // ms
+
+protected:
+    bool m_stopped = false;  // by stop(), until a play starts it again
 
 private:
     bool m_attached = false;  // on the sound system's list

@@ -77,7 +77,7 @@ void simSoundeffectInstance_directSound::update() {
     if (!isLive()) return;
     uint32_t status = 0;
     if (m_buffer) m_buffer->GetStatus(&status);
-    if (!m_buffer || (!m_looping && !(status & dsound::DSBSTATUS_PLAYING))) {
+    if (isFinished(m_buffer != nullptr, m_looping, (status & dsound::DSBSTATUS_PLAYING) != 0)) {
         safeDelete();
         if (!m_buffer) return;
     }
@@ -89,7 +89,9 @@ void simSoundeffectInstance_directSound::update() {
 }
 
 void simSoundeffectInstance_directSound::stop() {
-    if (isLive() && m_buffer) m_buffer->Stop();
+    if (!isLive() || !m_buffer) return;
+    m_buffer->Stop();
+    m_stopped = true;
 }
 
 void simSoundeffectInstance_directSound::setPosition(d3dx::Vector3* value, bool immediate) {

@@ -32,10 +32,9 @@ float simSoundeffectInstance_openAL::pitchValue(float pitch, float factor) {
 
 void simSoundeffectInstance_openAL::update() {
     if (!isLive()) return;
-    // A one-shot that has stopped, or any instance that lost its source, is over.
     ALint state = AL_STOPPED;
     if (m_source && !looping) alGetSourcei(m_source, AL_SOURCE_STATE, &state);
-    if (!m_source || (!looping && state == AL_STOPPED)) safeDelete();
+    if (isFinished(m_source != 0, looping, state != AL_STOPPED)) safeDelete();
     updateFade();
     if (!m_source) return;
     if (volumeChanged) {
@@ -49,7 +48,9 @@ void simSoundeffectInstance_openAL::update() {
 }
 
 void simSoundeffectInstance_openAL::stop() {
-    if (isLive() && m_source) alSourceStop(m_source);
+    if (!isLive() || !m_source) return;
+    alSourceStop(m_source);
+    m_stopped = true;
 }
 
 void simSoundeffectInstance_openAL::setPosition(d3dx::Vector3* value, bool) {

@@ -67,8 +67,7 @@ void simSoundeffectInstance_xaudio::update() {
     if (!isLive()) return;
     xaudio::XAUDIO2_VOICE_STATE state;
     if (m_voice) m_voice->GetState(&state);
-    // Without a voice, stopped, or a one-shot with nothing left to play: over.
-    if (!m_voice || m_stopped || (!m_looping && state.BuffersQueued == 0)) {
+    if (isFinished(m_voice != nullptr, m_looping, state.BuffersQueued > 0)) {
         safeDelete();
         return;
     }
@@ -120,7 +119,8 @@ void simSoundeffectInstance_xaudio::setVelocity(d3dx::Vector3* value, bool) {
 }
 
 void simSoundeffectInstance_xaudio::playFrom(float ms) {
-    if (!isLive() || !m_effect || !m_effect->format()) return;
+    // The base's effect is cleared when the effect goes; m_effect is not.
+    if (!isLive() || !effect || !m_effect->format()) return;
     const double frames = static_cast<double>(m_effect->format()->samplesPerSec) * ms / 1000.0;
     const uint32_t total = static_cast<uint32_t>(m_effect->audio().size() / m_effect->format()->blockAlign);
     const uint32_t begin = frames <= 0.0 ? 0u : static_cast<uint32_t>(std::min<double>(frames, total));

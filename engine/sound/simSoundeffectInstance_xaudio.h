@@ -41,6 +41,5 @@ private:
     xaudio::X3DAUDIO_EMITTER m_emitter;
     bool m_3d = false;
     bool m_looping = false;
-    bool m_stopped = false;
     uint32_t m_playBegin = 0;  // frames skipped by playFrom, counted as played
 };

@@ -27,6 +27,8 @@ float simSoundeffect_directSound::getDuration() {
 
 simSoundeffectInstance* simSoundeffect_directSound::play(bool looping, float volume, float pitch,
                                                          d3dx::Vector3* position, d3dx::Vector3* velocity) {
-    if (!m_sound->isSoundOn() || g_sound != m_sound || isTooSoonAfter(m_lastStartTime)) return nullptr;
+    // An effect whose file could not be read starts nothing, as in the other
+    // back ends, rather than an instance that cannot play.
+    if (!isLiveSystem(m_sound) || m_dataSize == 0 || isTooSoonAfter(m_lastStartTime)) return nullptr;
     return new simSoundeffectInstance_directSound(this, volume, pitch, looping, position, velocity);
 }

@@ -35,7 +35,7 @@ simSoundeffect_openAL::simSoundeffect_openAL(simSound_openAL* sound, simCollecti
 
 simSoundeffect_openAL::~simSoundeffect_openAL() {
     // The buffer belongs to the back end's device: once that is gone, so is it.
-    if (m_buffer && g_sound == m_sound && m_sound->isSoundOn()) {
+    if (m_buffer && isLiveSystem(m_sound)) {
         // A source still holding the buffer would keep it from going; the
         // instances lose their sources and end at their next update.
         for (uint32_t id : getInstanceIds()) {
@@ -54,7 +54,7 @@ float simSoundeffect_openAL::getDuration() {
 
 simSoundeffectInstance* simSoundeffect_openAL::play(bool looping, float volume, float pitch,
                                                     d3dx::Vector3* position, d3dx::Vector3* velocity) {
-    if (!m_sound->isSoundOn() || g_sound != m_sound || !m_buffer) return nullptr;
+    if (!isLiveSystem(m_sound) || !m_buffer) return nullptr;
     if (isTooSoonAfter(m_lastStartTime)) return nullptr;
     const float clamped = volume < 0.0f ? 0.0f : (volume > 100.0f ? 100.0f : volume);
     const float gain = (clamped / 100.0f) * (clamped / 100.0f);

@@ -47,7 +47,7 @@ float simSoundeffect_xaudio::getDuration() {
 
 simSoundeffectInstance* simSoundeffect_xaudio::play(bool looping, float volume, float pitch,
                                                     d3dx::Vector3* position, d3dx::Vector3* velocity) {
-    if (!m_sound->isSoundOn() || g_sound != m_sound || m_audio.empty() || isTooSoonAfter(m_lastStartTime))
+    if (!isLiveSystem(m_sound) || m_audio.empty() || isTooSoonAfter(m_lastStartTime))
         return nullptr;
     return new simSoundeffectInstance_xaudio(this, volume, pitch, looping, position, velocity);
 }
