@@ -35,7 +35,7 @@ public:
 
     // ---- Back-end operations
     virtual void update() = 0;  // by simSound::update, while sound is on
-    // Silences the instance for good; it stays until someone deletes it.
+    // Silences the instance; it stays until someone deletes it.
     virtual void stop() = 0;
     virtual void setPosition(d3dx::Vector3* position, bool immediate) = 0;
     virtual void setVelocity(d3dx::Vector3* velocity, bool immediate) = 0;
@@ -82,7 +82,7 @@ public:
     float fadeDuration = 0.0f;  // ms
 
 protected:
-    bool m_stopped = false;  // by stop(), until a play starts it again
+    bool m_stopped = false;  // set by stop(); a playFrom that plays again clears it
 
 private:
     bool m_attached = false;  // on the sound system's list
