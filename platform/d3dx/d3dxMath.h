@@ -40,7 +40,9 @@ Vector3* Vec3Lerp(Vector3* out, const Vector3* a, const Vector3* b, float s);
 Vector3* Vec3Minimize(Vector3* out, const Vector3* a, const Vector3* b);
 Vector3* Vec3Maximize(Vector3* out, const Vector3* a, const Vector3* b);
 Vector3* Vec3Normalize(Vector3* out, const Vector3* v);
-// The point (x, y, z, 1) times m, divided by the resulting w.
+// The point (x, y, z, 1) times m, divided by the resulting w; for a w of 0
+// (a point on the eye plane) the quotients a division would give: infinity
+// signed by the coordinate and w, NaN for a coordinate of 0.
 Vector3* Vec3TransformCoord(Vector3* out, const Vector3* v, const Matrix* m);
 // The direction (x, y, z, 0) times m: rotation and scale, no translation.
 Vector3* Vec3TransformNormal(Vector3* out, const Vector3* v, const Matrix* m);

@@ -1,6 +1,7 @@
 // Vector and plane functions. Each computes into a local and stores it last,
 // so the result may alias an argument.
 #include <cmath>
+#include <limits>
 
 #include "platform/d3dx/d3dxMath.h"
 
@@ -87,6 +88,14 @@ Vector4* Vec3Transform(Vector4* out, const Vector3* v, const Matrix* m) {
 Vector3* Vec3TransformCoord(Vector3* out, const Vector3* v, const Matrix* m) {
     Vector4 p;
     Vec3Transform(&p, v, m);
+    if (p.w == 0.0f) {
+        // A point on the eye plane goes to infinity, as the division gives
+        // on the original platform, without a division by zero: each
+        // coordinate becomes infinity of its sign over w's, NaN where it is 0.
+        const float infinity = std::copysign(std::numeric_limits<float>::infinity(), p.w);
+        *out = Vector3(p.x * infinity, p.y * infinity, p.z * infinity);
+        return out;
+    }
     *out = Vector3(p.x / p.w, p.y / p.w, p.z / p.w);
     return out;
 }

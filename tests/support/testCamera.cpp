@@ -8,7 +8,9 @@ TestCamera::TestCamera(const d3dx::Vector3& eye, const d3dx::Vector3& at, const 
                        float fovY, const d3dx::Viewport& viewport, float nearZ, float farZ)
     : eye_(eye), viewport_(viewport) {
     d3dx::MatrixLookAtLH(&view_, &eye, &at, &up);
-    const float aspect = static_cast<float>(viewport.Width) / static_cast<float>(viewport.Height);
+    // A viewport without height has no shape; its camera keeps a square one.
+    const float aspect =
+        viewport.Height ? static_cast<float>(viewport.Width) / static_cast<float>(viewport.Height) : 1.0f;
     d3dx::MatrixPerspectiveFovLH(&projection_, fovY, aspect, nearZ, farZ);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "platform/d3dx/d3dxMath.h"
 
@@ -156,6 +157,16 @@ TEST(D3dxVector, TransformsTakeWIntoAccount) {
     Vector2 q(1, 1), q2;
     Vec2TransformCoord(&q2, &q, &t);
     EXPECT_EQ(q2, Vector2(2, 3));
+}
+
+TEST(D3dxVector, APointOnTheEyePlaneGoesToInfinityWithoutADivisionByZero) {
+    // w = 0 for every point: the quotients of the division, signed, and NaN for 0 / 0.
+    Matrix flat = Matrix::identity();
+    flat._44 = 0.0f;
+    const Vector3 out = transform(Vector3(2, -3, 0), flat);
+    EXPECT_EQ(out.x, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(out.y, -std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isnan(out.z));
 }
 
 TEST(D3dxVector, NormalizeGivesUnitLengthAndZeroForZero) {
