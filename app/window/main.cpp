@@ -11,6 +11,7 @@
 #include "app/shell/tbErrorBox.h"
 #include "app/window/CtolvaneBuilderDlg.h"
 #include "app/shell/tbApplication.h"
+#include "app/shell/tbDesktopClipboard.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/simEngineLinks.h"
 #include "engine/core/simSystemLinks.h"
@@ -33,6 +34,8 @@ public:
         // The model-scheme work's error boxes, over the active window.
         tbSetErrorBoxSink([](const std::string& title, const std::string& text) { ui::showError(text, title); });
         ui::WxWindowSystem windows;
+        // The engine's in-view edit boxes cut, copy and paste through the desktop's clipboard.
+        tbDesktopClipboard clipboard;
         simLinkEngineSystems(systemLinks());
         auto app = std::make_unique<CtolvaneBuilderApp>();
         // Another instance was asked to come to the front instead.
