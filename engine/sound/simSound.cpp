@@ -9,6 +9,7 @@
 #include "engine/core/simOptions.h"
 #include "engine/sound/simSound_null.h"
 #include "engine/sound/simSoundeffectInstance.h"
+#include "engine/sound/waveProgramResources.h"
 
 namespace {
 
@@ -19,7 +20,11 @@ std::map<std::string, simSound::BackEndFactory>& backEnds() {
 
 }  // namespace
 
-simSound::simSound() : simObject(true, false, false, false) { g_sound = this; }
+simSound::simSound() : simObject(true, false, false, false) {
+    g_sound = this;
+    // The wave readers find the program's own sounds under its resource root.
+    wave::setProgramResourceRoot(g_application ? g_application->getProgramFolder() + "/resources" : std::string());
+}
 
 simSound::~simSound() {
     simLog("Destroying sound system...");

@@ -4,7 +4,9 @@
 // the program, of the resource type "WAVE" and then "WAV". This program has
 // no resources built into its executable: its built-in sounds are files
 // named exactly as the resource, in the folders "WAVE" and "WAV" of its
-// resource root (the program's folder + "/resources").
+// resource root (the program's folder + "/resources"). The sound system
+// tells the readers that root when it starts, so the readers themselves
+// need nothing of the engine.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +15,12 @@
 
 namespace wave {
 
+// The folder that holds "WAVE" and "WAV"; "" (the start) finds no resource.
+void setProgramResourceRoot(std::string folder);
+
 // Reads the resource `name` ("WAVE" first, then "WAV") into `bytes`; false
-// when neither exists, without an engine application (which knows the
-// program's folder), or for a name with a folder part or "..", which names
-// no resource.
+// when neither exists, without a root, or for a name with a folder part or
+// "..", which names no resource.
 bool readProgramResource(const std::string& name, std::vector<uint8_t>& bytes);
 
 }  // namespace wave

@@ -8,6 +8,7 @@
 #include "engine/core/simApplication.h"
 #include "engine/sound/CWaveFile.h"
 #include "engine/sound/CWaves.h"
+#include "engine/sound/simSound_null.h"
 #include "tests/engine/sound/testWaves.h"
 #include "tests/support/headlessEngine.h"
 #include "tests/support/tempFolder.h"
@@ -212,6 +213,7 @@ TEST(WaveFile, ANameThatOpensNoFileOpensTheProgramsOwnWaveResource) {
     // The program lives in <temp>/bin, so its resources are <temp>/bin/resources.
     simApplication::setProcessCommandLine(program.path() + "/bin/tolvaneBuilder");
     engine.app().parseCommandLine();
+    simSound_null sound(nullptr);  // tells the readers where the resources are
     const std::string resources = program.path() + "/bin/resources/";
     std::filesystem::create_directories(resources + "WAVE");
     std::filesystem::create_directories(resources + "WAV");
