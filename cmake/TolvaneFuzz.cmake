@@ -9,9 +9,11 @@ foreach(src ${fuzz_sources})
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
 endforeach()
 # The project-file codec lives with the editor, whose libraries the fuzz
-# build leaves out; it needs only the engine, so its source is built in.
+# build leaves out; it needs only the engine and the text fitting of the
+# record archive, so their sources are built in.
 if(TARGET fuzz_tvp)
-  target_sources(fuzz_tvp PRIVATE ${CMAKE_SOURCE_DIR}/app/scheme/tbProjectFile.cpp)
+  target_sources(fuzz_tvp PRIVATE ${CMAKE_SOURCE_DIR}/app/scheme/tbProjectFile.cpp
+                                  ${CMAKE_SOURCE_DIR}/app/shell/tbTextFit.cpp)
 endif()
 # The flying-site file's reader checks each collision object through the
 # objects' own records, so those sources (engine only) are built in too.
