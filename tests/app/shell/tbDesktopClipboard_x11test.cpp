@@ -21,7 +21,7 @@ std::string desktopText() {
 
 void putOnDesktop(const std::string& text) {
     wxClipboardLocker locker;
-    ASSERT_TRUE(static_cast<bool>(locker));
+    ASSERT_FALSE(!locker);
     wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
 }
 
