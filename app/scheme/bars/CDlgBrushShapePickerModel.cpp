@@ -76,12 +76,16 @@ std::vector<DecalRow> tbListDecals(const DecalFolders& folders) {
     return rows;
 }
 
-d3dx::Bitmap tbDecalThumbnail(const std::string& path) {
+bool tbReadDecalPicture(const std::string& path, d3dx::Bitmap& picture, d3dx::ImageInfo& info) {
     std::vector<uint8_t> bytes;
-    if (!tbReadWholeFile(path, bytes, kMaxDecalBytes)) return {};
+    return tbReadWholeFile(path, bytes, kMaxDecalBytes) &&
+           d3dx::readPicture(bytes.data(), bytes.size(), &picture, &info).ok();
+}
+
+d3dx::Bitmap tbDecalThumbnail(const std::string& path) {
     d3dx::Bitmap picture;
     d3dx::ImageInfo info;
-    if (!d3dx::readPicture(bytes.data(), bytes.size(), &picture, &info).ok()) return {};
+    if (!tbReadDecalPicture(path, picture, info)) return {};
     // Halving with a box average first keeps a large picture from
     // aliasing in the final linear step.
     constexpr uint32_t size = BrushShapePickerModel::kThumbnailSize;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/d3dx/d3dxImageFilter.h"
+#include "platform/d3dx/d3dxImageTypes.h"
 
 class simTexture;
 class tbToolState;
@@ -44,6 +45,9 @@ struct DecalFolders {
 // none. Files are listed in name order.
 std::vector<DecalRow> tbListDecals(const DecalFolders& folders);
 
+// The picture of a decal's file, bounded in size; false when it cannot be
+// read or decoded.
+bool tbReadDecalPicture(const std::string& path, d3dx::Bitmap& picture, d3dx::ImageInfo& info);
 // The picture of `path` scaled to 32 by 32 (A8R8G8B8 pixels); an empty
 // bitmap when it cannot be read.
 d3dx::Bitmap tbDecalThumbnail(const std::string& path);

@@ -12,28 +12,15 @@
 #include "app/scheme/bars/CDlgToolbox.h"
 #include "app/shell/tbBarColours.h"
 #include "app/scheme/bars/tbBarPictures.h"
+#include "app/scheme/bars/tbDecalTexture.h"
 #include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbGeometryTool_mirror.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbToolbarHost.h"
-#include "engine/core/simGlobals.h"
-#include "engine/core/simResources.h"
-#include "engine/graphics/simTexture.h"
 
 namespace {
-
-constexpr const char* kPlainTexture = "noMipmaps | noCompression | managedResourcePool";
-
-// A decal's texture: the loaded one of that name, else loaded from its folder.
-simTexture* decalTexture(const bars::DecalRow& row) {
-    if (row.subFolder.empty()) return nullptr;  // the plain brush
-    if (auto* loaded = dynamic_cast<simTexture*>(simResources::getResource(row.fileName, false))) return loaded;
-    if (!g_resources) return nullptr;
-    g_resources->findResource(nullptr, row.subFolder, row.fileName, kPlainTexture, false, true, row.rootKind);
-    return dynamic_cast<simTexture*>(simResources::getResource(row.fileName, false));
-}
 
 // The bars the toolbox's close box hides with it.
 constexpr tbBar kPaintingBars[] = {tbBar::brushBar,        tbBar::brushShapePicker, tbBar::shapeBar,
@@ -71,7 +58,7 @@ void tbCreatePaintingBars(wxWindow* mainWindow, tbToolbarHost& host, CtolvaneBui
     const bars::DecalFolders folders{app.getProgramFolder() + "/resources", app.getSettingsFolder()};
     brushBar->showShape(tbBitmapOf(bars::tbDecalThumbnail(folders.resources + "/tolvaneBuilder/brush.bmp")));
     CDlgBrushShapePicker::Hooks hooks;
-    hooks.textureOf = decalTexture;
+    hooks.textureOf = bars::tbDecalTexture;
     hooks.showInBrushBar = [brushBar](const wxBitmap& thumbnail) { brushBar->showShape(thumbnail); };
     hooks.releaseButton = [brushBar] { brushBar->releaseShapeButton(); };
     auto* picker = new CDlgBrushShapePicker(mainWindow, tools, folders, std::move(hooks));

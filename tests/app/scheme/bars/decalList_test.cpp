@@ -86,6 +86,33 @@ TEST(DecalList, MissingFoldersGiveOnlyThePlainBrush) {
     EXPECT_EQ(rows[0].text, "Brush");
 }
 
+// The program ships decal brushes: four sets under folder rows with the
+// folder picture, each decal a readable picture with a shape to brush
+// (some texels covered, some clear).
+TEST(DecalList, TheShippedDecalsFillThePicker) {
+    const std::string resources = std::string(TOLVANE_SOURCE_DIR) + "/resources";
+    const std::vector<bars::DecalRow> rows = bars::tbListDecals({resources, "/nowhere"});
+    std::vector<std::string> folders;
+    size_t decals = 0;
+    for (const bars::DecalRow& row : rows) {
+        if (!row.choosable()) {
+            folders.push_back(row.text);
+            EXPECT_EQ(bars::tbDecalThumbnail(row.imagePath).width, 32u) << row.imagePath;
+            continue;
+        }
+        if (row.fileName == "Brush") continue;
+        ++decals;
+        const d3dx::Bitmap thumb = bars::tbDecalThumbnail(row.imagePath);
+        ASSERT_EQ(thumb.width, 32u) << row.imagePath;
+        size_t covered = 0, clear = 0;
+        for (const uint32_t p : thumb.pixels) covered += p >> 24 == 0xFF, clear += p >> 24 == 0;
+        EXPECT_GT(covered, 32u) << row.imagePath;
+        EXPECT_GT(clear, 32u) << row.imagePath;
+    }
+    EXPECT_EQ(folders, (std::vector<std::string>{"numbers (10)", "roundels (4)", "stars (3)", "stripes (4)"}));
+    EXPECT_EQ(decals, 21u);
+}
+
 TEST(DecalThumbnail, ScaledTo32SquareOnTheCpuAndEmptyWhenUnreadable) {
     testsupport::TempFolder folder;
     put(folder, "big.bmp", bmpFile(256, 128, 0xFFFF0000u, 0xFF00FF00u));
