@@ -14,17 +14,17 @@ namespace {
 using ui::ControlKind;
 
 constexpr ui::ControlTemplate kControls[] = {
-    {CDlgImageProject::idShow, ControlKind::toggleButton, "Show", {4, 5, 29, 17}},
-    {CDlgImageProject::idSlot, ControlKind::dropDownCombo, "", {36, 7, 54, 14}},
-    {CDlgImageProject::idImageName, ControlKind::edit, "", {93, 7, 59, 13}, ui::ControlStyle::readOnly},
-    {CDlgImageProject::idBrowse, ControlKind::pushButton, "...", {155, 5, 39, 17}},
-    {CDlgImageProject::idWrap, ControlKind::dropDownCombo, "", {197, 7, 49, 14}},
-    {-1, ControlKind::label, "Threshold:", {249, 9, 37, 8}},
-    {CDlgImageProject::idThreshold, ControlKind::edit, "", {288, 7, 24, 13}},
-    {CDlgImageProject::idSided, ControlKind::pushButton, "one sided", {315, 5, 64, 17}},
-    {CDlgImageProject::idPerform, ControlKind::pushButton, "Perform Projection", {382, 5, 78, 17}},
+    {CDlgImageProject::idShow, ControlKind::toggleButton, "Show", {4, 5, 44, 17}},
+    {CDlgImageProject::idSlot, ControlKind::dropDownCombo, "", {51, 7, 70, 14}},
+    {CDlgImageProject::idImageName, ControlKind::edit, "", {124, 7, 59, 13}, ui::ControlStyle::readOnly},
+    {CDlgImageProject::idBrowse, ControlKind::pushButton, "...", {186, 5, 39, 17}},
+    {CDlgImageProject::idWrap, ControlKind::dropDownCombo, "", {228, 7, 66, 14}},
+    {-1, ControlKind::label, "Threshold:", {297, 9, 37, 8}},
+    {CDlgImageProject::idThreshold, ControlKind::edit, "", {336, 7, 24, 13}},
+    {CDlgImageProject::idSided, ControlKind::pushButton, "one sided", {363, 5, 64, 17}},
+    {CDlgImageProject::idPerform, ControlKind::pushButton, "Perform Projection", {430, 5, 78, 17}},
 };
-constexpr ui::DialogTemplate kTemplate = {nullptr, {469, 27}, kControls};
+constexpr ui::DialogTemplate kTemplate = {nullptr, {517, 27}, kControls};
 
 }  // namespace
 

@@ -19,14 +19,14 @@ constexpr ui::ControlTemplate kControls[] = {
     {CDlgShapeBar::idMainColour, ControlKind::swatch, "", {117, 5, 16, 17}},
     {CDlgShapeBar::idStrip, ControlKind::frame, "", {135, 8, 36, 11}},
     {CDlgShapeBar::idSecondColour, ControlKind::swatch, "", {173, 5, 16, 17}},
-    {CDlgShapeBar::idAxis, ControlKind::sortedDropDownCombo, "", {194, 7, 49, 14}},
-    {CDlgShapeBar::idClearShape, ControlKind::pushButton, "Clear Shape", {248, 5, 54, 17}},
-    {CDlgShapeBar::idStoreShape, ControlKind::pushButton, "Store Shape", {304, 5, 54, 17}},
-    {CDlgShapeBar::idCreateCurve, ControlKind::toggleButton, "Create Curve", {362, 5, 58, 17}},
-    {CDlgShapeBar::idClearCurve, ControlKind::toggleButton, "Clear Curve", {422, 5, 54, 17}},
-    {CDlgShapeBar::idProjectShape, ControlKind::pushButton, "Project Shape", {480, 5, 60, 17}},
+    {CDlgShapeBar::idAxis, ControlKind::sortedDropDownCombo, "", {194, 7, 64, 14}},
+    {CDlgShapeBar::idClearShape, ControlKind::pushButton, "Clear Shape", {263, 5, 54, 17}},
+    {CDlgShapeBar::idStoreShape, ControlKind::pushButton, "Store Shape", {319, 5, 54, 17}},
+    {CDlgShapeBar::idCreateCurve, ControlKind::toggleButton, "Create Curve", {377, 5, 70, 17}},
+    {CDlgShapeBar::idClearCurve, ControlKind::toggleButton, "Clear Curve", {449, 5, 66, 17}},
+    {CDlgShapeBar::idProjectShape, ControlKind::pushButton, "Project Shape", {519, 5, 60, 17}},
 };
-constexpr ui::DialogTemplate kTemplate = {nullptr, {557, 27}, kControls};
+constexpr ui::DialogTemplate kTemplate = {nullptr, {596, 27}, kControls};
 
 using Curve = bars::ShapeBarModel::Curve;
 

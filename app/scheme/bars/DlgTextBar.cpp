@@ -17,17 +17,17 @@ using ui::ControlKind;
 
 constexpr ui::ControlTemplate kControls[] = {
     {DlgTextBar::idEditor, ControlKind::toggleButton, "", {4, 5, 29, 17}},
-    {DlgTextBar::idAxis, ControlKind::dropDownCombo, "", {36, 7, 53, 14}},
-    {DlgTextBar::idSolid, ControlKind::toggleButton, "", {93, 5, 20, 17}},
-    {DlgTextBar::idGradient, ControlKind::toggleButton, "", {115, 5, 20, 17}},
-    {DlgTextBar::idMainColour, ControlKind::swatch, "", {139, 5, 16, 17}},
-    {DlgTextBar::idStrip, ControlKind::frame, "", {157, 8, 30, 11}},
-    {DlgTextBar::idSecondColour, ControlKind::swatch, "", {189, 5, 16, 17}},
-    {DlgTextBar::idDirection, ControlKind::dropDownCombo, "", {209, 7, 60, 14}},
-    {DlgTextBar::idSided, ControlKind::pushButton, "one sided", {273, 5, 63, 17}},
-    {DlgTextBar::idProject, ControlKind::pushButton, "Project text", {340, 5, 53, 17}},
+    {DlgTextBar::idAxis, ControlKind::dropDownCombo, "", {36, 7, 70, 14}},
+    {DlgTextBar::idSolid, ControlKind::toggleButton, "", {110, 5, 20, 17}},
+    {DlgTextBar::idGradient, ControlKind::toggleButton, "", {132, 5, 20, 17}},
+    {DlgTextBar::idMainColour, ControlKind::swatch, "", {156, 5, 16, 17}},
+    {DlgTextBar::idStrip, ControlKind::frame, "", {174, 8, 30, 11}},
+    {DlgTextBar::idSecondColour, ControlKind::swatch, "", {206, 5, 16, 17}},
+    {DlgTextBar::idDirection, ControlKind::dropDownCombo, "", {226, 7, 78, 14}},
+    {DlgTextBar::idSided, ControlKind::pushButton, "one sided", {308, 5, 63, 17}},
+    {DlgTextBar::idProject, ControlKind::pushButton, "Project text", {375, 5, 53, 17}},
 };
-constexpr ui::DialogTemplate kTemplate = {nullptr, {397, 27}, kControls};
+constexpr ui::DialogTemplate kTemplate = {nullptr, {432, 27}, kControls};
 
 // The editor button's picture until the text tool sends one of its text.
 wxBitmap editorPicture() {

@@ -286,7 +286,7 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     const unsigned long shapeBar = painter.stripBar();
     ASSERT_NE(shapeBar, 0u) << "no shape bar";
     const int beforeShape = painter.count(Paint::blue);
-    ASSERT_TRUE(painter.clickStripControl(shapeBar, {480, 5, 60, 17}));  // "Project Shape"
+    ASSERT_TRUE(painter.clickStripControl(shapeBar, {519, 5, 60, 17}));  // "Project Shape"
     EXPECT_TRUE(painter.grows(Paint::blue, beforeShape, 3000, "13-shapeFilled")) << "no blue shape on the texture";
 
     // The text's preview is blue too: its paint is counted once the brush is back.
@@ -296,7 +296,7 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     const unsigned long textBar = painter.stripBar();
     ASSERT_NE(textBar, 0u) << "no text bar";
     program.screenshot(run.window(), "14-textPreview");
-    ASSERT_TRUE(painter.clickStripControl(textBar, {333, 5, 53, 17}));  // "Project text"
+    ASSERT_TRUE(painter.clickStripControl(textBar, {375, 5, 53, 17}));  // "Project text"
     std::this_thread::sleep_for(std::chrono::seconds(2));
     ASSERT_TRUE(painter.chooseTool(Painter::brush));
     EXPECT_TRUE(painter.grows(Paint::blue, beforeText, 200, "15-text")) << "no blue text on the texture";

@@ -27,6 +27,7 @@
 #include "platform/d3dx/d3dxImageBmp.h"
 #include "platform/ui/imageCanvas.h"
 #include "platform/ui/swatchControl.h"
+#include "tests/app/scheme/bars/barInput.h"
 #include "tests/support/tempFolder.h"
 #include "tests/support/ui/screenshot.h"
 #include "tests/support/ui/wxTestApp.h"
@@ -148,6 +149,7 @@ TEST_F(PaintingBars, BrushBarSetsTheBrushAndShowsWhatTheToolStateKept) {
     bar->releaseShapeButton();
     EXPECT_FALSE(bar->control<wxToggleButton>(CDlgBrushPicker::idShapeButton)->GetValue());
     showAndPhotograph(bar, "brushBar");
+    test::expectCaptionsFit(bar, "brushBar");
 }
 
 TEST_F(PaintingBars, BrushShapePickerChoosesDecalsAndClosesOnDoubleClick) {
@@ -229,6 +231,8 @@ TEST_F(PaintingBars, FloodBarPairAxisAndStrip) {
     EXPECT_TRUE(solid->GetValue());
 
     showAndPhotograph(bar, "floodBar");
+
+    test::expectCaptionsFit(bar, "floodBar");
     const wxBitmap& strip = bar->control<ui::ImageCanvas>(CDlgFloodBar::idStrip)->picture();
     ASSERT_TRUE(strip.IsOk());
     EXPECT_EQ(strip.GetSize(), bar->control<ui::ImageCanvas>(CDlgFloodBar::idStrip)->GetClientSize());
@@ -259,6 +263,7 @@ TEST_F(PaintingBars, MirrorBarPerformsInTheChosenDirection) {
     click(bar, CDlgMirrorBar::idPerform);
     EXPECT_EQ(performed, (std::vector<int32_t>{0, 1, 0}));
     showAndPhotograph(bar, "mirrorBar");
+    test::expectCaptionsFit(bar, "mirrorBar");
 }
 
 TEST_F(PaintingBars, ToolboxChoosesToolsAndShowsTheToolStatesButtonsAndColours) {

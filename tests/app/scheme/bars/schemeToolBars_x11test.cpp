@@ -127,6 +127,8 @@ TEST_F(SchemeToolBars, ShapeBarSetsTheFillAxisSidesAndCurvesAndFillsTheOutline) 
     EXPECT_EQ(managerToggles, 1);
 
     const wxImage shot = test::showAndPhotograph(bar, "shapeBar");
+
+    test::expectCaptionsFit(bar, "shapeBar");
     // The strip runs from the main colour at its left towards the second.
     auto* strip = bar->control<ui::ImageCanvas>(CDlgShapeBar::idStrip);
     const wxImage stripPicture = strip->picture().ConvertToImage();
@@ -255,6 +257,8 @@ TEST_F(SchemeToolBars, ImageProjectionBarShowsEachSlotsOwnSettingsAndLoadsImages
     EXPECT_EQ(undoSteps, 1);
 
     test::showAndPhotograph(bar, "imageProjectionBar");
+
+    test::expectCaptionsFit(bar, "imageProjectionBar");
     // An opened file's values show at once.
     tbToolSettings file = model.toolSettings;
     file.projectionSlot = 2;
@@ -336,6 +340,7 @@ TEST_F(SchemeToolBars, TextBarAndEditorSetTheTextToolAndTheirSettings) {
     bar->showThumbnail(picture, 128, 32);
     EXPECT_TRUE(bar->control<wxToggleButton>(DlgTextBar::idEditor)->GetBitmap().IsOk());
     test::showAndPhotograph(bar, "textBar");
+    test::expectCaptionsFit(bar, "textBar");
 
     // The toolbox's reset: one sided, "+X axis", "Vertical", solid; the
     // editor back to "TEXT" in Arial.
