@@ -175,14 +175,24 @@ wxWindow* CtolvaneBuilderDlg::makeStatusLine() {
     auto* bottom = new wxPanel(this);
     auto* frame = new wxStaticBox(bottom, idBottomFrame, wxEmptyString);
     statusLine_ = new wxStaticText(bottom, idStatusLine, "STATUS BAR");
-    bottom->SetMinSize(wxSize(-1, statusLine_->GetBestSize().y + 2 * kStatusMargin));
-    bottom->Bind(wxEVT_SIZE, [bottom, frame, line = statusLine_](wxSizeEvent&) {
+    // Two lines: a tool's help ("Shape tool: ...") is longer than a 1024-pixel
+    // window is wide, and is wrapped at a word rather than cut.
+    bottom->SetMinSize(wxSize(-1, 2 * statusLine_->GetBestSize().y + 2 * kStatusMargin));
+    bottom->Bind(wxEVT_SIZE, [this, bottom, frame](wxSizeEvent&) {
         const wxSize size = bottom->GetClientSize();
         frame->SetSize(0, 0, size.x, size.y);
-        const int height = line->GetBestSize().y;
-        line->SetSize(kStatusInset, (size.y - height) / 2, std::max(size.x - 2 * kStatusInset, 0), height);
+        placeStatusText();
     });
     return bottom;
+}
+
+void CtolvaneBuilderDlg::placeStatusText() {
+    const wxSize size = statusLine_->GetParent()->GetClientSize();
+    const int width = std::max(size.x - 2 * kStatusInset, 0);
+    statusLine_->SetLabel(wxString::FromUTF8(statusPlain_));
+    if (width > 0) statusLine_->Wrap(width);
+    const int height = statusLine_->GetBestSize().y;
+    statusLine_->SetSize(kStatusInset, (size.y - height) / 2, width, height);
 }
 
 wxWindow* CtolvaneBuilderDlg::makeMenuStrip() {
@@ -472,9 +482,12 @@ bool CtolvaneBuilderDlg::prepareEngineShutdown() {
     return view_->makeCurrent();
 }
 
-void CtolvaneBuilderDlg::setStatusText(const std::string& text) { statusLine_->SetLabel(wxString::FromUTF8(text)); }
+void CtolvaneBuilderDlg::setStatusText(const std::string& text) {
+    statusPlain_ = text;
+    placeStatusText();
+}
 
-std::string CtolvaneBuilderDlg::statusText() const { return std::string(statusLine_->GetLabel().utf8_str()); }
+std::string CtolvaneBuilderDlg::statusText() const { return statusPlain_; }
 
 std::string CtolvaneBuilderDlg::pickModel() {
     std::string model;

@@ -103,6 +103,8 @@ private:
     wxWindow* makeMenuStrip();
     // The bottom frame with the status line inside it.
     wxWindow* makeStatusLine();
+    // The status text wrapped to the line's width and centred in its frame.
+    void placeStatusText();
     void onFrameTimer(wxTimerEvent&);
     void onMaximiseTimer(wxTimerEvent&);
     void startEngine();
@@ -122,6 +124,7 @@ private:
     ui::GlViewCanvas* view_ = nullptr;
     wxWindow* topStrip_ = nullptr;
     wxStaticText* statusLine_ = nullptr;
+    std::string statusPlain_ = "STATUS BAR";  // as set, before wrapping
     std::vector<std::pair<std::string, wxMenu*>> menus_;
     wxTimer frameTimer_;
     wxTimer maximiseTimer_;  // the stored maximise, once the normal size is out

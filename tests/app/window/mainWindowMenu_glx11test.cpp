@@ -117,6 +117,22 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
         ASSERT_NE(dlg.menu("Help"), nullptr);
         EXPECT_EQ(dlg.menu("Help")->FindItem(item(tbMenu::userManual)->GetId()), item(tbMenu::userManual));
         EXPECT_EQ(dlg.statusText(), "Ready");
+        // A tool's help longer than the window is wide reads whole, wrapped
+        // at a word within the status line.
+        const std::string help = "Shape tool: Project a screen-space shape onto model in 3D or texture-view. DELETE "
+                                 "removes last added point. Insert a point on any line, or alter a point by dragging.";
+        dlg.SetSize(wxSize(1024, 700));
+        test::pumpEventsUntil([] { return false; }, 100);
+        dlg.setStatusText(help);
+        EXPECT_EQ(dlg.statusText(), help);
+        wxWindow* line = dlg.FindWindow(CtolvaneBuilderDlg::idStatusLine);
+        ASSERT_NE(line, nullptr);
+        const wxRect inside(wxPoint(0, 0), line->GetParent()->GetClientSize());
+        EXPECT_TRUE(inside.Contains(line->GetRect())) << "the status line runs out of its frame";
+        EXPECT_LE(line->GetBestSize().x, line->GetSize().x) << "the help is cut";
+        EXPECT_GE(line->GetSize().y, line->GetBestSize().y) << "the help is cut";
+        dlg.setStatusText("Ready");
+        dlg.SetSize(wxSize(900, 700));
         EXPECT_EQ(dlg.GetTitle(), "TolvaneBuilder 2.5.a");
 
         // Reset toolbars: the toolbox at the view's corner, the object bar at its right edge.
