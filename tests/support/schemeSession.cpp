@@ -77,6 +77,7 @@ bool SchemeSession::fileMenu(const std::vector<std::string>& keys, const std::st
 
 bool SchemeSession::newKestrelScheme(const std::string& shotPrefix) {
     if (!fileMenu({"Down", "Right", "Return"}, shotPrefix + "-fileNewMenu")) return false;
+    answerSavePrompt("Select model", "Return", shotPrefix);
     const unsigned long picker = dialog("Select model");
     if (!picker) return false;
     // helicopters, fixedWing (opened), trainers (opened), kestrel.
@@ -96,9 +97,26 @@ bool SchemeSession::saveAs(const std::string& path, const std::string& shotPrefi
 }
 
 bool SchemeSession::open(const std::string& path, const std::string& titlePart, const std::string& shotPrefix) {
-    return fileMenu({"Down", "Down", "Right", "Return"}, shotPrefix + "-fileOpenMenu") &&
-           typeFileName("Open model scheme", path, shotPrefix + "-open") && waitForTitleWith(titlePart) &&
+    if (!fileMenu({"Down", "Down", "Right", "Return"}, shotPrefix + "-fileOpenMenu")) return false;
+    answerSavePrompt("Open model scheme", "alt+n", shotPrefix);
+    return typeFileName("Open model scheme", path, shotPrefix + "-open") && waitForTitleWith(titlePart) &&
            waitGone("Opening project");
+}
+
+void SchemeSession::answerSavePrompt(const std::string& nextTitle, const std::string& answer,
+                                     const std::string& shotPrefix) {
+    ProgramHarness::waitUntil(
+        [&] {
+            const auto prompt = program_.xdotool({"search", "--onlyvisible", "--name", "^Save current project$"});
+            if (prompt && !prompt->empty() && program_.focus(std::stoul(*prompt))) {
+                program_.screenshot(shotPrefix + "-savePrompt");
+                program_.key(answer);
+                return true;
+            }
+            const auto next = program_.xdotool({"search", "--onlyvisible", "--name", "^" + nextTitle + "$"});
+            return next && !next->empty();
+        },
+        20000);
 }
 
 unsigned long SchemeSession::dialog(const std::string& title) {

@@ -34,11 +34,14 @@ public:
     // (xdotool names, one after another) once it shows.
     bool fileMenu(const std::vector<std::string>& keys, const std::string& shotName);
     // File/New/Model scheme on the bundled trainer (kestrel), through the
-    // model picker, until the import's progress box has gone.
+    // model picker, until the import's progress box has gone; a question
+    // whether to save the open scheme first is answered Yes (it is saved
+    // where it came from).
     bool newKestrelScheme(const std::string& shotPrefix);
     // File/Save, the path typed into the browser, until the file is written.
     bool saveAs(const std::string& path, const std::string& shotPrefix);
-    // File/Open/Model scheme with the path typed into the browser.
+    // File/Open/Model scheme with the path typed into the browser; a question
+    // whether to save the open scheme first is answered No.
     bool open(const std::string& path, const std::string& titlePart, const std::string& shotPrefix);
 
     // Waits for a dialog by its title and gives it the keyboard.
@@ -66,6 +69,11 @@ public:
     unsigned long window() const { return window_; }
 
 private:
+    // With a scheme open the program may ask whether to save it before the
+    // window titled `nextTitle` shows: `answer` is the key that answers it
+    // ("Return" the default, Yes; "alt+n" No).
+    void answerSavePrompt(const std::string& nextTitle, const std::string& answer, const std::string& shotPrefix);
+
     ProgramHarness& program_;
     unsigned long window_ = 0;
 };

@@ -4,10 +4,15 @@
 // Save, quit; start again, Open, select faces of the model by dragging over
 // it (the saved file carries the selection mode, which no tool sets), Export
 // the scheme, and find the paint in the exported bitmap where the simulator
-// looks for it. Every step leaves a screenshot among the artefacts.
+// looks for it. Every step leaves a screenshot among the artefacts, and the
+// saved project and the exported bitmap are kept beside them.
+// A scheme saved and opened again, after a New of the same model and in a
+// fresh run, looks as it did when it was saved: no error box, the canopy
+// see-through.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -367,12 +372,77 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     ASSERT_TRUE(ProgramHarness::waitForFile(bitmap, 60000)) << program.log();
     run.waitGone("Exporting project");
     program.screenshot(run.window(), "25-exported");
+    // What the program wrote stays with the run, for other tools to read.
+    for (const std::string& written : {saved, bitmap})
+        std::filesystem::copy_file(written, program.artefacts() + "/" + std::filesystem::path(written).filename().string(),
+                                   std::filesystem::copy_options::overwrite_existing);
     const std::vector<int> texels = paintTexels(bitmap);
     ASSERT_EQ(texels.size(), 3u) << "the exported scheme cannot be read";
     EXPECT_GT(texels[size_t(Paint::green)], 20000) << "the exported scheme holds no flood fill";
     EXPECT_GT(texels[size_t(Paint::red)], 200) << "the exported scheme holds no paint of the stroke";
     EXPECT_GT(texels[size_t(Paint::blue)], 2000) << "the exported scheme holds no shape";
 
+    const std::optional<int> second = run.quit();
+    ASSERT_TRUE(second.has_value()) << program.log();
+    EXPECT_EQ(*second, 0) << program.log();
+}
+
+// How many pixels of the view's middle (two fifths each way: the trainer's
+// canopy, clear of the toolbox and the object bar, which may or may not be
+// shown) differ between two pictures of the view by more than a little in
+// any channel.
+int changedInTheMiddle(const Picture& a, const Picture& b) {
+    if (a.width != b.width || a.height != b.height) return int(a.width * a.height);
+    int changed = 0;
+    for (uint32_t y = a.height * 3 / 10; y < a.height * 7 / 10; ++y)
+        for (uint32_t x = a.width * 3 / 10; x < a.width * 7 / 10; ++x) {
+            const Rgb p = rgbAt(a, x, y), q = rgbAt(b, x, y);
+            changed += std::abs(p.r - q.r) > 24 || std::abs(p.g - q.g) > 24 || std::abs(p.b - q.b) > 24;
+        }
+    return changed;
+}
+
+// New on the trainer, Save, New on the trainer again (the first scheme's
+// textures go, the second's are the same files), Open the saved file: the
+// opened scheme is drawn as the saved one was, frame after frame, with no
+// error box, and its see-through canopy shows what lies behind it. Then the
+// same file in a fresh run, where no model texture was loaded before.
+TEST(Program, OpensASavedSchemeAfterANewOneOfTheSameModelAndInAFreshRun) {
+    ProgramHarness program("schemeReopened");
+    SchemeSession run(program);
+    run.writeSettings(", showPaintableObjectsOnly = 0");  // the canopy is drawn too
+    const std::string saved = program.documents() + "/reopened.tvp";
+    auto errorBoxes = [&] {
+        const auto shown = program.xdotool({"search", "--onlyvisible", "--name", "^Tolvane has encountered an error$"});
+        return shown && !shown->empty();
+    };
+    auto settled = [&](const std::string& shotName) {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        return program.screenshot(run.window(), shotName);
+    };
+
+    ASSERT_TRUE(run.start("01-started")) << program.log();
+    ASSERT_TRUE(run.newKestrelScheme("02")) << program.log();
+    const Picture asSaved = settled("03-newScheme");
+    ASSERT_GT(testsupport::pixelsOffBackdrop(asSaved), 2000) << "no model in the view";
+    ASSERT_TRUE(run.saveAs(saved, "04")) << program.log();
+    ASSERT_TRUE(run.newKestrelScheme("05")) << program.log();
+    ASSERT_TRUE(run.open(saved, "reopened", "06")) << program.log();
+    const Picture reopened = settled("07-opened");
+    EXPECT_FALSE(errorBoxes()) << "an error box after Open";
+    EXPECT_EQ(program.log().find("SERIOUS ERROR"), std::string::npos) << program.log();
+    EXPECT_LT(changedInTheMiddle(asSaved, reopened), 40) << "the opened scheme is drawn unlike the saved one";
+    const std::optional<int> first = run.quit();
+    ASSERT_TRUE(first.has_value()) << program.log();
+    EXPECT_EQ(*first, 0) << program.log();
+
+    std::filesystem::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log");
+    ASSERT_TRUE(run.start("10-startedAgain")) << program.log();
+    ASSERT_TRUE(run.open(saved, "reopened", "11")) << program.log();
+    const Picture fresh = settled("12-openedInAFreshRun");
+    EXPECT_FALSE(errorBoxes()) << "an error box after Open in a fresh run";
+    EXPECT_EQ(program.log().find("SERIOUS ERROR"), std::string::npos) << program.log();
+    EXPECT_LT(changedInTheMiddle(asSaved, fresh), 40) << "the scheme opened in a fresh run is drawn unlike the saved one";
     const std::optional<int> second = run.quit();
     ASSERT_TRUE(second.has_value()) << program.log();
     EXPECT_EQ(*second, 0) << program.log();
