@@ -83,7 +83,7 @@ tolvane_test_folder(app/scheme scheme "app_scheme;test_support_ui")
 tolvane_test_folder(app/site site "app_site;test_support_ui")
 tolvane_test_folder(app/window shell "app_window;test_support_ui")
 # The end-to-end tests run the built program (tests/support/programHarness).
-foreach(target app_window_glx11tests app_scheme_glx11tests)
+foreach(target app_window_glx11tests app_scheme_glx11tests app_site_glx11tests)
   if(TARGET ${target})
     add_dependencies(${target} tolvaneBuilder)
   endif()
