@@ -1,10 +1,11 @@
 #include "app/window/CtolvaneBuilderDlg.h"
 
 #include <algorithm>
+#include <map>
 #include <span>
 
-#include <wx/button.h>
 #include <wx/display.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -43,7 +44,6 @@
 #include "engine/graphics/simWindow.h"
 #include "platform/gfx/glDevice.h"
 #include "platform/ui/glViewCanvas.h"
-#include "platform/ui/modalGrab.h"
 #include "platform/ui/viewInputFeeder.h"
 #include "platform/ui/wxWindowSystem.h"
 
@@ -69,13 +69,30 @@ std::vector<std::string> splitPath(const std::string& path) {
     return parts;
 }
 
+// The labels of every menu of the table, each with its mnemonic: the menu
+// bar's titles under "", a menu's entries under its path ("File/New").
+std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> menuLabels() {
+    std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> labels;
+    for (const tbMenuItem& item : tbMainMenuItems()) {
+        const std::vector<std::string> parts = splitPath(item.path);
+        std::string menu;
+        for (const std::string& part : parts) {
+            std::vector<std::string>& plain = labels[menu].first;
+            if (part != "-" && std::find(plain.begin(), plain.end(), part) == plain.end()) plain.push_back(part);
+            menu += (menu.empty() ? "" : "/") + part;
+        }
+    }
+    for (auto& [menu, pair] : labels) pair.second = tbWithMnemonics(pair.first);
+    return labels;
+}
+
 // The menus in the order of the table, each made once: "File/New/Model
 // scheme" makes "File", its submenu "New" and the item.
-wxMenu* submenu(wxMenu* parent, const wxString& label) {
+wxMenu* submenu(wxMenu* parent, const wxString& label, const wxString& marked) {
     for (wxMenuItem* item : parent->GetMenuItems())
         if (item->GetSubMenu() && item->GetItemLabelText() == label) return item->GetSubMenu();
     auto* menu = new wxMenu;
-    parent->AppendSubMenu(menu, label);
+    parent->AppendSubMenu(menu, marked);
     return menu;
 }
 
@@ -98,8 +115,7 @@ private:
 };
 
 CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSystem& windows, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "TolvaneBuilder", wxDefaultPosition, wxSize(1024, 768),
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX | wxMINIMIZE_BOX),
+    : wxFrame(parent, wxID_ANY, "TolvaneBuilder", wxDefaultPosition, wxSize(1024, 768)),
       app_(app),
       windows_(windows),
       frameTimer_(this),
@@ -113,8 +129,8 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
                    }
                    return false;
                }) {
+    SetMenuBar(makeMenuBar());
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(makeMenuStrip(), 0, wxEXPAND);
     // The strip bars float over this strip; it shows nothing itself.
     topStrip_ = new wxPanel(this, idTopStrip, wxDefaultPosition, wxSize(-1, kStripHeight));
     sizer->Add(topStrip_, 0, wxEXPAND);
@@ -165,7 +181,20 @@ CtolvaneBuilderDlg::~CtolvaneBuilderDlg() {
     pointerFilter_.reset();
     inputFeeder_.reset();
     gfx::setGlPresentHook({});
-    for (auto& [title, menu] : menus_) delete menu;
+}
+
+int CtolvaneBuilderDlg::ShowModal() {
+    Show();
+    wxGUIEventLoop loop;
+    modalLoop_ = &loop;
+    const int result = loop.Run();
+    modalLoop_ = nullptr;
+    Hide();
+    return result;
+}
+
+void CtolvaneBuilderDlg::EndModal(int result) {
+    if (modalLoop_) modalLoop_->ScheduleExit(result);
 }
 
 wxWindow* CtolvaneBuilderDlg::makeStatusLine() {
@@ -195,42 +224,43 @@ void CtolvaneBuilderDlg::placeStatusText() {
     statusLine_->SetSize(kStatusInset, (size.y - height) / 2, width, height);
 }
 
-wxWindow* CtolvaneBuilderDlg::makeMenuStrip() {
-    auto* strip = new wxPanel(this);
-    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+wxMenuBar* CtolvaneBuilderDlg::makeMenuBar() {
+    const auto labels = menuLabels();
+    auto marked = [&labels](const std::string& menu, const std::string& label) {
+        const auto& [plain, withMnemonics] = labels.at(menu);
+        const size_t at = size_t(std::find(plain.begin(), plain.end(), label) - plain.begin());
+        return wxString::FromUTF8(withMnemonics[at]);
+    };
+    auto* bar = new wxMenuBar;
     const std::span<const tbMenuItem> items = tbMainMenuItems();
     for (size_t row = 0; row < items.size(); ++row) {
         const tbMenuItem& item = items[row];
-        const std::vector<std::string> labels = splitPath(item.path);
-        auto found = std::find_if(menus_.begin(), menus_.end(), [&](const auto& m) { return m.first == labels[0]; });
+        const std::vector<std::string> parts = splitPath(item.path);
+        auto found = std::find_if(menus_.begin(), menus_.end(), [&](const auto& m) { return m.first == parts[0]; });
         if (found == menus_.end()) {
-            menus_.emplace_back(labels[0], new wxMenu);
+            menus_.emplace_back(parts[0], new wxMenu);
             found = menus_.end() - 1;
+            bar->Append(found->second, marked("", parts[0]));
         }
         wxMenu* menu = found->second;
-        for (size_t i = 1; i + 1 < labels.size(); ++i) menu = submenu(menu, wxString::FromUTF8(labels[i]));
+        std::string path = parts[0];
+        for (size_t i = 1; i + 1 < parts.size(); ++i) {
+            menu = submenu(menu, wxString::FromUTF8(parts[i]), marked(path, parts[i]));
+            path += "/" + parts[i];
+        }
         if (item.id == 0) {
             menu->AppendSeparator();
         } else {
-            menu->Append(wxIdOfRow(row), wxString::FromUTF8(labels.back()), wxEmptyString,
+            menu->Append(wxIdOfRow(row), marked(path, parts.back()), wxEmptyString,
                          item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
         }
     }
-    for (const auto& [title, menu] : menus_) {
-        // Help sits at the right end.
-        if (title == "Help") sizer->AddStretchSpacer();
-        auto* button = new wxButton(strip, wxID_ANY, wxString::FromUTF8(title), wxDefaultPosition, wxDefaultSize,
-                                    wxBU_EXACTFIT | wxBORDER_NONE);
-        button->SetName(wxString::FromUTF8("menu:" + title));
-        wxMenu* shown = menu;
-        button->Bind(wxEVT_BUTTON, [this, button, shown](wxCommandEvent&) {
-            updateMenu();
-            PopupMenu(shown, ScreenToClient(button->GetScreenRect().GetBottomLeft()));
-        });
-        sizer->Add(button, 0, wxALL, 1);
-    }
-    strip->SetSizer(sizer);
-    return strip;
+    // The check marks and enabled items are brought up to date as a menu opens.
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        event.Skip();
+        updateMenu();
+    });
+    return bar;
 }
 
 wxMenu* CtolvaneBuilderDlg::menu(const std::string& title) const {
@@ -336,8 +366,6 @@ void CtolvaneBuilderDlg::startEngine() {
     app_.tools().setView(&toolbars_);
     tbCreatePaintingBars(this, toolbars_, app_);
     tbCreateSchemeToolBars(this, toolbars_, app_, *this);
-    // The bars take clicks and keys beside the main window's modal loop.
-    ui::releaseModalGrab(*this);
     tbStoredPlacement stored;
     if (const tbOptions* options = app_.options())
         stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};
@@ -353,8 +381,7 @@ void CtolvaneBuilderDlg::startEngine() {
     // The bars go to their places beside the view once the window has its
     // size; the placement of that first layout is not recorded.
     CallAfter([this] { resetToolbars(); });
-    // Keys go to the engine through the view (the menu's buttons would
-    // otherwise take the focus first).
+    // Keys go to the engine through the view.
     view_->SetFocus();
     simLog("CtolvaneBuilderDlg::OnInitDialog]\n");
 }

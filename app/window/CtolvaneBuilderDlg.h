@@ -1,5 +1,9 @@
-// The main window: a modal dialog with the menu, the strip the tool bars sit
-// on, the 3-D view and the status line.
+// The main window: a frame with the menu bar, the strip the tool bars sit
+// on, the 3-D view and the status line, run modally: ShowModal runs its own
+// event loop until EndModal, and the program ends when it returns. Unlike a
+// modal dialog it holds no input grab, so the floating tool bars take clicks
+// and keys beside it, and the menu bar opens from the keyboard (Alt with a
+// menu's mnemonic, F10) as every GTK program's does.
 //
 // The engine starts inside the view the first time its OpenGL context can be
 // made (GTK realises the canvas only some time after the dialog is shown):
@@ -21,7 +25,7 @@
 #include <utility>
 #include <vector>
 
-#include <wx/dialog.h>
+#include <wx/frame.h>
 #include <wx/timer.h>
 
 #include "app/shell/tbCommandWindows.h"
@@ -34,7 +38,9 @@ class tbProjectCommands;
 class tbSchemeEditing;
 class tbViewCommands;
 class tbViewWindowHost;
+class wxEventLoopBase;
 class wxMenu;
+class wxMenuBar;
 class wxMenuItem;
 class wxStaticText;
 
@@ -44,12 +50,18 @@ class ViewInputFeeder;
 class WxWindowSystem;
 }  // namespace ui
 
-class CtolvaneBuilderDlg : public wxDialog, public tbCommandWindows, public tbInput::Actions {
+class CtolvaneBuilderDlg : public wxFrame, public tbCommandWindows, public tbInput::Actions {
 public:
     enum : int { idRenderView = 1001, idBottomFrame = 1107, idStatusLine = 1108, idTopStrip = 1114 };
 
     CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSystem& windows, wxWindow* parent = nullptr);
     ~CtolvaneBuilderDlg() override;
+
+    // Shows the window and runs its event loop until EndModal; gives
+    // EndModal's result. The window is hidden again when it returns.
+    int ShowModal();
+    void EndModal(int result);
+    bool IsModal() const { return modalLoop_ != nullptr; }
 
     ui::GlViewCanvas* view() const { return view_; }
     // Frames presented since the engine started.
@@ -100,7 +112,7 @@ private:
 
     // Ends the modal run: the program goes.
     void quitNow();
-    wxWindow* makeMenuStrip();
+    wxMenuBar* makeMenuBar();
     // The bottom frame with the status line inside it.
     wxWindow* makeStatusLine();
     // The status text wrapped to the line's width and centred in its frame.
@@ -125,7 +137,9 @@ private:
     wxWindow* topStrip_ = nullptr;
     wxStaticText* statusLine_ = nullptr;
     std::string statusPlain_ = "STATUS BAR";  // as set, before wrapping
+    // The menu bar's menus by title; the menu bar owns them.
     std::vector<std::pair<std::string, wxMenu*>> menus_;
+    wxEventLoopBase* modalLoop_ = nullptr;
     wxTimer frameTimer_;
     wxTimer maximiseTimer_;  // the stored maximise, once the normal size is out
     tbToolbarHost toolbars_;

@@ -1,5 +1,7 @@
 #include "app/window/tbMainMenu.h"
 
+#include <cctype>
+
 #include "app/window/tbMenuIds.h"
 
 namespace {
@@ -45,3 +47,24 @@ constexpr tbMenuItem kItems[] = {
 }  // namespace
 
 std::span<const tbMenuItem> tbMainMenuItems() { return kItems; }
+
+std::vector<std::string> tbWithMnemonics(const std::vector<std::string>& labels) {
+    std::string used;
+    std::vector<std::string> marked;
+    for (const std::string& label : labels) {
+        std::string text;
+        bool markPlaced = false;
+        for (const char c : label) {
+            const auto lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (!markPlaced && std::isalnum(static_cast<unsigned char>(c)) && used.find(lower) == std::string::npos) {
+                text += '&';
+                used += lower;
+                markPlaced = true;
+            }
+            if (c == '&') text += '&';
+            text += c;
+        }
+        marked.push_back(text);
+    }
+    return marked;
+}

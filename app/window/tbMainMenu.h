@@ -4,6 +4,8 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <vector>
 
 struct tbMenuItem {
     const char* path;
@@ -12,3 +14,9 @@ struct tbMenuItem {
 };
 
 std::span<const tbMenuItem> tbMainMenuItems();
+
+// Gives the labels of one menu (or of the menu bar) their keyboard
+// mnemonics, in order: each label marks ('&') its first letter or digit
+// that no label before it in the same menu took, ignoring case; a label
+// with none left gets no mark. A '&' already in a label is doubled.
+std::vector<std::string> tbWithMnemonics(const std::vector<std::string>& labels);

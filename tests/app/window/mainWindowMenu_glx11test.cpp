@@ -2,7 +2,8 @@
 // placement and menu check marks from the settings, the status line and
 // title, Reset toolbars on a registered bar, the mouse gate opened by the
 // pointer tracked over the view, Esc and Enter leaving the window open, and the close box
-// quitting without a question when no project is open.
+// quitting without a question when no project is open; the menu bar opened
+// and walked from the keyboard.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -27,22 +28,27 @@
 
 namespace {
 
-TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
-    ASSERT_TRUE(test::startWx());
-    testsupport::TempFolder home;
+// The application on a fresh settings folder holding `settings`, as the
+// program makes it.
+std::unique_ptr<CtolvaneBuilderApp> startApplication(testsupport::TempFolder& home, const std::string& settings) {
     setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     std::filesystem::create_directories(home.file("TolvaneSim/Settings"));
-    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim",
-               "options = {showSecondView = 0, lightingMode = 1, maximised = 0, windowPos_x = 40, "
-               "windowPos_y = 30, windowSize_x = 900, windowSize_y = 700}\n");
+    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim", settings);
     simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
                                           home.path() + "\"");
     gfx::setDirect3DFactory(nullptr);
     systemLinks() = simSystemLinks{};
     simLinkEngineSystems(systemLinks());
+    return std::make_unique<CtolvaneBuilderApp>();
+}
 
+TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
+    ASSERT_TRUE(test::startWx());
+    testsupport::TempFolder home;
     ui::WxWindowSystem windows;
-    auto app = std::make_unique<CtolvaneBuilderApp>();
+    auto app = startApplication(home,
+                                "options = {showSecondView = 0, lightingMode = 1, maximised = 0, windowPos_x = 40, "
+                                "windowPos_y = 30, windowSize_x = 900, windowSize_y = 700}\n");
     ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
     {
         CtolvaneBuilderDlg dlg(*app, windows);
@@ -150,6 +156,86 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
     const std::string saved = home.read("TolvaneSim/Settings/tolvaneBuilderSettings.sim");
     EXPECT_NE(saved.find("options.showSecondView = 1\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("options.lightingMode = 0\n"), std::string::npos);
+    simApplication::useOwnCommandLine();
+    systemLinks() = simSystemLinks{};
+}
+
+// Alt+F opens File from the keyboard, the arrow keys walk the menu bar to
+// Edit, and Esc closes it again, as in every GTK program. (Right first opens
+// the submenu of File's first item, New; the next Right goes on to Edit.)
+TEST(MainWindowMenu, AltFOpensFileAndTheArrowsWalkToEdit) {
+    ASSERT_TRUE(test::startWx());
+    testsupport::TempFolder home;
+    ui::WxWindowSystem windows;
+    auto app = startApplication(home, "options = {maximised = 0, windowPos_x = 0, windowPos_y = 0}\n");
+    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+    std::vector<std::string> opened;
+    int rights = 0;
+    {
+        CtolvaneBuilderDlg dlg(*app, windows);
+        auto titleOf = [&dlg](wxMenu* menu) -> std::string {
+            for (const char* title : {"File", "Edit", "View", "Tools", "Workspace", "Help"})
+                if (dlg.menu(title) == menu) return title;
+            return "other";
+        };
+        dlg.Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+            event.Skip();
+            opened.push_back(titleOf(event.GetMenu()));
+        });
+        auto lastOpened = [&opened](const std::string& title) { return !opened.empty() && opened.back() == title; };
+        std::string failure;
+        wxTimer watcher;
+        int waitedMs = 0;
+        int step = 0;
+        wxUIActionSimulator user;
+        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            waitedMs += 20;
+            if (waitedMs > 30000) {
+                failure = "timed out at step " + std::to_string(step);
+                dlg.EndModal(wxID_OK);
+                return;
+            }
+            switch (step) {
+                case 0:
+                    if (dlg.framesDrawn() < 5) return;
+                    // Keys go to the window under the pointer (no window manager).
+                    user.MouseMove(dlg.view()->GetScreenRect().GetPosition() + wxPoint(200, 200));
+                    ++step;
+                    return;
+                case 1:
+                    user.Char('f', wxMOD_ALT);
+                    ++step;
+                    return;
+                case 2:
+                    if (!lastOpened("File")) return;
+                    ++step;
+                    return;
+                case 3:
+                    if (lastOpened("Edit")) {
+                        user.Char(WXK_ESCAPE);
+                        ++step;
+                    } else if (waitedMs % 400 == 0 && rights < 3) {
+                        user.Char(WXK_RIGHT);
+                        ++rights;
+                    }
+                    return;
+                default:
+                    if (waitedMs % 500 != 0) return;
+                    dlg.Close();
+                    return;
+            }
+        });
+        watcher.Start(20);
+        dlg.ShowModal();
+        watcher.Stop();
+        EXPECT_EQ(failure, "");
+        dlg.prepareEngineShutdown();
+        app.reset();
+    }
+    ASSERT_GE(opened.size(), 2u);
+    EXPECT_EQ(opened.front(), "File");
+    EXPECT_EQ(opened.back(), "Edit");
+    EXPECT_EQ(rights, 2) << "File, its New submenu, then Edit";
     simApplication::useOwnCommandLine();
     systemLinks() = simSystemLinks{};
 }

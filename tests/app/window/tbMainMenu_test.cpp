@@ -78,4 +78,21 @@ TEST(MainMenu, ItemsHaveOneIdEachAndOnlyTheSwitchesCarryChecks) {
     EXPECT_EQ(checkable, (std::set<int>{tbMenu::secondView, tbMenu::lightingFlat, tbMenu::lightingRealistic}));
 }
 
+TEST(MainMenu, EachMenusLabelsGetMnemonicsOfTheirOwn) {
+    const struct {
+        std::vector<std::string> labels, marked;
+    } cases[] = {
+        {{"File", "Edit", "View", "Tools", "Workspace", "Help"},
+         {"&File", "&Edit", "&View", "&Tools", "&Workspace", "&Help"}},
+        // A letter taken before (either case) passes to the next free one.
+        {{"New", "Open", "Save", "Export", "Options", "Exit"},
+         {"&New", "&Open", "&Save", "&Export", "O&ptions", "E&xit"}},
+        {{"Reset toolbars", "Toolbox", "Object Bar", "Shape Manager", "Top"},
+         {"&Reset toolbars", "&Toolbox", "&Object Bar", "&Shape Manager", "To&p"}},
+        // No letter left: no mark; a '&' of the label itself is kept as one.
+        {{"ab", "AB", "a&b", "-"}, {"&ab", "A&B", "a&&b", "-"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tbWithMnemonics(c.labels), c.marked);
+}
+
 }  // namespace
