@@ -8,12 +8,17 @@
 #include "app/shell/tbToolState.h"
 #include "engine/core/simColour.h"
 
+simColour tbPickColour(wxWindow* parent, const simColour& start, std::span<simColour, shell::kSwatchCount> swatches) {
+    simColour result;  // the picker writes the start colour at once
+    CDialogToolbar picker(start, &result, swatches, parent);
+    picker.ShowModal();
+    return result;
+}
+
 void tbPickPaintColour(wxWindow* parent, tbToolState& tools, tbPaintColour which,
                        std::span<simColour, shell::kSwatchCount> swatches) {
     const bool main = which == tbPaintColour::main;
-    simColour result;  // opaque black until the picker writes it
-    CDialogToolbar picker(main ? tools.mainColour() : tools.secondColour(), &result, swatches, parent);
-    picker.ShowModal();
+    const simColour result = tbPickColour(parent, main ? tools.mainColour() : tools.secondColour(), swatches);
     main ? tools.setMainColour(result) : tools.setSecondColour(result);
 }
 

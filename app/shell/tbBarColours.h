@@ -9,13 +9,18 @@
 #include <wx/colour.h>
 
 #include "app/shell/CDlgColourPickerModel.h"
+#include "engine/core/simColour.h"
 
 class CtolvaneBuilderApp;
-class simColour;
 class tbToolState;
 class wxWindow;
 
 enum class tbPaintColour { main, second };
+
+// Opens the colour picker over `parent`, modally, starting from `start`;
+// gives the chosen colour, `start` after Cancel. For colours that are not
+// the paint colours (a flying site's lights).
+simColour tbPickColour(wxWindow* parent, const simColour& start, std::span<simColour, shell::kSwatchCount> swatches);
 
 // Opens the colour picker over `parent`, modally, starting from the tool
 // state's colour, then sets that colour to the picker's result.

@@ -8,10 +8,14 @@
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/app.h>
+#include <wx/timer.h>
 
 #include "app/shell/CDlgColourPicker.h"
 #include "app/shell/CDlgOptions.h"
 #include "app/shell/CDlgProgress.h"
+#include "app/shell/tbBarColours.h"
+#include "app/shell/tbToolState.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/imageCanvas.h"
 #include "platform/ui/swatchControl.h"
@@ -135,6 +139,41 @@ TEST(ColourPickerWindow, CancelReturnsTheStartColourAndRightClickStoresASwatch) 
     EXPECT_EQ(answer, 1);
     EXPECT_EQ(result, rgb(1, 2, 3, 4));
     EXPECT_EQ(swatches[0], rgb(48, 207, 60, 200)) << "a stored swatch stays stored after Cancel";
+}
+
+// The picker a helper opens, once it shows: its red set, then `button` clicked.
+void answerNextPicker(int red, int button) {
+    auto* timer = new wxTimer;
+    timer->Bind(wxEVT_TIMER, [timer, red, button](wxTimerEvent&) {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* picker = dynamic_cast<CDialogToolbar*>(window);
+            if (!picker || !picker->IsModal()) continue;
+            timer->Stop();
+            picker->control<wxTextCtrl>(CDialogToolbar::idRed)->SetValue(std::to_string(red));
+            picker->clickButton(button);
+            wxTheApp->CallAfter([timer] { delete timer; });
+            return;
+        }
+    });
+    timer->Start(20);
+}
+
+// The swatch helpers every bar uses: a colour of the caller's own comes back
+// as picked (the start after Cancel), a paint colour goes to the tool state.
+TEST(ColourPickerWindow, TheBarHelpersGiveThePickedColour) {
+    ASSERT_TRUE(test::startWx());
+    auto swatches = greySwatches();
+    answerNextPicker(90, CDialogToolbar::idOk);
+    EXPECT_EQ(tbPickColour(nullptr, rgb(10, 20, 30), swatches), rgb(90, 20, 30));
+    answerNextPicker(90, CDialogToolbar::idCancel);
+    EXPECT_EQ(tbPickColour(nullptr, rgb(10, 20, 30), swatches), rgb(10, 20, 30));
+
+    tbToolState tools;
+    tools.setSecondColour(rgb(1, 2, 3));
+    answerNextPicker(200, CDialogToolbar::idOk);
+    tbPickPaintColour(nullptr, tools, tbPaintColour::second, swatches);
+    EXPECT_EQ(tools.secondColour(), rgb(200, 2, 3));
+    EXPECT_EQ(tbWxColour(rgb(200, 2, 3, 0)), wxColour(200, 2, 3));
 }
 
 TEST(OptionsWindow, PicksTheBackdropThroughThePickerAndAccepts) {
