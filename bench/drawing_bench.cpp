@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/rawGlProgram.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/simDrawRecords.h"
 #include "engine/graphics/simGraphics.h"
@@ -145,43 +146,25 @@ struct Vertex {
     float u, v;
 };
 
-GLuint compile(GLenum kind, const char* source) {
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    return shader;
-}
+constexpr const char* kRawVertexShader =
+    "#version 330 core\n"
+    "layout(location = 0) in vec4 position;\n"
+    "layout(location = 2) in vec4 colour;\n"
+    "out vec4 vColour;\n"
+    "void main() {\n"
+    "  vec2 p = (position.xy + 0.5) / vec2(800.0, 600.0) * 2.0 - 1.0;\n"
+    "  gl_Position = vec4(p.x, -p.y, position.z, 1.0);\n"
+    "  vColour = colour.bgra;\n"
+    "}\n";
+constexpr const char* kRawFragmentShader =
+    "#version 330 core\n"
+    "in vec4 vColour;\nout vec4 colour;\n"
+    "void main() { colour = vColour; }\n";
 
-struct RawGl {
-    RawGl() {
-        if (!context.valid() || !context.makeCurrent()) return;
-        const char* vs =
-            "#version 330 core\n"
-            "layout(location = 0) in vec4 position;\n"
-            "layout(location = 2) in vec4 colour;\n"
-            "out vec4 vColour;\n"
-            "void main() {\n"
-            "  vec2 p = (position.xy + 0.5) / vec2(800.0, 600.0) * 2.0 - 1.0;\n"
-            "  gl_Position = vec4(p.x, -p.y, position.z, 1.0);\n"
-            "  vColour = colour.bgra;\n"
-            "}\n";
-        const char* fs =
-            "#version 330 core\n"
-            "in vec4 vColour;\nout vec4 colour;\n"
-            "void main() { colour = vColour; }\n";
-        program = glCreateProgram();
-        glAttachShader(program, compile(GL_VERTEX_SHADER, vs));
-        glAttachShader(program, compile(GL_FRAGMENT_SHADER, fs));
-        glLinkProgram(program);
-        glGenFramebuffers(1, &framebuffer);
-        glGenRenderbuffers(1, &target);
-        glBindRenderbuffer(GL_RENDERBUFFER, target);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, target);
-        glViewport(0, 0, kWidth, kHeight);
-        glGenVertexArrays(1, &vao);
-        glBindVertexArray(vao);
+// No depth target: the engine's GUI pass tests no depth either.
+struct RawGl : benchgl::RawGlProgram {
+    RawGl() : RawGlProgram(kRawVertexShader, kRawFragmentShader, kWidth, kHeight, false) {
+        if (!ok) return;
         glGenBuffers(1, &buffer);
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         glBufferData(GL_ARRAY_BUFFER, kRects * 6 * sizeof(Vertex), nullptr, GL_STREAM_DRAW);
@@ -189,14 +172,8 @@ struct RawGl {
         glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<void*>(16));
         glEnableVertexAttribArray(0);
         glEnableVertexAttribArray(2);
-        glUseProgram(program);
-        GLint linked = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        ok = linked == GL_TRUE && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     }
-    gfx::EglContext context;
-    GLuint program = 0, framebuffer = 0, target = 0, vao = 0, buffer = 0;
-    bool ok = false;
+    GLuint buffer = 0;
 };
 
 // Writes the rectangles [first, first + count) into the orphaned buffer

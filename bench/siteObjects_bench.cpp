@@ -6,9 +6,10 @@
 // A 256 x 256 height map is drawn every frame from its own vertex buffer,
 // side by side with a minimal OpenGL program drawing the same vertices from
 // one static buffer in one call (goal: the engine within 1.5x of it). Both
-// stand the map upright in front of the view, test depth less-or-equal and
-// wait for the GPU (glFinish) every iteration; the raw program culls
-// nothing, so it does at least the engine's raster work.
+// stand the map upright in front of the view, draw the same vertex count,
+// cull the same faces, test depth less-or-equal, blend, and wait for the GPU
+// (glFinish) every iteration; the "samples" counter (the depth-passing
+// samples of one frame) shows that both sides cover the same pixels.
 #include <benchmark/benchmark.h>
 
 #include <epoxy/gl.h>
@@ -20,6 +21,7 @@
 
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbCollisionObject_heightMap.h"
+#include "bench/rawGlProgram.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/simGraphics.h"
@@ -49,16 +51,34 @@ void BM_AreaRebuild200Points(benchmark::State& state) {
 }
 BENCHMARK(BM_AreaRebuild200Points)->Unit(benchmark::kMillisecond);
 
-// A map standing upright in front of the identity view: local z up the
-// screen, the cells at depth 0.5, covering most of the view.
+// A map standing upright in front of the identity view: local z down the
+// screen, the cells at depth 0.5, covering most of the view. The program's
+// camera is right-handed, so the side a user sees from above is, through
+// identity matrices, the side facing away from local y: the map is turned
+// that side to the view. Turned the other way the engine culled every
+// triangle and drew nothing.
 std::unique_ptr<tbCollisionObject_heightMap> uprightMap() {
     auto map = std::make_unique<tbCollisionObject_heightMap>("map", d3dx::Vector3(0, 0, 0.5f), d3dx::Vector3(),
                                                              d3dx::Vector3(1.8f, 1, 1.8f), kCells);
-    map->getManipulator()->setRotation({-1.5707964f, 0, 0});
+    map->getManipulator()->setRotation({1.5707964f, 0, 0});
     for (uint32_t r = 0; r < kCells; ++r)
         for (uint32_t c = 0; c < kCells; ++c) map->setHeight(r, c, 0.001f * float((r * 7 + c * 13) % 50));
     map->refreshSurface();
     return map;
+}
+
+// The samples that pass the depth test while draw runs.
+template <class Draw>
+double samplesPassed(Draw draw) {
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+    draw();
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint samples = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+    glDeleteQueries(1, &query);
+    return double(samples);
 }
 
 struct Engine {
@@ -96,6 +116,7 @@ void BM_HeightMap256_Engine(benchmark::State& state) {
         auto map = uprightMap();
         map->render();  // the first frame fills the buffer
         glFinish();
+        state.counters["samples"] = samplesPassed([&] { map->render(); });
         for (auto _ : state) {
             map->render();
             glFinish();
@@ -106,54 +127,32 @@ void BM_HeightMap256_Engine(benchmark::State& state) {
 }
 BENCHMARK(BM_HeightMap256_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-GLuint compile(GLenum kind, const char* source) {
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    return shader;
-}
+// The engine renders upside down into its target and culls Direct3D's
+// counter-clockwise faces, which are GL's back faces there: the raw program
+// flips y the same way and culls the back faces, so both draw the same
+// triangles into the same pixels.
+constexpr const char* kRawVertexShader =
+    "#version 330 core\n"
+    "layout(location = 0) in vec3 position;\n"
+    "layout(location = 2) in vec4 colour;\n"
+    "out vec4 vColour;\n"
+    "void main() { gl_Position = vec4(position.x, -position.y, position.z * 2.0 - 1.0, 1.0); vColour = colour.bgra; }\n";
+constexpr const char* kRawFragmentShader =
+    "#version 330 core\n"
+    "in vec4 vColour;\nout vec4 colour;\n"
+    "void main() { if (vColour.a <= 2.0 / 255.0) discard; colour = vColour; }\n";
 
-struct RawGl {
-    RawGl() {
-        if (!context.valid() || !context.makeCurrent()) return;
-        const char* vs =
-            "#version 330 core\n"
-            "layout(location = 0) in vec3 position;\n"
-            "layout(location = 2) in vec4 colour;\n"
-            "out vec4 vColour;\n"
-            "void main() { gl_Position = vec4(position.xy, position.z * 2.0 - 1.0, 1.0); vColour = colour.bgra; }\n";
-        const char* fs =
-            "#version 330 core\n"
-            "in vec4 vColour;\nout vec4 colour;\n"
-            "void main() { if (vColour.a <= 2.0 / 255.0) discard; colour = vColour; }\n";
-        program = glCreateProgram();
-        glAttachShader(program, compile(GL_VERTEX_SHADER, vs));
-        glAttachShader(program, compile(GL_FRAGMENT_SHADER, fs));
-        glLinkProgram(program);
-        glGenFramebuffers(1, &framebuffer);
-        glGenRenderbuffers(2, targets);
-        glBindRenderbuffer(GL_RENDERBUFFER, targets[0]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
-        glBindRenderbuffer(GL_RENDERBUFFER, targets[1]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, kWidth, kHeight);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, targets[0]);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, targets[1]);
-        glViewport(0, 0, kWidth, kHeight);
+struct RawGl : benchgl::RawGlProgram {
+    RawGl() : RawGlProgram(kRawVertexShader, kRawFragmentShader, kWidth, kHeight, true) {
+        if (!ok) return;
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glGenVertexArrays(1, &vao);
-        glBindVertexArray(vao);
-        glUseProgram(program);
-        GLint linked = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        ok = linked == GL_TRUE && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
     }
-    gfx::EglContext context;
-    GLuint program = 0, framebuffer = 0, targets[2] = {}, vao = 0, buffer = 0;
-    bool ok = false;
+    GLuint buffer = 0;
 };
 
 void BM_HeightMap256_RawGl(benchmark::State& state) {
@@ -174,6 +173,9 @@ void BM_HeightMap256_RawGl(benchmark::State& state) {
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(2);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertices.size()));
+    state.counters["samples"] =
+        samplesPassed([&] { glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertices.size())); });
     for (auto _ : state) {
         glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertices.size()));
         glFinish();

@@ -1,14 +1,16 @@
 // What every collision object and starting position shares: selection
 // through the manipulator container and the bars it tells, copies, the
-// primitive's plane, the marker's and position's axes and labels.
+// primitive's plane and scale links, the marker's and position's axes and labels.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbCollisionObject_marker.h"
 #include "app/site/tbCollisionObject_primitive.h"
 #include "app/site/tbFlyingSitePosition.h"
+#include "platform/win/winMessages.h"
 #include "tests/app/site/siteObjectFixture.h"
 
 namespace {
@@ -71,6 +73,58 @@ TEST_F(SiteObjects, APlaneFollowsItsTurn) {
     plane.render();
     EXPECT_NEAR(plane.getPlane().b, 0.0f, 1e-5f);
     EXPECT_NEAR(std::fabs(plane.getPlane().c), 1.0f, 1e-5f);
+}
+
+// Scale drags through the manipulator as the program hands it the mouse:
+// the mouse learns of the press and moves first, then the manipulator gets
+// the same events. Shift shows the scale handles. The drag pulls the x or z
+// handle out to 1.5 times its distance from the centre.
+TEST_F(SiteObjects, ScaleLinksKeepSpheresRoundAndCylindersCircular) {
+    struct Case {
+        Primitive::Shape shape;
+        int dragged;
+        d3dx::Vector3 scale;
+    };
+    const Case cases[] = {
+        {Primitive::shape_sphere, 0, {3, 3, 3}},
+        {Primitive::shape_sphere, 2, {4.5f, 4.5f, 4.5f}},
+        {Primitive::shape_cylinder, 0, {3, 4, 3}},
+        {Primitive::shape_cylinder, 2, {4.5f, 4, 4.5f}},
+        {Primitive::shape_cube, 0, {3, 4, 3}},
+        {Primitive::shape_plane, 2, {2, 4, 4.5f}},
+    };
+    simMouse& mouse = *g_input->getMouse();
+    simKeyboard& keyboard = *g_input->getKeyboard();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "shape " << c.shape << ", axis " << c.dragged);
+        // A copy, as the program pastes one: its links are its own.
+        const Primitive original(c.shape, "p", {0, 0, 0}, {0, 0, 0}, {2, 4, 3});
+        const std::unique_ptr<tbCollisionObject> copy = original.clone({0, 0, 0});
+        manipulator& m = *copy->getManipulator();
+        keyboard.onKey(win::VK_SHIFT, 1);
+        m.draw(nullptr);
+        const d3dx::Vector2 centre = m.getScreenCentre(), handle = m.getScaleHandleScreen(c.dragged);
+        const d3dx::Vector2 end = centre + (handle - centre) * 1.5f;
+        auto send = [&](simInputEvent e) {
+            mouse.onEvent(&e);
+            m.onEvent(&e);
+        };
+        moveTo(int(std::lround(handle.x)), int(std::lround(handle.y)));
+        send(move());
+        mouse.onButton(simMouseButton_left, 1);
+        send(button(simMouseButton_left, simButtonState_pressed));
+        for (const float t : {0.5f, 1.0f}) {
+            const d3dx::Vector2 at = handle + (end - handle) * t;
+            moveTo(int(std::lround(at.x)), int(std::lround(at.y)));
+            send(move());
+        }
+        mouse.onButton(simMouseButton_left, 0);
+        send(button(simMouseButton_left, simButtonState_released));
+        keyboard.onKey(win::VK_SHIFT, 0);
+        EXPECT_NEAR(copy->getScale().x, c.scale.x, 0.02f);
+        EXPECT_NEAR(copy->getScale().y, c.scale.y, 0.02f);
+        EXPECT_NEAR(copy->getScale().z, c.scale.z, 0.02f);
+    }
 }
 
 TEST(SiteMarker, MovesOnlyAlongTheGround) {
