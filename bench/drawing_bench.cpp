@@ -24,14 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/rawGlProgram.h"
-#include "engine/core/utilsErrors.h"
+#include "bench/glComparison.h"
 #include "engine/graphics/simDrawRecords.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
-#include "platform/gfx/direct3d.h"
-#include "platform/gfx/eglContext.h"
 
 // Every heap allocation of the program, counted.
 namespace {
@@ -61,32 +57,14 @@ std::vector<simScreenRect> rectangles() {
     return rects;
 }
 
-// The engine on the OpenGL device, in a context of its own.
-struct Engine {
-    Engine() {
-        context.makeCurrent();
-        utils::setSeriousErrorSink([](const std::string&, const std::string&) {});  // no window: expected
-        gfx::setDirect3DFactory(nullptr);
-        const int32_t resolution[3] = {kWidth, kHeight, 60};
-        graphics = std::make_unique<simGraphics>(40, d3dx::Vector2(0, 0), d3dx::Vector2(kWidth, kHeight), resolution,
-                                                 false, false, false, 1, false, 3, 1);
-    }
-    ~Engine() {
-        context.makeCurrent();  // the device releases its objects in its own context
-        graphics.reset();
-    }
-    bool ready() const { return graphics && graphics->getRenderer() && graphics->getRenderer()->getState(); }
-    gfx::EglContext context;
-    std::unique_ptr<simGraphics> graphics;
-};
 
-Engine& engine() {
-    static Engine e;
+benchgl::EngineOnGl& engine() {
+    static benchgl::EngineOnGl e(kWidth, kHeight);
     return e;
 }
 
 void BM_DrawRects_Engine(benchmark::State& state) {
-    Engine& e = engine();
+    benchgl::EngineOnGl& e = engine();
     if (!e.ready()) {
         state.SkipWithError("no OpenGL 3.3 context");
         return;
@@ -114,7 +92,7 @@ void BM_DrawRects_Engine(benchmark::State& state) {
 BENCHMARK(BM_DrawRects_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_DrawRectSingleCalls_Engine(benchmark::State& state) {
-    Engine& e = engine();
+    benchgl::EngineOnGl& e = engine();
     if (!e.ready()) {
         state.SkipWithError("no OpenGL 3.3 context");
         return;

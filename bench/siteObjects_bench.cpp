@@ -21,14 +21,10 @@
 
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbCollisionObject_heightMap.h"
-#include "bench/rawGlProgram.h"
-#include "engine/core/utilsErrors.h"
+#include "bench/glComparison.h"
 #include "engine/graphics/manipulator.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
-#include "platform/gfx/direct3d.h"
-#include "platform/gfx/eglContext.h"
 
 namespace {
 
@@ -81,26 +77,9 @@ double samplesPassed(Draw draw) {
     return double(samples);
 }
 
-struct Engine {
-    Engine() {
-        context.makeCurrent();
-        utils::setSeriousErrorSink([](const std::string&, const std::string&) {});  // no window: expected
-        gfx::setDirect3DFactory(nullptr);
-        const int32_t resolution[3] = {kWidth, kHeight, 60};
-        graphics = std::make_unique<simGraphics>(40, d3dx::Vector2(0, 0), d3dx::Vector2(kWidth, kHeight), resolution,
-                                                 false, false, false, 1, false, 3, 1);
-    }
-    ~Engine() {
-        context.makeCurrent();
-        graphics.reset();
-    }
-    bool ready() const { return graphics && graphics->getRenderer() && graphics->getRenderer()->getState(); }
-    gfx::EglContext context;
-    std::unique_ptr<simGraphics> graphics;
-};
 
 void BM_HeightMap256_Engine(benchmark::State& state) {
-    static Engine e;
+    static benchgl::EngineOnGl e(kWidth, kHeight);
     if (!e.ready()) {
         state.SkipWithError("no OpenGL 3.3 context");
         return;

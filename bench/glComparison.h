@@ -1,14 +1,40 @@
-// The reference side of the drawing benchmarks: a minimal OpenGL program of
-// our own on a headless context, drawing into an offscreen target of the
-// benchmarks' size with a vertex array bound and the program in use. Each
-// benchmark adds its buffers and states.
+// The two sides of the benchmarks that hold the engine's drawing against raw
+// OpenGL, each in a headless context of its own: the engine's graphics
+// system on the OpenGL device, and a minimal OpenGL program drawing into an
+// offscreen target of the same size with a vertex array bound and the
+// program in use. Each benchmark adds its buffers and states.
 #pragma once
 
 #include <epoxy/gl.h>
 
+#include <memory>
+#include <string>
+
+#include "engine/core/utilsErrors.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
 
 namespace benchgl {
+
+struct EngineOnGl {
+    EngineOnGl(int width, int height) {
+        context.makeCurrent();
+        utils::setSeriousErrorSink([](const std::string&, const std::string&) {});  // no window: expected
+        gfx::setDirect3DFactory(nullptr);
+        const int32_t resolution[3] = {width, height, 60};
+        graphics = std::make_unique<simGraphics>(40, d3dx::Vector2(0, 0), d3dx::Vector2(float(width), float(height)),
+                                                 resolution, false, false, false, 1, false, 3, 1);
+    }
+    ~EngineOnGl() {
+        context.makeCurrent();  // the device releases its objects in its own context
+        graphics.reset();
+    }
+    bool ready() const { return graphics && graphics->getRenderer() && graphics->getRenderer()->getState(); }
+    gfx::EglContext context;
+    std::unique_ptr<simGraphics> graphics;
+};
 
 inline GLuint compileShader(GLenum kind, const char* source) {
     const GLuint shader = glCreateShader(kind);
