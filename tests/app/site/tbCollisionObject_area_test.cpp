@@ -2,8 +2,11 @@
 // wherever the area lies.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/site/tbCollisionObject_area.h"
 #include "tests/app/site/siteObjectFixture.h"
+#include "tests/support/floatDigest.h"
 
 namespace {
 
@@ -167,6 +170,30 @@ TEST(AreaGeometry, TrianglesAndWallsWhereverTheAreaLies) {
         EXPECT_EQ(lowest, 400.0f);
         EXPECT_EQ(triangles[2].colour0, 0x6400009Bu);
     }
+}
+
+// The 200-point outline the rebuild is timed with, far out: its top and
+// walls, every corner, normal and colour bit for bit as they were made
+// before the triangulator was made faster (colours as their float values).
+TEST(AreaGeometry, ALargeAreaKeepsItsExactTriangles) {
+    Area area(Area::subKind_wind, "area", {15000, 300, -8000});
+    for (int i = 0; i < 200; ++i) {
+        const float a = float(i) * 6.2831853f / 200.0f;
+        const float r = 3000.0f + (i % 2 ? 600.0f : 0.0f) + 400.0f * std::sin(5.0f * a);
+        area.addPoint({r * std::cos(a), 0.0f, r * std::sin(a)});
+    }
+    area.buildGeometry();
+    testsupport::FloatDigest digest;
+    for (const simTriangle3D& t : area.getTriangles()) {
+        for (const d3dx::Vector3* v : {&t.p0, &t.p1, &t.p2, &t.n0, &t.n1, &t.n2}) {
+            digest.add(v->x);
+            digest.add(v->y);
+            digest.add(v->z);
+        }
+        for (const uint32_t colour : {t.colour0, t.colour1, t.colour2}) digest.add(float(colour));
+    }
+    EXPECT_EQ(area.getTriangles().size(), 198u + 2 * 200u);
+    EXPECT_EQ(digest.value(), 5818697593699903872ull);
 }
 
 TEST(AreaGeometry, AMaterialAreaLiesJustAboveTheGroundWithoutWalls) {

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/floatDigest.h"
 
 namespace {
 
@@ -299,6 +304,73 @@ TEST(PolygonTriangulator, LargeCircleTilesAndUsesEveryPoint) {
     const Outline triangles = triangulate(outline);
     EXPECT_EQ(triangles.size(), 3u * 498u);
     expectTiles(outline, triangles);
+}
+
+// A wavy ring of points, every other one pushed out: concave all round, as
+// users draw areas round trees and fields, far from the origin or not.
+Outline wavyRing(int points, float centreX, float centreY) {
+    Outline outline;
+    for (int i = 0; i < points; ++i) {
+        const float a = float(i) * 6.2831853f / float(points);
+        const float r = 3000.0f + (i % 2 ? 600.0f : 0.0f) + 400.0f * std::sin(5.0f * a);
+        outline.push_back(d3dx::Vector4{centreX + r * std::cos(a), centreY + r * std::sin(a), 0.0f, 0.0f});
+    }
+    return outline;
+}
+
+uint64_t digest(const Outline& triangles) {
+    testsupport::FloatDigest digest;
+    for (const d3dx::Vector4& p : triangles) {
+        for (const float value : {p.x, p.y, p.z, p.w}) digest.add(value);
+    }
+    return digest.value();
+}
+
+// Callers store and compare the triangles (a flying site's areas are saved
+// with theirs), so work on the triangulator's speed must not change one of
+// them: these are its exact outputs, corner for corner, digested.
+TEST(PolygonTriangulator, KeepsItsExactTriangles) {
+    struct Case {
+        const char* name;
+        size_t triangles;
+        uint64_t digest;
+    };
+    const Case cases[] = {
+        {"wavyRing200", 198, 16242272895876027714ull},
+        {"wavyRing200FarOut", 198, 10628966082005937566ull},
+        {"wavyRing61", 59, 5037394872253899991ull},
+        {"circle500", 498, 4184367206954879635ull},
+        {"square", 2, 13408695559951240467ull},
+        {"squareClockwise", 2, 12343442240615910035ull},
+        {"lShape", 4, 14267010997918693098ull},
+        {"lShapeClockwise", 4, 3312530108958847338ull},
+        {"comb", 14, 5015434418744589002ull},
+        {"combClockwise", 14, 9703876206024341395ull},
+        {"star", 8, 6791566600569973605ull},
+        {"collinearRuns", 8, 15873683615235133082ull},
+        {"duplicatePoints", 3, 6167039530930809082ull},
+        {"notchedRectangle", 6, 12635067006825698794ull},
+        {"notchedRectangleClockwise", 6, 5535264930793316883ull},
+        {"notchedBelow", 6, 12996800461032339450ull},
+        {"notchTriangle", 6, 5374400164669407939ull},
+        {"foldBack", 6, 8923815725532883152ull},
+        {"beyondTenThousand", 3, 12100986835775607959ull},
+        {"circle", 58, 9083804071487862274ull},
+    };
+    std::vector<NamedOutline> shapes = outlines();
+    shapes.push_back({"wavyRing200", wavyRing(200, 0, 0)});
+    shapes.push_back({"wavyRing200FarOut", wavyRing(200, 15000, -8000)});
+    shapes.push_back({"wavyRing61", wavyRing(61, 7, 3)});
+    shapes.push_back({"circle500", circle(500, 1000.0f, 20000.0f, 20000.0f)});
+    ASSERT_EQ(shapes.size(), std::size(cases));
+    for (const Case& c : cases) {
+        const auto shape = std::find_if(shapes.begin(), shapes.end(),
+                                        [&](const NamedOutline& s) { return s.name == c.name; });
+        ASSERT_NE(shape, shapes.end()) << c.name;
+        const Outline triangles = triangulate(shape->outline);
+        EXPECT_EQ(triangles.size(), 3 * c.triangles) << c.name;
+        EXPECT_EQ(digest(triangles), c.digest) << c.name;
+    }
 }
 
 }  // namespace
