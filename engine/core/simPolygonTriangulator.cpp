@@ -5,6 +5,12 @@
 
 #include "engine/core/utilsGeometry2D.h"
 
+inline simPolygonTriangulator::Box simPolygonTriangulator::boxOf(NodeIndex a, NodeIndex b) const {
+    const d3dx::Vector2& p = m_ring[a].position;
+    const d3dx::Vector2& q = m_ring[b].position;
+    return Box{std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
+}
+
 void simPolygonTriangulator::triangulate(const std::vector<d3dx::Vector4>& outline,
                                          std::vector<d3dx::Vector4>* out) {
     m_ring.clear();
@@ -72,9 +78,13 @@ void simPolygonTriangulator::buildRing(const std::vector<d3dx::Vector4>& outline
         m_ring.pop_back();
     }
     const auto count = static_cast<NodeIndex>(m_ring.size());
+    m_edgeBoxes.clear();
     for (NodeIndex i = 0; i < count; ++i) {
         m_ring[i].next = (i + 1) % count;
         m_ring[i].previous = (i + count - 1) % count;
+    }
+    for (NodeIndex i = 0; i < count; ++i) {
+        m_edgeBoxes.push_back(boxOf(i, m_ring[i].next));
     }
 }
 
@@ -91,6 +101,11 @@ simPolygonTriangulator::NodeIndex simPolygonTriangulator::lowestNode() const {
 }
 
 bool simPolygonTriangulator::findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third) {
+    // An edge that crosses the outline makes no valid triangle with any
+    // point; it is the one test that does not depend on the candidate.
+    if (crossesOutline(a, b)) {
+        return false;
+    }
     // The neighbours of the edge first: they close the outline fastest.
     const NodeIndex neighbours[4] = {m_ring[a].previous, m_ring[a].next, m_ring[b].previous,
                                      m_ring[b].next};
@@ -137,7 +152,7 @@ bool simPolygonTriangulator::isAcceptable(NodeIndex a, NodeIndex b, NodeIndex t)
     if (crossesTriangles(a, t) || crossesTriangles(b, t)) {
         return false;
     }
-    if (crossesOutline(a, t) || crossesOutline(a, b) || crossesOutline(b, t)) {
+    if (crossesOutline(a, t) || crossesOutline(b, t)) {
         return false;
     }
     if (enclosesNode(a, b, t)) {
@@ -170,10 +185,19 @@ bool simPolygonTriangulator::repeatsTriangle(NodeIndex a, NodeIndex b, NodeIndex
     return false;
 }
 
+
+// Both crossing tests pass over what lies apart from the tested segment's box
+// before anything else: a segment apart never crosses (the crossing test
+// itself says so first), and most of the outline and the triangles lie far
+// from it.
 bool simPolygonTriangulator::crossesTriangles(NodeIndex from, NodeIndex to) const {
     const d3dx::Vector2& p = m_ring[from].position;
     const d3dx::Vector2& q = m_ring[to].position;
+    const Box box = boxOf(from, to);
     for (const Triangle& triangle : m_triangles) {
+        if (box.apartFrom(triangle.box)) {
+            continue;
+        }
         for (int i = 0; i < 3; ++i) {
             const NodeIndex s = triangle.corner[i];
             const NodeIndex e = triangle.corner[(i + 1) % 3];
@@ -192,8 +216,12 @@ bool simPolygonTriangulator::crossesTriangles(NodeIndex from, NodeIndex to) cons
 bool simPolygonTriangulator::crossesOutline(NodeIndex from, NodeIndex to) const {
     const d3dx::Vector2& p = m_ring[from].position;
     const d3dx::Vector2& q = m_ring[to].position;
+    const Box box = boxOf(from, to);
     for (NodeIndex s = 0; s < m_ring.size(); ++s) {
         const NodeIndex e = m_ring[s].next;
+        if (box.apartFrom(m_edgeBoxes[s])) {
+            continue;
+        }
         if (coincide(s, from) || coincide(s, to) || coincide(e, from) || coincide(e, to)) {
             continue;
         }
@@ -241,5 +269,9 @@ void simPolygonTriangulator::addTriangle(NodeIndex a, NodeIndex b, NodeIndex t) 
     m_ring[a].used = true;
     m_ring[b].used = true;
     m_ring[t].used = true;
-    m_triangles.push_back(Triangle{{a, b, t}});
+    const Box ab = boxOf(a, b);
+    const d3dx::Vector2& pt = m_ring[t].position;
+    m_triangles.push_back(Triangle{{a, b, t},
+                                   Box{std::min(ab.minX, pt.x), std::min(ab.minY, pt.y),
+                                       std::max(ab.maxX, pt.x), std::max(ab.maxY, pt.y)}});
 }

@@ -50,8 +50,17 @@ private:
         NodeIndex previous;
         bool used;  // a corner of some triangle made so far
     };
+    // An axis-aligned box; a segment that lies apart from a triangle's box
+    // crosses none of its edges.
+    struct Box {
+        float minX, minY, maxX, maxY;
+        bool apartFrom(const Box& other) const {
+            return maxX < other.minX || other.maxX < minX || maxY < other.minY || other.maxY < minY;
+        }
+    };
     struct Triangle {
         NodeIndex corner[3];
+        Box box;
     };
     // An open edge whose far side still has to be filled.
     struct EdgeTask {
@@ -67,8 +76,11 @@ private:
     };
 
     void buildRing(const std::vector<d3dx::Vector4>& outline);
+    Box boxOf(NodeIndex a, NodeIndex b) const;
     NodeIndex lowestNode() const;
     bool findThirdPoint(NodeIndex a, NodeIndex b, NodeIndex* third);
+    // Whether (a, b, t) is a valid triangle, the edge a-b already known not
+    // to cross the outline.
     bool isAcceptable(NodeIndex a, NodeIndex b, NodeIndex t) const;
     bool coincide(NodeIndex i, NodeIndex j) const;
     bool coincidesWithAny(NodeIndex i, NodeIndex a, NodeIndex b, NodeIndex t) const;
@@ -83,4 +95,5 @@ private:
     std::vector<Triangle> m_triangles;
     std::vector<EdgeTask> m_openEdges;
     std::vector<Candidate> m_candidates;  // scratch for findThirdPoint
+    std::vector<Box> m_edgeBoxes;         // of the outline edge from each node to its next
 };
