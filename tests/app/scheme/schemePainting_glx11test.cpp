@@ -305,6 +305,17 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     std::this_thread::sleep_for(std::chrono::seconds(2));
     ASSERT_TRUE(painter.chooseTool(Painter::brush));
     EXPECT_TRUE(painter.grows(Paint::blue, beforeText, 200, "15-text")) << "no blue text on the texture";
+    // The painted scheme on the model in the 3-D view (the picture the
+    // README shows), then back to the texture view it is saved in. The view
+    // takes keys while the mouse is over it.
+    const auto viewKey = [&](const std::string& key) {
+        return program.focus(run.window()) && program.moveTo(run.window(), w / 2, h * 4 / 5) && program.key(key);
+    };
+    ASSERT_TRUE(viewKey("space"));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    program.screenshot(run.window(), "15b-painted3D");
+    ASSERT_TRUE(viewKey("space"));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
 
     // Shift+Esc with the work unsaved asks first, and Cancel keeps it.
     ASSERT_TRUE(program.focus(run.window()) && program.keyDown("shift") && program.key("Escape") &&
