@@ -163,7 +163,9 @@ void manipulator::draw(simPrimitiveBatch* batch) {
     m_onScreen = 1;
     Vector3 depth;
     utils::worldToScreen(m_position, &depth);
-    if (depth.z > 1.0f) {
+    // A position where the camera stands projects to no point (NaN): it is
+    // no more on screen than one beyond the far plane.
+    if (!(depth.z <= 1.0f) || !std::isfinite(m_screenCentre.x) || !std::isfinite(m_screenCentre.y)) {
         m_onScreen = 0;
         return;
     }

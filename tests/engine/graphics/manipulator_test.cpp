@@ -213,6 +213,15 @@ TEST_F(ManipulatorDrags, AManipulatorBeyondTheFarPlaneIsOffScreen) {
     EXPECT_FALSE(m.isOnScreen());
 }
 
+// A manipulator where the camera stands projects to no screen point at all
+// (the flying site's sun seen from a camera placed on it).
+TEST_F(ManipulatorDrags, AManipulatorAtTheCameraIsOffScreen) {
+    const Vector3 atCamera(0, 0, -10);
+    manipulator m(true, &atCamera, false, nullptr, false, nullptr);
+    run({{Op::draw}});
+    EXPECT_FALSE(m.isOnScreen());
+}
+
 TEST_F(ManipulatorDrags, AnEndOnAxisIsNotPickedButTheCentreIs) {
     // The z handle projects onto the centre; the press there takes the centre.
     manipulator m(true, nullptr, false, nullptr, false, nullptr);
