@@ -32,6 +32,7 @@
 #include "app/window/tbViewCommands.h"
 #include "app/shell/tbViewWindowHost.h"
 #include "app/shell/tbWindowPlacement.h"
+#include "app/site/bars/tbSiteToolBars.h"
 #include "app/site/tbFlyingSiteKind.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
@@ -366,6 +367,7 @@ void CtolvaneBuilderDlg::startEngine() {
     app_.tools().setView(&toolbars_);
     tbCreatePaintingBars(this, toolbars_, app_);
     tbCreateSchemeToolBars(this, toolbars_, app_, *this);
+    siteBars_ = tbCreateSiteToolBars(this, toolbars_, app_, *this);
     tbStoredPlacement stored;
     if (const tbOptions* options = app_.options())
         stored = {options->windowPosX, options->windowPosY, options->windowSizeX, options->windowSizeY};

@@ -44,6 +44,10 @@ class wxMenuBar;
 class wxMenuItem;
 class wxStaticText;
 
+namespace sitebars {
+class SiteBarsPresenter;
+}
+
 namespace ui {
 class GlViewCanvas;
 class ViewInputFeeder;
@@ -150,6 +154,7 @@ private:
     std::unique_ptr<tbSchemeEditing> schemeEditing_;
     std::unique_ptr<tbProjectCommands> projectCommands_;
     std::unique_ptr<tbViewCommands> viewCommands_;
+    std::unique_ptr<sitebars::SiteBarsPresenter> siteBars_;  // what the site's bars show and decide
     bool engineStarted_ = false;
     bool engineStopping_ = false;  // the frame timer is never armed again
     bool exitAsked_ = false;       // an exit is waiting to run or asking

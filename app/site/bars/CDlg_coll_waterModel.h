@@ -37,7 +37,10 @@ public:
 
     // The project's value, shown.
     void showEnabled(bool enabled);
-    void setShown(bool shown) { shown_ = shown; }
+    void setShown(bool shown) {
+        shown_ = shown;
+        notify(changed);
+    }
 
     bool enabled() const { return enabled_; }
     bool editing() const { return editing_; }
