@@ -2,7 +2,6 @@
 
 #include <wx/textctrl.h>
 
-#include "app/shell/CDlgColourPicker.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbBarColours.h"
 #include "app/shell/tbCommandWindows.h"
@@ -41,11 +40,7 @@ sitebars::PresenterSetup setupOf(wxWindow* mainWindow, CtolvaneBuilderApp& app, 
     setup.panorama.chooseFile = [&windows](const tbFileRequest& request) { return windows.chooseFile(request); };
     setup.panorama.tell = setup.tell;
     setup.lighting.pickColour = [mainWindow, &app](const simColour& start) -> std::optional<simColour> {
-        // The picker hands back the start colour after Cancel.
-        simColour result = start;
-        CDialogToolbar picker(start, &result, tbBarSwatches(app), mainWindow);
-        picker.ShowModal();
-        return result;
+        return tbPickColour(mainWindow, start, tbBarSwatches(app));
     };
     setup.pictureFolder = utils::joinPath(app.getProgramFolder(), "resources/environments");
     return setup;
