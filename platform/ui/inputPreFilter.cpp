@@ -15,7 +15,9 @@ bool isSwallowed(const wxEvent& event) {
     }
     wxWindow* window = wxDynamicCast(event.GetEventObject(), wxWindow);
     if (!window) return false;
-    return dynamic_cast<SwallowsSpaceAndWheel*>(wxGetTopLevelParent(window)) != nullptr;
+    const auto* owner = dynamic_cast<SwallowsSpaceAndWheel*>(wxGetTopLevelParent(window));
+    if (!owner) return false;
+    return type == wxEVT_MOUSEWHEEL || !owner->takesSpace(*window);
 }
 
 }  // namespace ui

@@ -10,16 +10,21 @@
 #pragma once
 
 class wxEvent;
+class wxWindow;
 
 namespace ui {
 
 class SwallowsSpaceAndWheel {
 public:
     virtual ~SwallowsSpaceAndWheel() = default;
+    // A Space pressed in `control` (one of the window's controls) reaches it:
+    // a bar whose name box takes a name of several words says so here. The
+    // engine has had the key all the same.
+    virtual bool takesSpace(const wxWindow& /*control*/) const { return false; }
 };
 
-// True for a key press of Space and any wheel turn whose window lies in a
-// top-level window that opted in.
+// True for a key press of Space (unless the window's `takesSpace` keeps it)
+// and any wheel turn whose window lies in a top-level window that opted in.
 bool isSwallowed(const wxEvent& event);
 
 }  // namespace ui

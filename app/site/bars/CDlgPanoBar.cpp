@@ -59,3 +59,7 @@ void CDlgPanoBar::showValues() {
     showText(*this, M::idSound, model_.soundText());
     showChecked(*this, M::idReverb, model_.reverb());
 }
+
+bool CDlgPanoBar::takesSpace(const wxWindow& control) const {
+    return sitebars::isOneOfEdits(control, sitebars::PanoBarModel::kSpaceEdits);
+}

@@ -11,6 +11,8 @@ class CDlgPanoBar : public ui::ToolWindow {
 public:
     CDlgPanoBar(wxWindow* mainWindow, sitebars::PanoBarModel& model);
 
+    bool takesSpace(const wxWindow& control) const override;
+
 private:
     void showValues();
 

@@ -4,6 +4,7 @@
 // "Interior" and "Reverb" switches and the ambient sound.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ public:
         idNoSound = 1192,
         idReverb = 1190,
     };
+    // The edits a Space reaches; elsewhere in the bar the view has it alone.
+    static constexpr std::array<int, 2> kSpaceEdits = {idImage, idSound};
     static constexpr const char* kSpherical = "Spherical";
     static constexpr const char* kNoImage = "[No image]";
     static constexpr const char* kNoSound = "[none]";

@@ -52,3 +52,7 @@ void CDlgPositionsBar::showValues() {
     showText(*this, M::idName, model_.nameText());
     showChoices(*this, M::idKind, tableNames(kPositionKinds), model_.kindIndex());
 }
+
+bool CDlgPositionsBar::takesSpace(const wxWindow& control) const {
+    return sitebars::isOneOfEdits(control, sitebars::PositionsBarModel::kSpaceEdits);
+}

@@ -10,6 +10,8 @@ class CDlgPositionsBar : public ui::ToolWindow {
 public:
     CDlgPositionsBar(wxWindow* mainWindow, sitebars::PositionsBarModel& model);
 
+    bool takesSpace(const wxWindow& control) const override;
+
 private:
     void showValues();
 

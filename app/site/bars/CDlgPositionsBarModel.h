@@ -18,6 +18,9 @@ class PositionsBarModel {
 public:
     enum : int { idNew = 1169, idDelete = 1013, idCopy = 1015, idList = 1167, idName = 1017, idKind = 1168 };
     static constexpr const char* kNoneSelected = "[None selected]";
+    // The edit a Space reaches (a name of several words); elsewhere in the
+    // bar the view has it alone.
+    static constexpr std::array<int, 1> kSpaceEdits = {idName};
 
     explicit PositionsBarModel(SiteAccess site, std::function<void(const std::string&)> tell = {})
         : site_(std::move(site)), tell_(std::move(tell)) {}

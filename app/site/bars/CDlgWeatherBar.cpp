@@ -70,3 +70,7 @@ void CDlgWeatherBar::showValues() {
     showText(*this, M::idTurbulence, model_.turbulenceText());
     showText(*this, M::idThermals, model_.thermalsText());
 }
+
+bool CDlgWeatherBar::takesSpace(const wxWindow& control) const {
+    return sitebars::isOneOfEdits(control, sitebars::WeatherBarModel::kSpaceEdits);
+}

@@ -14,6 +14,8 @@ public:
     // Its list of wind-areas is dropped down.
     bool listDropped() const { return dropped_; }
 
+    bool takesSpace(const wxWindow& control) const override;
+
 private:
     void showValues();
 

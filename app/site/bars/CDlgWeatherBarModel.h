@@ -4,6 +4,7 @@
 // name, wind speed, turbulence and thermals the bar edits.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,8 @@ public:
         idThermals = 1181,
     };
     static constexpr const char* kNoneSelected = "[None selected]";
+    // The edits a Space reaches; elsewhere in the bar the view has it alone.
+    static constexpr std::array<int, 5> kSpaceEdits = {idGlobalWind, idName, idWindSpeed, idTurbulence, idThermals};
 
     explicit WeatherBarModel(SiteAccess site, std::function<void(const std::string&)> tell = {})
         : site_(std::move(site)), tell_(std::move(tell)) {}

@@ -59,8 +59,12 @@ constexpr ui::DialogTemplate kHeightMapTemplate = {"Collision editor (Height-map
 }  // namespace
 
 CDlg_coll_object::CDlg_coll_object(wxWindow* mainWindow, const ui::DialogTemplate& table,
-                                   sitebars::ObjectEditorModel& model, int ownToggle)
-    : ui::ToolWindow(mainWindow, table, ui::ToolWindowFrame::captioned), model_(model), ownToggle_(ownToggle) {
+                                   sitebars::ObjectEditorModel& model, int ownToggle,
+                                   std::span<const int> spaceEdits)
+    : ui::ToolWindow(mainWindow, table, ui::ToolWindowFrame::captioned),
+      model_(model),
+      ownToggle_(ownToggle),
+      spaceEdits_(spaceEdits) {
     control<wxTextCtrl>(M::idName)->SetMaxLength(kSiteNameMaxLength);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.deleteClicked(); }, M::idDelete);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_.copyClicked(); }, M::idCopy);
@@ -77,6 +81,10 @@ CDlg_coll_object::CDlg_coll_object(wxWindow* mainWindow, const ui::DialogTemplat
     model_.changed = [this] { showValues(); };
     // Shown by the selection alone: closing it leaves it to the next one.
     sitebars::showChoices(*this, M::idMaterial, sitebars::tableNames(kSurfaceKinds), 0);
+}
+
+bool CDlg_coll_object::takesSpace(const wxWindow& control) const {
+    return sitebars::isOneOfEdits(control, spaceEdits_);
 }
 
 void CDlg_coll_object::showValues() {
@@ -105,7 +113,7 @@ CDlg_coll_skyline::CDlg_coll_skyline(wxWindow* mainWindow, sitebars::ObjectEdito
 }
 
 CDlg_coll_hmap::CDlg_coll_hmap(wxWindow* mainWindow, sitebars::HeightMapEditorModel& model)
-    : CDlg_coll_object(mainWindow, kHeightMapTemplate, model, H::idEditSurface), brush_(model) {
+    : CDlg_coll_object(mainWindow, kHeightMapTemplate, model, H::idEditSurface, H::kSpaceEdits), brush_(model) {
     Bind(wxEVT_SLIDER, [this](wxCommandEvent& e) { brush_.radiusMoved(e.GetInt()); }, H::idRadius);
     Bind(wxEVT_SLIDER, [this](wxCommandEvent& e) { brush_.strengthMoved(e.GetInt()); }, H::idStrength);
     Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent& e) { brush_.depressClicked(e.IsChecked()); }, H::idDepress);

@@ -6,20 +6,27 @@
 // height-map editor. Each is a view over its sitebars::ObjectEditorModel.
 #pragma once
 
+#include <span>
+
 #include "app/site/bars/CDlg_coll_objectModel.h"
 #include "platform/ui/toolWindow.h"
 
 class CDlg_coll_object : public ui::ToolWindow {
+public:
+    bool takesSpace(const wxWindow& control) const override;
+
 protected:
-    // `ownToggle`: the id of the kind's point or surface toggle, 0 for none.
+    // `ownToggle`: the id of the kind's point or surface toggle, 0 for none;
+    // `spaceEdits`: the edits a Space reaches.
     CDlg_coll_object(wxWindow* mainWindow, const ui::DialogTemplate& table, sitebars::ObjectEditorModel& model,
-                     int ownToggle);
+                     int ownToggle, std::span<const int> spaceEdits = sitebars::ObjectEditorModel::kSpaceEdits);
 
     virtual void showValues();
 
 private:
     sitebars::ObjectEditorModel& model_;
     int ownToggle_;
+    std::span<const int> spaceEdits_;
 };
 
 class CDlg_coll_primitive : public CDlg_coll_object {

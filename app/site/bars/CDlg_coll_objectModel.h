@@ -7,6 +7,7 @@
 // site's editor settings.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,6 +28,8 @@ public:
         idVisible = 1179,
     };
     static constexpr const char* kNoneSelected = "[none selected]";
+    // The edit a Space reaches; elsewhere in the editor the view has it alone.
+    static constexpr std::array<int, 1> kSpaceEdits = {idName};
     // The name box before any object was shown.
     static constexpr const char* kStartName = "[None selected]";
 
@@ -95,6 +98,7 @@ public:
         idMaximum = 1020,
     };
     static constexpr int kBrushMinimum = 1, kBrushMaximum = 200, kBrushStart = 10;
+    static constexpr std::array<int, 3> kSpaceEdits = {idName, idMinimum, idMaximum};
 
     explicit HeightMapEditorModel(CollisionBarModel& bar, std::function<void(const std::string&)> tell = {})
         : ObjectEditorModel(tbCollisionObject::type_heightMap, bar, std::move(tell)) {}

@@ -23,6 +23,7 @@ public:
         idClear = 1192,
     };
     static constexpr int kBrushMinimum = 1, kBrushMaximum = 200, kBrushStart = 10;
+    // The editor has no edit: every Space is the view's.
 
     explicit WaterEditorModel(SiteAccess site) : site_(std::move(site)) {}
 

@@ -38,6 +38,13 @@ void showSlider(ui::TemplateDialog& bar, int id, int position) {
     if (auto* slider = bar.control<wxSlider>(id); slider && slider->GetValue() != position) slider->SetValue(position);
 }
 
+bool isOneOfEdits(const wxWindow& control, std::span<const int> ids) {
+    if (!dynamic_cast<const wxTextCtrl*>(&control)) return false;
+    for (int id : ids)
+        if (control.GetId() == id) return true;
+    return false;
+}
+
 std::string textOf(ui::TemplateDialog& bar, int id) {
     if (auto* box = bar.control<wxTextCtrl>(id)) return box->GetValue().utf8_string();
     if (auto* list = bar.control<wxComboBox>(id)) return list->GetStringSelection().utf8_string();

@@ -4,10 +4,13 @@
 // user's open list or caret is left alone.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/site/bars/tbItemList.h"
+
+class wxWindow;
 
 namespace ui {
 class TemplateDialog;
@@ -22,6 +25,8 @@ void showText(ui::TemplateDialog& bar, int id, const std::string& text);
 void showChoices(ui::TemplateDialog& bar, int id, const std::vector<std::string>& names, int selection);
 void showSlider(ui::TemplateDialog& bar, int id, int position);
 std::string textOf(ui::TemplateDialog& bar, int id);
+// `control` is one of the edits `ids` (a bar's edits that take a Space).
+bool isOneOfEdits(const wxWindow& control, std::span<const int> ids);
 
 template <class Item>
 std::vector<std::string> entryNames(const tbItemList<Item>& list) {

@@ -22,6 +22,7 @@
 #include "app/site/tbCollisionObject_primitive.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbProject_flyingsite.h"
+#include "platform/ui/inputPreFilter.h"
 #include "tests/app/site/siteObjectFixture.h"
 #include "tests/support/ui/controlDriver.h"
 #include "tests/support/ui/screenshot.h"
@@ -273,4 +274,37 @@ TEST_F(SiteBarWindows, PositionsBarNamesAndKindsPositions) {
     EXPECT_TRUE(bars->isChecked(tbSiteBars::Toggle::newPosition));
     showAndPhotograph(bar, "site_positions_bar");
     close(bar);
+}
+
+// A Space pressed in a bar reaches only the edits that take text with
+// spaces ("default 1"); on a button or a list the view keeps it. The wheel
+// never reaches a bar.
+TEST_F(SiteBarWindows, SpaceReachesTheNameBoxesAndTheWheelNoBar) {
+    auto* positions = new CDlgPositionsBar(mainWindow, bars->positions);
+    auto* weather = new CDlgWeatherBar(mainWindow, bars->weather);
+    auto* pano = new CDlgPanoBar(mainWindow, bars->panorama);
+    auto* heightMap = new CDlg_coll_hmap(mainWindow, bars->heightMapEditor);
+    auto* primitive = new CDlg_coll_primitive(mainWindow, bars->primitiveEditor);
+    auto* water = new CDlg_coll_water(mainWindow, bars->water);
+    const struct {
+        ui::TemplateDialog* bar;
+        int id;
+        bool takesSpace;
+    } cases[] = {
+        {positions, 1017, true},  {positions, 1169, false}, {positions, 1167, false}, {weather, 1178, true},
+        {weather, 1182, true},    {weather, 1175, false},   {pano, 1017, true},       {pano, 1012, false},
+        {heightMap, 1019, true},  {heightMap, 1017, true},  {heightMap, 1016, false}, {primitive, 1017, true},
+        {primitive, 1013, false}, {water, 1184, false},     {water, 1016, false},
+    };
+    for (const auto& c : cases) {
+        wxWindow* control = c.bar->control<wxWindow>(c.id);
+        ASSERT_NE(control, nullptr) << c.id;
+        wxKeyEvent space(wxEVT_KEY_DOWN);
+        space.m_keyCode = WXK_SPACE;
+        space.SetEventObject(control);
+        EXPECT_EQ(ui::isSwallowed(space), !c.takesSpace) << c.bar->GetTitle() << " " << c.id;
+        wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+        wheel.SetEventObject(control);
+        EXPECT_TRUE(ui::isSwallowed(wheel)) << c.id;
+    }
 }
