@@ -16,6 +16,7 @@
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbReflectionCubemap.h"
 #include "app/site/tbSiteBars.h"
+#include "app/site/tbSiteGizmo.h"
 #include "app/site/tbWaterMask.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/utilsStrings.h"
@@ -73,6 +74,14 @@ bool readWholeSite(const std::string& path, tbFlyingSiteFileData& file, Objects&
             sound = false;
         }
     }
+    // Their manipulators stay hidden until the site's frame shows them by
+    // tool: frames drawn while the open's progress box repaints would
+    // otherwise draw them, labels and all, through cameras the site has not
+    // yet set up for the view.
+    for (const auto& object : objects)
+        if (object) object->enableManipulator(false);
+    for (const auto& position : positions)
+        if (position) tbEnableGizmo(position->getManipulator(), false);
     if (!sound) {
         simLog("ERROR: Invalid or corrupt file\n" + path + ": " + reason + "\n");
         tbErrorBox(kOpenTitle, kUnreadable);

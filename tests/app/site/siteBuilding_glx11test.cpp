@@ -1,9 +1,10 @@
 // A flying site built end to end in the built program, as a site builder
 // builds one: File > New > Flying site, the empty site on screen, Export
 // refused while the site has no "default 1" start for fixed-wing models,
-// Save, quit; the saved file given the sample panorama and two starting
-// positions; start again, Open, the panorama on screen, Export under a
-// name of the builder's, quit. The saved .tvq and the exported .tvf are
+// Save, quit; the saved file given the sample panorama, lighting colours,
+// water with a dry patch, a plane, an area with points, a skyline, a height
+// map with a hill, and two starting positions; start again, Open, the
+// panorama on screen, Save again, Export under a name of the builder's, quit. The saved .tvq and the exported .tvf are
 // read back by their readers, the exported pictures by ImageMagick's
 // identify as well; the screenshots, the saved .tvq and the whole exported
 // site folder are kept among the artefacts.
@@ -17,10 +18,15 @@
 #include <vector>
 
 #include "app/site/tbCollisionObjectRecords.h"
+#include "app/site/tbCollisionObject_area.h"
+#include "app/site/tbCollisionObject_heightMap.h"
+#include "app/site/tbCollisionObject_primitive.h"
+#include "app/site/tbCollisionObject_skyline.h"
 #include "app/site/tbFlyingSiteFile.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbSiteExportNames.h"
 #include "tests/app/site/siteTvfReader.h"
+#include "tests/support/imageSamples.h"
 #include "tests/support/schemeSession.h"
 
 namespace {
@@ -66,6 +72,73 @@ std::string positionName(const tbSitePositionRecord& record) {
     tbReadArchive in(record.data(), record.size());
     const auto position = tbFlyingSitePosition::read(in);
     return position ? position->getName() + "/" + std::to_string(position->getKind()) : "?";
+}
+
+tbSiteObjectEntry objectEntry(const tbCollisionObject& object) {
+    tbWriteArchive out;
+    tbWriteCollisionObjectRecord(out, object);
+    return {object.getType(), out.take()};
+}
+
+// The objects a site builder puts down first: a plane for the runway, an
+// area of four points for the pits, a skyline of three posts along the
+// trees and a height map with a hill raised by one stroke of the brush.
+std::vector<tbSiteObjectEntry> siteObjects() {
+    using Primitive = tbCollisionObject_primitive;
+    std::vector<tbSiteObjectEntry> objects;
+    objects.push_back(objectEntry(Primitive(Primitive::shape_plane, "Runway", {0, 0, 300}, {}, {20, 1, 4})));
+    tbCollisionObject_area pits(tbCollisionObject_area::subKind_area, "Pits", {-200, 0, 200});
+    for (const d3dx::Vector3& p : {d3dx::Vector3(-50, 0, -50), {50, 0, -50}, {50, 0, 50}, {-50, 0, 50}})
+        pits.addPoint(p);
+    objects.push_back(objectEntry(pits));
+    tbCollisionObject_skyline trees("Tree line");
+    for (const float x : {-3000.0f, 0.0f, 3000.0f}) trees.addPoint({{x, 0, 6000}, {x, 800, 6000}});
+    objects.push_back(objectEntry(trees));
+    tbCollisionObject_heightMap hill("Hill", {0, 0, 2000}, {}, {10000, 1, 10000}, 16);
+    for (uint32_t row = 6; row < 10; ++row)
+        for (uint32_t column = 6; column < 10; ++column) hill.setHeight(row, column, 250.0f);
+    hill.buildSurface();
+    objects.push_back(objectEntry(hill));
+    return objects;
+}
+
+// Black (dry) pixels of a water mask picture, its size and whether it could be read.
+struct MaskCount {
+    bool read = false;
+    uint32_t width = 0;
+    size_t black = 0;
+};
+MaskCount blackInMask(const std::vector<uint8_t>& file) {
+    d3dx::ImageLoadDesc level0;
+    level0.mipLevels = 1;
+    d3dx::Image image;
+    MaskCount count;
+    if (file.empty() || !d3dx::LoadImageFromFileInMemory(file.data(), file.size(), level0, &image).ok()) return count;
+    const d3dx::Bitmap bitmap = imagesamples::bitmapOf(image);
+    count.read = true;
+    count.width = bitmap.width;
+    for (const uint32_t argb : bitmap.pixels) count.black += (argb & 0xFFFFFF) == 0;
+    return count;
+}
+
+// The program's new (white) mask with a dry disc painted into its middle.
+constexpr uint32_t kDryRadius = 200;
+std::vector<uint8_t> paintDryDisc(const std::vector<uint8_t>& mask) {
+    d3dx::ImageLoadDesc level0;
+    level0.mipLevels = 1;
+    d3dx::Image image;
+    if (!d3dx::LoadImageFromFileInMemory(mask.data(), mask.size(), level0, &image).ok()) return {};
+    d3dx::Bitmap bitmap = imagesamples::bitmapOf(image);
+    const int c = int(bitmap.width / 2), r = int(kDryRadius);
+    for (int y = -r; y <= r; ++y)
+        for (int x = -r; x <= r; ++x)
+            if (x * x + y * y <= r * r) bitmap.at(uint32_t(c + x), uint32_t(c + y)) = 0xFF000000;
+    std::vector<uint8_t> painted;
+    if (!d3dx::SaveImageToFileInMemory(&painted, d3dx::ImageFileFormat::Dds,
+                                       imagesamples::imageOf(bitmap, d3dx::Format::X8R8G8B8))
+             .ok())
+        return {};
+    return painted;
 }
 
 // identify's "<format> <width>x<height>" for a picture; empty when it fails.
@@ -193,12 +266,23 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     fs::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log",
                   fs::copy_options::overwrite_existing);
 
-    // The sample panorama's faces by the numbers their files carry, a
-    // "default 1" fixed-wing start and a helicopter start.
+    // The site built into the saved file: the sample panorama's faces by the
+    // numbers their files carry, warm lighting, water over all but a dry
+    // disc, the objects, a "default 1" fixed-wing start and a helicopter start.
     for (int slot = 0; slot < kSiteExportSlots; ++slot)
         site->cubeImages[size_t(slot)] = kSample + std::to_string(tbSiteFaceNumber(slot)) + ".jpg";
+    site->ambient = simColour::fromARGB(0xFF504030);
+    site->diffuse = simColour::fromARGB(0xFFFFE0B0);
+    site->specular = simColour::fromARGB(0xFF8090A0);
+    site->waterEnabled = 1;
+    site->waterMask = paintDryDisc(site->waterMask);
+    ASSERT_FALSE(site->waterMask.empty());
+    const MaskCount painted = blackInMask(site->waterMask);
+    ASSERT_GT(painted.black, 3 * kDryRadius * kDryRadius);
+    site->objects = siteObjects();
     site->positions = {positionRecord("default 1", {0, 0, -400}, 1), positionRecord("heli pad", {150, 0, -300}, 0)};
     ASSERT_TRUE(writeBytes(saved, writeFlyingSiteFile(*site)));
+    const tbFlyingSiteFileData built = *site;
 
     ASSERT_TRUE(run.start("10-startedAgain")) << program.log();
     ASSERT_TRUE(builder.open(saved, "11")) << "title: " << run.title() << "\n" << program.log();
@@ -207,6 +291,21 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
         [&] { return panoramaPixels(opened = program.display().capture(run.window())) > 20000; }, 60000))
         << "no panorama around the camera: " << panoramaPixels(opened);
     program.screenshot(run.window(), "12-opened");
+
+    // Saved again by the program: the site as it was opened.
+    const std::string resaved = program.documents() + "/e2eSite-opened.tvq";
+    ASSERT_TRUE(run.saveAs(resaved, "12a")) << program.log();
+    const std::optional<tbFlyingSiteFileData> again = readSite(resaved, reason);
+    ASSERT_TRUE(again) << reason;
+    EXPECT_EQ(again->cubeImages, built.cubeImages);
+    EXPECT_EQ(again->ambient, built.ambient);
+    EXPECT_EQ(again->diffuse, built.diffuse);
+    EXPECT_EQ(again->specular, built.specular);
+    EXPECT_EQ(again->objects, built.objects);
+    EXPECT_EQ(again->positions, built.positions);
+    EXPECT_EQ(again->waterEnabled, 1);
+    const MaskCount savedMask = blackInMask(again->waterMask);
+    EXPECT_EQ(savedMask.black, painted.black) << "the dry disc after Open and Save";
 
     ASSERT_TRUE(builder.exportMenu("13-fileExportMenu")) << program.log();
     const unsigned long names = run.dialog("Export flying site");
@@ -230,8 +329,10 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     fs::copy_file(saved, program.artefacts() + "/e2eSite.tvq", fs::copy_options::overwrite_existing);
     fs::copy(folder, program.artefacts() + "/e2eField", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 
+    fs::copy_file(resaved, program.artefacts() + "/e2eSite-opened.tvq", fs::copy_options::overwrite_existing);
+
     const sitetest::ReadTvf tvf = sitetest::readTvf(
-        readBytes(folder + "/e2eField.tvf"), [&](uint32_t tag) { return objectRecordSize(*site, tag); });
+        readBytes(folder + "/e2eField.tvf"), [&](uint32_t tag) { return objectRecordSize(built, tag); });
     ASSERT_TRUE(tvf.whole);
     EXPECT_EQ(tvf.data.siteName, "End to end field");
     EXPECT_EQ(tvf.data.siteDescription, "Built by the program's own test");
@@ -242,6 +343,16 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_EQ(tvf.data.positions.size(), 2u);
     EXPECT_EQ(positionName(tvf.data.positions[0]), "default 1/1");
     EXPECT_EQ(positionName(tvf.data.positions[1]), "heli pad/0");
+    EXPECT_EQ(tvf.data.objects, built.objects);
+    EXPECT_EQ(tvf.data.ambient, built.ambient);
+    EXPECT_EQ(tvf.data.diffuse, built.diffuse);
+    EXPECT_EQ(tvf.data.specular, built.specular);
+    EXPECT_EQ(tvf.data.waterEnabled, 1);
+    const std::string water = program.artefacts() + "/e2eField-water.bmp";
+    ASSERT_TRUE(writeBytes(water, tvf.data.waterMaskBitmap));
+    EXPECT_EQ(identify(water), "BMP3 2048x2048");
+    const MaskCount exportedMask = blackInMask(tvf.data.waterMaskBitmap);
+    EXPECT_EQ(exportedMask.black, painted.black) << "the dry disc in the exported mask";
     for (int face = 1; face <= 6; ++face)
         EXPECT_EQ(identify(folder + "/medium/e2eField" + std::to_string(face) + ".dds"), "DDS 2048x2048") << face;
     EXPECT_EQ(identify(folder + "/e2eFieldcubemap.dds"), "DDS 512x512");

@@ -1,6 +1,7 @@
 // Flying sites on the OpenGL device: a new site and its header's bytes, save
 // -> open -> save giving the same bytes with one object of each kind, the
-// version-1 and wind-flag migrations, damaged files refused with the site
+// version-1 and wind-flag migrations, opened objects hidden until a frame
+// shows them, damaged files refused with the site
 // left as it was, a mask that cannot be read opening white with the rest
 // kept, a failed write keeping the old file, and the bars' lists kept clean
 // when objects and positions go.
@@ -203,6 +204,21 @@ TEST_F(GlFlyingSite, SaveOpenSaveGivesTheSameBytes) {
     EXPECT_EQ(bars.ambientSound, "/sounds/birds.wav");
     EXPECT_TRUE(bars.reverb && bars.waterEnabled);
     EXPECT_TRUE(save(*site, "again.tvq") == first);
+}
+
+// Frames drawn while the open's progress box repaints drew the objects read
+// so far, labels and all, before the site had set up its cameras for the
+// view (a label at a position no camera projected: NaN to an integer).
+TEST_F(GlFlyingSite, OpenedObjectsAndPositionsStayHiddenUntilTheFrameShowsThem) {
+    site = busySite();
+    save(*site, "busy.tvq");
+    site = std::make_unique<tbProject_flyingsite>();
+    ASSERT_TRUE(site->open(temp.file("busy.tvq")));
+    ASSERT_EQ(site->getCollisionObjects().size(), 5u);
+    for (const auto& object : site->getCollisionObjects())
+        EXPECT_FALSE(object->getManipulator()->visible) << object->getName();
+    for (const auto& position : site->getPositions())
+        EXPECT_FALSE(position->getManipulator()->visible) << position->getName();
 }
 
 TEST_F(GlFlyingSite, VersionOneFilesAndAZeroWindFlagOpenAsTheyWereMeant) {
