@@ -205,6 +205,7 @@ void simRenderer::clear(bool target, bool depth, bool stencil) {
     if (!flags || !m_device) return;
     const D3DCOLOR colour = m_state ? static_cast<D3DCOLOR>(m_state->getState(simRenderState_clearColour)) : 0;
     m_device->Clear(0, nullptr, flags, colour, 1.0f, 0);
+    if (stencil) m_stencilMayHoldMarks = false;
 }
 
 void simRenderer::beginScene(bool target, bool depth, bool stencil) {

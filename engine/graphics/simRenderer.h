@@ -93,6 +93,12 @@ public:
     void clear(bool target, bool depth, bool stencil);
     // Only outside a scene: clear as asked, BeginScene, zero the per-frame counters.
     void beginScene(bool target, bool depth, bool stencil);
+    // Whether the stencil may hold marks: false from a clear of the stencil
+    // until something is drawn with a stencil mode that writes. A pass that
+    // draws only where the stencil is marked costs nothing while it is false.
+    bool stencilMayHoldMarks() const { return m_stencilMayHoldMarks; }
+    // A draw that may have written the stencil (the vertex buffers' draws).
+    void noteStencilWrite() { m_stencilMayHoldMarks = true; }
     // Only inside a scene: EndScene, then present when asked.
     void endScene(bool present, const gfx::RECT* rect);
     // Stops the application's frame stopwatch, waits for the vertical blank
@@ -276,6 +282,8 @@ private:
     gfx::D3DSURFACE_DESC m_backBufferDesc;
     bool m_copyValid = false;
     bool m_inScene = false;
+    // Until the first clear nothing is known of the stencil.
+    bool m_stencilMayHoldMarks = true;
     bool m_resourcesReleased = false;
     bool m_keepBackBufferCopy = false;
     uint32_t m_backBufferCount = 1;

@@ -75,6 +75,10 @@ enum simRenderStateId : uint32_t {
 class simRendererState {
 public:
     static constexpr uint32_t kStateCount = 38;
+    // Whether drawing under a stencil mode (id 15) may write the stencil:
+    // every mode but off (0) and the test-only mode (3); a value the table
+    // does not know leaves the device as it was, which may write.
+    static bool stencilModeWrites(simStateValue mode) { return mode != 0 && mode != 3; }
 
     // Slots of the transform cache: the three set by `simRenderer::setTransform`
     // and their products.

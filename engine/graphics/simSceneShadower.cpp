@@ -371,7 +371,13 @@ void simSceneShadower::renderStencilShadows() {
     s->setState(simRenderState_alphaBlend, 1);
     s->setState(simRenderState_stencilMode, 3);  // where the stencil is 1 or more
     const uint32_t alpha = darkeningAlpha(light->getAmbient().maxComponent());
-    r->drawRect(d3dx::Vector2(0.0f, 0.0f), d3dx::Vector2(backBufferWidth(), backBufferHeight()), alpha << 24, white);
+    // With no shape marked in the stencil since it was cleared the rectangle
+    // would darken nothing, yet it would still be shaded over the whole back
+    // buffer, once per camera.
+    if (r->stencilMayHoldMarks()) {
+        const d3dx::Vector2 size(backBufferWidth(), backBufferHeight());
+        r->drawRect(d3dx::Vector2(0.0f, 0.0f), size, alpha << 24, white);
+    }
     s->setState(simRenderState_stencilMode, 0);
     setDeviceState(gfx::D3DRS_SHADEMODE, gfx::D3DSHADE_GOURAUD);
     s->setState(simRenderState_zWrite, zWrite);

@@ -134,6 +134,9 @@ void simVertexBuffer::render(D3DPRIMITIVETYPE type, bool setStream, int32_t coun
     }
     if (setStream && renderer()->getState()) renderer()->getState()->setState(simRenderState_vertexBuffer, this);
     if (device()) device()->DrawPrimitive(type, static_cast<uint32_t>(first), static_cast<uint32_t>(count));
+    if (const simRendererState* state = renderer()->getState();
+        state && simRendererState::stencilModeWrites(state->getState(simRenderState_stencilMode)))
+        renderer()->noteStencilWrite();
     if (type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP)
         renderer()->getStats().counters[simRenderStats::trianglesDrawn] += static_cast<uint32_t>(count);
 }

@@ -89,6 +89,8 @@ TEST_F(ShadowerTest, StencilPassMarksThenDarkensWithTheClampedAlpha) {
                            std::to_string(s->getState(simRenderState_blendMode)) + " depth " +
                            std::to_string(s->getState(simRenderState_zWrite)) + "," +
                            std::to_string(s->getState(simRenderState_zFunction)));
+        // A shape for the darkening to darken.
+        g_graphics->getRenderer()->drawRect(d3dx::Vector2(0, 0), d3dx::Vector2(4, 4), 0xFF000000u, nullptr);
     };
     state().setState(simRenderState_zWrite, 1);
     state().setState(simRenderState_zFunction, gfx::D3DCMP_LESSEQUAL);
@@ -108,8 +110,35 @@ TEST_F(ShadowerTest, StencilPassMarksThenDarkensWithTheClampedAlpha) {
     ASSERT_NE(flat, std::string::npos) << log;
     ASSERT_NE(gouraud, std::string::npos) << log;
     EXPECT_LT(flat, gouraud);
-    // One rectangle (two triangles) drawn after the stencil mode became 3.
-    EXPECT_GE(rig.recorder->count("DrawPrimitive"), 1u);
+    // The shape, then one rectangle (two triangles) drawn after the stencil
+    // mode became 3.
+    EXPECT_EQ(rig.recorder->count("DrawPrimitive"), 2u);
+}
+
+TEST_F(ShadowerTest, DarkeningDrawsOnlyWhileTheStencilMayHoldShapes) {
+    // The darkening rectangle covers the whole back buffer: shaded for
+    // nothing when no shape has marked the stencil since its clear. A shape
+    // marked for one camera still darkens under the next one's rectangle.
+    makeLight(colour(50, 50, 50));
+    BroadcastListener listener;
+    simRenderer* renderer = g_graphics->getRenderer();
+    auto draws = [&] {
+        rig.recorder->clear();
+        shadower().renderStencilShadows();
+        return rig.recorder->count("DrawPrimitive");
+    };
+    renderer->clear(false, false, true);
+    EXPECT_EQ(draws(), 0u) << "nothing marked since the clear";
+    listener.onLit = [] {
+        g_graphics->getRenderer()->drawRect(d3dx::Vector2(0, 0), d3dx::Vector2(4, 4), 0xFF000000u, nullptr);
+    };
+    EXPECT_EQ(draws(), 2u) << "a shape, then the darkening";
+    listener.onLit = nullptr;
+    EXPECT_EQ(draws(), 1u) << "the next camera: the shape is still marked";
+    renderer->clear(true, true, false);
+    EXPECT_EQ(draws(), 1u) << "a clear that keeps the stencil keeps the marks";
+    renderer->clear(false, false, true);
+    EXPECT_EQ(draws(), 0u) << "the stencil cleared again";
 }
 
 TEST_F(ShadowerTest, CastersAreTheStencilShapesWithoutAShadowMap) {
