@@ -16,7 +16,9 @@
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
 #include "engine/graphics/simFont.h"
+#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simLight.h"
+#include "engine/graphics/simWindow.h"
 
 namespace {
 
@@ -167,6 +169,21 @@ void CtolvaneBuilderApp::close() {
     } else {
         simApplication::close();
     }
+}
+
+void CtolvaneBuilderApp::setViewMinimised(bool minimised) {
+    simWindow* window = g_graphics ? g_graphics->getWindow() : nullptr;
+    if (!window) return;
+    if (minimised) {
+        window->setWindowState(0);
+    } else if (window->getWindowState() == 0) {
+        window->setWindowState(1);
+    } else {
+        return;
+    }
+    window->requestUpdate();
+    window->applyChanges();
+    requestRedraw();
 }
 
 bool CtolvaneBuilderApp::acceptsMouseInput() { return m_viewWindows && tbIsMouseOverView(*m_viewWindows); }

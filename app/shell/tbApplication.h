@@ -54,8 +54,12 @@ public:
     // The mouse gate, asked of the main window's windows (closed without them).
     bool acceptsMouseInput() override;
     void setViewWindows(const tbViewWindows* windows) { m_viewWindows = windows; }
-    // The main window's per-frame step, run after each frame's present.
+    // The main window's per-frame step, run after every frame, drawn or not.
     void setAfterFrame(std::function<void()> step) { m_afterFrame = std::move(step); }
+    // The main window was minimised or restored: the engine window's state
+    // follows (0 minimised, 1 normal, its change applied), so a minimised
+    // window draws and presents nothing at all.
+    void setViewMinimised(bool minimised);
 
     tbToolState& tools() { return m_tools; }
     tbProgress& progress() { return m_progress; }
@@ -69,7 +73,8 @@ private:
         explicit EngineFrame(CtolvaneBuilderApp& app) : m_app(app) {}
         void update() override { m_app.update(); }
         void purge() override { m_app.purgeSafeDeleteObjects(false); }
-        void redraw() override { m_app.redraw(); }
+        // Only a frame whose picture may have changed is drawn.
+        void redraw() override { m_app.redrawIfNeeded(); }
         void afterFrame() override {
             if (m_app.m_afterFrame) m_app.m_afterFrame();
         }

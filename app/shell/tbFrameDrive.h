@@ -2,7 +2,8 @@
 // passed since the end of the previous frame.
 //
 // A frame is the engine's update, the second deferred-deletion pass, the
-// redraw (which presents) and the main window's per-frame step, in that
+// redraw (which draws and presents only when the picture may have changed:
+// the engine's redraw rule) and the main window's per-frame step, in that
 // order; the stopwatch restarts after the last, so the time a frame takes is
 // not counted against the next. A tick that arrives while a frame runs (a
 // message box opened inside a frame runs the timer in its own loop) returns

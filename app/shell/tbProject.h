@@ -8,7 +8,11 @@
 // per-frame update and input events.
 //
 // Making a project makes it the current one; deleting the current project
-// leaves none. Projects are deleted directly by their owner (the commands
+// leaves none. The view is drawn only when something changed (see
+// simApplication.h): making or deleting a project asks for a redraw; a
+// project asks again (simRequestRedraw) whenever it changes what it draws
+// other than through input, menu commands or its cameras, and overrides
+// isAnimating while it changes by itself. Projects are deleted directly by their owner (the commands
 // that replace them and the application at exit), never through deferred
 // deletion.
 #pragma once

@@ -156,6 +156,11 @@ CtolvaneBuilderDlg::CtolvaneBuilderDlg(CtolvaneBuilderApp& app, ui::WxWindowSyst
         event.Skip();
         onMoveOrSize();
     });
+    // A minimised window draws nothing; restored, it draws again.
+    Bind(wxEVT_ICONIZE, [this](wxIconizeEvent& event) {
+        event.Skip();
+        if (engineStarted_) app_.setViewMinimised(event.IsIconized());
+    });
     // Enter and Esc do nothing in the main window (the engine still gets
     // them as key presses), so the dialog's own handling of the two keys is
     // skipped but the key events still follow.
@@ -300,6 +305,8 @@ void CtolvaneBuilderDlg::onMenu(wxCommandEvent& event) {
 void CtolvaneBuilderDlg::runCommand(int id) {
     if (!projectCommands_ || !viewCommands_) return;
     if (!projectCommands_->run(id)) viewCommands_->run(id);
+    // A command changes what the view shows without any input reaching the engine.
+    app_.requestRedraw();
 }
 
 void CtolvaneBuilderDlg::onClose(wxCloseEvent& event) {
@@ -344,6 +351,7 @@ void CtolvaneBuilderDlg::startEngine() {
     if (view_->swapWaitsForRefresh()) app_.frameDrive().setThresholdMs(tbFrameDrive::kPacedThresholdMs);
     app_.setViewWindows(&pointer_);
     app_.setAfterFrame([this] { afterFrame(); });
+    view_->setExposeHandler([this] { app_.requestRedraw(); });
     app_.initialise();
     inputFeeder_ = std::make_unique<ui::ViewInputFeeder>(windows_, [this](const win::MSG& message) {
         app_.windowProc(message.hwnd, message.message, message.wParam, message.lParam, false);
@@ -508,6 +516,7 @@ bool CtolvaneBuilderDlg::prepareEngineShutdown() {
     app_.tools().setView(nullptr);
     app_.setViewWindows(nullptr);
     app_.setAfterFrame({});
+    view_->setExposeHandler({});
     return view_->makeCurrent();
 }
 

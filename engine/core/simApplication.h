@@ -124,6 +124,26 @@ public:
     // Pre-render hooks, the graphics frame and present, timed as "Graphics".
     virtual void redraw();
 
+    // ---- Redraw only when something changed (bodies in simApplication_redraw.cpp)
+    // The host runs `update` every frame, so objects, timers and scripts keep
+    // their timing, but draws (and presents) only when what the view shows
+    // may have changed since the last drawn frame:
+    //  - a request, kept until the next drawn frame (`requestRedraw`, or
+    //    `simRequestRedraw` from anywhere): from whatever changes what is seen
+    //    (a project made, opened or edited, a command, a camera moved, the
+    //    view resized or exposed, the device reset); the engine itself asks on
+    //    every message to its window procedure, every input event (a held key
+    //    sends one every update) and every timer that fires;
+    //  - a running animation, asked every frame: an update-flagged object
+    //    whose `simObject::isAnimating` says so, a held mouse button, the
+    //    graphics system's own need (a lost device).
+    // The first frame is always drawn.
+    void requestRedraw() { m_redrawRequested = true; }
+    bool isRedrawNeeded();
+    // The redraw when one is needed; the request is taken as the frame
+    // starts, so one made while it draws waits for the next. True when it drew.
+    bool redrawIfNeeded();
+
     // ---- Render-list broadcasts (called by the scene's passes): each object
     // with the render flag, then the graphics system's own hook.
     virtual void renderPostScene(uint32_t argument);
@@ -305,4 +325,8 @@ private:
     utils::Timer m_messageStopwatch;
 
     manipulatorContainer* m_ownManipulatorContainer = nullptr;
+    bool m_redrawRequested = true;
 };
+
+// Asks the engine application, when there is one, to draw the next frame.
+void simRequestRedraw();

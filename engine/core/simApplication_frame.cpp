@@ -85,9 +85,11 @@ void simApplication::fixedUpdateObjects() {
 }
 
 void simApplication::updateTimers() {
-    m_timers.forEach([](simTimerRecord* timer) {
+    m_timers.forEach([this](simTimerRecord* timer) {
         if (timer->isMarkedForDeletion()) return;
         if (timer->stopwatch.getElapsed() >= timer->intervalMs) {
+            // What a timer's callback changes is drawn.
+            requestRedraw();
             timer->stopwatch.reset();
             timer->stopwatch.start();
             timer->callback(timer->userData.data());
@@ -122,6 +124,7 @@ void simApplication::purgeSafeDeleteObjects(bool forced) {
 // ---- Events
 
 void simApplication::onEvent(simInputEvent* event) {
+    requestRedraw();
     m_eventsList.forEachNewestFirst([event](simObject* object) {
         if (object->hasEventsFlag()) object->onEvent(event);
     });

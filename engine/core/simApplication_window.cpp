@@ -92,6 +92,9 @@ void simApplication::createWindow(HWND window) {
 
 LRESULT simApplication::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool callDefault) {
     bool mayDefault = true;
+    // Whatever reaches the window (input, a size or activation change) may
+    // change what the view shows.
+    requestRedraw();
     switch (message) {
         case WM_SIZE:
             if (simWindow* window = graphicsWindow();

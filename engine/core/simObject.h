@@ -59,6 +59,12 @@ public:
     virtual void renderLit(uint32_t firstLight);
     virtual void collectShadowBounds(std::vector<simBoundingBox>& bounds);
 
+    // ---- Redraw: whether the object changes what the view shows by itself
+    // over time (a particle in flight, a fade), so that every frame must be
+    // drawn while it says so. Asked of update-flagged objects once a frame;
+    // a one-off change asks for the next frame with simRequestRedraw instead.
+    virtual bool isAnimating() { return false; }
+
     // ---- State
     double getTimeStep() const { return m_timeStep; }        // ms, set by update
     double getCreationTime() const { return m_creationTime; }  // ms of timeGetTime

@@ -63,6 +63,9 @@ struct simSystemLinks {
         void (*endGuiPass)() = nullptr;
         // Draws the loading-screen elements into every back buffer and presents.
         void (*drawLoadingScreen)(const std::vector<simGuiElement*>& elements) = nullptr;
+        // Whether the graphics system itself needs the next frame drawn (a
+        // lost device to recover).
+        bool (*needsRedraw)() = nullptr;
     } graphics;
 
     struct Input {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "engine/core/simApplication.h"
 #include "engine/core/simDynamics.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simGraphics.h"
@@ -178,6 +179,12 @@ void simCamera::updateInverseMatrices() {
 
     d3dx::MatrixInverse(&m_inverseProjection, nullptr, &m_projection);
     updateFrustum();
+    // A camera that moved, however it was moved, is drawn from where it is now.
+    if (m_view != m_drawnView || m_projection != m_drawnProjection) {
+        m_drawnView = m_view;
+        m_drawnProjection = m_projection;
+        simRequestRedraw();
+    }
 }
 
 void simCamera::updateFrustum() {

@@ -180,6 +180,8 @@ private:
 
     simFrustumPlane m_planes[planeCount];
     simViewVolume m_volume;
+    // The matrices as last rebuilt: a rebuild that changes them asks for a redraw.
+    d3dx::Matrix m_drawnView, m_drawnProjection;
     std::string m_mutexName;
     std::shared_ptr<std::recursive_mutex> m_mutex;
 };

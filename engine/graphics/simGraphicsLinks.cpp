@@ -7,6 +7,7 @@
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
+#include "engine/graphics/simWindow.h"
 #include "engine/gui/simGuiElement.h"
 #include "platform/gfx/device.h"
 
@@ -106,6 +107,9 @@ void simLinkGraphicsSystem(simSystemLinks& links) {
         if (g_graphics) g_graphics->renderFrameDefault();
     };
     g.present = [] {
+        // A minimised window shows nothing: its frame drew nothing to show.
+        const simWindow* window = g_graphics ? g_graphics->getWindow() : nullptr;
+        if (window && window->getWindowState() == 0) return;
         if (simRenderer* r = renderer()) r->present(nullptr);
     };
     g.renderPostScene = [](uint32_t argument) {
@@ -124,4 +128,8 @@ void simLinkGraphicsSystem(simSystemLinks& links) {
     g.beginGuiPass = beginGuiPass;
     g.endGuiPass = endGuiPass;
     g.drawLoadingScreen = drawLoadingScreen;
+    g.needsRedraw = [] {
+        const simRendererState* state = renderer() ? renderer()->getState() : nullptr;
+        return state && !state->isValid();
+    };
 }

@@ -46,6 +46,8 @@ public:
     // The frame step (see the top). Nothing while the engine application is
     // paused or frozen, or the particle is paused.
     void update() override;
+    // A particle moves and fades every frame while it lives.
+    bool isAnimating() override { return true; }
 
     // Leaves its container and joins the effects header's container for
     // these values; without a header or a container it reports "simParticle::

@@ -124,6 +124,8 @@ bool simRenderer::handleLostDevice() {
 
 void simRenderer::updateDevice() {
     simRendererLog("Updating rendering device:\n");
+    // A new size or device settings: the view is drawn again.
+    simRequestRedraw();
     D3DPRESENT_PARAMETERS params = buildPresentParameters();
     releaseResourcesOnce();
     if (m_state) m_state->setValid(false);

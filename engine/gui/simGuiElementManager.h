@@ -48,6 +48,9 @@ public:
     // Every element's update, front of the input order first; then raised
     // elements move to the front and the modal dialog is found again.
     void update() override;
+    // Shown elements may change by themselves (fades, timers, a caret, the
+    // tooltip): every frame is drawn while any is listed for drawing.
+    bool isAnimating() override { return !m_drawList.empty(); }
     // A mouse move restarts the mouse-still stopwatch; a mouse-button event
     // gives the focus to the frontmost element under it that takes focus;
     // then every element gets the event, front first, except those behind

@@ -45,7 +45,7 @@ bool waitForRefreshOnSwap() {
 GlViewCanvas::GlViewCanvas(wxWindow* parent, wxWindowID id)
     : wxGLCanvas(parent, canvasAttributes(), id, wxDefaultPosition, wxDefaultSize,
                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS, "view") {
-    // The engine redraws every frame; erasing the background only flickers.
+    // The engine draws the whole view; erasing the background only flickers.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     // GTK realises the canvas's X window some time after the dialog is shown;
     // a GLX context made before that is refused by the server. The first
@@ -53,6 +53,11 @@ GlViewCanvas::GlViewCanvas(wxWindow* parent, wxWindowID id)
     Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
         wxPaintDC dc(this);
         painted_ = true;
+        if (exposed_) exposed_();
+    });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (exposed_) exposed_();
     });
     // The adapter made over this canvas's context reports the display the
     // view is on, so views as large as that screen are not cut down.

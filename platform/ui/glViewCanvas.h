@@ -8,6 +8,7 @@
 // so the view never draws frames the screen cannot show.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <wx/glcanvas.h>
@@ -31,7 +32,13 @@ public:
     // software rasteriser on a virtual X server).
     bool swapWaitsForRefresh() const { return swapWaits_; }
 
+    // Called when the window system exposes or resizes the canvas: what it
+    // showed is gone, and the owner must draw it again (the engine draws only
+    // when something changed).
+    void setExposeHandler(std::function<void()> handler) { exposed_ = std::move(handler); }
+
 private:
+    std::function<void()> exposed_;
     std::unique_ptr<wxGLContext> context_;
     bool contextFailed_ = false;
     bool painted_ = false;
