@@ -127,6 +127,7 @@ bool tbTextureMap::writePaint(const d3dx::Image& picture) {
     for (uint32_t row = 0; row < m_height; ++row)
         std::memcpy(static_cast<uint8_t*>(locked.pBits) + size_t(row) * size_t(locked.Pitch),
                     surface.bytes.data() + row * rowBytes, rowBytes);
+    simRequestRedraw();
     return SUCCEEDED(d->UnlockRect(m_paint));
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/scheme/tbTextureMap.h"
+#include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
@@ -144,6 +145,8 @@ void tbTextureMap::endDrawing(const simBoundingRect& touched) {
     simRendererState* cache = r->getState();
     for (size_t i = 0; i < std::size(kKnownStates); ++i) cache->setState(kKnownStates[i].id, m_bracket.states[i]);
     if (m_bracket.ownScene) r->endScene(false, nullptr);
+    // The model shows the paint: the next frame draws it, whatever made the change.
+    simRequestRedraw();
     m_bracket.open = false;
     m_bracket.window = {};
 }
@@ -212,5 +215,6 @@ bool tbTextureMap::writePixels(const tbPaintSpace::PixelRect& rect, const std::v
     if (ok && m_paint) ok = SUCCEEDED(d->StretchRect(scratch, nullptr, m_paint, &dest, D3DTEXF_POINT));
     if (ok && m_drawing) ok = SUCCEEDED(d->StretchRect(scratch, nullptr, m_drawing, &dest, D3DTEXF_POINT));
     d->Release(scratch);
+    simRequestRedraw();
     return ok;
 }

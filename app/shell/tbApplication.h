@@ -65,6 +65,8 @@ public:
     tbProgress& progress() { return m_progress; }
     tbOptions* options() const { return m_options.get(); }
     tbFrameDrive& frameDrive() { return m_frameDrive; }
+    // The frames the frame drive has drawn (not those it ran without drawing).
+    long framesDrawn() const { return m_framesDrawn; }
 
 private:
     // The engine's frame steps, as the frame drive runs them.
@@ -74,7 +76,9 @@ private:
         void update() override { m_app.update(); }
         void purge() override { m_app.purgeSafeDeleteObjects(false); }
         // Only a frame whose picture may have changed is drawn.
-        void redraw() override { m_app.redrawIfNeeded(); }
+        void redraw() override {
+            if (m_app.redrawIfNeeded()) ++m_app.m_framesDrawn;
+        }
         void afterFrame() override {
             if (m_app.m_afterFrame) m_app.m_afterFrame();
         }
@@ -92,6 +96,7 @@ private:
     const tbViewWindows* m_viewWindows = nullptr;
     tbInput::Actions* m_actions = nullptr;
     std::function<void()> m_afterFrame;
+    long m_framesDrawn = 0;
     EngineFrame m_engineFrame{*this};
     tbFrameDrive m_frameDrive{m_engineFrame, kFrameThresholdMs};
 };

@@ -139,6 +139,8 @@ public:
     //    graphics system's own need (a lost device).
     // The first frame is always drawn.
     void requestRedraw() { m_redrawRequested = true; }
+    // Inside `redraw`: what changes now is drawn by this frame.
+    bool isDrawing() const { return m_drawing; }
     bool isRedrawNeeded();
     // The redraw when one is needed; the request is taken as the frame
     // starts, so one made while it draws waits for the next. True when it drew.
@@ -326,6 +328,7 @@ private:
 
     manipulatorContainer* m_ownManipulatorContainer = nullptr;
     bool m_redrawRequested = true;
+    bool m_drawing = false;
 };
 
 // Asks the engine application, when there is one, to draw the next frame.

@@ -144,11 +144,13 @@ void simApplication::redraw() {
     if (!guard.entered()) return;
     const simSystemLinks& links = systemLinks();
     if (g_profiler) g_profiler->start("Graphics");
+    m_drawing = true;
     m_renderList.forEach([](simObject* object) {
         if (object->hasRenderFlag()) object->preRender();
     });
     callGraphics(links.graphics.renderFrame);
     callGraphics(links.graphics.present);
+    m_drawing = false;
     if (g_profiler) g_profiler->stop("Graphics");
 }
 

@@ -179,11 +179,13 @@ void simCamera::updateInverseMatrices() {
 
     d3dx::MatrixInverse(&m_inverseProjection, nullptr, &m_projection);
     updateFrustum();
-    // A camera that moved, however it was moved, is drawn from where it is now.
+    // A camera that moved, however it was moved, is drawn from where it is
+    // now: by the frame being drawn when the frame itself moved it (the
+    // cameras rebuild as the redraw starts), else by the next one.
     if (m_view != m_drawnView || m_projection != m_drawnProjection) {
         m_drawnView = m_view;
         m_drawnProjection = m_projection;
-        simRequestRedraw();
+        if (g_application && !g_application->isDrawing()) g_application->requestRedraw();
     }
 }
 

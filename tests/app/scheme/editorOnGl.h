@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,7 +19,12 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbMouseGate.h"
+#include "engine/core/simGlobals.h"
 #include "engine/core/simSystemLinks.h"
+#include "engine/graphics/simGraphics.h"
+#include "engine/graphics/simRenderer.h"
+#include "engine/graphics/simWindow.h"
+#include "platform/gfx/device.h"
 #include "engine/graphics/simEngineLinks.h"
 #include "platform/gfx/direct3d.h"
 #include "platform/gfx/eglContext.h"
@@ -55,6 +61,23 @@ protected:
         ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
         app->setViewWindows(&gate);
         app->tools().setMode(tbToolState::kModeScheme);
+    }
+    // The back buffer as the last frame left it: 0xFFRRGGBB, rows top first.
+    std::vector<uint32_t> backBufferPixels() {
+        const simWindow* window = g_graphics->getWindow();
+        const uint32_t width = uint32_t(window->getBackBufferWidth()), height = uint32_t(window->getBackBufferHeight());
+        std::vector<uint32_t> out(size_t(width) * height, 0);
+        simRenderer& r = *g_graphics->getRenderer();
+        gfx::D3DLOCKED_RECT locked{};
+        const gfx::SurfaceHandle surface = r.getBackBuffer();
+        EXPECT_EQ(r.getDevice()->LockRect(surface, &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
+        if (!locked.pBits) return out;
+        for (uint32_t y = 0; y < height; ++y)
+            std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch),
+                        width, &out[size_t(y) * width]);
+        r.getDevice()->UnlockRect(surface);
+        for (uint32_t& p : out) p |= 0xFF000000u;
+        return out;
     }
     void stopEditor() {
         app.reset();

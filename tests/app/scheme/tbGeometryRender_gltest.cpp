@@ -80,20 +80,7 @@ protected:
             app->redraw();
         }
     }
-    std::vector<uint32_t> pixels() {
-        std::vector<uint32_t> out(size_t(width) * height, 0);
-        simRenderer& r = *g_graphics->getRenderer();
-        gfx::D3DLOCKED_RECT locked{};
-        const gfx::SurfaceHandle surface = r.getBackBuffer();
-        EXPECT_EQ(r.getDevice()->LockRect(surface, &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
-        if (!locked.pBits) return out;
-        for (uint32_t y = 0; y < height; ++y)
-            std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch),
-                        width, &out[size_t(y) * width]);
-        r.getDevice()->UnlockRect(surface);
-        for (uint32_t& p : out) p |= 0xFF000000u;
-        return out;
-    }
+    std::vector<uint32_t> pixels() { return backBufferPixels(); }
     size_t covered(const std::vector<uint32_t>& picture) const {
         return size_t(std::count_if(picture.begin(), picture.end(), [](uint32_t c) { return c != kBackdrop; }));
     }
