@@ -29,9 +29,14 @@ endforeach()
 # the end-to-end tests' helpers for the server and the program's environment.
 if(TARGET bench_shellIdle)
   find_package(X11 REQUIRED)
+  # The harness's screenshots are written by the golden-image helper, which
+  # speaks GoogleTest.
+  find_package(GTest REQUIRED)
   target_sources(bench_shellIdle PRIVATE
     ${CMAKE_SOURCE_DIR}/tests/support/childProcess.cpp ${CMAKE_SOURCE_DIR}/tests/support/virtualDisplay.cpp
-    ${CMAKE_SOURCE_DIR}/tests/support/programEnvironment.cpp ${CMAKE_SOURCE_DIR}/tests/support/tempFolder.cpp)
-  target_link_libraries(bench_shellIdle PRIVATE X11::X11)
+    ${CMAKE_SOURCE_DIR}/tests/support/programEnvironment.cpp ${CMAKE_SOURCE_DIR}/tests/support/tempFolder.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/programHarness.cpp ${CMAKE_SOURCE_DIR}/tests/support/schemeSession.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/goldenImage.cpp ${CMAKE_SOURCE_DIR}/tests/support/imageSamples.cpp)
+  target_link_libraries(bench_shellIdle PRIVATE X11::X11 GTest::gtest)
   add_dependencies(bench_shellIdle tolvaneBuilder)
 endif()

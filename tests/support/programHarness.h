@@ -64,6 +64,8 @@ public:
     // come up or the program could not be started.
     bool start(const std::vector<std::string>& arguments = {});
     bool running() { return program_.running(); }
+    // The program's process (for its CPU use), once started.
+    pid_t pid() const { return program_.pid(); }
     // The program's exit status once it ends within the time (128 + the
     // signal when one ended it).
     std::optional<int> waitForExit(int timeoutMs = 60000);
