@@ -12,6 +12,8 @@
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simConsole.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simKeyboard.h"
 #include "engine/core/simOptions.h"
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
@@ -169,6 +171,11 @@ void CtolvaneBuilderApp::close() {
     } else {
         simApplication::close();
     }
+}
+
+void CtolvaneBuilderApp::releaseAltOutsideView() {
+    simKeyboard* keyboard = g_input ? g_input->getKeyboard() : nullptr;
+    if (keyboard && keyboard->isAltDown() && !acceptsMouseInput()) keyboard->onAlt(0);
 }
 
 void CtolvaneBuilderApp::setViewMinimised(bool minimised) {

@@ -56,6 +56,11 @@ public:
     void setViewWindows(const tbViewWindows* windows) { m_viewWindows = windows; }
     // The main window's per-frame step, run after every frame, drawn or not.
     void setAfterFrame(std::function<void()> step) { m_afterFrame = std::move(step); }
+    // The main window's per-frame step for Alt: while the mouse gate is
+    // closed, an Alt held as the pointer left the view counts as let go. An
+    // Alt already up is left alone, so an idle frame sends no event (and is
+    // not drawn).
+    void releaseAltOutsideView();
     // The main window was minimised or restored: the engine window's state
     // follows (0 minimised, 1 normal, its change applied), so a minimised
     // window draws and presents nothing at all.

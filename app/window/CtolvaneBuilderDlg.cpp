@@ -37,8 +37,6 @@
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/utilsStrings.h"
-#include "engine/core/simInput.h"
-#include "engine/core/simKeyboard.h"
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simScene.h"
@@ -485,7 +483,7 @@ void CtolvaneBuilderDlg::onPointerEvent(const wxMouseEvent& event, wxWindow* win
 void CtolvaneBuilderDlg::afterFrame() {
     ++framesDrawn_;
     // While the pointer is off the view an Alt held as it left counts as let go.
-    if (g_input && g_input->getKeyboard() && !app_.acceptsMouseInput()) g_input->getKeyboard()->onAlt(0);
+    app_.releaseAltOutsideView();
     // The engine was told to shut down (the script function); its close
     // requests come to askToExit instead.
     if (app_.isQuitRequested()) {

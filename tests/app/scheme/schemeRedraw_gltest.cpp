@@ -12,6 +12,9 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbProject_model.h"
+#include "app/shell/tbMouseGate.h"
+#include "engine/core/simInput.h"
+#include "engine/core/simKeyboard.h"
 #include "engine/core/utilsPicking.h"
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simScene.h"
@@ -109,6 +112,30 @@ TEST_F(SchemeRedraw, AMinimisedWindowDrawsAndPresentsNothingUntilRestored) {
     const std::vector<uint32_t> before = backBufferPixels();
     EXPECT_TRUE(frame()) << "restored, the window is drawn at once";
     EXPECT_GT(differingFrom(before), 1000u) << "with the model";
+}
+
+// Every window but the view: the mouse gate is closed.
+class ClosedGate : public tbViewWindows {
+public:
+    bool isMainWindowEnabled() const override { return true; }
+    bool isCursorInsideView() const override { return false; }
+    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
+};
+
+TEST_F(SchemeRedraw, WithThePointerOffTheViewAnIdleFrameIsNotDrawn) {
+    // The main window's per-frame step lets go of an Alt held as the pointer
+    // left; with none held it must not make an event, which would draw every frame.
+    ClosedGate closed;
+    app->setViewWindows(&closed);
+    app->setAfterFrame([this] { app->releaseAltOutsideView(); });
+    EXPECT_FALSE(frame());
+    g_input->getKeyboard()->onAlt(1);
+    EXPECT_TRUE(frame()) << "Alt pressed";
+    EXPECT_FALSE(g_input->getKeyboard()->isAltDown()) << "let go of with the pointer off the view";
+    EXPECT_TRUE(frame()) << "the release is drawn";
+    EXPECT_FALSE(frame());
+    app->setAfterFrame({});
+    app->setViewWindows(&gate);
 }
 
 }  // namespace
