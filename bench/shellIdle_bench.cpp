@@ -25,6 +25,7 @@
 #include <wx/timer.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -43,10 +44,12 @@ namespace {
 using namespace testsupport;
 
 constexpr int kMeasureMs = 5000;
-// Settled: a quarter second in which the program used less than this share
-// of a core, within the longest wait.
+// Settled: the program's CPU use over one half second is below this share of
+// a core, or within a quarter of the half second before (a program that draws
+// all the time settles at its own level), within the longest wait.
 constexpr double kSettledCpuPct = 20.0;
-constexpr int kSettleWindowMs = 250;
+constexpr double kSteadyShare = 0.25;
+constexpr int kSettleWindowMs = 500;
 constexpr int kSettleTimeoutMs = 60000;
 
 // CPU seconds a process and all its threads have used (user and system).
@@ -82,10 +85,14 @@ bool waitForWindow(const VirtualDisplay& display, const std::string& title) {
 
 // Waits until the process has settled (see the top); false when it never did.
 bool waitUntilSettled(pid_t pid) {
+    double previous = -1.0;
     for (int waited = 0; waited < kSettleTimeoutMs; waited += kSettleWindowMs) {
         const double before = cpuSeconds(pid);
         std::this_thread::sleep_for(std::chrono::milliseconds(kSettleWindowMs));
-        if (100.0 * (cpuSeconds(pid) - before) * 1000.0 / kSettleWindowMs < kSettledCpuPct) return true;
+        const double pct = 100.0 * (cpuSeconds(pid) - before) * 1000.0 / kSettleWindowMs;
+        if (pct < kSettledCpuPct || (previous >= 0.0 && std::abs(pct - previous) <= kSteadyShare * previous))
+            return true;
+        previous = pct;
     }
     return false;
 }
