@@ -1,19 +1,21 @@
 // A flying site built end to end in the built program, as a site builder
-// builds one: File > New > Flying site, the empty site on screen, Export
-// refused while the site has no "default 1" start for fixed-wing models,
-// Save, quit; the saved file given the sample panorama, lighting colours,
-// water with a dry patch, a plane, an area with points, a skyline, a height
-// map with a hill, and two starting positions; start again, Open, the
-// panorama on screen, Save again, Export under a name of the builder's, quit. The saved .tvq and the exported .tvf are
-// read back by their readers, the exported pictures by ImageMagick's
-// identify as well; the screenshots, the saved .tvq and the whole exported
-// site folder are kept among the artefacts.
+// builds one: File > New > Flying site, the empty site on screen, the sample
+// panorama chosen with the panorama bar's "Auto" through its file browser,
+// Export refused while the site has no "default 1" start for fixed-wing
+// models, Save, quit; the saved file given lighting colours, water with a
+// dry patch, a plane, an area with points, a skyline, a height map with a
+// hill, and two starting positions; start again, Open, the panorama on
+// screen, Save again, Export under a name of the builder's, quit. The saved
+// .tvq and the exported .tvf are read back by their readers, the exported
+// pictures by ImageMagick's identify as well; the screenshots, the saved
+// .tvq and the whole exported site folder are kept among the artefacts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -230,6 +232,46 @@ public:
         return program_.key("Return") && run_.waitClosed(box);
     }
 
+    // The bar shown on the strip above the view: a window without a title,
+    // wide and low, near the top of the screen.
+    unsigned long stripBar() {
+        unsigned long found = 0;
+        ProgramHarness::waitUntil(
+            [&] {
+                const auto listed = program_.xdotool({"search", "--onlyvisible", "--class", "."});
+                if (!listed) return false;
+                std::istringstream ids(*listed);
+                for (unsigned long id; ids >> id;) {
+                    const auto rect = program_.display().windowRect(id);
+                    if (id != run_.window() && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
+                        found = id;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            10000);
+        return found;
+    }
+    // A control of a strip bar: its controls are drawn at the one scale that
+    // fits the bar's 27 units to its height.
+    bool clickStripControl(unsigned long bar, Units at) {
+        const auto rect = program_.display().windowRect(bar);
+        if (!rect) return false;
+        const double scale = rect->height / 27.0;
+        return program_.click(bar, int((at.x + at.width / 2.0) * scale), int((at.y + at.height / 2.0) * scale));
+    }
+
+    // The panorama bar's "Auto": the first face chosen in the file browser
+    // names all six.
+    bool autoPanorama(const std::string& firstFace, const std::string& shotPrefix) {
+        const unsigned long bar = stripBar();
+        if (!bar) return false;
+        program_.screenshot(bar, shotPrefix + "-panoramaBar");
+        return clickStripControl(bar, {256, 10, 26, 14}) &&
+               run_.typeFileName("Select image", firstFace, shotPrefix + "-autoImage");
+    }
+
 private:
     ProgramHarness& program_;
     SchemeSession& run_;
@@ -245,6 +287,14 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_TRUE(run.start("01-started")) << program.log();
     ASSERT_TRUE(builder.newSite("02")) << program.log();
 
+    // The sample panorama through the panorama bar's "Auto" and its file browser.
+    ASSERT_TRUE(builder.autoPanorama(kSample + "1.jpg", "02a")) << program.log();
+    Picture panorama;
+    EXPECT_TRUE(ProgramHarness::waitUntil(
+        [&] { return panoramaPixels(panorama = program.display().capture(run.window())) > 20000; }, 60000))
+        << "no panorama after Auto: " << panoramaPixels(panorama);
+    program.screenshot(run.window(), "02b-panorama");
+
     // Export asks for a fixed-wing "default 1" start first and exports nothing.
     ASSERT_TRUE(builder.exportMenu("03-fileExportMenu")) << program.log();
     ASSERT_TRUE(builder.answerBox("Export failed", "04-exportRefused")) << program.log();
@@ -256,8 +306,8 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     std::optional<tbFlyingSiteFileData> site = readSite(saved, reason);
     ASSERT_TRUE(site) << reason;
     EXPECT_EQ(site->imageMode, 0u);
-    EXPECT_EQ(site->cubeImages, (std::array<std::string, 6>{"[No image]", "[No image]", "[No image]", "[No image]",
-                                                            "[No image]", "[No image]"}));
+    for (int slot = 0; slot < kSiteExportSlots; ++slot)
+        EXPECT_EQ(site->cubeImages[size_t(slot)], kSample + std::to_string(tbSiteFaceNumber(slot)) + ".jpg") << slot;
     EXPECT_TRUE(site->positions.empty());
     EXPECT_FALSE(site->waterMask.empty()) << "a new site saves its water mask";
     const std::optional<int> first = run.quit();
@@ -266,11 +316,9 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     fs::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log",
                   fs::copy_options::overwrite_existing);
 
-    // The site built into the saved file: the sample panorama's faces by the
-    // numbers their files carry, warm lighting, water over all but a dry
-    // disc, the objects, a "default 1" fixed-wing start and a helicopter start.
-    for (int slot = 0; slot < kSiteExportSlots; ++slot)
-        site->cubeImages[size_t(slot)] = kSample + std::to_string(tbSiteFaceNumber(slot)) + ".jpg";
+    // The rest of the site built into the saved file: warm lighting, water
+    // over all but a dry disc, the objects, a "default 1" fixed-wing start
+    // and a helicopter start.
     site->ambient = simColour::fromARGB(0xFF504030);
     site->diffuse = simColour::fromARGB(0xFFFFE0B0);
     site->specular = simColour::fromARGB(0xFF8090A0);
