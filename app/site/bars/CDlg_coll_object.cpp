@@ -1,6 +1,8 @@
 #include "app/site/bars/CDlg_coll_object.h"
 
 #include <wx/tglbtn.h>
+#include <array>
+
 #include <wx/combobox.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
@@ -16,28 +18,36 @@ using M = sitebars::ObjectEditorModel;
 using H = sitebars::HeightMapEditorModel;
 
 // The controls every object editor starts with, in tab order.
-#define TB_COMMON_EDITOR_CONTROLS                                           \
-    {-1, ControlKind::label, "Name:", {4, 4, 30, 8}},                       \
-    {M::idName, ControlKind::edit, "", {36, 2, 80, 12}},                    \
-    {-1, ControlKind::label, "Material:", {4, 18, 30, 8}},                  \
-    {M::idMaterial, ControlKind::dropDownCombo, "", {36, 16, 80, 12}},      \
-    {M::idDelete, ControlKind::pushButton, "Delete", {4, 32, 54, 14}},      \
-    {M::idCopy, ControlKind::pushButton, "Copy", {62, 32, 54, 14}},         \
-    {M::idDraw, ControlKind::toggleButton, "Draw", {4, 48, 54, 14}},        \
-    {M::idVisible, ControlKind::toggleButton, "Visible", {62, 48, 54, 14}}
+constexpr std::array<ui::ControlTemplate, 8> kCommon = {{
+    {-1, ControlKind::label, "Name:", {4, 4, 30, 8}},
+    {M::idName, ControlKind::edit, "", {36, 2, 80, 12}},
+    {-1, ControlKind::label, "Material:", {4, 18, 30, 8}},
+    {M::idMaterial, ControlKind::dropDownCombo, "", {36, 16, 80, 12}},
+    {M::idDelete, ControlKind::pushButton, "Delete", {4, 32, 54, 14}},
+    {M::idCopy, ControlKind::pushButton, "Copy", {62, 32, 54, 14}},
+    {M::idDraw, ControlKind::toggleButton, "Draw", {4, 48, 54, 14}},
+    {M::idVisible, ControlKind::toggleButton, "Visible", {62, 48, 54, 14}},
+}};
 
-constexpr ui::ControlTemplate kPrimitive[] = {TB_COMMON_EDITOR_CONTROLS};
-constexpr ui::ControlTemplate kArea[] = {
-    TB_COMMON_EDITOR_CONTROLS,
+// The common controls followed by the kind's own.
+template <size_t N>
+constexpr std::array<ui::ControlTemplate, kCommon.size() + N> withCommon(
+    const std::array<ui::ControlTemplate, N>& own) {
+    std::array<ui::ControlTemplate, kCommon.size() + N> controls{};
+    for (size_t i = 0; i < kCommon.size(); ++i) controls[i] = kCommon[i];
+    for (size_t i = 0; i < N; ++i) controls[kCommon.size() + i] = own[i];
+    return controls;
+}
+
+constexpr auto kPrimitive = withCommon(std::array<ui::ControlTemplate, 0>{});
+constexpr auto kArea = withCommon(std::array<ui::ControlTemplate, 1>{{
     {CDlg_coll_area::idEditPoints, ControlKind::toggleButton, "Edit/add points", {4, 66, 112, 14}},
-};
-constexpr ui::ControlTemplate kSkyline[] = {
-    TB_COMMON_EDITOR_CONTROLS,
+}});
+constexpr auto kSkyline = withCommon(std::array<ui::ControlTemplate, 1>{{
     {CDlg_coll_skyline::idEditPoints, ControlKind::toggleButton, "Add/edit points", {4, 66, 112, 14}},
-};
+}});
 constexpr ui::ValueRange kBrushRange = {H::kBrushMinimum, H::kBrushMaximum};
-constexpr ui::ControlTemplate kHeightMap[] = {
-    TB_COMMON_EDITOR_CONTROLS,
+constexpr auto kHeightMap = withCommon(std::array<ui::ControlTemplate, 10>{{
     {H::idEditSurface, ControlKind::toggleButton, "Edit surface", {4, 66, 112, 14}},
     {-1, ControlKind::label, "Brush radius:", {4, 84, 112, 8}},
     {H::idRadius, ControlKind::slider, "", {4, 92, 112, 14}, ui::ControlStyle::plain, kBrushRange},
@@ -48,8 +58,7 @@ constexpr ui::ControlTemplate kHeightMap[] = {
     {H::idMinimum, ControlKind::edit, "", {76, 150, 40, 12}},
     {H::idMaximumCheck, ControlKind::checkBox, "Maximum height", {4, 164, 70, 12}},
     {H::idMaximum, ControlKind::edit, "", {76, 164, 40, 12}},
-};
-#undef TB_COMMON_EDITOR_CONTROLS
+}});
 
 constexpr ui::DialogTemplate kPrimitiveTemplate = {"Collision editor (Primitive)", {120, 66}, kPrimitive};
 constexpr ui::DialogTemplate kAreaTemplate = {"Collision editor (Area)", {120, 84}, kArea};
