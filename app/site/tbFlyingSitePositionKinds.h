@@ -7,12 +7,9 @@
 #include <cstdint>
 #include <string>
 
-struct tbPositionKind {
-    const char* name;
-    uint32_t id;
-};
+#include "app/site/tbNamedIds.h"
 
-inline constexpr std::array<tbPositionKind, 7> kPositionKinds = {{
+inline constexpr std::array<tbNamedId, 7> kPositionKinds = {{
     {"All", 5},
     {"Fixed Wing", 1},
     {"Helicopter", 0},
@@ -24,7 +21,6 @@ inline constexpr std::array<tbPositionKind, 7> kPositionKinds = {{
 
 // The name of the first entry with the id; "All" when none has it.
 inline std::string tbPositionKindName(uint32_t id) {
-    for (const tbPositionKind& kind : kPositionKinds)
-        if (kind.id == id) return kind.name;
-    return "All";
+    const int index = tbIndexOfId(kPositionKinds, id);
+    return index < 0 ? "All" : kPositionKinds[size_t(index)].name;
 }

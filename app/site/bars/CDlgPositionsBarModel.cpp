@@ -1,6 +1,6 @@
 #include "app/site/bars/CDlgPositionsBarModel.h"
 
-#include "app/site/bars/tbNamedIds.h"
+#include "app/site/tbNamedIds.h"
 #include "app/site/bars/tbSiteCopy.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbFlyingSitePositionKinds.h"

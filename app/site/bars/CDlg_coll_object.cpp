@@ -7,7 +7,7 @@
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 
-#include "app/site/bars/tbNamedIds.h"
+#include "app/site/tbNamedIds.h"
 #include "app/site/bars/tbSiteBarControls.h"
 #include "app/site/tbSiteNames.h"
 

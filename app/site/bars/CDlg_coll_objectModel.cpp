@@ -1,7 +1,7 @@
 #include "app/site/bars/CDlg_coll_objectModel.h"
 
 #include "app/site/bars/tbDecimalText.h"
-#include "app/site/bars/tbNamedIds.h"
+#include "app/site/tbNamedIds.h"
 #include "app/site/tbSiteNames.h"
 
 namespace sitebars {

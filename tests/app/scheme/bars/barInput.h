@@ -11,27 +11,11 @@
 #include <wx/statbox.h>
 #include <wx/tglbtn.h>
 
+#include "tests/support/ui/controlDriver.h"
 #include "tests/support/ui/screenshot.h"
 #include "tests/support/ui/wxTestApp.h"
 
 namespace test {
-
-// A push-like button clicked: it flips, then reports the click.
-inline void toggle(wxToggleButton* button) {
-    button->SetValue(!button->GetValue());
-    wxCommandEvent event(wxEVT_TOGGLEBUTTON, button->GetId());
-    event.SetEventObject(button);
-    event.SetInt(button->GetValue());
-    button->GetEventHandler()->ProcessEvent(event);
-}
-
-inline void choose(wxComboBox* list, const std::string& entry) {
-    list->SetStringSelection(entry);
-    wxCommandEvent event(wxEVT_COMBOBOX, list->GetId());
-    event.SetEventObject(list);
-    event.SetInt(list->GetSelection());
-    list->GetEventHandler()->ProcessEvent(event);
-}
 
 // A list line clicked once, or twice (a double click).
 inline void chooseLine(wxListBox* list, int line, bool doubleClick = false) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/site/bars/tbDecimalText.h"
-#include "app/site/bars/tbNamedIds.h"
+#include "app/site/tbNamedIds.h"
 #include "app/site/bars/tbPanoramaNames.h"
 #include "app/site/tbFlyingSitePositionKinds.h"
 

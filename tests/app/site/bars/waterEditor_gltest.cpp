@@ -9,18 +9,15 @@
 #include "app/site/bars/tbSiteBarsPresenter.h"
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbWaterMask.h"
-#include "platform/gfx/eglContext.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/app/site/siteOnGl.h"
 
 namespace {
 
-class GlWaterEditor : public ::testing::Test {
+class GlWaterEditor : public sitetest::SiteOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        SiteOnGl::SetUp();
+        if (HasFatalFailure()) return;
         site = std::make_unique<tbProject_flyingsite>();
         ASSERT_TRUE(site->onNew(""));
         sitebars::PresenterSetup setup;
@@ -31,7 +28,7 @@ protected:
     void TearDown() override {
         bars.reset();
         site.reset();
-        rig.reset();
+        SiteOnGl::TearDown();
     }
     // Red of the mask's centre texel, where a dab at the water's centre lands.
     int centre() const {
@@ -45,8 +42,6 @@ protected:
         site->paintWaterMask();
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     std::unique_ptr<tbProject_flyingsite> site;
     std::unique_ptr<sitebars::SiteBarsPresenter> bars;
 };
