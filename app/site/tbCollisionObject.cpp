@@ -131,6 +131,7 @@ bool tbCollisionObject::setName(const std::string& name) {
     if (!tbIsStorableSiteName(name)) return false;
     m_name = name;
     if (m_manipulator) m_manipulator->setLabel(m_name, white());
+    simRequestRedraw();  // its label
     return true;
 }
 

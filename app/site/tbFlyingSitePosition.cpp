@@ -3,6 +3,7 @@
 #include "app/site/tbFlyingSitePositionKinds.h"
 #include "app/site/tbSiteNames.h"
 #include "app/site/tbSiteSelectionBars.h"
+#include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/manipulatorContainer.h"
@@ -104,6 +105,7 @@ void tbFlyingSitePosition::setKind(uint32_t kind) {
 void tbFlyingSitePosition::relabel() {
     if (m_manipulator)
         m_manipulator->setLabel(m_name + " (" + tbPositionKindName(m_kind) + ")", simColour::fromARGB(kWhite));
+    simRequestRedraw();
 }
 
 void tbFlyingSitePosition::setPosition(const d3dx::Vector3& position) {

@@ -14,6 +14,7 @@
 #include "app/site/tbSiteSelectionBars.h"
 #include "app/site/tbWaterBrush.h"
 #include "app/site/tbWaterMask.h"
+#include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
@@ -38,8 +39,10 @@ simColour white() { return simColour::fromARGB(0xFFFFFFFF); }
 
 simScene* scene() { return g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr; }
 
-// The scene's light 0 takes the site's colour, when there is one.
+// The scene's light 0 takes the site's colour, when there is one; the
+// lighting preview and the site's models show it at the next frame.
 void lightColour(void (simLight::*set)(const simColour&), const simColour& colour) {
+    simRequestRedraw();
     simScene* s = scene();
     if (simLight* light = s ? s->getLights().getLight(0) : nullptr) {
         (light->*set)(colour);
@@ -130,6 +133,7 @@ tbProject_flyingsite::~tbProject_flyingsite() {
 
 bool tbProject_flyingsite::onNew(std::string) {
     if (!m_waterMask->create()) simLog("ERROR: water mask not created\n");
+    simRequestRedraw();
     if (tbSiteBars* bars = tbCurrentSiteBars()) bars->showWindSpeed("0.0");
     return true;
 }
@@ -169,11 +173,23 @@ void tbProject_flyingsite::setCubeImage(uint32_t slot, const std::string& path) 
     m_cubeImageNames[slot] = path;
     m_cubeTextures[slot] = loadSiteImage(path);
     buildReflectionCubemap();
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::setSphereImage(const std::string& path) {
     m_sphereImageName = path;
     m_sphereTexture = loadSiteImage(path);
+    simRequestRedraw();
+}
+
+void tbProject_flyingsite::setImageMode(uint32_t mode) {
+    m_imageMode = mode;
+    simRequestRedraw();
+}
+
+void tbProject_flyingsite::setPreviewGeometry(simGeometry* geometry) {
+    m_previewGeometry = geometry;
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::buildReflectionCubemap() {
@@ -200,6 +216,7 @@ void tbProject_flyingsite::setSpecularColour(const simColour& colour) {
 void tbProject_flyingsite::resetSunPosition() {
     m_sunPosition = {0, 250, 0};
     m_sunManipulator->setPosition(m_sunPosition);
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::resetPanoramaOrientation() {
@@ -207,6 +224,7 @@ void tbProject_flyingsite::resetPanoramaOrientation() {
     m_panoramaRotation = {0, 0, 0};
     m_panoramaManipulator->setPosition(m_panoramaPosition);
     m_panoramaManipulator->setRotation(m_panoramaRotation);
+    simRequestRedraw();
 }
 
 // ---- Water.
@@ -214,6 +232,13 @@ void tbProject_flyingsite::resetPanoramaOrientation() {
 void tbProject_flyingsite::setWaterEnabled(bool enabled) {
     m_waterEnabled = enabled ? 1 : 0;
     m_waterManipulator->enabled = m_waterEnabled;
+    simRequestRedraw();
+}
+
+// The weather tool's arrows show the global wind's speed.
+void tbProject_flyingsite::setWindSpeed(float metresPerSecond) {
+    m_windSpeed = metresPerSecond;
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::fillWaterMask(const simColour& colour) { m_waterMask->fill(colour.toARGB()); }
@@ -250,11 +275,15 @@ void tbProject_flyingsite::onDeviceRestore() {
 // ---- Objects and positions.
 
 void tbProject_flyingsite::addCollisionObject(std::unique_ptr<tbCollisionObject> object) {
-    if (object) m_collisionObjects.push_back(std::move(object));
+    if (!object) return;
+    m_collisionObjects.push_back(std::move(object));
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::addPosition(std::unique_ptr<tbFlyingSitePosition> position) {
-    if (position) m_positions.push_back(std::move(position));
+    if (!position) return;
+    m_positions.push_back(std::move(position));
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::deleteCollisionObject(tbCollisionObject* object) {
@@ -269,6 +298,7 @@ void tbProject_flyingsite::deleteCollisionObject(tbCollisionObject* object) {
     // Its manipulator leaves the container with it, and with it any
     // selection of it.
     m_collisionObjects.erase(found);
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::deletePosition(tbFlyingSitePosition* position) {
@@ -279,6 +309,7 @@ void tbProject_flyingsite::deletePosition(tbFlyingSitePosition* position) {
     if (tbSiteSelectionBars* shown = tbSiteSelectionBars::installed())
         if (shown->positionsBarPosition() == position) shown->showInPositionsBar(nullptr);
     m_positions.erase(found);
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::deleteAll() {

@@ -106,9 +106,9 @@ public:
     void setInterior(bool interior) { m_interior = interior; }
     void setReverb(bool reverb) { m_reverb = reverb; }
     void setAmbientSound(const std::string& path) { m_ambientSound = path; }
-    void setWindSpeed(float metresPerSecond) { m_windSpeed = metresPerSecond; }
-    void setImageMode(uint32_t mode) { m_imageMode = mode; }
-    void setPreviewGeometry(simGeometry* geometry) { m_previewGeometry = geometry; }
+    void setWindSpeed(float metresPerSecond);
+    void setImageMode(uint32_t mode);
+    void setPreviewGeometry(simGeometry* geometry);
     void setSiteName(const std::string& name) { m_siteName = name; }
     void setSiteDescription(const std::string& text) { m_siteDescription = text; }
 

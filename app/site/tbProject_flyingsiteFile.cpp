@@ -18,6 +18,7 @@
 #include "app/site/tbSiteBars.h"
 #include "app/site/tbSiteGizmo.h"
 #include "app/site/tbWaterMask.h"
+#include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/utilsStrings.h"
 #include "engine/graphics/manipulator.h"
@@ -177,6 +178,7 @@ void tbProject_flyingsite::applyFile(tbFlyingSiteFileData& file,
     }
     placeManipulators();
     showInBars();
+    simRequestRedraw();
 }
 
 void tbProject_flyingsite::placeManipulators() {

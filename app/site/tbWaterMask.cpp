@@ -1,6 +1,7 @@
 #include "app/site/tbWaterMask.h"
 
 #include "app/site/tbOffscreenDrawing.h"
+#include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/graphics/simGraphics.h"
@@ -77,6 +78,7 @@ void tbWaterMask::clear(SurfaceHandle surface, uint32_t argb) {
     tbOffscreenDrawing drawing(surface, m_depth, false);
     if (!drawing.ok()) return;
     device()->Clear(0, nullptr, D3DCLEAR_TARGET | (m_depth ? D3DCLEAR_ZBUFFER : 0u), argb, 1.0f, 0);
+    simRequestRedraw();  // the water plane shows the mask
 }
 
 void tbWaterMask::fill(uint32_t argb) { clear(m_surface, argb); }
@@ -86,6 +88,7 @@ void tbWaterMask::dab(float u, float v, float radius, uint32_t argb, const simTe
     tbOffscreenDrawing drawing(m_surface, m_depth, true);
     if (!drawing.ok()) return;
     drawing.renderer().drawRect({u - radius, v - radius}, {u + radius, v + radius}, argb, brush);
+    simRequestRedraw();
 }
 
 bool tbWaterMask::save(std::vector<uint8_t>& dds, std::string* reason) const {
