@@ -26,6 +26,10 @@ public:
 };
 
 class SiteRedraw : public ::testing::Test {
+public:
+    tbCollisionObject& object() { return *site->getCollisionObjects().front(); }
+    tbFlyingSitePosition& position() { return *site->getPositions().front(); }
+
 protected:
     void SetUp() override {
         previous = tbBindSiteBars(&bars);
@@ -37,8 +41,6 @@ protected:
         site.reset();
         tbBindSiteBars(previous);
     }
-    tbCollisionObject& object() { return *site->getCollisionObjects().front(); }
-    tbFlyingSitePosition& position() { return *site->getPositions().front(); }
 
     UndrawnApplication application;
     sitetest::SiteStage stage;
@@ -91,10 +93,4 @@ TEST_F(SiteRedraw, EveryChangeToWhatTheSiteShowsAsksForTheNextFrame) {
         change.make(*this, *site);
         EXPECT_TRUE(application.isRedrawNeeded()) << change.name;
     }
-}
-
-TEST_F(SiteRedraw, AFileThatIsRefusedAsksForNothing) {
-    application.redrawIfNeeded();
-    EXPECT_FALSE(site->open("/nonexistent/site.tvq"));
-    EXPECT_FALSE(application.isRedrawNeeded());
 }
