@@ -10,37 +10,29 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
 #include "platform/d3dx/d3dxImage.h"
-#include "platform/gfx/eglContext.h"
 #include "tests/app/scheme/schemeModels.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/modelResources.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/app/shell/appOnGl.h"
 
 namespace test {
 
-class SchemeOnGl : public ::testing::Test {
+class SchemeOnGl : public apptest::AppOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
-        previousSink =
-            tbSetErrorBoxSink([this](const std::string& title, const std::string&) { boxes.push_back(title); });
+        ASSERT_NO_FATAL_FAILURE(AppOnGl::SetUp());
         res = std::make_unique<testsupport::ModelResources>(rig->engine);
         res->writeTexture("textures/metal.bmp");
     }
     void TearDown() override {
         project.reset();
         res.reset();
-        rig.reset();
-        tbSetErrorBoxSink(previousSink);
         EXPECT_TRUE(boxes.empty()) << boxes.front();
+        AppOnGl::TearDown();
     }
 
     // A new scheme on the model `name` made of `vertices` (one paintable
@@ -65,13 +57,9 @@ protected:
         return out;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     std::unique_ptr<testsupport::ModelResources> res;
     std::unique_ptr<tbProject_model> project;
     tbGeometry* model = nullptr;
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
 };
 
 }  // namespace test

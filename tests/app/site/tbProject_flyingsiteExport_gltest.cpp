@@ -9,17 +9,15 @@
 #include <fstream>
 #include <memory>
 
-#include "app/shell/tbErrorBox.h"
 #include "app/site/tbCollisionObject_marker.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbSiteExportNames.h"
 #include "engine/graphics/simSurfaceFile.h"
 #include "engine/graphics/simTexture.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/app/site/siteOnGl.h"
 #include "tests/app/site/siteTvfReader.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
 namespace {
@@ -43,23 +41,17 @@ d3dx::Image load(const std::string& path, bool cube = false) {
 
 size_t objectRecordSize(uint32_t tag) { return tag == 3 ? 239 : 0; }
 
-class GlSiteExport : public ::testing::Test {
+class GlSiteExport : public sitetest::SiteOnGl {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
-        previousSink = tbSetErrorBoxSink(
-            [this](const std::string& title, const std::string& text) { boxes.push_back(title + " / " + text); });
+        ASSERT_NO_FATAL_FAILURE(SiteOnGl::SetUp());
         site = std::make_unique<tbProject_flyingsite>();
         ASSERT_TRUE(site->onNew(""));
         site->setExportName("field");
     }
     void TearDown() override {
         site.reset();
-        tbSetErrorBoxSink(previousSink);
-        rig.reset();
+        SiteOnGl::TearDown();
     }
 
     // The sample panorama in every slot, by the numbers its files carry.
@@ -74,12 +66,8 @@ protected:
         return image;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     testsupport::TempFolder temp;
     const std::string folder = temp.file("Flying sites/field");
-    std::vector<std::string> boxes;
-    tbErrorBoxSink previousSink;
     std::unique_ptr<tbProject_flyingsite> site;
 };
 
