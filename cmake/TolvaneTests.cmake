@@ -57,7 +57,7 @@ function(tolvane_test_folder folder label libs)
     gtest_discover_tests(${target}
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-      PROPERTIES TIMEOUT 300)
+      PROPERTIES TIMEOUT 600)
     # The discovery script flattens list-valued properties, so labels and the
     # environment are set by a script of our own that runs after it.
     set(props_file ${CMAKE_BINARY_DIR}/${target}_properties.cmake)
