@@ -8,6 +8,7 @@
 #include "engine/core/simMouse.h"
 #include "engine/core/utilsPicking.h"
 #include "engine/graphics/manipulator.h"
+#include "engine/graphics/simIndexBuffer.h"
 #include "engine/graphics/simVertexBuffer.h"
 
 namespace {

@@ -14,8 +14,12 @@
 // A reader keeps the heights and colours; positions and box are recomputed.
 // A 50 x 50 map's record is 239 + 24 + 4 + 120000 bytes.
 //
-// Drawing: the surface is one triangle list in a vertex buffer of its own,
-// refilled only when the surface is rebuilt, and drawn with one call a frame.
+// Drawing: the surface is one vertex per cell in a vertex buffer of its own,
+// refilled only when the surface is rebuilt, and an index buffer made once
+// naming each grid square's two triangles; drawn with one indexed call a
+// frame. Each square is one colour: flat shading takes it from the square's
+// first corner, the vertex of the square's own cell, so sharing the corners
+// keeps the picture of separately coloured squares.
 #pragma once
 
 #include <memory>
@@ -28,6 +32,7 @@
 #include "engine/core/utilsTimer.h"
 #include "engine/graphics/simDrawRecords.h"
 
+class simIndexBuffer;
 class simVertexBuffer;
 class tbSiteEditorSettings;
 
@@ -97,6 +102,11 @@ public:
     // The surface's triangle list (two triangles per grid square) and lines
     // (two per square), as last built.
     const std::vector<simVertex>& getSurfaceVertices() const { return m_vertices; }
+    // What is drawn: one vertex per cell, row by row, carrying the colour of
+    // the square it is the first corner of, and the triangles' corners as
+    // indices into them, in the triangle list's order.
+    const std::vector<simVertex>& getGridVertices() const { return m_gridVertices; }
+    const std::vector<uint32_t>& getGridIndices() const { return m_gridIndices; }
     const std::vector<simLine3D>& getLines() const { return m_lines; }
 
 private:
@@ -106,8 +116,8 @@ private:
     static bool shiftHeld();
     template <class A, class Self>
     static void transferTail(A& a, Self& self);
-    // Copies the built vertices into the surface's vertex buffer, making it
-    // when its size changed; false when there is no buffer to draw.
+    // Copies the built grid vertices into the surface's vertex buffer, making
+    // it and the index buffer when missing; false when there is nothing to draw.
     bool uploadSurface();
 
     utils::Timer m_brushWatch;
@@ -115,10 +125,13 @@ private:
     uint8_t m_uploadDue = 1;
     simBoundingBox m_box;
     std::vector<simVertex> m_vertices;
+    std::vector<simVertex> m_gridVertices;
+    std::vector<uint32_t> m_gridIndices;  // the same for every build of a map
     std::vector<simLine3D> m_lines;
     uint32_t m_cellsPerSide = 0;
     std::vector<Cell> m_cells;
     d3dx::Vector3 m_cachedPosition, m_cachedScale, m_cachedAngles;
     d3dx::Vector3 m_brushPoint;
     std::unique_ptr<simVertexBuffer> m_buffer;
+    std::unique_ptr<simIndexBuffer> m_indexBuffer;
 };

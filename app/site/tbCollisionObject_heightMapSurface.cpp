@@ -1,6 +1,7 @@
 // The height map's surface: the cells' world positions, the box, the
-// coloured triangle list in the map's own vertex buffer and the grid lines;
-// and drawing it with the brush while the surface is edited.
+// coloured triangle list, the shared corners drawn by index from the map's
+// own buffers and the grid lines; and drawing it with the brush while the
+// surface is edited.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "app/site/tbSiteEditorSettings.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/manipulator.h"
+#include "engine/graphics/simIndexBuffer.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
@@ -36,6 +38,7 @@ void tbCollisionObject_heightMap::buildSurface() {
     const size_t squares = n > 1 ? size_t(n - 1) * (n - 1) : 0;
     m_vertices.resize(squares * kVerticesPerSquare);
     m_lines.resize(squares * 2);
+    m_gridVertices.resize(size_t(n) * n);
 
     m_box.reset();
     const float sideX = m_scale.x, sideZ = m_scale.z;
@@ -55,6 +58,25 @@ void tbCollisionObject_heightMap::buildSurface() {
 
     const uint32_t alpha = isSelected() ? kAlphaSelected : kAlphaPlain;
     const float range = std::fabs(m_box.max.y - m_box.min.y);
+    // A square's colour, from the height of its first corner.
+    auto colourAt = [&](const d3dx::Vector3& p0) {
+        // Heights from a file may be anything; a shade that is no number
+        // (an infinite or NaN height) draws as the bottom of the range.
+        const float shade = (p0.y - m_box.min.y) / range;
+        const uint32_t blue = std::isfinite(shade) ? uint32_t(int32_t(std::clamp(shade, 0.0f, 1.0f) * 255.0f)) : 0u;
+        return alpha << 24 | 0x6400u | blue;
+    };
+    auto vertexOf = [&](const d3dx::Vector3& p, uint32_t colour, float u, float w) {
+        simVertex out(p, colour, u, w, 1.0f, 1.0f, 1.0f, 1.0f);
+        out.normal = kUp;
+        return out;
+    };
+    // The squares are drawn untextured, so the shared corners need no
+    // texture coordinates of their own.
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        m_gridVertices[i] = vertexOf(m_cells[i].world, colourAt(m_cells[i].world), 0, 0);
+    const bool indexed = !m_gridIndices.empty();
+    if (!indexed) m_gridIndices.reserve(squares * kVerticesPerSquare);
     simVertex* v = m_vertices.data();
     simLine3D* line = m_lines.data();
     for (uint32_t r = 0; r + 1 < n; ++r) {
@@ -63,16 +85,8 @@ void tbCollisionObject_heightMap::buildSurface() {
             const d3dx::Vector3& p1 = cell(r + 1, c).world;
             const d3dx::Vector3& p2 = cell(r + 1, c + 1).world;
             const d3dx::Vector3& p3 = cell(r, c + 1).world;
-            // Heights from a file may be anything; a shade that is no number
-            // (an infinite or NaN height) draws as the bottom of the range.
-            const float shade = (p0.y - m_box.min.y) / range;
-            const uint32_t blue = std::isfinite(shade) ? uint32_t(int32_t(std::clamp(shade, 0.0f, 1.0f) * 255.0f)) : 0u;
-            const uint32_t colour = alpha << 24 | 0x6400u | blue;
-            auto vertex = [&](const d3dx::Vector3& p, float u, float w) {
-                simVertex out(p, colour, u, w, 1.0f, 1.0f, 1.0f, 1.0f);
-                out.normal = kUp;
-                return out;
-            };
+            const uint32_t colour = colourAt(p0);
+            auto vertex = [&](const d3dx::Vector3& p, float u, float w) { return vertexOf(p, colour, u, w); };
             // The quad (p0, p1, p2, p3) as the triangles (p0, p1, p2) and (p0, p2, p3).
             *v++ = vertex(p0, 0, 0);
             *v++ = vertex(p1, 1, 0);
@@ -80,6 +94,10 @@ void tbCollisionObject_heightMap::buildSurface() {
             *v++ = vertex(p0, 0, 0);
             *v++ = vertex(p2, 1, 1);
             *v++ = vertex(p3, 0, 1);
+            if (!indexed) {
+                const uint32_t i0 = r * n + c, i1 = i0 + n, i2 = i1 + 1, i3 = i0 + 1;
+                m_gridIndices.insert(m_gridIndices.end(), {i0, i1, i2, i0, i2, i3});
+            }
             *line++ = simLine3D(p0 + kLineLift, p1 + kLineLift, kLineColour);
             *line++ = simLine3D(p0 + kLineLift, p3 + kLineLift, kLineColour);
         }
@@ -87,8 +105,9 @@ void tbCollisionObject_heightMap::buildSurface() {
 }
 
 bool tbCollisionObject_heightMap::uploadSurface() {
-    if (m_vertices.empty()) return false;
-    const int32_t count = int32_t(m_vertices.size());
+    if (m_gridIndices.empty()) return false;
+    if (!m_indexBuffer) m_indexBuffer = std::make_unique<simIndexBuffer>(m_gridIndices);
+    const int32_t count = int32_t(m_gridVertices.size());
     if (!m_buffer || m_buffer->getVertexCount() != count) {
         m_buffer = std::make_unique<simVertexBuffer>(count, int32_t(sizeof(simVertex)), simVertex::kFormat, true,
                                                      false);
@@ -98,7 +117,7 @@ bool tbCollisionObject_heightMap::uploadSurface() {
     void* out = m_buffer->lock(simVertexBuffer::lockDiscard, 0, -1);
     // A buffer that cannot be locked has reported why; try again next frame.
     if (!out) return false;
-    std::memcpy(out, m_vertices.data(), m_vertices.size() * sizeof(simVertex));
+    std::memcpy(out, m_gridVertices.data(), m_gridVertices.size() * sizeof(simVertex));
     m_buffer->unlock();
     m_uploadDue = 0;
     return true;
@@ -130,7 +149,9 @@ void tbCollisionObject_heightMap::render() {
     state->setState(simRenderState_zFunction, kDepthLessEqual);
     if (uploadSurface()) {
         state->setState(simRenderState_texture0, static_cast<const simRendererStateTexture*>(nullptr));
-        m_buffer->render(gfx::D3DPT_TRIANGLELIST, true, int32_t(m_vertices.size() / 3), 0);
+        state->setState(simRenderState_shadeMode, gfx::D3DSHADE_FLAT);
+        m_indexBuffer->render(*m_buffer, gfx::D3DPT_TRIANGLELIST, int32_t(m_gridIndices.size() / 3));
+        state->setState(simRenderState_shadeMode, gfx::D3DSHADE_GOURAUD);
     }
 
     if (editing) {

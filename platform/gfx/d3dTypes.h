@@ -22,6 +22,8 @@ enum D3DFORMAT : std::uint32_t {
     D3DFMT_X8R8G8B8 = 22,  // alpha byte is ignored on write and reads as 255
     D3DFMT_D24S8 = 75,
     D3DFMT_D16 = 80,
+    D3DFMT_INDEX16 = 101,
+    D3DFMT_INDEX32 = 102,
     D3DFMT_R32F = 114,
     D3DFMT_DXT1 = 0x31545844,  // 'DXT1': 8-byte 4x4 blocks
     D3DFMT_DXT5 = 0x35545844,  // 'DXT5': 16-byte 4x4 blocks

@@ -429,7 +429,7 @@ HRESULT Device::SetStreamSource(std::uint32_t stream, VertexBufferHandle buffer,
     trace("SetStreamSource", {stream, buffer.id, offsetBytes, stride});
     if (stream != 0) return misuse("SetStreamSource", "only stream 0 exists");
     if (buffer) {
-        const BufferRecord* b = pools_->buffers.find(buffer);
+        const BufferRecord* b = findBuffer(buffer, false);
         if (!b) return misuse("SetStreamSource", "stale vertex buffer handle");
         if (offsetBytes > b->length) return misuse("SetStreamSource", "offset past the end of the buffer");
     }
@@ -459,19 +459,57 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, 
     if (!inScene_) return misuse(call, "outside BeginScene/EndScene");
     const std::uint64_t vertices = verticesFor(type, primitiveCount);
     if (vertices == 0 || primitiveCount == 0) return misuse(call, "unsupported primitive type or no primitives");
-    const BufferRecord* b = pools_->buffers.find(state_.stream);
+    if (FAILED(checkStream(call, startVertex, startVertex + vertices))) return D3DERR_INVALIDCALL;
+    RenderTargets t;
+    if (FAILED(targets(call, &t))) return D3DERR_INVALIDCALL;
+    if (drawingSuppressed()) return D3D_OK;
+    return backend_->draw(state_, t, type, startVertex, static_cast<std::uint32_t>(vertices));
+}
+
+HRESULT Device::checkStream(const char* call, std::uint64_t first, std::uint64_t end) const {
+    const BufferRecord* b = findBuffer(state_.stream, false);
     if (!b) return misuse(call, "no vertex buffer on stream 0");
     if (b->locked) return misuse(call, "vertex buffer is locked");
     const std::uint32_t stride = fvfStride(state_.fvf);
     if (!stride || stride != state_.streamStride)
         return misuse(call, "vertex format and stream stride do not match");
-    if (state_.streamOffset + (startVertex + vertices) * stride > b->length)
+    if (first > end || state_.streamOffset + end * stride > b->length)
         return misuse(call, "draw reads past the end of the vertex buffer");
     if (state_.program && !pools_->programs.find(state_.program)) return misuse(call, "stale program handle");
+    return D3D_OK;
+}
+
+HRESULT Device::SetIndices(IndexBufferHandle buffer) {
+    trace("SetIndices", {buffer.id});
+    if (buffer && !findBuffer(VertexBufferHandle{buffer.id}, true))
+        return misuse("SetIndices", "stale index buffer handle");
+    state_.indices = buffer;
+    return D3D_OK;
+}
+
+HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex,
+                                     std::uint32_t minVertexIndex, std::uint32_t numVertices,
+                                     std::uint32_t startIndex, std::uint32_t primitiveCount) {
+    trace("DrawIndexedPrimitive", {type, std::uint64_t(std::int64_t(baseVertexIndex)), minVertexIndex, numVertices,
+                                   startIndex, primitiveCount});
+    const char* call = "DrawIndexedPrimitive";
+    if (!inScene_) return misuse(call, "outside BeginScene/EndScene");
+    const std::uint64_t indices = verticesFor(type, primitiveCount);
+    if (indices == 0 || primitiveCount == 0) return misuse(call, "unsupported primitive type or no primitives");
+    const BufferRecord* ib = findBuffer(VertexBufferHandle{state_.indices.id}, true);
+    if (!ib) return misuse(call, "no index buffer set");
+    if (ib->locked) return misuse(call, "index buffer is locked");
+    if ((startIndex + indices) * ib->indexSize > ib->length)
+        return misuse(call, "draw reads past the end of the index buffer");
+    const std::int64_t first = std::int64_t(baseVertexIndex) + minVertexIndex;
+    if (numVertices == 0 || first < 0) return misuse(call, "vertex range outside the stream");
+    if (FAILED(checkStream(call, std::uint64_t(first), std::uint64_t(first) + numVertices)))
+        return D3DERR_INVALIDCALL;
     RenderTargets t;
     if (FAILED(targets(call, &t))) return D3DERR_INVALIDCALL;
     if (drawingSuppressed()) return D3D_OK;
-    return backend_->draw(state_, t, type, startVertex, static_cast<std::uint32_t>(vertices));
+    return backend_->drawIndexed(state_, t, type, baseVertexIndex, startIndex, static_cast<std::uint32_t>(indices),
+                                 ib->indexSize);
 }
 
 HRESULT Device::Clear(std::uint32_t count, const RECT* rects, std::uint32_t flags, D3DCOLOR colour, float z,

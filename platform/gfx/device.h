@@ -78,6 +78,9 @@ public:
     // length in bytes; fvf must be one of the two vertex formats (or 0 for raw bytes).
     HRESULT CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf, D3DPOOL pool,
                                VertexBufferHandle* out);
+    // length in bytes; format D3DFMT_INDEX16 or D3DFMT_INDEX32.
+    HRESULT CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, D3DFORMAT format, D3DPOOL pool,
+                              IndexBufferHandle* out);
     HRESULT CreateRenderTarget(std::uint32_t width, std::uint32_t height, D3DFORMAT format,
                                D3DMULTISAMPLE_TYPE multiSample, std::uint32_t quality, bool lockable,
                                SurfaceHandle* out);
@@ -109,6 +112,9 @@ public:
     HRESULT Lock(VertexBufferHandle buffer, std::uint32_t offset, std::uint32_t size, void** out,
                  std::uint32_t flags);
     HRESULT Unlock(VertexBufferHandle buffer);
+    HRESULT Lock(IndexBufferHandle buffer, std::uint32_t offset, std::uint32_t size, void** out,
+                 std::uint32_t flags);
+    HRESULT Unlock(IndexBufferHandle buffer);
     // Copies (and scales) between colour surfaces; null rectangles mean whole.
     HRESULT StretchRect(SurfaceHandle source, const RECT* sourceRect, SurfaceHandle dest, const RECT* destRect,
                         D3DTEXTUREFILTERTYPE filter);
@@ -122,6 +128,7 @@ public:
     HRESULT Release(TextureHandle texture);
     HRESULT Release(SurfaceHandle surface);
     HRESULT Release(VertexBufferHandle buffer);
+    HRESULT Release(IndexBufferHandle buffer);
     HRESULT Release(ProgramHandle program);
 
     // Resources made through this device and not yet released (the device's
@@ -132,6 +139,7 @@ public:
     ResourceState State(TextureHandle texture) const;
     ResourceState State(SurfaceHandle surface) const;
     ResourceState State(VertexBufferHandle buffer) const;
+    ResourceState State(IndexBufferHandle buffer) const;
     ResourceState State(ProgramHandle program) const;
 
     // ---- states ----
@@ -176,6 +184,13 @@ public:
                             std::uint32_t stride);
     // Only between BeginScene and EndScene; count is in primitives.
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, std::uint32_t primitiveCount);
+    // A null handle unbinds.
+    HRESULT SetIndices(IndexBufferHandle buffer);
+    // Vertex baseVertexIndex + i of the stream for each index i read from
+    // startIndex on; the indices must lie in minVertexIndex ..
+    // minVertexIndex + numVertices - 1, which must lie inside the stream.
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, std::int32_t baseVertexIndex, std::uint32_t minVertexIndex,
+                                 std::uint32_t numVertices, std::uint32_t startIndex, std::uint32_t primitiveCount);
     // count must be 0 and rects null: the viewport is cleared.
     HRESULT Clear(std::uint32_t count, const RECT* rects, std::uint32_t flags, D3DCOLOR colour, float z,
                   std::uint32_t stencil);
@@ -214,6 +229,13 @@ private:
     struct Pools;
 
     HRESULT misuse(const char* call, const std::string& what) const;
+    // The buffer behind a handle when it is of the kind asked for, or null.
+    BufferRecord* findBuffer(VertexBufferHandle h, bool indices) const;
+    HRESULT lockBuffer(const char* call, VertexBufferHandle h, bool indices, std::uint32_t offset,
+                       std::uint32_t size, void** out, std::uint32_t flags);
+    HRESULT unlockBuffer(const char* call, VertexBufferHandle h, bool indices);
+    // Checks that the stream holds vertices first .. end - 1 for a draw.
+    HRESULT checkStream(const char* call, std::uint64_t first, std::uint64_t end) const;
     void trace(const char* call, std::initializer_list<std::uint64_t> args) const;
     bool drawingSuppressed() const { return lost_; }
     HRESULT makeTexture(const char* call, const TextureDesc& desc, TextureHandle* out);

@@ -74,6 +74,8 @@ public:
     // ---- create ----
     virtual HRESULT createTexture(std::uint32_t index, const TextureDesc& desc) = 0;
     virtual HRESULT createSurface(std::uint32_t index, SurfaceKind kind, const D3DSURFACE_DESC& desc) = 0;
+    // Index buffers are made, locked and destroyed as vertex buffers are:
+    // plain bytes in the same slots; only the draw reads them differently.
     virtual HRESULT createVertexBuffer(std::uint32_t index, std::uint32_t bytes, std::uint32_t usage) = 0;
     // vertexSource and fragmentSource are GLSL 330 bodies without #version;
     // errors receives the compiler's log on failure.
@@ -108,6 +110,11 @@ public:
     // checked that they lie inside the buffer.
     virtual HRESULT draw(const DeviceState& state, const RenderTargets& targets, D3DPRIMITIVETYPE type,
                          std::uint32_t startVertex, std::uint32_t vertexCount) = 0;
+    // indexCount indices of indexSize bytes from startIndex of state.indices,
+    // each naming vertex baseVertex + index of the stream.
+    virtual HRESULT drawIndexed(const DeviceState& state, const RenderTargets& targets, D3DPRIMITIVETYPE type,
+                                std::int32_t baseVertex, std::uint32_t startIndex, std::uint32_t indexCount,
+                                std::uint32_t indexSize) = 0;
 
     // ---- present ----
     // The backend is made with its back buffer and depth-stencil buffer sized

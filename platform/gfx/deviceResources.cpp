@@ -83,6 +83,29 @@ HRESULT Device::CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, st
     return D3D_OK;
 }
 
+HRESULT Device::CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, D3DFORMAT format, D3DPOOL pool,
+                                  IndexBufferHandle* out) {
+    trace("CreateIndexBuffer", {length, usage, format, pool});
+    const char* call = "CreateIndexBuffer";
+    if (!out) return misuse(call, "null output");
+    *out = IndexBufferHandle{};
+    if (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32)
+        return misuse(call, "unsupported index format " + std::to_string(format));
+    const std::uint32_t indexSize = format == D3DFMT_INDEX16 ? 2 : 4;
+    if (length < indexSize) return misuse(call, "buffer smaller than one index");
+    BufferRecord record{length, usage, 0, pool};
+    record.indexSize = indexSize;
+    const VertexBufferHandle h = pools_->buffers.add(record);
+    const HRESULT hr = backend_->createVertexBuffer(h.index(), length, usage);
+    if (FAILED(hr)) {
+        pools_->buffers.remove(h);
+        logLine(std::string("gfx::Device::CreateIndexBuffer - failed: ") + resultName(hr) + "\n");
+        return hr;
+    }
+    out->id = h.id;
+    return D3D_OK;
+}
+
 HRESULT Device::makeSurface(const char* call, SurfaceKind kind, const D3DSURFACE_DESC& desc, SurfaceHandle* out) {
     if (!out) return misuse(call, "null output");
     *out = SurfaceHandle{};
@@ -275,28 +298,59 @@ HRESULT Device::UnlockRect(SurfaceHandle surface) {
     return unlockLevel("UnlockRect", *s);
 }
 
-HRESULT Device::Lock(VertexBufferHandle buffer, std::uint32_t offset, std::uint32_t size, void** out,
-                     std::uint32_t flags) {
-    trace("Lock", {buffer.id, offset, size, flags});
-    BufferRecord* b = pools_->buffers.find(buffer);
-    if (!b) return misuse("Lock", "stale vertex buffer handle");
-    if (!out) return misuse("Lock", "null output");
-    if (b->locked) return misuse("Lock", "vertex buffer is already locked");
+Device::BufferRecord* Device::findBuffer(VertexBufferHandle h, bool indices) const {
+    BufferRecord* b = pools_->buffers.find(h);
+    return b && (b->indexSize != 0) == indices ? b : nullptr;
+}
+
+namespace {
+
+const char* bufferKind(bool indices) { return indices ? "index buffer" : "vertex buffer"; }
+
+}  // namespace
+
+HRESULT Device::lockBuffer(const char* call, VertexBufferHandle h, bool indices, std::uint32_t offset,
+                           std::uint32_t size, void** out, std::uint32_t flags) {
+    BufferRecord* b = findBuffer(h, indices);
+    if (!b) return misuse(call, std::string("stale ") + bufferKind(indices) + " handle");
+    if (!out) return misuse(call, "null output");
+    if (b->locked) return misuse(call, std::string(bufferKind(indices)) + " is already locked");
     if (size == 0) size = offset < b->length ? b->length - offset : 0;
-    if (offset >= b->length || size > b->length - offset) return misuse("Lock", "range outside the buffer");
-    const HRESULT hr = backend_->lockVertexBuffer(buffer.index(), offset, size, flags, out);
+    if (offset >= b->length || size > b->length - offset) return misuse(call, "range outside the buffer");
+    const HRESULT hr = backend_->lockVertexBuffer(h.index(), offset, size, flags, out);
     if (FAILED(hr)) return hr;
     b->locked = true;
     return D3D_OK;
 }
 
+HRESULT Device::unlockBuffer(const char* call, VertexBufferHandle h, bool indices) {
+    BufferRecord* b = findBuffer(h, indices);
+    if (!b) return misuse(call, std::string("stale ") + bufferKind(indices) + " handle");
+    if (!b->locked) return misuse(call, std::string(bufferKind(indices)) + " is not locked");
+    b->locked = false;
+    return backend_->unlockVertexBuffer(h.index());
+}
+
+HRESULT Device::Lock(VertexBufferHandle buffer, std::uint32_t offset, std::uint32_t size, void** out,
+                     std::uint32_t flags) {
+    trace("Lock", {buffer.id, offset, size, flags});
+    return lockBuffer("Lock", buffer, false, offset, size, out, flags);
+}
+
 HRESULT Device::Unlock(VertexBufferHandle buffer) {
     trace("Unlock", {buffer.id});
-    BufferRecord* b = pools_->buffers.find(buffer);
-    if (!b) return misuse("Unlock", "stale vertex buffer handle");
-    if (!b->locked) return misuse("Unlock", "vertex buffer is not locked");
-    b->locked = false;
-    return backend_->unlockVertexBuffer(buffer.index());
+    return unlockBuffer("Unlock", buffer, false);
+}
+
+HRESULT Device::Lock(IndexBufferHandle buffer, std::uint32_t offset, std::uint32_t size, void** out,
+                     std::uint32_t flags) {
+    trace("LockIndices", {buffer.id, offset, size, flags});
+    return lockBuffer("LockIndices", VertexBufferHandle{buffer.id}, true, offset, size, out, flags);
+}
+
+HRESULT Device::Unlock(IndexBufferHandle buffer) {
+    trace("UnlockIndices", {buffer.id});
+    return unlockBuffer("UnlockIndices", VertexBufferHandle{buffer.id}, true);
 }
 
 HRESULT Device::StretchRect(SurfaceHandle source, const RECT* sourceRect, SurfaceHandle dest, const RECT* destRect,
@@ -398,10 +452,20 @@ HRESULT Device::Release(SurfaceHandle surface) {
 
 HRESULT Device::Release(VertexBufferHandle buffer) {
     trace("Release", {buffer.id});
-    if (!pools_->buffers.find(buffer)) return misuse("Release", "stale vertex buffer handle");
+    if (!findBuffer(buffer, false)) return misuse("Release", "stale vertex buffer handle");
     if (state_.stream == buffer) state_.stream = VertexBufferHandle{};
     backend_->destroyVertexBuffer(buffer.index());
     pools_->buffers.remove(buffer);
+    return D3D_OK;
+}
+
+HRESULT Device::Release(IndexBufferHandle buffer) {
+    trace("Release", {buffer.id});
+    const VertexBufferHandle slot{buffer.id};
+    if (!findBuffer(slot, true)) return misuse("Release", "stale index buffer handle");
+    if (state_.indices == buffer) state_.indices = IndexBufferHandle{};
+    backend_->destroyVertexBuffer(slot.index());
+    pools_->buffers.remove(slot);
     return D3D_OK;
 }
 
@@ -418,7 +482,12 @@ ResourceState Device::State(SurfaceHandle surface) const {
 }
 
 ResourceState Device::State(VertexBufferHandle buffer) const {
-    const BufferRecord* b = pools_->buffers.find(buffer);
+    const BufferRecord* b = findBuffer(buffer, false);
+    return !b ? ResourceState::Stale : b->lost ? ResourceState::Lost : ResourceState::Valid;
+}
+
+ResourceState Device::State(IndexBufferHandle buffer) const {
+    const BufferRecord* b = findBuffer(VertexBufferHandle{buffer.id}, true);
     return !b ? ResourceState::Stale : b->lost ? ResourceState::Lost : ResourceState::Valid;
 }
 

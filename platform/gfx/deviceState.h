@@ -47,6 +47,7 @@ struct DeviceState {
     VertexBufferHandle stream;
     std::uint32_t streamOffset = 0;  // bytes
     std::uint32_t streamStride = 0;  // bytes
+    IndexBufferHandle indices;  // null: no index buffer set
 
     ProgramHandle program;  // null: the fixed-function emulation draws
 

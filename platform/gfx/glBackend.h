@@ -83,6 +83,9 @@ public:
                   float z, std::uint32_t stencil) override;
     HRESULT draw(const DeviceState& state, const RenderTargets& targets, D3DPRIMITIVETYPE type,
                  std::uint32_t startVertex, std::uint32_t vertexCount) override;
+    HRESULT drawIndexed(const DeviceState& state, const RenderTargets& targets, D3DPRIMITIVETYPE type,
+                        std::int32_t baseVertex, std::uint32_t startIndex, std::uint32_t indexCount,
+                        std::uint32_t indexSize) override;
 
     HRESULT reset(const D3DPRESENT_PARAMETERS& params) override;
     HRESULT present(const RECT* source, const RECT* dest) override;
@@ -139,6 +142,8 @@ private:
     void setUniforms(GlProgram& program, const DeviceState& state, bool fixedFunction);
     void bindTextures(const DeviceState& state);
     void bindStream(const DeviceState& state);
+    // Everything a draw needs but the draw call: targets, states, program, textures and stream.
+    HRESULT prepareDraw(const DeviceState& state, const RenderTargets& targets);
     void applySamplers(const DeviceState& state);
 
     D3DPRESENT_PARAMETERS params_;

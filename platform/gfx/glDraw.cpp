@@ -255,8 +255,7 @@ void GlBackend::bindStream(const DeviceState& s) {
     }
 }
 
-HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DPRIMITIVETYPE type,
-                        std::uint32_t startVertex, std::uint32_t vertexCount) {
+HRESULT GlBackend::prepareDraw(const DeviceState& s, const RenderTargets& targets) {
     bindTargets(targets, s.viewport);
     raster_.apply(packRasterKey(s));
     applyScissor(s);
@@ -271,7 +270,26 @@ HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DP
     bindTextures(s);
     applySamplers(s);
     bindStream(s);
+    return D3D_OK;
+}
+
+HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DPRIMITIVETYPE type,
+                        std::uint32_t startVertex, std::uint32_t vertexCount) {
+    if (const HRESULT hr = prepareDraw(s, targets); FAILED(hr)) return hr;
     GFX_GL(glDrawArrays(kPrimitive[type], GLint(startVertex), GLsizei(vertexCount)));
+    return D3D_OK;
+}
+
+HRESULT GlBackend::drawIndexed(const DeviceState& s, const RenderTargets& targets, D3DPRIMITIVETYPE type,
+                               std::int32_t baseVertex, std::uint32_t startIndex, std::uint32_t indexCount,
+                               std::uint32_t indexSize) {
+    if (const HRESULT hr = prepareDraw(s, targets); FAILED(hr)) return hr;
+    // The element binding belongs to the vertex array object, which stays
+    // bound; binding it per draw is cheap and never leaves a stale buffer.
+    GFX_GL(glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_.at(s.indices.index()).name));
+    const auto offset = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(startIndex) * indexSize);
+    GFX_GL(glDrawElementsBaseVertex(kPrimitive[type], GLsizei(indexCount),
+                                    indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, offset, baseVertex));
     return D3D_OK;
 }
 

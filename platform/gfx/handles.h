@@ -31,6 +31,7 @@ struct Handle {
 struct TextureTag;
 struct SurfaceTag;
 struct VertexBufferTag;
+struct IndexBufferTag;
 struct ProgramTag;
 
 // A 2-D or cube texture (Direct3D's base texture).
@@ -39,6 +40,9 @@ using TextureHandle = Handle<TextureTag>;
 // or one of the device's own back buffer and depth-stencil surfaces.
 using SurfaceHandle = Handle<SurfaceTag>;
 using VertexBufferHandle = Handle<VertexBufferTag>;
+// Index buffers share the vertex buffers' slots (the backend keeps both as
+// plain buffers); the handle type keeps the two apart in calls.
+using IndexBufferHandle = Handle<IndexBufferTag>;
 // A linked GLSL program made through the effect hook.
 using ProgramHandle = Handle<ProgramTag>;
 

@@ -220,6 +220,11 @@ public:
         return D3D_OK;
     }
 
+    HRESULT drawIndexed(const DeviceState&, const RenderTargets&, D3DPRIMITIVETYPE, std::int32_t, std::uint32_t,
+                        std::uint32_t, std::uint32_t) override {
+        return D3D_OK;
+    }
+
     HRESULT reset(const D3DPRESENT_PARAMETERS& params) override {
         const HRESULT hr = rec_->takeFailure(Recorder::Failure::Reset);
         if (FAILED(hr)) return hr;

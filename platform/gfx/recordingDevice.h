@@ -36,11 +36,11 @@ public:
 
     enum class Failure {
         Reset,          // Device::Reset
-        Lock,           // LockRect and vertex-buffer Lock
+        Lock,           // LockRect and vertex- and index-buffer Lock
         CreateTexture,  // CreateTexture, CreateCubeTexture (not render-target textures)
         CreateRenderTarget,  // render-target textures, CreateRenderTarget, CreateDepthStencilSurface
         CreateProgram,  // CreateProgram (an effect's compile)
-        CreateVertexBuffer,
+        CreateVertexBuffer,  // CreateVertexBuffer and CreateIndexBuffer
     };
 
     // The adapter that makeRecordingDirect3D reports; change it before creating.

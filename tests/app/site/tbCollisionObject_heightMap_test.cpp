@@ -122,6 +122,30 @@ TEST(HeightMapSurface, HeightsThatAreNoNumberStillGiveAColour) {
     EXPECT_EQ(map.getSurfaceVertices()[0].colour & 0xFFu, 0u);
 }
 
+// What is drawn by index must be the triangle list's picture: the same
+// corners in the same order, and each triangle's first corner (which gives
+// a flat-shaded triangle its colour) of the triangle's colour.
+TEST(HeightMapSurface, TheSharedCornersDrawTheTriangleListsTriangles) {
+    HeightMap map("h", {50, 0, 20}, {0, 0.3f, 0}, {400, 1, 600}, 5);
+    map.setHeight(1, 2, 80.0f);
+    map.setHeight(3, 3, -40.0f);
+    map.setHeight(4, 0, 250.0f);
+    map.refreshSurface();
+    const std::vector<simVertex>& list = map.getSurfaceVertices();
+    const std::vector<simVertex>& grid = map.getGridVertices();
+    const std::vector<uint32_t>& indices = map.getGridIndices();
+    ASSERT_EQ(grid.size(), 5u * 5);
+    ASSERT_EQ(indices.size(), list.size());
+    for (size_t k = 0; k < list.size(); ++k) {
+        SCOPED_TRACE(k);
+        ASSERT_LT(indices[k], grid.size());
+        const simVertex& shared = grid[indices[k]];
+        EXPECT_EQ(shared.position, list[k].position);
+        EXPECT_EQ(shared.normal, list[k].normal);
+        if (k % 3 == 0) EXPECT_EQ(shared.colour, list[k].colour);
+    }
+}
+
 TEST(HeightMapSurface, ACopyMovedAwayIsRebuiltWhereItStands) {
     sitetest::SiteStage stage;
     const HeightMap map("h", {0, 0, 0}, {0, 0, 0}, {400, 1, 400}, 4);

@@ -230,6 +230,74 @@ TEST_F(RecordingDeviceTest, DrawingNeedsASceneAMatchingStreamAndStaysInsideTheBu
     EXPECT_EQ(device->EndScene(), D3DERR_INVALIDCALL);
 }
 
+TEST_F(RecordingDeviceTest, IndexedDrawingIsRecordedAndChecksItsIndicesAndVertexRange) {
+    VertexBufferHandle vb;
+    ASSERT_EQ(device->CreateVertexBuffer(28 * 4, D3DUSAGE_DYNAMIC, kFvfScreenVertex, D3DPOOL_DEFAULT, &vb), D3D_OK);
+    IndexBufferHandle narrow, wide, bad;
+    EXPECT_EQ(device->CreateIndexBuffer(12, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &bad), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->CreateIndexBuffer(1, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &bad), D3DERR_INVALIDCALL);
+    ASSERT_EQ(device->CreateIndexBuffer(2 * 6, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &narrow), D3D_OK);
+    ASSERT_EQ(device->CreateIndexBuffer(4 * 6, 0, D3DFMT_INDEX32, D3DPOOL_MANAGED, &wide), D3D_OK);
+    EXPECT_EQ(rec->count("CreateIndexBuffer"), 4u);
+    // The handle kinds keep apart although they share the buffers' slots.
+    EXPECT_EQ(device->State(VertexBufferHandle{narrow.id}), ResourceState::Stale);
+    EXPECT_EQ(device->State(IndexBufferHandle{vb.id}), ResourceState::Stale);
+    EXPECT_EQ(device->SetIndices(IndexBufferHandle{vb.id}), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->SetStreamSource(0, VertexBufferHandle{wide.id}, 0, 28), D3DERR_INVALIDCALL);
+
+    void* p = nullptr;
+    ASSERT_EQ(device->Lock(narrow, 0, 0, &p, 0), D3D_OK);
+    EXPECT_EQ(device->Lock(narrow, 0, 0, &p, 0), D3DERR_INVALIDCALL) << "locked twice";
+    const std::uint16_t quad[6] = {0, 1, 2, 0, 2, 3};
+    std::memcpy(p, quad, sizeof quad);
+    ASSERT_EQ(device->Unlock(narrow), D3D_OK);
+    EXPECT_EQ(device->Unlock(narrow), D3DERR_INVALIDCALL);
+
+    device->SetFVF(kFvfScreenVertex);
+    device->SetStreamSource(0, vb, 0, 28);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3DERR_INVALIDCALL) << "no indices";
+    ASSERT_EQ(device->SetIndices(narrow), D3D_OK);
+    struct Case {
+        std::int32_t base;
+        std::uint32_t minVertex, vertices, startIndex, primitives;
+        HRESULT result;
+        const char* what;
+    };
+    const Case cases[] = {
+        {0, 0, 4, 0, 2, D3D_OK, "the whole quad"},
+        {0, 0, 4, 3, 1, D3D_OK, "the second triangle"},
+        {0, 0, 4, 1, 2, D3DERR_INVALIDCALL, "indices past the end"},
+        {1, 0, 4, 0, 2, D3DERR_INVALIDCALL, "vertices past the end"},
+        {-1, 0, 4, 0, 2, D3DERR_INVALIDCALL, "vertices before the start"},
+        {-1, 1, 3, 0, 1, D3D_OK, "a base below zero lifted by the lowest index"},
+        {0, 0, 0, 0, 1, D3DERR_INVALIDCALL, "no vertices"},
+        {0, 0, 4, 0, 0, D3DERR_INVALIDCALL, "no primitives"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, c.base, c.minVertex, c.vertices, c.startIndex,
+                                               c.primitives),
+                  c.result)
+            << c.what;
+    rec->clear();
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
+    EXPECT_EQ(rec->text(), "DrawIndexedPrimitive(4,0,0,4,0,2)\n");
+
+    ASSERT_EQ(device->Lock(narrow, 0, 0, &p, 0), D3D_OK);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3DERR_INVALIDCALL) << "locked";
+    device->Unlock(narrow);
+    // Releasing the bound index buffer unbinds it.
+    ASSERT_EQ(device->Release(narrow), D3D_OK);
+    EXPECT_EQ(device->state().indices, IndexBufferHandle{});
+    EXPECT_EQ(device->Release(narrow), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3DERR_INVALIDCALL);
+    ASSERT_EQ(device->SetIndices(wide), D3D_OK);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
+    device->EndScene();
+    device->Release(wide);
+    device->Release(vb);
+}
+
 TEST_F(RecordingDeviceTest, ClearFillsTheViewportAndStretchRectCopies) {
     SurfaceHandle rt, copy;
     ASSERT_EQ(device->CreateRenderTarget(8, 8, D3DFMT_A8R8G8B8, D3DMULTISAMPLE_NONE, 0, true, &rt), D3D_OK);
