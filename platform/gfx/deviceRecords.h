@@ -26,10 +26,10 @@ struct Device::SurfaceRecord {
 
 struct Device::BufferRecord {
     std::uint32_t length = 0, usage = 0, fvf = 0;
-    std::uint32_t indexSize = 0;  // bytes per index (2 or 4) for an index buffer, 0 for a vertex buffer
     D3DPOOL pool = D3DPOOL_DEFAULT;
     bool lost = false;
     bool locked = false;
+    std::uint32_t indexSize = 0;  // bytes per index (2 or 4) for an index buffer, 0 for a vertex buffer
 };
 
 struct Device::ProgramRecord {

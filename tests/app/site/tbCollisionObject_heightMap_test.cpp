@@ -142,7 +142,9 @@ TEST(HeightMapSurface, TheSharedCornersDrawTheTriangleListsTriangles) {
         const simVertex& shared = grid[indices[k]];
         EXPECT_EQ(shared.position, list[k].position);
         EXPECT_EQ(shared.normal, list[k].normal);
-        if (k % 3 == 0) EXPECT_EQ(shared.colour, list[k].colour);
+        if (k % 3 == 0) {
+            EXPECT_EQ(shared.colour, list[k].colour);
+        }
     }
 }
 
