@@ -1,22 +1,24 @@
 // A flying site built end to end in the built program, as a site builder
 // builds one: File > New > Flying site, the empty site on screen, the sample
 // panorama chosen with the panorama bar's "Auto" through its file browser,
-// Export refused while the site has no "default 1" start for fixed-wing
-// models, Save, quit; the saved file given lighting colours, water with a
-// dry patch, a plane, an area with points, a skyline, a height map with a
-// hill, and two starting positions; start again, Open, the panorama on
+// two starting positions made with the positions bar ("default 1", fixed
+// wing, so the export is allowed, and a helicopter's), Save, quit; the saved file given lighting
+// colours, water with a dry patch, a plane, an area with points, a skyline
+// and a height map with a hill; start again, Open, the panorama on
 // screen, Save again, Export under a name of the builder's, quit. The saved
 // .tvq and the exported .tvf are read back by their readers, the exported
 // pictures by ImageMagick's identify as well; the screenshots, the saved
 // .tvq and the whole exported site folder are kept among the artefacts.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/site/tbCollisionObjectRecords.h"
@@ -60,14 +62,6 @@ std::optional<tbFlyingSiteFileData> readSite(const std::string& path, std::strin
     if (!readFlyingSiteFile(bytes.data(), bytes.size(), tbCheckCollisionObjectRecord, data, reason))
         return std::nullopt;
     return data;
-}
-
-tbSitePositionRecord positionRecord(const std::string& name, const d3dx::Vector3& at, uint32_t kind) {
-    tbWriteArchive out;
-    tbFlyingSitePosition(name, at, kind).save(out);
-    tbSitePositionRecord record{};
-    std::copy_n(out.bytesWritten().begin(), record.size(), record.begin());
-    return record;
 }
 
 std::string positionName(const tbSitePositionRecord& record) {
@@ -272,7 +266,47 @@ public:
                run_.typeFileName("Select image", firstFace, shotPrefix + "-autoImage");
     }
 
+    // The site toolbox's tool buttons, top to bottom.
+    enum Tool { pano, lighting, collision, positions, weather };
+    bool chooseTool(Tool tool) {
+        const unsigned long toolbox = program_.waitForWindow("Toolbox", 10000);
+        const auto rect = toolbox ? program_.display().windowRect(toolbox) : std::nullopt;
+        if (!rect) return false;
+        const double sx = rect->width / 68.0, sy = rect->height / 96.0;
+        return program_.click(toolbox, int(34 * sx), int((12 + int(tool) * 18) * sy));
+    }
+
+    // The positions bar's "New", a click on the ground in the view, then the
+    // name typed into its name box (taken when the box loses the focus) and
+    // the kind chosen `kindRow` rows below "All" in its kind list.
+    bool newPosition(int x, int y, const std::string& name, int kindRow, const std::string& shotName) {
+        const unsigned long bar = stripBar();
+        if (!bar || !clickStripControl(bar, {4, 10, 26, 14})) return false;
+        pause(300);
+        if (!program_.focus(run_.window()) || !program_.click(run_.window(), x, y)) return false;
+        pause(500);
+        // Keys go to the window with the focus, which a click does not move
+        // without a window manager.
+        if (!program_.focus(bar) || !clickStripControl(bar, {164, 10, 70, 14}) || !program_.key("ctrl+a") ||
+            !program_.type(name) ||
+            !program_.key("Tab"))
+            return false;
+        pause(300);
+        if (!program_.focus(bar) || !clickStripControl(bar, {238, 10, 60, 14})) return false;
+        pause(500);
+        for (int i = 0; i < kindRow; ++i) {
+            if (!program_.key("Down")) return false;
+            pause(150);
+        }
+        if (!program_.key("Return")) return false;
+        pause(500);
+        program_.screenshot(run_.window(), shotName);
+        return true;
+    }
+
 private:
+    static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
     ProgramHarness& program_;
     SchemeSession& run_;
 };
@@ -295,10 +329,10 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
         << "no panorama after Auto: " << panoramaPixels(panorama);
     program.screenshot(run.window(), "02b-panorama");
 
-    // Export asks for a fixed-wing "default 1" start first and exports nothing.
-    ASSERT_TRUE(builder.exportMenu("03-fileExportMenu")) << program.log();
-    ASSERT_TRUE(builder.answerBox("Export failed", "04-exportRefused")) << program.log();
-    EXPECT_FALSE(program.waitForWindow("Export flying site", 2000)) << "the names were asked with no start";
+    // Two starting positions from the positions bar, on the ground ahead.
+    ASSERT_TRUE(builder.chooseTool(SiteBuilder::positions)) << program.log();
+    ASSERT_TRUE(builder.newPosition(450, 600, "default 1", 1, "04a-defaultStart")) << program.log();
+    ASSERT_TRUE(builder.newPosition(650, 560, "heli pad", 2, "04b-heliPad")) << program.log();
 
     ASSERT_TRUE(run.saveAs(saved, "05")) << program.log();
     EXPECT_TRUE(run.waitForTitleWith("e2eSite.tvq")) << run.title();
@@ -308,7 +342,9 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     EXPECT_EQ(site->imageMode, 0u);
     for (int slot = 0; slot < kSiteExportSlots; ++slot)
         EXPECT_EQ(site->cubeImages[size_t(slot)], kSample + std::to_string(tbSiteFaceNumber(slot)) + ".jpg") << slot;
-    EXPECT_TRUE(site->positions.empty());
+    ASSERT_EQ(site->positions.size(), 2u);
+    EXPECT_EQ(positionName(site->positions[0]), "default 1/1");
+    EXPECT_EQ(positionName(site->positions[1]), "heli pad/0");
     EXPECT_FALSE(site->waterMask.empty()) << "a new site saves its water mask";
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();
@@ -317,8 +353,7 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
                   fs::copy_options::overwrite_existing);
 
     // The rest of the site built into the saved file: warm lighting, water
-    // over all but a dry disc, the objects, a "default 1" fixed-wing start
-    // and a helicopter start.
+    // over all but a dry disc, and the objects.
     site->ambient = simColour::fromARGB(0xFF504030);
     site->diffuse = simColour::fromARGB(0xFFFFE0B0);
     site->specular = simColour::fromARGB(0xFF8090A0);
@@ -328,7 +363,6 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     const MaskCount painted = blackInMask(site->waterMask);
     ASSERT_GT(painted.black, 3 * kDryRadius * kDryRadius);
     site->objects = siteObjects();
-    site->positions = {positionRecord("default 1", {0, 0, -400}, 1), positionRecord("heli pad", {150, 0, -300}, 0)};
     ASSERT_TRUE(writeBytes(saved, writeFlyingSiteFile(*site)));
     const tbFlyingSiteFileData built = *site;
 
