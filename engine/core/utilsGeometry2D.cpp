@@ -112,9 +112,12 @@ d3dx::Vector2 divideVector2D(const d3dx::Vector2& a, const d3dx::Vector2& b) {
 
 float distanceToLine2D(const d3dx::Vector2& linePoint, const d3dx::Vector2& lineDirection,
                        const d3dx::Vector2& point) {
-    const float c =
-        cross2D(point.x - linePoint.x, point.y - linePoint.y, lineDirection.x, lineDirection.y);
-    return std::fabs(c) / length2D(lineDirection.x, lineDirection.y);
+    const float dx = point.x - linePoint.x, dy = point.y - linePoint.y;
+    const float directionLength = length2D(lineDirection.x, lineDirection.y);
+    // A line without a direction is its one point (two equal outline points
+    // in an area read from a file give one).
+    if (directionLength == 0.0f) return length2D(dx, dy);
+    return std::fabs(cross2D(dx, dy, lineDirection.x, lineDirection.y)) / directionLength;
 }
 
 bool projectPointOnSegment2D(d3dx::Vector2* foot, float* distance, const d3dx::Vector2& p,

@@ -125,6 +125,8 @@ TEST(Geometry2D, PerpendicularDivideAndDistance) {
     EXPECT_FLOAT_EQ(utils::distanceToLine2D({1, 1}, {3, 4}, {5, -2}), 5.0f);
     EXPECT_FLOAT_EQ(utils::distanceToLine2D({1, 1}, {3, 4}, {7, 9}), 0.0f);
     EXPECT_FLOAT_EQ(utils::distanceToLine2D({0, 0}, {0, 10}, {-3, 50}), 3.0f);
+    // No direction: the distance to the line's one point, not a division by zero.
+    EXPECT_FLOAT_EQ(utils::distanceToLine2D({1, 1}, {0, 0}, {4, 5}), 5.0f);
 }
 
 TEST(Geometry2D, ProjectPointOnSegment) {
