@@ -107,6 +107,10 @@ int ViewInputFeeder::FilterEvent(wxEvent& event) {
         if (!static_cast<const wxActivateEvent&>(event).GetActive()) releaseAllKeys();
         return Event_Skip;
     }
+    if (event.GetEventType() == wxEVT_MENU_CLOSE) {
+        releaseAllKeys();
+        return Event_Skip;
+    }
     win::MSG message;
     if (translate(event, &message)) {
         // Typed into a text box, a key (Space too) belongs to the text alone.

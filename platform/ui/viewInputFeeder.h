@@ -23,7 +23,10 @@
 //    only the release of a key the engine already has down still goes to it;
 //  - when the program loses the focus, a release of every key it sent down,
 //    since the release itself then goes to another program and a key left
-//    down would be reported held every frame.
+//    down would be reported held every frame; the same when a menu closes,
+//    since an open menu takes the keys' releases (the first key pressed to
+//    walk a menu still reaches the windows, and a Down left held would zoom
+//    the view every frame from then on).
 #pragma once
 
 #include <bitset>

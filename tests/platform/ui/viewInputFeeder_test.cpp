@@ -125,4 +125,19 @@ TEST_F(FeederKeys, LosingTheFocusReleasesEveryKeyStillDown) {
     EXPECT_TRUE(sent.empty()) << "each key is released once";
 }
 
+// The first key that walks a pop-up menu reaches the windows, its release
+// goes to the menu: the key is released when the menu closes, or the view
+// would take it as held from then on.
+TEST_F(FeederKeys, AMenuClosingReleasesTheKeysItTook) {
+    using namespace win;
+    feed(wxMenuEvent(wxEVT_MENU_OPEN));
+    feed(keyEvent(wxEVT_KEY_DOWN, WXK_DOWN));
+    feed(wxMenuEvent(wxEVT_MENU_OPEN));  // a submenu
+    feed(wxMenuEvent(wxEVT_MENU_CLOSE));
+    feed(wxMenuEvent(wxEVT_MENU_CLOSE));
+    feed(keyEvent(wxEVT_KEY_UP, WXK_RETURN));
+    const std::vector<Sent> expected = {{WM_KEYDOWN, VK_DOWN}, {WM_KEYUP, VK_DOWN}, {WM_KEYUP, VK_RETURN}};
+    EXPECT_EQ(sent, expected);
+}
+
 }  // namespace
