@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace testsupport {
@@ -12,6 +13,19 @@ namespace {
 // The File button, first of the menu row at the window's top-left.
 constexpr int kFileButtonX = 15;
 constexpr int kFileButtonY = 12;
+
+// The colour picker's size and its OK button and colour boxes.
+constexpr DialogUnits kPicker{0, 0, 107, 232};
+constexpr DialogUnits kPickerOk{4, 3, 49, 16};
+constexpr int kPickerBoxX[3] = {5, 28, 51};
+constexpr int kPickerBoxY = 136, kPickerBoxWidth = 22, kPickerBoxHeight = 12;
+
+// A strip bar's height in dialog units.
+constexpr double kStripBarUnits = 27.0;
+
+bool clickScaled(ProgramHarness& program, unsigned long window, double sx, double sy, DialogUnits at) {
+    return program.click(window, int((at.x + at.width / 2.0) * sx), int((at.y + at.height / 2.0) * sy));
+}
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -148,6 +162,56 @@ bool SchemeSession::waitGone(const std::string& title) {
         120000);
     pause(1000);
     return gone;
+}
+
+unsigned long SchemeSession::stripBar() {
+    unsigned long found = 0;
+    ProgramHarness::waitUntil(
+        [&] {
+            const auto listed = program_.xdotool({"search", "--onlyvisible", "--class", "."});
+            if (!listed) return false;
+            std::istringstream ids(*listed);
+            for (unsigned long id; ids >> id;) {
+                const auto rect = program_.display().windowRect(id);
+                if (id != window_ && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
+                    found = id;
+                    return true;
+                }
+            }
+            return false;
+        },
+        10000);
+    return found;
+}
+
+bool SchemeSession::clickControl(unsigned long window, DialogUnits size, DialogUnits at) {
+    const auto rect = program_.display().windowRect(window);
+    return rect && clickScaled(program_, window, double(rect->width) / size.width,
+                               double(rect->height) / size.height, at);
+}
+
+bool SchemeSession::clickStripControl(unsigned long bar, DialogUnits at) {
+    const auto rect = program_.display().windowRect(bar);
+    return rect && clickScaled(program_, bar, rect->height / kStripBarUnits, rect->height / kStripBarUnits, at);
+}
+
+bool SchemeSession::clickView(int x, int y) { return program_.focus(window_) && program_.click(window_, x, y); }
+
+bool SchemeSession::dragView(int fromX, int fromY, int toX, int toY, int steps) {
+    return program_.focus(window_) && program_.drag(window_, fromX, fromY, toX, toY, 1, steps);
+}
+
+bool SchemeSession::pickColour(const Rgb& colour, const std::string& shotName) {
+    const unsigned long picker = dialog("Colour Picker");
+    if (!picker) return false;
+    const int value[3] = {colour.r, colour.g, colour.b};
+    for (int i = 0; i < 3; ++i) {
+        if (!clickControl(picker, kPicker, {kPickerBoxX[i], kPickerBoxY, kPickerBoxWidth, kPickerBoxHeight}) ||
+            !program_.key("ctrl+a") || !program_.type(std::to_string(value[i])))
+            return false;
+    }
+    program_.screenshot(picker, shotName);
+    return clickControl(picker, kPicker, kPickerOk) && waitClosed(picker);
 }
 
 bool SchemeSession::showsModel(int emptyView, Picture& shot) {

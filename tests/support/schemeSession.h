@@ -1,7 +1,9 @@
-// A model-scheme session of the built program, driven as a user drives it:
-// the File menu by its button and the keys, the dialogs by their titles, the
-// file browser's name box, the view's model and the quit chord. The program
-// tests share it (the round trip of a new scheme, the painting workflow).
+// A session of the built program, driven as a user drives it: the File menu
+// by its button and the keys, the dialogs by their titles, the file
+// browser's name box, the controls of the bars and dialogs by their place in
+// dialog units, the colour picker, the view's model and the quit chord. The
+// program tests share it (the round trip of a new scheme, the painting
+// workflow, a flying site built end to end).
 #pragma once
 
 #include <optional>
@@ -19,6 +21,12 @@ inline constexpr Rgb kSessionBackdrop{40, 90, 160};
 // Pixels of the view's middle (a third of the window each way) that are not
 // the backdrop: the model drawn over it.
 int pixelsOffBackdrop(const Picture& picture);
+
+// A control's rectangle, or a dialog's size, in dialog units (the numbers of
+// the control tables).
+struct DialogUnits {
+    int x = 0, y = 0, width = 0, height = 0;
+};
 
 class SchemeSession {
 public:
@@ -53,6 +61,23 @@ public:
     // step), then gives the view a moment to draw over where it was: the
     // screen keeps a closed window's pixels until the next frame.
     bool waitGone(const std::string& title);
+
+    // The bar shown on the strip above the view: a window without a title,
+    // wide and low, near the top of the screen; 0 when none shows.
+    unsigned long stripBar();
+    // A click at the middle of control `at` of a dialog or bar laid out in
+    // `size` dialog units, the units scaled to the window's size on screen.
+    bool clickControl(unsigned long window, DialogUnits size, DialogUnits at);
+    // The same on a strip bar: as wide as the window allows, its controls
+    // drawn at the one scale that fits its 27 units to its height.
+    bool clickStripControl(unsigned long bar, DialogUnits at);
+    // A left click or drag in the view, the main window given the keyboard
+    // first (the view acts on keys held during it).
+    bool clickView(int x, int y);
+    bool dragView(int fromX, int fromY, int toX, int toY, int steps = 10);
+    // In the colour picker the program has opened: red, green and blue typed
+    // into their boxes, then OK.
+    bool pickColour(const Rgb& colour, const std::string& shotName);
 
     // The model in the view: the middle of the view away from the backdrop,
     // and the texture view in the view's top-left corner (a strip at the

@@ -17,7 +17,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -112,11 +111,7 @@ bool selectFacesInFile(const std::string& path) {
     return bool(file.flush());
 }
 
-// A dialog's control centre in pixels, from its rectangle in dialog units
-// and the dialog's size in dialog units against its size on screen.
-struct Units {
-    int x, y, width, height;
-};
+using Units = testsupport::DialogUnits;
 
 class Painter {
 public:
@@ -131,15 +126,13 @@ public:
         return grew;
     }
 
-    bool stroke(int fromX, int toX, int y) {
-        return program_.focus(run_.window()) && program_.drag(run_.window(), fromX, y, toX, y, 1, 20);
-    }
-    bool click(int x, int y) { return program_.focus(run_.window()) && program_.click(run_.window(), x, y); }
+    bool stroke(int fromX, int toX, int y) { return run_.dragView(fromX, y, toX, y, 20); }
+    bool click(int x, int y) { return run_.clickView(x, y); }
     // A left-button drag over the view with `modifier` held (none when empty).
     bool dragWith(const std::string& modifier, int fromX, int fromY, int toX, int toY) {
         if (!program_.focus(run_.window())) return false;
         if (!modifier.empty() && !program_.keyDown(modifier)) return false;
-        const bool dragged = program_.drag(run_.window(), fromX, fromY, toX, toY, 1, 10);
+        const bool dragged = run_.dragView(fromX, fromY, toX, toY);
         return (modifier.empty() || program_.keyUp(modifier)) && dragged;
     }
 
@@ -151,71 +144,19 @@ public:
                (!withShift || program_.keyUp("shift")) && program_.keyUp("ctrl");
     }
 
-    // A click on a control of a bar or dialog (`window`, laid out from
-    // `size` dialog units) at the middle of the control's rectangle `at`.
-    bool clickControl(unsigned long window, Units size, Units at) {
-        const auto rect = program_.display().windowRect(window);
-        return rect && clickScaled(window, double(rect->width) / size.width, double(rect->height) / size.height, at);
-    }
-    // The same on a bar on the strip above the view: the bar is as wide as
-    // the window allows, its controls drawn at the one scale that fits its
-    // 27 units to its height.
-    bool clickStripControl(unsigned long bar, Units at) {
-        const auto rect = program_.display().windowRect(bar);
-        return rect && clickScaled(bar, rect->height / 27.0, rect->height / 27.0, at);
-    }
-    bool clickScaled(unsigned long window, double sx, double sy, Units at) {
-        return program_.click(window, int((at.x + at.width / 2.0) * sx), int((at.y + at.height / 2.0) * sy));
-    }
-
     // The toolbox's tool buttons, top to bottom, and its main colour swatch.
     bool chooseTool(int row) {
         const unsigned long toolbox = program_.waitForWindow("Toolbox", 10000);
-        return toolbox && clickControl(toolbox, kToolbox, {4, 40 + row * 18, 88, 16});
+        return toolbox && run_.clickControl(toolbox, kToolbox, {4, 40 + row * 18, 88, 16});
     }
 
-    // The main colour through the toolbox's swatch and the colour picker's
-    // red, green and blue boxes.
+    // The main colour through the toolbox's swatch and the colour picker.
     bool chooseMainColour(const Rgb& colour, const std::string& shotName) {
         const unsigned long toolbox = program_.waitForWindow("Toolbox", 10000);
-        if (!toolbox || !clickControl(toolbox, kToolbox, {4, 6, 20, 20})) return false;
-        const unsigned long picker = run_.dialog("Colour Picker");
-        if (!picker) return false;
-        const int x[3] = {5, 28, 51};
-        const int value[3] = {colour.r, colour.g, colour.b};
-        for (int i = 0; i < 3; ++i) {
-            if (!clickControl(picker, kPicker, {x[i], 136, 22, 12}) || !program_.key("ctrl+a") ||
-                !program_.type(std::to_string(value[i])))
-                return false;
-        }
-        program_.screenshot(picker, shotName);
-        return clickControl(picker, kPicker, {4, 3, 49, 16}) && run_.waitClosed(picker);
-    }
-
-    // The bar shown on the strip above the view: a window without a title,
-    // wide and low, near the top of the screen.
-    unsigned long stripBar() {
-        unsigned long found = 0;
-        ProgramHarness::waitUntil(
-            [&] {
-                const auto listed = program_.xdotool({"search", "--onlyvisible", "--class", "."});
-                if (!listed) return false;
-                std::istringstream ids(*listed);
-                for (unsigned long id; ids >> id;) {
-                    const auto rect = program_.display().windowRect(id);
-                    if (id != run_.window() && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
-                        found = id;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            10000);
-        return found;
+        return toolbox && run_.clickControl(toolbox, kToolbox, {4, 6, 20, 20}) && run_.pickColour(colour, shotName);
     }
 
     static constexpr Units kToolbox{0, 0, 96, 190};
-    static constexpr Units kPicker{0, 0, 107, 232};
     enum Tool { brush, shape, flood, projectImage, text, mirror, colourPicker };
 
 private:
@@ -288,20 +229,20 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     program.screenshot(run.window(), "12-shapeOutline");
-    const unsigned long shapeBar = painter.stripBar();
+    const unsigned long shapeBar = run.stripBar();
     ASSERT_NE(shapeBar, 0u) << "no shape bar";
     const int beforeShape = painter.count(Paint::blue);
-    ASSERT_TRUE(painter.clickStripControl(shapeBar, {519, 5, 60, 17}));  // "Project Shape"
+    ASSERT_TRUE(run.clickStripControl(shapeBar, {519, 5, 60, 17}));  // "Project Shape"
     EXPECT_TRUE(painter.grows(Paint::blue, beforeShape, 3000, "13-shapeFilled")) << "no blue shape on the texture";
 
     // The text's preview is blue too: its paint is counted once the brush is back.
     const int beforeText = painter.count(Paint::blue);
     ASSERT_TRUE(painter.chooseTool(Painter::text));
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    const unsigned long textBar = painter.stripBar();
+    const unsigned long textBar = run.stripBar();
     ASSERT_NE(textBar, 0u) << "no text bar";
     program.screenshot(run.window(), "14-textPreview");
-    ASSERT_TRUE(painter.clickStripControl(textBar, {375, 5, 53, 17}));  // "Project text"
+    ASSERT_TRUE(run.clickStripControl(textBar, {375, 5, 53, 17}));  // "Project text"
     std::this_thread::sleep_for(std::chrono::seconds(2));
     ASSERT_TRUE(painter.chooseTool(Painter::brush));
     EXPECT_TRUE(painter.grows(Paint::blue, beforeText, 200, "15-text")) << "no blue text on the texture";
@@ -374,10 +315,10 @@ TEST(Program, PaintsASchemeSavesItAndExportsTheSchemeBitmap) {
     const unsigned long names = run.dialog("Export paint scheme");
     ASSERT_NE(names, 0u) << program.log();
     // The name box, then the Export button.
-    ASSERT_TRUE(painter.clickControl(names, {0, 0, 184, 249}, {7, 195, 170, 12}) && program.key("ctrl+a") &&
+    ASSERT_TRUE(run.clickControl(names, {0, 0, 184, 249}, {7, 195, 170, 12}) && program.key("ctrl+a") &&
                 program.type("e2eScheme"));
     program.screenshot(names, "24-schemeName");
-    ASSERT_TRUE(painter.clickControl(names, {0, 0, 184, 249}, {7, 228, 52, 16}) && run.waitClosed(names))
+    ASSERT_TRUE(run.clickControl(names, {0, 0, 184, 249}, {7, 228, 52, 16}) && run.waitClosed(names))
         << program.log();
     const std::string bitmap = program.documents() + "/TolvaneSim/Schemes/kestrel#e2eScheme.bmp";
     ASSERT_TRUE(ProgramHarness::waitForFile(bitmap, 60000)) << program.log();

@@ -1,10 +1,11 @@
 // A flying site built end to end in the built program, as a site builder
 // builds one: File > New > Flying site, the empty site on screen, the sample
 // panorama chosen with the panorama bar's "Auto" through its file browser,
-// two starting positions made with the positions bar ("default 1", fixed
-// wing, so the export is allowed, and a helicopter's), Save, quit; the saved file given lighting
-// colours, water with a dry patch, a plane, an area with points, a skyline
-// and a height map with a hill; start again, Open, the panorama on
+// warm light picked through the lighting bar's swatches and the colour
+// picker, two starting positions made with the positions bar ("default 1",
+// fixed wing, so the export is allowed, and a helicopter's), Save, quit; the
+// saved file given water with a dry patch, a plane, an area with points, a
+// skyline and a height map with a hill; start again, Open, the panorama on
 // screen, Save again, Export under a name of the builder's, quit. The saved
 // .tvq and the exported .tvf are read back by their readers, the exported
 // pictures by ImageMagick's identify as well; the screenshots, the saved
@@ -16,7 +17,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -178,25 +178,25 @@ int faceMarkPixels(const Picture& shot) {
     return count;
 }
 
-// A dialog's control in dialog units, clicked at its middle, the dialog's
-// pixels per unit taken from its size on screen.
-struct Units {
-    int x, y, width, height;
-};
+using Units = testsupport::DialogUnits;
 constexpr Units kExportDialog{0, 0, 184, 331};
+
+// The lighting bar's colour swatches and the warm light the test picks.
+struct LightPick {
+    Units swatch;
+    Rgb colour;
+    uint32_t argb;
+};
+constexpr LightPick kDiffuse{{4, 10, 30, 14}, {255, 224, 176}, 0xFFFFE0B0};
+constexpr LightPick kAmbient{{38, 10, 30, 14}, {80, 64, 48}, 0xFF504030};
+constexpr LightPick kSpecular{{72, 10, 30, 14}, {128, 144, 160}, 0xFF8090A0};
 
 class SiteBuilder {
 public:
     SiteBuilder(ProgramHarness& program, SchemeSession& run) : program_(program), run_(run) {}
 
-    bool clickControl(unsigned long dialog, Units at) {
-        const auto rect = program_.display().windowRect(dialog);
-        if (!rect) return false;
-        const double sx = double(rect->width) / kExportDialog.width, sy = double(rect->height) / kExportDialog.height;
-        return program_.click(dialog, int((at.x + at.width / 2.0) * sx), int((at.y + at.height / 2.0) * sy));
-    }
     bool fillEdit(unsigned long dialog, Units at, const std::string& text) {
-        return clickControl(dialog, at) && program_.key("ctrl+a") && program_.type(text);
+        return run_.clickControl(dialog, kExportDialog, at) && program_.key("ctrl+a") && program_.type(text);
     }
 
     // File > New > Flying site: with no panorama chosen the sky box shows the
@@ -226,43 +226,13 @@ public:
         return program_.key("Return") && run_.waitClosed(box);
     }
 
-    // The bar shown on the strip above the view: a window without a title,
-    // wide and low, near the top of the screen.
-    unsigned long stripBar() {
-        unsigned long found = 0;
-        ProgramHarness::waitUntil(
-            [&] {
-                const auto listed = program_.xdotool({"search", "--onlyvisible", "--class", "."});
-                if (!listed) return false;
-                std::istringstream ids(*listed);
-                for (unsigned long id; ids >> id;) {
-                    const auto rect = program_.display().windowRect(id);
-                    if (id != run_.window() && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
-                        found = id;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            10000);
-        return found;
-    }
-    // A control of a strip bar: its controls are drawn at the one scale that
-    // fits the bar's 27 units to its height.
-    bool clickStripControl(unsigned long bar, Units at) {
-        const auto rect = program_.display().windowRect(bar);
-        if (!rect) return false;
-        const double scale = rect->height / 27.0;
-        return program_.click(bar, int((at.x + at.width / 2.0) * scale), int((at.y + at.height / 2.0) * scale));
-    }
-
     // The panorama bar's "Auto": the first face chosen in the file browser
     // names all six.
     bool autoPanorama(const std::string& firstFace, const std::string& shotPrefix) {
-        const unsigned long bar = stripBar();
+        const unsigned long bar = run_.stripBar();
         if (!bar) return false;
         program_.screenshot(bar, shotPrefix + "-panoramaBar");
-        return clickStripControl(bar, {256, 10, 26, 14}) &&
+        return run_.clickStripControl(bar, {256, 10, 26, 14}) &&
                run_.typeFileName("Select image", firstFace, shotPrefix + "-autoImage");
     }
 
@@ -276,23 +246,29 @@ public:
         return program_.click(toolbox, int(34 * sx), int((12 + int(tool) * 18) * sy));
     }
 
+    // A lighting colour through its swatch on the lighting bar and the colour picker.
+    bool pickLight(const LightPick& light, const std::string& shotName) {
+        const unsigned long bar = run_.stripBar();
+        return bar && run_.clickStripControl(bar, light.swatch) && run_.pickColour(light.colour, shotName);
+    }
+
     // The positions bar's "New", a click on the ground in the view, then the
     // name typed into its name box (taken when the box loses the focus) and
     // the kind chosen `kindRow` rows below "All" in its kind list.
     bool newPosition(int x, int y, const std::string& name, int kindRow, const std::string& shotName) {
-        const unsigned long bar = stripBar();
-        if (!bar || !clickStripControl(bar, {4, 10, 26, 14})) return false;
+        const unsigned long bar = run_.stripBar();
+        if (!bar || !run_.clickStripControl(bar, {4, 10, 26, 14})) return false;
         pause(300);
-        if (!program_.focus(run_.window()) || !program_.click(run_.window(), x, y)) return false;
+        if (!run_.clickView(x, y)) return false;
         pause(500);
         // Keys go to the window with the focus, which a click does not move
         // without a window manager.
-        if (!program_.focus(bar) || !clickStripControl(bar, {164, 10, 70, 14}) || !program_.key("ctrl+a") ||
+        if (!program_.focus(bar) || !run_.clickStripControl(bar, {164, 10, 70, 14}) || !program_.key("ctrl+a") ||
             !program_.type(name) ||
             !program_.key("Tab"))
             return false;
         pause(300);
-        if (!program_.focus(bar) || !clickStripControl(bar, {238, 10, 60, 14})) return false;
+        if (!program_.focus(bar) || !run_.clickStripControl(bar, {238, 10, 60, 14})) return false;
         pause(500);
         for (int i = 0; i < kindRow; ++i) {
             if (!program_.key("Down")) return false;
@@ -329,6 +305,14 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
         << "no panorama after Auto: " << panoramaPixels(panorama);
     program.screenshot(run.window(), "02b-panorama");
 
+    // Warm light through the lighting bar's swatches and the colour picker.
+    ASSERT_TRUE(builder.chooseTool(SiteBuilder::lighting)) << program.log();
+    ASSERT_TRUE(builder.pickLight(kDiffuse, "03a-diffuse")) << program.log();
+    ASSERT_TRUE(builder.pickLight(kAmbient, "03b-ambient")) << program.log();
+    ASSERT_TRUE(builder.pickLight(kSpecular, "03c-specular")) << program.log();
+    EXPECT_TRUE(run.waitGone("Colour Picker"));
+    program.screenshot(run.window(), "03d-lighting");
+
     // Two starting positions from the positions bar, on the ground ahead.
     ASSERT_TRUE(builder.chooseTool(SiteBuilder::positions)) << program.log();
     ASSERT_TRUE(builder.newPosition(450, 600, "default 1", 1, "04a-defaultStart")) << program.log();
@@ -346,17 +330,17 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     EXPECT_EQ(positionName(site->positions[0]), "default 1/1");
     EXPECT_EQ(positionName(site->positions[1]), "heli pad/0");
     EXPECT_FALSE(site->waterMask.empty()) << "a new site saves its water mask";
+    EXPECT_EQ(site->diffuse, simColour::fromARGB(kDiffuse.argb));
+    EXPECT_EQ(site->ambient, simColour::fromARGB(kAmbient.argb));
+    EXPECT_EQ(site->specular, simColour::fromARGB(kSpecular.argb));
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
     fs::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log",
                   fs::copy_options::overwrite_existing);
 
-    // The rest of the site built into the saved file: warm lighting, water
-    // over all but a dry disc, and the objects.
-    site->ambient = simColour::fromARGB(0xFF504030);
-    site->diffuse = simColour::fromARGB(0xFFFFE0B0);
-    site->specular = simColour::fromARGB(0xFF8090A0);
+    // The rest of the site built into the saved file: water over all but a
+    // dry disc, and the objects.
     site->waterEnabled = 1;
     site->waterMask = paintDryDisc(site->waterMask);
     ASSERT_FALSE(site->waterMask.empty());
@@ -396,7 +380,7 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_TRUE(builder.fillEdit(names, {7, 183, 170, 12}, "End to end field"));
     ASSERT_TRUE(builder.fillEdit(names, {7, 211, 170, 80}, "Built by the program's own test"));
     program.screenshot(names, "14-exportNames");
-    ASSERT_TRUE(builder.clickControl(names, {66, 306, 52, 16}) && run.waitClosed(names)) << program.log();
+    ASSERT_TRUE(run.clickControl(names, kExportDialog, {66, 306, 52, 16}) && run.waitClosed(names)) << program.log();
     const std::string folder = program.documents() + "/TolvaneSim/Flying sites/e2eField";
     ASSERT_TRUE(ProgramHarness::waitForFile(folder + "/e2eField.tvf", 180000)) << program.log();
     ASSERT_TRUE(run.waitGone("Exporting project")) << program.log();
