@@ -10,27 +10,14 @@
 #include "engine/graphics/simIndexBuffer.h"
 #include "engine/graphics/simVertexBuffer.h"
 #include "platform/gfx/device.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/engine/graphics/bufferTestRig.h"
 
 using namespace gfx;
-using testsupport::RecordingGraphics;
 
 namespace {
 
-class IndexBuffer : public ::testing::Test {
+class IndexBuffer : public buffertest::BufferRig {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(rig.complete());
-        rig.recorder->clear();
-        rig.engine.app().setStatus(true, "success");
-    }
-    const Recorder::Call& lastCall(const std::string& name) {
-        static const Recorder::Call none;
-        const auto& calls = rig.recorder->calls();
-        for (auto it = calls.rbegin(); it != calls.rend(); ++it)
-            if (it->name == name) return *it;
-        return none;
-    }
     // The indices the device holds, widened.
     std::vector<uint32_t> stored(const simIndexBuffer& buffer) {
         Device& device = *rig.renderer().getDevice();
@@ -42,9 +29,6 @@ protected:
         device.Unlock(buffer.getBuffer());
         return out;
     }
-    std::vector<std::string> errors() const { return rig.engine.errors.texts(); }
-
-    RecordingGraphics rig;
 };
 
 TEST_F(IndexBuffer, IndicesAreStoredInSixteenBitsWhileTheyFit) {

@@ -10,31 +10,13 @@
 #include "engine/graphics/simRendererCaps.h"
 #include "engine/graphics/simVertexBuffer.h"
 #include "platform/gfx/device.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/engine/graphics/bufferTestRig.h"
 
 using namespace gfx;
-using testsupport::RecordingGraphics;
 
 namespace {
 
-class VertexBuffer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(rig.complete());
-        rig.recorder->clear();
-        rig.engine.app().setStatus(true, "success");
-    }
-    const Recorder::Call& lastCall(const std::string& name) {
-        static const Recorder::Call none;
-        const auto& calls = rig.recorder->calls();
-        for (auto it = calls.rbegin(); it != calls.rend(); ++it)
-            if (it->name == name) return *it;
-        return none;
-    }
-    std::vector<std::string> errors() const { return rig.engine.errors.texts(); }
-
-    RecordingGraphics rig;
-};
+class VertexBuffer : public buffertest::BufferRig {};
 
 TEST_F(VertexBuffer, CreationFlagsFollowPoolAndWriteOnly) {
     const uint32_t software = rig.renderer().getCaps()->hardwareLighting ? 0u : D3DUSAGE_SOFTWAREPROCESSING;
