@@ -5,69 +5,35 @@
 // quitting without a question when no project is open; the menu bar opened
 // and walked from the keyboard.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <wx/menu.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
-#include <filesystem>
-
-#include "app/window/CtolvaneBuilderDlg.h"
-#include "app/shell/tbApplication.h"
 #include "app/window/tbMenuIds.h"
 #include "app/shell/tbOptions.h"
-#include "engine/core/simSystemLinks.h"
-#include "engine/graphics/simEngineLinks.h"
-#include "platform/gfx/direct3d.h"
 #include "platform/ui/glViewCanvas.h"
 #include "platform/ui/messageBox.h"
-#include "platform/ui/wxWindowSystem.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/ui/wxTestApp.h"
+#include "tests/app/window/mainWindowOnDisplay.h"
 
 namespace {
 
-// The application on a fresh settings folder holding `settings`, as the
-// program makes it.
-std::unique_ptr<CtolvaneBuilderApp> startApplication(testsupport::TempFolder& home, const std::string& settings) {
-    setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
-    std::filesystem::create_directories(home.file("TolvaneSim/Settings"));
-    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim", settings);
-    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                          home.path() + "\"");
-    gfx::setDirect3DFactory(nullptr);
-    systemLinks() = simSystemLinks{};
-    simLinkEngineSystems(systemLinks());
-    return std::make_unique<CtolvaneBuilderApp>();
-}
+class MainWindowMenu : public windowtest::MainWindowOnDisplay {};
 
-TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
-    ASSERT_TRUE(test::startWx());
-    testsupport::TempFolder home;
-    ui::WxWindowSystem windows;
-    auto app = startApplication(home,
-                                "options = {showSecondView = 0, lightingMode = 1, maximised = 0, windowPos_x = 40, "
-                                "windowPos_y = 30, windowSize_x = 900, windowSize_y = 700}\n");
-    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+TEST_F(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
+    start("options = {showSecondView = 0, lightingMode = 1, maximised = 0, windowPos_x = 40, windowPos_y = 30, "
+          "windowSize_x = 900, windowSize_y = 700}\n");
+    if (HasFatalFailure()) return;
     {
         CtolvaneBuilderDlg dlg(*app, windows);
         // The painting toolbox and the object bar, made when the engine starts.
         auto toolbox = [&dlg] { return dlg.toolbars().window(tbBar::toolbox); };
         auto objectBar = [&dlg] { return dlg.toolbars().window(tbBar::objectBar); };
 
-        std::string failure;
-        wxTimer watcher;
-        int waitedMs = 0;
-        int step = 0;
+        windowtest::ModalSteps steps;
+        int& step = steps.step;
         wxUIActionSimulator user;
-        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            waitedMs += 20;
-            if (waitedMs > 30000) {
-                failure = "timed out at step " + std::to_string(step);
-                dlg.EndModal(wxID_OK);
-                return;
-            }
+        ui::ScriptedAnswers boxes;
+        steps.run(dlg, [&] {
             switch (step) {
                 case 0:
                     if (dlg.framesDrawn() < 5) return;
@@ -95,11 +61,7 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
                     return;
             }
         });
-        watcher.Start(20);
-        ui::ScriptedAnswers boxes;
-        dlg.ShowModal();
-        watcher.Stop();
-        EXPECT_EQ(failure, "");
+        EXPECT_EQ(steps.failure, "");
         EXPECT_TRUE(boxes.asked().empty());
         ASSERT_TRUE(dlg.engineStarted());
 
@@ -149,26 +111,20 @@ TEST(MainWindowMenu, SettingsPlacementChecksAndToolbarReset) {
         EXPECT_EQ(objectBar()->GetScreenRect().GetRight(), viewRect.GetRight());
         EXPECT_EQ(objectBar()->GetScreenRect().y, viewRect.y);
         EXPECT_FALSE(objectBar()->IsShown()) << "the empty mode hides the object bar";
-        dlg.prepareEngineShutdown();
-        app.reset();
+        shutDown(dlg);
     }
     // The switches changed by the menu were saved with the settings.
-    const std::string saved = home.read("TolvaneSim/Settings/tolvaneBuilderSettings.sim");
+    const std::string saved = savedSettings();
     EXPECT_NE(saved.find("options.showSecondView = 1\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("options.lightingMode = 0\n"), std::string::npos);
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
 }
 
 // Alt+F opens File from the keyboard, the arrow keys walk the menu bar to
 // Edit, and Esc closes it again, as in every GTK program. (Right first opens
 // the submenu of File's first item, New; the next Right goes on to Edit.)
-TEST(MainWindowMenu, AltFOpensFileAndTheArrowsWalkToEdit) {
-    ASSERT_TRUE(test::startWx());
-    testsupport::TempFolder home;
-    ui::WxWindowSystem windows;
-    auto app = startApplication(home, "options = {maximised = 0, windowPos_x = 0, windowPos_y = 0}\n");
-    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+TEST_F(MainWindowMenu, AltFOpensFileAndTheArrowsWalkToEdit) {
+    start("options = {maximised = 0, windowPos_x = 0, windowPos_y = 0}\n");
+    if (HasFatalFailure()) return;
     std::vector<std::string> opened;
     int rights = 0;
     {
@@ -183,18 +139,11 @@ TEST(MainWindowMenu, AltFOpensFileAndTheArrowsWalkToEdit) {
             opened.push_back(titleOf(event.GetMenu()));
         });
         auto lastOpened = [&opened](const std::string& title) { return !opened.empty() && opened.back() == title; };
-        std::string failure;
-        wxTimer watcher;
-        int waitedMs = 0;
-        int step = 0;
+        windowtest::ModalSteps steps;
+        int& step = steps.step;
         wxUIActionSimulator user;
-        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            waitedMs += 20;
-            if (waitedMs > 30000) {
-                failure = "timed out at step " + std::to_string(step);
-                dlg.EndModal(wxID_OK);
-                return;
-            }
+        steps.run(dlg, [&] {
+            const int waitedMs = steps.waitedMs;
             switch (step) {
                 case 0:
                     if (dlg.framesDrawn() < 5) return;
@@ -225,19 +174,13 @@ TEST(MainWindowMenu, AltFOpensFileAndTheArrowsWalkToEdit) {
                     return;
             }
         });
-        watcher.Start(20);
-        dlg.ShowModal();
-        watcher.Stop();
-        EXPECT_EQ(failure, "");
-        dlg.prepareEngineShutdown();
-        app.reset();
+        EXPECT_EQ(steps.failure, "");
+        shutDown(dlg);
     }
     ASSERT_GE(opened.size(), 2u);
     EXPECT_EQ(opened.front(), "File");
     EXPECT_EQ(opened.back(), "Edit");
     EXPECT_EQ(rights, 2) << "File, its New submenu, then Edit";
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
 }
 
 }  // namespace

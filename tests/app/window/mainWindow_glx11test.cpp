@@ -4,29 +4,20 @@
 // from the settings file, the camera's name in the corner), and closing the
 // window saves the settings.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/image.h>
 #include <wx/imagpng.h>
-#include <wx/timer.h>
 
 #include <filesystem>
 
-#include "app/window/CtolvaneBuilderDlg.h"
-#include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbToolbarHost.h"
 #include "engine/core/simGlobals.h"
-#include "engine/core/simSystemLinks.h"
-#include "engine/graphics/simEngineLinks.h"
 #include "engine/graphics/simGraphics.h"
-#include "platform/gfx/direct3d.h"
 #include "platform/ui/glViewCanvas.h"
-#include "platform/ui/wxWindowSystem.h"
-#include "tests/support/tempFolder.h"
-#include "tests/support/ui/wxTestApp.h"
+#include "tests/app/window/mainWindowOnDisplay.h"
 
 namespace {
 
@@ -36,62 +27,36 @@ struct Rgb {
 
 Rgb pixel(const wxImage& image, int x, int y) { return {image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)}; }
 
-// The application on a fresh settings folder holding `settings`, made as the
-// program makes it; stopApplication() undoes what this sets.
-std::unique_ptr<CtolvaneBuilderApp> startApplication(testsupport::TempFolder& home, const std::string& settings) {
-    setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
-    std::filesystem::create_directories(home.file("TolvaneSim/Settings"));
-    home.write("TolvaneSim/Settings/tolvaneBuilderSettings.sim", settings);
-    simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) + "/tolvaneBuilder -SETTINGSPATH \"" +
-                                          home.path() + "\"");
-    gfx::setDirect3DFactory(nullptr);
-    systemLinks() = simSystemLinks{};
-    simLinkEngineSystems(systemLinks());
-    return std::make_unique<CtolvaneBuilderApp>();
-}
+class MainWindow : public windowtest::MainWindowOnDisplay {};
 
-void stopApplication() {
-    simApplication::useOwnCommandLine();
-    systemLinks() = simSystemLinks{};
-}
-
-TEST(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
-    ASSERT_TRUE(test::startWx());
-    testsupport::TempFolder home;
-    ui::WxWindowSystem windows;
+TEST_F(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
     // A backdrop no default gives, so the picture shows the settings reached the view.
-    std::unique_ptr<CtolvaneBuilderApp> app = startApplication(
-        home, "options = {backdropColour_r = 40, backdropColour_g = 90, backdropColour_b = 160, brushSize = 33}\n");
-    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+    start("options = {backdropColour_r = 40, backdropColour_g = 90, backdropColour_b = 160, brushSize = 33}\n");
+    if (HasFatalFailure()) return;
     wxImage shot;
     {
         CtolvaneBuilderDlg dlg(*app, windows);
-        wxTimer watcher;
-        int waitedMs = 0;
-        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            waitedMs += 10;
-            if (dlg.framesDrawn() >= 20 || waitedMs > 30000) {
-                // The view as the display server shows it.
-                const wxRect rect = dlg.view()->GetScreenRect();
-                wxBitmap bitmap(rect.width, rect.height);
-                wxMemoryDC memory(bitmap);
-                wxScreenDC screen;
-                memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-                memory.SelectObject(wxNullBitmap);
-                shot = bitmap.ConvertToImage();
-                dlg.EndModal(wxID_OK);
-            }
+        windowtest::ModalSteps steps;
+        steps.periodMs = 10;
+        steps.run(dlg, [&] {
+            if (dlg.framesDrawn() < 20) return;
+            // The view as the display server shows it.
+            const wxRect rect = dlg.view()->GetScreenRect();
+            wxBitmap bitmap(rect.width, rect.height);
+            wxMemoryDC memory(bitmap);
+            wxScreenDC screen;
+            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+            memory.SelectObject(wxNullBitmap);
+            shot = bitmap.ConvertToImage();
+            dlg.EndModal(wxID_OK);
         });
-        watcher.Start(10);
-        dlg.ShowModal();
-        watcher.Stop();
+        EXPECT_EQ(steps.failure, "");
         ASSERT_TRUE(dlg.engineStarted());
-        EXPECT_GE(dlg.framesDrawn(), 20) << "waited " << waitedMs << " ms";
+        EXPECT_GE(dlg.framesDrawn(), 20) << "waited " << steps.waitedMs << " ms";
         ASSERT_NE(g_graphics, nullptr);
         EXPECT_EQ(app->tools().brushSize(), 33.0f);
         app->tools().setBrushSize(44.0f, 0, 100);
-        dlg.prepareEngineShutdown();
-        app.reset();
+        shutDown(dlg);
     }
     ASSERT_TRUE(shot.IsOk());
     // Kept beside the test programs (build folder's bin/test-artefacts) to look at.
@@ -113,19 +78,14 @@ TEST(MainWindow, RunsTheEngineInItsViewAndSavesTheSettingsOnClose) {
     EXPECT_GT(light, 20) << "no camera name in " << artefact;
 
     // Closing saved the settings the user left.
-    const std::string saved = home.read("TolvaneSim/Settings/tolvaneBuilderSettings.sim");
+    const std::string saved = savedSettings();
     EXPECT_NE(saved.find("options.brushSize = 44\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("options.backdropColour_b = 160\n"), std::string::npos);
-    stopApplication();
 }
 
-TEST(MainWindow, StripBarsAndTheStatusLineFitTheWindow) {
-    ASSERT_TRUE(test::startWx());
-    testsupport::TempFolder home;
-    ui::WxWindowSystem windows;
-    std::unique_ptr<CtolvaneBuilderApp> app = startApplication(
-        home, "options = {windowPos_x = 0, windowPos_y = 0, windowSize_x = 1024, windowSize_y = 768, maximised = 0}\n");
-    ASSERT_TRUE(app->getStatusSuccess()) << app->getStatusReason();
+TEST_F(MainWindow, StripBarsAndTheStatusLineFitTheWindow) {
+    start("options = {windowPos_x = 0, windowPos_y = 0, windowSize_x = 1024, windowSize_y = 768, maximised = 0}\n");
+    if (HasFatalFailure()) return;
     {
         CtolvaneBuilderDlg dlg(*app, windows);
         const auto check = [&] {
@@ -167,21 +127,16 @@ TEST(MainWindow, StripBarsAndTheStatusLineFitTheWindow) {
                 << "status line at " << line.y << " height " << line.height << ", client height "
                 << dlg.GetClientSize().y;
         };
-        wxTimer watcher;
-        int waitedMs = 0;
-        watcher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            waitedMs += 10;
-            if (dlg.framesDrawn() < 5 && waitedMs <= 30000) return;
-            watcher.Stop();
+        windowtest::ModalSteps steps;
+        steps.periodMs = 10;
+        steps.run(dlg, [&] {
+            if (dlg.framesDrawn() < 5) return;
             check();
             dlg.EndModal(wxID_OK);
         });
-        watcher.Start(10);
-        dlg.ShowModal();
-        dlg.prepareEngineShutdown();
-        app.reset();
+        EXPECT_EQ(steps.failure, "");
+        shutDown(dlg);
     }
-    stopApplication();
 }
 
 }  // namespace
