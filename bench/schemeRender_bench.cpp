@@ -13,22 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/tbErrorBox.h"
 #include "app/scheme/tbGeometry.h"
 #include "app/scheme/tbGeometryObject.h"
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbMaterial.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
-#include "app/shell/tbApplication.h"
 #include "engine/core/simGlobals.h"
-#include "engine/core/simSystemLinks.h"
-#include "engine/graphics/simEngineLinks.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
-#include "platform/gfx/direct3d.h"
-#include "platform/gfx/eglContext.h"
-#include "platform/win/virtualDesktop.h"
+#include "tests/support/editor/editorOnEgl.h"
 
 namespace {
 
@@ -37,10 +31,7 @@ constexpr int kGridParts = 32;
 
 // The editor on OpenGL with a new scheme of one of the sample aircraft,
 // drawing inside an open scene.
-struct Editor {
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    std::unique_ptr<CtolvaneBuilderApp> app;
+struct Editor : testsupport::EditorOnEgl {
     tbProject_model* project = nullptr;
     tbGeometryFrame frame;
 
@@ -49,17 +40,9 @@ struct Editor {
             state.SkipWithError("no OpenGL context");
             return false;
         }
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) +
-                                              "/tolvaneBuilder -SETTINGSPATH /tmp/tolvane_render_bench");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        tbSetErrorBoxSink([](const std::string&, const std::string&) {});
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 640, 480), 640, 480, nullptr);
-        app->initialise();
+        const bool started = startApplication("/tmp/tolvane_render_bench", 640, 480);
         project = new tbProject_model();
-        if (!app->getStatusSuccess() || !project->onNew(aircraft)) {
+        if (!started || !project->onNew(aircraft)) {
             state.SkipWithError("the editor or the aircraft did not load");
             return false;
         }
@@ -71,9 +54,7 @@ struct Editor {
     ~Editor() {
         if (g_graphics && g_graphics->getRenderer()->isInScene()) g_graphics->getRenderer()->endSceneWithoutPresent();
         delete project;
-        app.reset();
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
+        stopApplication();
     }
 };
 

@@ -12,9 +12,6 @@
 #include <memory>
 #include <string>
 
-#include "app/shell/tbApplication.h"
-#include "app/shell/tbErrorBox.h"
-#include "app/shell/tbMouseGate.h"
 #include "app/shell/tbOptions.h"
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbCollisionObject_heightMap.h"
@@ -24,13 +21,10 @@
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbSiteBars.h"
 #include "engine/core/simGlobals.h"
-#include "engine/core/simSystemLinks.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simWindow.h"
-#include "engine/graphics/simEngineLinks.h"
-#include "platform/gfx/direct3d.h"
-#include "platform/gfx/eglContext.h"
-#include "platform/win/virtualDesktop.h"
+#include "tests/app/site/recordingSiteBars.h"
+#include "tests/support/editor/editorOnEgl.h"
 
 namespace {
 
@@ -38,40 +32,10 @@ constexpr int32_t kCollisionTool = 10;
 const std::string kSample = std::string(TOLVANE_SOURCE_DIR) + "/resources/environments/flyingField/flyingField";
 constexpr int kSampleDigit[6] = {3, 1, 6, 5, 4, 2};
 
-class OpenGate : public tbViewWindows {
-public:
-    bool isMainWindowEnabled() const override { return true; }
-    bool isCursorInsideView() const override { return true; }
-    bool isVisibleUnderCursor(tbGatedWindow) const override { return false; }
-};
-
-// Every bar shown, nothing checked, the water editor editing.
-class Bars : public tbSiteBars {
-public:
-    bool isVisible(Bar) const override { return true; }
-    bool isComboDropped(Bar) const override { return false; }
-    bool isChecked(Toggle) const override { return false; }
-    void setChecked(Toggle, bool) override {}
-    void listObject(Bar, tbCollisionObject*, bool) override {}
-    void listPosition(tbFlyingSitePosition*, bool) override {}
-    void unlistObject(tbCollisionObject*) override {}
-    void unlistPosition(tbFlyingSitePosition*) override {}
-    void clearLists() override {}
-    void showWindSpeed(const std::string&) override {}
-    void showWaterEnabled(bool) override {}
-    void showPanorama(uint32_t, bool, bool, const std::string&) override {}
-    bool isWaterEditing() const override { return true; }
-    int waterBrushRadius() const override { return 20; }
-    int waterBrushStrength() const override { return 200; }
-    bool waterBrushClears() const override { return false; }
-};
-
-struct Editor {
-    gfx::EglContext context;
-    win::VirtualDesktop desktop;
-    OpenGate gate;
-    Bars bars;
-    std::unique_ptr<CtolvaneBuilderApp> app;
+// The editor with a new site, every bar shown and nothing checked, the
+// water editor editing.
+struct Editor : testsupport::EditorOnEgl {
+    sitetest::RecordingSiteBars bars;
     std::unique_ptr<tbProject_flyingsite> site;
 
     bool init(benchmark::State& state) {
@@ -79,26 +43,19 @@ struct Editor {
             state.SkipWithError("no OpenGL context");
             return false;
         }
-        gfx::setDirect3DFactory(nullptr);
-        simApplication::setProcessCommandLine(std::string(TOLVANE_SOURCE_DIR) +
-                                              "/tolvaneBuilder -SETTINGSPATH /tmp/tolvane_site_scene_bench");
-        systemLinks() = simSystemLinks{};
-        simLinkEngineSystems(systemLinks());
-        tbSetErrorBoxSink([](const std::string&, const std::string&) {});
-        app = std::make_unique<CtolvaneBuilderApp>();
-        app->createEngine(desktop.addWindow(0, 0, 800, 600), 800, 600, nullptr);
-        app->initialise();
-        if (!app->getStatusSuccess()) {
+        if (!startApplication("/tmp/tolvane_site_scene_bench", 800, 600)) {
             state.SkipWithError("the editor did not start");
             return false;
         }
-        app->setViewWindows(&gate);
         // The frames are timed by their work, not paced by a display's refresh.
         g_graphics->getWindow()->setVsync(false);
         g_graphics->getWindow()->applyChanges();
         app->tools().setMode(tbToolState::kModeFlyingSite);
         app->tools().setTool(kCollisionTool);
         app->options()->showSecondView = false;
+        bars.waterEditing = true;
+        bars.brushRadius = 20;
+        bars.brushStrength = 200;
         tbBindSiteBars(&bars);
         site = std::make_unique<tbProject_flyingsite>();
         site->onNew("");
@@ -150,9 +107,7 @@ struct Editor {
     ~Editor() {
         site.reset();
         tbBindSiteBars(nullptr);
-        app.reset();
-        simApplication::useOwnCommandLine();
-        systemLinks() = simSystemLinks{};
+        stopApplication();
     }
 };
 

@@ -12,13 +12,14 @@ endforeach()
 # The model-scheme benchmarks (bench/scheme*_bench.cpp) measure the editor's own code.
 foreach(src ${bench_sources})
   get_filename_component(name ${src} NAME_WE)
+  # Both editors' benchmarks start the editor headless with the tests' helper.
   if(name MATCHES "^scheme")
     string(REGEX REPLACE "_bench$" "" name ${name})
-    target_link_libraries(bench_${name} PRIVATE app_scheme)
+    target_link_libraries(bench_${name} PRIVATE app_scheme test_support_editor)
   elseif(name MATCHES "^site")
     # The flying-site benchmarks (bench/site*_bench.cpp) measure the site editor's code.
     string(REGEX REPLACE "_bench$" "" name ${name})
-    target_link_libraries(bench_${name} PRIVATE app_site)
+    target_link_libraries(bench_${name} PRIVATE app_site test_support_editor)
   elseif(name MATCHES "^shell")
     # The shell's benchmarks (bench/shell*_bench.cpp) measure its dialogs' rules.
     string(REGEX REPLACE "_bench$" "" name ${name})

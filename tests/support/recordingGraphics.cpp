@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "engine/core/simGlobals.h"
+#include "tests/support/backBufferPixels.h"
 
 namespace testsupport {
 
@@ -41,16 +40,8 @@ void RecordingGraphics::destroyGraphics() {
 }
 
 std::vector<uint32_t> RecordingGraphics::backBufferPixels() {
-    std::vector<uint32_t> pixels(size_t(m_width) * m_height, 0);
-    gfx::D3DLOCKED_RECT locked{};
-    const gfx::SurfaceHandle surface = renderer().getBackBuffer();
-    EXPECT_EQ(device().LockRect(surface, &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
-    if (!locked.pBits) return pixels;
-    for (uint32_t y = 0; y < m_height; ++y)
-        std::memcpy(&pixels[size_t(y) * m_width], static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
-                    size_t(m_width) * 4);
-    device().UnlockRect(surface);
-    for (uint32_t& p : pixels) p |= 0xFF000000u;
+    std::vector<uint32_t> pixels;
+    EXPECT_EQ(readBackBuffer(renderer(), m_width, m_height, pixels), gfx::D3D_OK);
     return pixels;
 }
 

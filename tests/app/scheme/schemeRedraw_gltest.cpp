@@ -13,20 +13,23 @@
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbProject_model.h"
 #include "app/shell/tbMouseGate.h"
+#include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simKeyboard.h"
 #include "engine/core/utilsPicking.h"
 #include "engine/graphics/simCamera.h"
+#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simScene.h"
+#include "engine/graphics/simWindow.h"
 #include "platform/gfx/glDevice.h"
 #include "tests/app/scheme/editorOnGl.h"
 
 namespace {
 
-class SchemeRedraw : public testsupport::EditorOnGl {
+class SchemeRedraw : public apptest::EditorOnGl {
 protected:
     void SetUp() override {
-        startEditor(320, 240);
+        startEditor(320, 240, tbToolState::kModeScheme);
         if (HasFatalFailure()) return;
         app->tools().setTool(1);  // no cursor of its own
         EXPECT_TRUE(frame()) << "the first frame is always drawn";

@@ -35,10 +35,10 @@
 
 namespace {
 
-class KestrelStroke : public testsupport::EditorOnGl {
+class KestrelStroke : public apptest::EditorOnGl {
 protected:
     void SetUp() override {
-        startEditor(320, 240);
+        startEditor(320, 240, tbToolState::kModeScheme);
         if (HasFatalFailure()) return;
         project = new tbProject_model();
         ASSERT_TRUE(project->onNew("kestrel")) << app->getStatusReason();

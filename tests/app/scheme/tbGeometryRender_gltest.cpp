@@ -52,10 +52,10 @@ namespace {
 
 constexpr uint32_t kBackdrop = 0xFF000000u;  // the settings' backdrop colour
 
-class SchemeFrames : public testsupport::EditorOnGl {
+class SchemeFrames : public apptest::EditorOnGl {
 protected:
     void SetUp() override {
-        startEditor(640, 480);
+        startEditor(640, 480, tbToolState::kModeScheme);
         if (HasFatalFailure()) return;
         project = new tbProject_model();
         ASSERT_TRUE(project->onNew("sparrow")) << app->getStatusReason();

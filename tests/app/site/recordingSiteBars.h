@@ -1,5 +1,6 @@
 // The flying-site bars as the project sees them (tbSiteBars): every bar
-// visible, toggles set by hand, and what each list holds and selects.
+// visible, toggles and the water editor set by hand, and what each list
+// holds and selects. Header-only, so the site benchmarks use it too.
 #pragma once
 
 #include <set>
@@ -55,8 +56,9 @@ public:
         reverb = reverb_;
         ambientSound = sound;
     }
-    int waterBrushRadius() const override { return 10; }
-    int waterBrushStrength() const override { return 255; }
+    bool isWaterEditing() const override { return waterEditing; }
+    int waterBrushRadius() const override { return brushRadius; }
+    int waterBrushStrength() const override { return brushStrength; }
     bool waterBrushClears() const override { return false; }
 
     std::set<Toggle> checked;
@@ -67,6 +69,9 @@ public:
     int clears = 0;
     std::string windSpeed, ambientSound;
     bool waterEnabled = false, interior = false, reverb = false;
+    // The water editor's state, set by hand.
+    bool waterEditing = false;
+    int brushRadius = 10, brushStrength = 255;
 };
 
 }  // namespace sitetest

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -41,13 +40,12 @@
 #include "engine/graphics/manipulatorContainer.h"
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simGraphics.h"
-#include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simScene.h"
 #include "engine/graphics/simWindow.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/d3dx/d3dxMath.h"
-#include "platform/gfx/device.h"
-#include "tests/app/scheme/editorOnGl.h"
+#include "tests/app/shell/editorOnGl.h"
+#include "tests/app/site/recordingSiteBars.h"
 #include "tests/support/goldenImage.h"
 
 namespace {
@@ -58,31 +56,6 @@ constexpr int32_t kPanorama = 8, kLighting = 9, kCollision = 10, kPositions = 11
 const std::string kSample = std::string(TOLVANE_SOURCE_DIR) + "/resources/environments/flyingField/";
 // The sample's file digit for each slot (-X, +X, -Y, +Y, -Z, +Z).
 constexpr int kSampleDigit[6] = {3, 1, 6, 5, 4, 2};
-
-// Every bar shown; toggles and the water editor by hand.
-class Bars : public tbSiteBars {
-public:
-    bool isVisible(Bar) const override { return true; }
-    bool isComboDropped(Bar) const override { return false; }
-    bool isChecked(Toggle t) const override { return checked.count(t) != 0; }
-    void setChecked(Toggle t, bool on) override { on ? void(checked.insert(t)) : void(checked.erase(t)); }
-    void listObject(Bar, tbCollisionObject*, bool) override {}
-    void listPosition(tbFlyingSitePosition*, bool) override {}
-    void unlistObject(tbCollisionObject*) override {}
-    void unlistPosition(tbFlyingSitePosition*) override {}
-    void clearLists() override {}
-    void showWindSpeed(const std::string&) override {}
-    void showWaterEnabled(bool) override {}
-    void showPanorama(uint32_t, bool, bool, const std::string&) override {}
-    bool isWaterEditing() const override { return waterEditing; }
-    int waterBrushRadius() const override { return radius; }
-    int waterBrushStrength() const override { return 255; }
-    bool waterBrushClears() const override { return false; }
-
-    std::set<Toggle> checked;
-    bool waterEditing = false;
-    int radius = 10;
-};
 
 class Shown : public tbSiteSelectionBars {
 public:
@@ -102,12 +75,11 @@ bool near(uint32_t a, uint32_t b, int tolerance = 48) {
     return true;
 }
 
-class SiteFrames : public testsupport::EditorOnGl {
+class SiteFrames : public apptest::EditorOnGl {
 protected:
     void SetUp() override {
-        startEditor(480, 360);
+        startEditor(480, 360, tbToolState::kModeFlyingSite);
         if (HasFatalFailure()) return;
-        app->tools().setMode(tbToolState::kModeFlyingSite);
         previousBars = tbBindSiteBars(&bars);
         tbSiteSelectionBars::install(&shown);
         options().showSecondView = false;
@@ -136,20 +108,7 @@ protected:
             app->redraw();
         }
     }
-    std::vector<uint32_t> pixels() {
-        std::vector<uint32_t> out(size_t(width) * height, 0);
-        simRenderer& r = *g_graphics->getRenderer();
-        gfx::D3DLOCKED_RECT locked{};
-        const gfx::SurfaceHandle surface = r.getBackBuffer();
-        EXPECT_EQ(r.getDevice()->LockRect(surface, &locked, nullptr, gfx::D3DLOCK_READONLY), gfx::D3D_OK);
-        if (!locked.pBits) return out;
-        for (uint32_t y = 0; y < height; ++y)
-            std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch),
-                        width, &out[size_t(y) * width]);
-        r.getDevice()->UnlockRect(surface);
-        for (uint32_t& p : out) p |= 0xFF000000u;
-        return out;
-    }
+    std::vector<uint32_t> pixels() { return backBufferPixels(); }
     uint32_t at(const std::vector<uint32_t>& picture, int x, int y) const { return picture[size_t(y) * width + x]; }
     simCamera* camera(int index) { return dynamic_cast<simScene*>(g_graphics->getScene())->getCamera(index); }
     // Where a world point lands through a camera and its own viewport.
@@ -188,7 +147,7 @@ protected:
         site->paintWaterMask();
     }
 
-    Bars bars;
+    sitetest::RecordingSiteBars bars;
     Shown shown;
     tbSiteBars* previousBars = nullptr;
     std::unique_ptr<tbProject_flyingsite> site;
@@ -565,7 +524,7 @@ TEST_F(SiteFrames, WaterBrushOutlineCirclesThePaintedDab) {
     }
     site->setWaterEnabled(true);
     bars.waterEditing = true;
-    bars.radius = 20;
+    bars.brushRadius = 20;
     site->fillWaterMask(simColour::fromARGB(0xFF000000));
     const d3dx::Vector3 centre = site->getWaterPosition();
     site->setBrushPoint(centre);
@@ -575,7 +534,7 @@ TEST_F(SiteFrames, WaterBrushOutlineCirclesThePaintedDab) {
     frames();
     const std::vector<uint32_t> picture = pixels();
     // Red pixels of the outline lie at the dab's edge along x.
-    const float radius = tbWaterBrushWorldRadius(bars.radius);
+    const float radius = tbWaterBrushWorldRadius(bars.brushRadius);
     const d3dx::Vector2 middle = through(3, centre), edge = through(3, centre + d3dx::Vector3(radius, 0, 0));
     int outline = -1;
     for (int x = int(middle.x) + 2; x < int(width); ++x) {
