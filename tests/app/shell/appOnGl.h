@@ -12,28 +12,24 @@
 #include <vector>
 
 #include "app/shell/tbErrorBox.h"
-#include "platform/gfx/eglContext.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 
 namespace apptest {
 
-class AppOnGl : public ::testing::Test {
+class AppOnGl : public testsupport::GraphicsOnGl {
 protected:
+    AppOnGl() : GraphicsOnGl(64, 48) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         previousSink = tbSetErrorBoxSink(
             [this](const std::string& title, const std::string& text) { boxes.push_back(title + " / " + text); });
     }
     void TearDown() override {
         tbSetErrorBoxSink(previousSink);
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     std::vector<std::string> boxes;
     tbErrorBoxSink previousSink;
 };

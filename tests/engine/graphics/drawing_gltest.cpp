@@ -11,31 +11,28 @@
 #include "engine/graphics/simTexture.h"
 #include "engine/graphics/simVertexBuffer.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 
 using namespace gfx;
 using d3dx::Vector2;
 using d3dx::Vector3;
-using testsupport::RecordingGraphics;
 
 namespace {
 
 constexpr uint32_t kWidth = 64, kHeight = 48;
 constexpr uint32_t kBlack = 0xFF000000u, kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kBlue = 0xFF0000FFu;
 
-class GlDrawing : public ::testing::Test {
+class GlDrawing : public testsupport::GraphicsOnGl {
 protected:
+    GlDrawing() : GraphicsOnGl(kWidth, kHeight) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         begin();
     }
     void TearDown() override {
         if (rig->renderer().isInScene()) rig->renderer().endSceneWithoutPresent();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
     simRenderer& r() { return rig->renderer(); }
 
@@ -59,8 +56,6 @@ protected:
         return mask;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
 };
 
 // Exactly the pixels x0..x1-1, y0..y1-1 have the colour.

@@ -18,9 +18,8 @@
 #include "engine/graphics/simTexture.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
 using namespace gfx;
@@ -29,8 +28,9 @@ namespace {
 
 constexpr uint32_t kWidth = 64, kHeight = 48;
 
-class GlParticles : public ::testing::Test {
+class GlParticles : public testsupport::GraphicsOnGl {
 protected:
+    GlParticles() : GraphicsOnGl(kWidth, kHeight) {}
     static void SetUpTestSuite() { simGraphics::setSceneFactory(simScene::create); }
     static void TearDownTestSuite() {
         simGraphics::setSceneFactory(nullptr);
@@ -38,11 +38,9 @@ protected:
         simScene::setParticlePass(nullptr);
     }
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
         simLinkParticleSystem(systemLinks());
-        rig = std::make_unique<testsupport::RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_NE(simEffectsHeader::current(), nullptr);
         resources = std::make_unique<simResources>();
         simTexture::registerLoaders(*resources);
@@ -51,7 +49,7 @@ protected:
     }
     void TearDown() override {
         resources.reset();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     bool load(const std::string& path, const std::string& options = "") {
@@ -67,8 +65,6 @@ protected:
         return value & 0xFFFFFFu;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     std::unique_ptr<simResources> resources;
     testsupport::TempFolder folder;
 };

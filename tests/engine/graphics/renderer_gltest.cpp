@@ -7,30 +7,22 @@
 
 #include "engine/graphics/simRendererState.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
 #include "tests/engine/graphics/stateObjects.h"
 #include "tests/engine/graphics/userWorkTexture.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 
 using namespace gfx;
 using graphicstest::FakeCamera;
 using graphicstest::UserWorkTexture;
-using testsupport::RecordingGraphics;
 
 namespace {
 
 constexpr uint32_t kWidth = 64, kHeight = 48;
 constexpr uint32_t kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kBlue = 0xFF0000FFu;
 
-class GlRenderer : public ::testing::Test {
+class GlRenderer : public testsupport::GraphicsOnGl {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
-    }
-    void TearDown() override { rig.reset(); }
+    GlRenderer() : GraphicsOnGl(kWidth, kHeight) {}
 
     // The back buffer as 0xAARRGGBB pixels, top row first.
     std::vector<uint32_t> backBuffer() { return rig->backBufferPixels(); }
@@ -38,8 +30,6 @@ protected:
         return pixels[y * kWidth + x] | 0xFF000000u;  // X8R8G8B8: alpha is not kept
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
 };
 
 TEST_F(GlRenderer, ClearCoversTheCameraViewportOnly) {

@@ -8,29 +8,26 @@
 
 #include "engine/graphics/simFont.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 
 using namespace gfx;
-using testsupport::RecordingGraphics;
 
 namespace {
 
 constexpr uint32_t kWidth = 160, kHeight = 120;
 
-class GlFont : public ::testing::Test {
+class GlFont : public testsupport::GraphicsOnGl {
 protected:
+    GlFont() : GraphicsOnGl(kWidth, kHeight) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         font = std::make_unique<simFont>(nullptr, "testFont", "Arial", 24.0f, true, false);
         ASSERT_TRUE(font->hasFont());
     }
     void TearDown() override {
         font.reset();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     // Draws through `draw` on a black back buffer and reads it back.
@@ -65,8 +62,6 @@ protected:
         return k;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     std::unique_ptr<simFont> font;
 };
 

@@ -14,13 +14,11 @@
 #include "engine/graphics/simShaderEffect.h"
 #include "engine/graphics/simTexture.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/modelResources.h"
-#include "tests/support/recordingGraphics.h"
 
 using namespace gfx;
 using testsupport::ModelResources;
-using testsupport::RecordingGraphics;
 
 namespace {
 
@@ -89,13 +87,12 @@ void main() {
 @pass vs ps
 )";
 
-class GlGeometry : public ::testing::Test {
+class GlGeometry : public testsupport::GraphicsOnGl {
 protected:
+    GlGeometry() : GraphicsOnGl(kWidth, kHeight) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         res = std::make_unique<ModelResources>(rig->engine);
         res->writeTexture("textures/red.bmp", kRed);
         res->writeTexture("textures/blue.bmp", kBlue);
@@ -107,7 +104,7 @@ protected:
     void TearDown() override {
         if (rig && rig->renderer().isInScene()) rig->renderer().endSceneWithoutPresent();
         res.reset();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     // A frame cleared to black, unlit, with identity transforms.
@@ -133,8 +130,6 @@ protected:
                              << pixels[kHeight / 2 * kWidth + kWidth - 2];
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     std::unique_ptr<ModelResources> res;
     simGeometry* model = nullptr;
 };

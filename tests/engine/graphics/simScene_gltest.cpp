@@ -12,14 +12,12 @@
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simScene.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
 #include "tests/engine/graphics/sceneTestRig.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/sceneTestCamera.h"
 
 using namespace gfx;
 using scenetest::BroadcastListener;
-using testsupport::RecordingGraphics;
 using testsupport::SceneTestCamera;
 
 namespace {
@@ -33,22 +31,21 @@ simColour grey(int level) {
     return c;
 }
 
-class GlScene : public ::testing::Test {
+class GlScene : public testsupport::GraphicsOnGl {
 protected:
+    GlScene() : GraphicsOnGl(kWidth, kHeight) {}
     static void SetUpTestSuite() { simGraphics::setSceneFactory(simScene::create); }
     static void TearDownTestSuite() { simGraphics::setSceneFactory(nullptr); }
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         camera = std::make_unique<SceneTestCamera>("A");
         camera->look({0, 0, 10}, {0, 0, 0}, 1.5707964f, 1.0f, 100.0f);
     }
     void TearDown() override {
         light.reset();
         camera.reset();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     // One frame: cleared grey, the scene with its passes, no present.
@@ -64,8 +61,6 @@ protected:
     }
     static int red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     std::unique_ptr<SceneTestCamera> camera;
     std::unique_ptr<simLight> light;
 };

@@ -17,14 +17,12 @@
 #include "engine/graphics/simShaderEffectBinding.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
 #include "platform/sys/clock.h"
 #include "tests/engine/graphics/stateObjects.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/tempFolder.h"
 
 using namespace gfx;
-using testsupport::RecordingGraphics;
 
 namespace {
 
@@ -36,18 +34,17 @@ struct ScreenVertex {
     float u, v;
 };
 
-class GlEffect : public ::testing::Test {
+class GlEffect : public testsupport::GraphicsOnGl {
 protected:
+    GlEffect() : GraphicsOnGl(kWidth, kHeight) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         savedScene = simGetShaderEffectScene();
     }
     void TearDown() override {
         simSetShaderEffectScene(savedScene);  // the tests install entries of their own
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     std::unique_ptr<simShaderEffect> make(const std::string& name, const std::string& text, const std::string& base) {
@@ -99,8 +96,6 @@ protected:
         return value | 0xFF000000u;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     testsupport::TempFolder folder;
     simShaderEffectScene savedScene;
 };

@@ -15,14 +15,12 @@
 #include "engine/graphics/simTexture.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/imageSamples.h"
-#include "tests/support/recordingGraphics.h"
 #include "tests/support/tempFolder.h"
 
 using namespace gfx;
 using imagesamples::Bytes;
-using testsupport::RecordingGraphics;
 
 namespace {
 
@@ -46,15 +44,9 @@ Bytes ddsOf(bool alpha, d3dx::Format format) {
     return imagesamples::ddsFile(image);
 }
 
-class GlTexture : public ::testing::Test {
+class GlTexture : public testsupport::GraphicsOnGl {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
-    }
-    void TearDown() override { rig.reset(); }
+    GlTexture() : GraphicsOnGl(kWidth, kHeight) {}
 
     std::unique_ptr<simTexture> load(const std::string& name, const Bytes& bytes, const std::string& words = "") {
         folder.write(name, std::string(bytes.begin(), bytes.end()));
@@ -84,8 +76,6 @@ protected:
         return out;
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     testsupport::TempFolder folder;
 };
 

@@ -26,8 +26,7 @@
 #include "engine/graphics/simTexture.h"
 #include "engine/gui/simGuiElementManager.h"
 #include "platform/d3dx/d3dxImage.h"
-#include "platform/gfx/eglContext.h"
-#include "tests/support/recordingGraphics.h"
+#include "tests/support/graphicsOnGl.h"
 
 namespace guitest {
 
@@ -40,15 +39,13 @@ inline bool near(uint32_t pixel, uint32_t rgb) {
     return true;
 }
 
-class GuiGlTest : public ::testing::Test {
+class GuiGlTest : public testsupport::GraphicsOnGl {
 protected:
-    GuiGlTest(uint32_t width, uint32_t height) : kWidth(width), kHeight(height) {}
+    GuiGlTest(uint32_t width, uint32_t height) : GraphicsOnGl(width, height), kWidth(width), kHeight(height) {}
 
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<testsupport::RecordingGraphics>(testsupport::RecordingGraphicsSettings{
-            .width = float(kWidth), .height = float(kHeight), .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         simLinkGraphicsSystem(systemLinks());  // the GUI pass's render states
         manager = new simGuiElementManager();
         font = std::make_unique<simFont>(nullptr, "guiFont", "Arial", 10.0f, false, false);
@@ -63,7 +60,7 @@ protected:
         if (rig) rig->engine.app().purgeSafeDeleteObjects(false);
         theme.reset();
         font.reset();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     // One GUI pass over the clear colour; the back buffer's pixels (ARGB).
@@ -130,8 +127,6 @@ protected:
     }
 
     const uint32_t kWidth, kHeight;
-    gfx::EglContext context;
-    std::unique_ptr<testsupport::RecordingGraphics> rig;
     simGuiElementManager* manager = nullptr;
     std::unique_ptr<simFont> font;
     std::unique_ptr<simTexture> theme;
