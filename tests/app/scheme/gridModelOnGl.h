@@ -25,6 +25,7 @@
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/d3dx/d3dxMath.h"
 #include "tests/app/scheme/editorOnGl.h"
+#include "tests/app/scheme/mapSurface.h"
 #include "tests/support/imageSamples.h"
 
 namespace testsupport {
@@ -108,13 +109,7 @@ protected:
     }
 
     tbTextureMap& map() { return *model->getTextureMap(); }
-    std::vector<uint32_t> pixels(gfx::SurfaceHandle surface) {
-        d3dx::Image image;
-        EXPECT_TRUE(map().readSurface(surface, image));
-        std::vector<uint32_t> out = imagesamples::bitmapOf(image).pixels;
-        for (uint32_t& p : out) p |= 0xFF000000u;
-        return out;
-    }
+    std::vector<uint32_t> pixels(gfx::SurfaceHandle surface) { return mapSurface(map(), surface).pixels; }
     std::vector<uint32_t> paint() { return pixels(map().getPaintSurface()); }
     uint32_t at(const std::vector<uint32_t>& picture, float x, float y) {
         return picture[size_t(y) * map().getWidth() + size_t(x)];

@@ -14,6 +14,7 @@
 #include "app/scheme/tbProject_model.h"
 #include "app/scheme/tbTextureMap.h"
 #include "platform/d3dx/d3dxImage.h"
+#include "tests/app/scheme/mapSurface.h"
 #include "tests/app/scheme/schemeModels.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/modelResources.h"
@@ -50,11 +51,7 @@ protected:
     }
     // The paint surface, every pixel opaque.
     std::vector<uint32_t> paint() {
-        d3dx::Image image;
-        EXPECT_TRUE(model->getTextureMap()->readSurface(model->getTextureMap()->getPaintSurface(), image));
-        std::vector<uint32_t> out = imagesamples::bitmapOf(image).pixels;
-        for (uint32_t& p : out) p |= 0xFF000000u;
-        return out;
+        return testsupport::mapSurface(*model->getTextureMap(), model->getTextureMap()->getPaintSurface()).pixels;
     }
 
     std::unique_ptr<testsupport::ModelResources> res;

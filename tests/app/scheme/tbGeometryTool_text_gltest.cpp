@@ -42,6 +42,7 @@
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
 #include "tests/app/scheme/editorOnGl.h"
+#include "tests/app/scheme/mapSurface.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
 
@@ -117,13 +118,7 @@ protected:
 
     tbTextureMap& map() { return *model->getTextureMap(); }
     tbGeometryTool_text& text() { return model->textTool(); }
-    std::vector<uint32_t> paint() {
-        d3dx::Image image;
-        EXPECT_TRUE(map().readSurface(map().getPaintSurface(), image));
-        std::vector<uint32_t> out = imagesamples::bitmapOf(image).pixels;
-        for (uint32_t& p : out) p |= 0xFF000000u;
-        return out;
-    }
+    std::vector<uint32_t> paint() { return testsupport::mapSurface(map(), map().getPaintSurface()).pixels; }
     // The text texture's pixels (alpha kept).
     std::vector<uint32_t> textTexture() {
         gfx::Device* d = g_graphics->getRenderer()->getDevice();

@@ -39,6 +39,7 @@
 #include "platform/gfx/eglContext.h"
 #include "platform/win/virtualDesktop.h"
 #include "tests/app/scheme/editorOnGl.h"
+#include "tests/app/scheme/mapSurface.h"
 #include "tests/support/goldenImage.h"
 #include "tests/support/imageSamples.h"
 
@@ -134,11 +135,7 @@ protected:
     static V2 uvAt(const V2& p) { return {(p.x + 1.0f) / 2.0f, (1.0f - p.y) / 2.0f}; }
 
     std::vector<uint32_t> paint() {
-        d3dx::Image image;
-        EXPECT_TRUE(model->getTextureMap()->readSurface(model->getTextureMap()->getPaintSurface(), image));
-        std::vector<uint32_t> out = imagesamples::bitmapOf(image).pixels;
-        for (uint32_t& p : out) p |= 0xFF000000u;
-        return out;
+        return testsupport::mapSurface(*model->getTextureMap(), model->getTextureMap()->getPaintSurface()).pixels;
     }
     void keep(const std::vector<uint32_t>& picture, uint32_t width, uint32_t height, const std::string& name) {
         std::filesystem::create_directories("test-artefacts/shapeFill");

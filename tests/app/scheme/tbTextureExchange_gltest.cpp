@@ -19,14 +19,13 @@
 #include "app/scheme/tbTextureMap.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/app/scheme/mapSurface.h"
 #include "tests/app/scheme/schemeModels.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/modelResources.h"
-#include "tests/support/recordingGraphics.h"
 
 using testsupport::ModelResources;
-using testsupport::RecordingGraphics;
 namespace fs = std::filesystem;
 
 namespace {
@@ -58,13 +57,12 @@ std::vector<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
-class GlTextureExchange : public ::testing::Test {
+class GlTextureExchange : public testsupport::GraphicsOnGl {
 protected:
+    GlTextureExchange() : GraphicsOnGl(64, 48) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         previousSink = tbSetErrorBoxSink([this](const std::string& title, const std::string&) { boxes.push_back(title); });
         res = std::make_unique<ModelResources>(rig->engine);
         picture = imagesamples::pattern(kSize, kSize, false);
@@ -85,17 +83,9 @@ protected:
     }
 
     tbTextureMap& map() { return *project->getModel()->getTextureMap(); }
-    d3dx::Bitmap surface(gfx::SurfaceHandle handle) {
-        d3dx::Image image;
-        EXPECT_TRUE(map().readSurface(handle, image));
-        d3dx::Bitmap b = imagesamples::bitmapOf(image);
-        for (uint32_t& p : b.pixels) p |= 0xFF000000u;
-        return b;
-    }
+    d3dx::Bitmap surface(gfx::SurfaceHandle handle) { return testsupport::mapSurface(map(), handle); }
     std::string file(const std::string& name) const { return out + "/" + name; }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     std::unique_ptr<ModelResources> res;
     std::unique_ptr<tbProject_model> project;
     d3dx::Bitmap picture;

@@ -13,13 +13,12 @@
 #include "engine/graphics/simRendererState.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/gfx/device.h"
-#include "platform/gfx/eglContext.h"
+#include "tests/app/scheme/mapSurface.h"
+#include "tests/support/graphicsOnGl.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/modelResources.h"
-#include "tests/support/recordingGraphics.h"
 
 using testsupport::ModelResources;
-using testsupport::RecordingGraphics;
 
 namespace {
 
@@ -32,13 +31,12 @@ std::vector<uint32_t> opaque(const d3dx::Bitmap& b) {
     return out;
 }
 
-class GlTextureMap : public ::testing::Test {
+class GlTextureMap : public testsupport::GraphicsOnGl {
 protected:
+    GlTextureMap() : GraphicsOnGl(64, 48) {}
     void SetUp() override {
-        ASSERT_TRUE(context.valid()) << context.error();
-        rig = std::make_unique<RecordingGraphics>(
-            testsupport::RecordingGraphicsSettings{.width = 64, .height = 48, .onGl = true});
-        ASSERT_TRUE(rig->complete()) << rig->engine.log();
+        GraphicsOnGl::SetUp();
+        if (HasFatalFailure()) return;
         res = std::make_unique<ModelResources>(rig->engine);
         picture = imagesamples::pattern(kWidth, kHeight, false);
         res->write("objects/aircraft/planes/trainer/trainer.bmp", imagesamples::bmp24(picture));
@@ -46,13 +44,11 @@ protected:
     void TearDown() override {
         map.reset();
         res.reset();
-        rig.reset();
+        GraphicsOnGl::TearDown();
     }
 
     std::vector<uint32_t> pixels(gfx::SurfaceHandle surface) const {
-        d3dx::Image image;
-        EXPECT_TRUE(map->readSurface(surface, image));
-        return opaque(imagesamples::bitmapOf(image));
+        return testsupport::mapSurface(*map, surface).pixels;
     }
     void expectEverySurface(const d3dx::Bitmap& expected) {
         EXPECT_EQ(pixels(map->getPaintSurface()), opaque(expected));
@@ -60,8 +56,6 @@ protected:
         EXPECT_EQ(pixels(map->getSnapshotSurface()), opaque(expected));
     }
 
-    gfx::EglContext context;
-    std::unique_ptr<RecordingGraphics> rig;
     std::unique_ptr<ModelResources> res;
     std::unique_ptr<tbTextureMap> map;
     d3dx::Bitmap picture;
