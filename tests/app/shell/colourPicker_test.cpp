@@ -7,17 +7,11 @@
 #include "app/shell/CDlgColourPickerModel.h"
 #include "app/shell/colourHsd.h"
 #include "platform/sys/clock.h"
+#include "tests/support/colourRecords.h"
 
 namespace {
 
-simColour rgb(int r, int g, int b, int a = 255) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    c.alpha = a;
-    return c;
-}
+using testsupport::rgb;
 
 testing::AssertionResult sameRgb(const simColour& got, const simColour& want) {
     if (got.red == want.red && got.green == want.green && got.blue == want.blue && got.alpha == want.alpha)

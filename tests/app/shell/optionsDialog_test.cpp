@@ -8,17 +8,11 @@
 #include "app/shell/CDlgOptionsTarget.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbToolState.h"
+#include "tests/support/colourRecords.h"
 
 namespace {
 
-simColour rgb(int r, int g, int b, int a = 255) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    c.alpha = a;
-    return c;
-}
+using testsupport::rgb;
 
 // Records every call in order.
 class RecordingTarget : public shell::OptionsTarget {

@@ -19,19 +19,13 @@
 #include "platform/sys/clock.h"
 #include "platform/ui/imageCanvas.h"
 #include "platform/ui/swatchControl.h"
+#include "tests/support/colourRecords.h"
 #include "tests/support/ui/screenshot.h"
 #include "tests/support/ui/wxTestApp.h"
 
 namespace {
 
-simColour rgb(int r, int g, int b, int a = 255) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    c.alpha = a;
-    return c;
-}
+using testsupport::rgb;
 
 std::array<simColour, shell::kSwatchCount> greySwatches() {
     std::array<simColour, shell::kSwatchCount> swatches;

@@ -14,19 +14,13 @@
 #include "app/scheme/bars/tbToolSettingsBinding.h"
 #include "app/scheme/tbGeometryObject.h"
 #include "app/shell/tbToolState.h"
+#include "tests/support/colourRecords.h"
 
 namespace {
 
 using bars::BrushSetting;
 
-simColour rgb(int r, int g, int b, int a = 255) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    c.alpha = a;
-    return c;
-}
+using testsupport::rgb;
 
 bool sameColour(const simColour& a, const simColour& b) {
     return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;

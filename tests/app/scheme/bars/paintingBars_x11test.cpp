@@ -28,19 +28,14 @@
 #include "platform/ui/imageCanvas.h"
 #include "platform/ui/swatchControl.h"
 #include "tests/app/scheme/bars/barInput.h"
+#include "tests/support/colourRecords.h"
 #include "tests/support/tempFolder.h"
 #include "tests/support/ui/screenshot.h"
 #include "tests/support/ui/wxTestApp.h"
 
 namespace {
 
-simColour rgb(int r, int g, int b) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    return c;
-}
+using testsupport::rgb;
 
 class PaintingBars : public ::testing::Test {
 protected:

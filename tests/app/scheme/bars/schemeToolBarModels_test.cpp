@@ -16,6 +16,7 @@
 #include "app/scheme/tbGeometry.h"
 #include "app/shell/tbCommandWindows.h"
 #include "app/shell/tbToolState.h"
+#include "tests/support/colourRecords.h"
 
 namespace {
 
@@ -25,14 +26,7 @@ using bars::ShapeManagerModel;
 using bars::TextBarModel;
 using bars::TextEditorModel;
 
-simColour rgb(int r, int g, int b) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    c.alpha = 255;
-    return c;
-}
+using testsupport::rgb;
 
 // A model that may be open or not, its undo steps counted, and the binding
 // the bars keep its settings with.

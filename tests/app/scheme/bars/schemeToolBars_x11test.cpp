@@ -24,17 +24,11 @@
 #include "platform/ui/imageCanvas.h"
 #include "platform/ui/swatchControl.h"
 #include "tests/app/scheme/bars/barInput.h"
+#include "tests/support/colourRecords.h"
 
 namespace {
 
-simColour rgb(int r, int g, int b) {
-    simColour c;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    c.alpha = 255;
-    return c;
-}
+using testsupport::rgb;
 
 class SchemeToolBars : public ::testing::Test {
 protected:
