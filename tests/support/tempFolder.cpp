@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
+
+#include "tests/support/wholeFile.h"
 
 namespace testsupport {
 
@@ -24,11 +25,6 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const 
     out << bytes;
 }
 
-std::string TempFolder::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
+std::string TempFolder::read(const std::string& name) const { return fileText(file(name)); }
 
 }  // namespace testsupport

@@ -18,6 +18,7 @@
 #include "engine/core/simResources.h"
 #include "tests/support/modelResources.h"
 #include "tests/support/recordingGraphics.h"
+#include "tests/support/wholeFile.h"
 
 namespace {
 
@@ -32,10 +33,7 @@ const Sample kSamples[] = {
     {"helicopters/trainers/hornet", "hornet"},
 };
 
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testsupport::fileBytes;
 
 void paintRanges(const tbGeometryObject& object, std::vector<std::pair<uint32_t, uint32_t>>& out) {
     for (const auto& part : object.meshParts)

@@ -18,16 +18,14 @@
 #include "tests/app/scheme/schemeModels.h"
 #include "tests/support/modelResources.h"
 #include "tests/support/recordingGraphics.h"
+#include "tests/support/wholeFile.h"
 
 using testsupport::ModelResources;
 using testsupport::RecordingGraphics;
 
 namespace {
 
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testsupport::fileBytes;
 
 class GeometryImport : public ::testing::Test {
 protected:

@@ -38,6 +38,7 @@
 #include "tests/support/imageSamples.h"
 #include "tests/support/modelResources.h"
 #include "tests/support/recordingGraphics.h"
+#include "tests/support/wholeFile.h"
 
 using testsupport::ModelResources;
 using testsupport::RecordingGraphics;
@@ -52,10 +53,7 @@ void keepAsFuzzSeed(const std::string& path, const std::string& name) {
                                    std::filesystem::copy_options::overwrite_existing);
 }
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testsupport::fileText;
 
 // Two cameras whose records are patterns; loads are recorded.
 class FakeCameras : public tbSceneCameras {

@@ -31,15 +31,11 @@
 #include "tests/support/seriousErrorRecorder.h"
 #include "tests/support/tempFolder.h"
 #include "tests/support/virtualWindowHost.h"
+#include "tests/support/wholeFile.h"
 
 namespace {
 
-std::string readWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
+using testsupport::fileText;
 
 // Notes, when it is deleted, whether the settings were already saved and the
 // engine still stood.
@@ -157,9 +153,9 @@ TEST_F(Application, StartsTheEngineRunsFramesAndShutsDownInOrder) {
     EXPECT_TRUE(WitnessProject::engineStillUp);
     EXPECT_EQ(g_application, nullptr);
     EXPECT_EQ(g_graphics, nullptr);
-    EXPECT_NE(readWhole(settingsFile).find("options.brushSize = 61\n"), std::string::npos);
+    EXPECT_NE(fileText(settingsFile).find("options.brushSize = 61\n"), std::string::npos);
 
-    const std::string log = readWhole(simulatorFolder + CtolvaneBuilderApp::kDiagnosticFile);
+    const std::string log = fileText(simulatorFolder + CtolvaneBuilderApp::kDiagnosticFile);
     EXPECT_EQ(log.find("Resource not found"), std::string::npos) << log;
     const size_t start = log.find("[~CtolvaneBuilderApp"), save = log.find("tbOptions::save: "),
                  end = log.find("~CtolvaneBuilderApp]"), engine = log.find("Destroying engine:");
@@ -195,7 +191,7 @@ TEST_F(Application, TheStoredAntialiasingAndToolAreTakenAtStart) {
             EXPECT_TRUE(g_graphics->getRenderer()->getState()->isValid());
             EXPECT_EQ(app.tools().tool(), c.tool);
         }
-        EXPECT_NE(readWhole(settingsFile).find("options.currentTool = " + std::to_string(c.tool) + "\n"),
+        EXPECT_NE(fileText(settingsFile).find("options.currentTool = " + std::to_string(c.tool) + "\n"),
                   std::string::npos);
     }
 }

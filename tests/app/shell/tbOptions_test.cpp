@@ -18,25 +18,15 @@
 #include "engine/core/simResources.h"
 #include "engine/core/simScriptManager.h"
 #include "platform/ui/messageBox.h"
+#include "tests/support/colourRecords.h"
 #include "tests/support/headlessEngine.h"
+#include "tests/support/wholeFile.h"
 
 namespace {
 
-std::string readWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
+using testsupport::fileText;
 
-simColour colour(int a, int r, int g, int b) {
-    simColour c;
-    c.alpha = a;
-    c.red = r;
-    c.green = g;
-    c.blue = b;
-    return c;
-}
+using testsupport::rgb;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -61,9 +51,9 @@ void fillGoldenValues(tbOptions& options, tbToolState& tools) {
     options.windowPosX = -4.7f;
     options.windowPosY = 33.2f;
     options.maximised = false;
-    options.backdropColour = colour(255, 12, 34, 56);
-    tools.setMainColour(colour(255, 200, 100, 50));
-    tools.setSecondColour(colour(255, 10, 20, 30));
+    options.backdropColour = rgb(12, 34, 56);
+    tools.setMainColour(rgb(200, 100, 50));
+    tools.setSecondColour(rgb(10, 20, 30));
     tools.setBrushSize(17.9f, 0, 100);
     tools.setBrushHardness(85.5f);
     tools.setBrushAngle(359.99f);
@@ -71,14 +61,14 @@ void fillGoldenValues(tbOptions& options, tbToolState& tools) {
     for (int row = 0; row < 6; ++row)
         for (int column = 0; column < 5; ++column)
             if (row + column > 0) options.swatch(row, column).red = row * 5 + column;
-    options.swatch(5, 4) = colour(128, 1, 2, 3);
+    options.swatch(5, 4) = rgb(1, 2, 3, 128);
 }
 
 TEST_F(SettingsFileTest, SavedFileMatchesTheGoldenFileByteForByte) {
     tbOptions options(tools);
     fillGoldenValues(options, tools);
     ASSERT_TRUE(options.save(tbOptions::kFileName));
-    EXPECT_EQ(readWhole(settingsPath()), readWhole(TOLVANE_SOURCE_DIR "/tests/app/shell/golden/tolvaneBuilderSettings.sim"));
+    EXPECT_EQ(fileText(settingsPath()), fileText(TOLVANE_SOURCE_DIR "/tests/app/shell/golden/tolvaneBuilderSettings.sim"));
     // No temporary is left beside it.
     int files = 0;
     for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(engine.settings.file("Settings"))) ++files;
@@ -100,9 +90,9 @@ TEST_F(SettingsFileTest, WrittenFileReadsBackEveryValue) {
     EXPECT_EQ(read.windowPosY, 33.0f);
     EXPECT_FALSE(read.maximised);
     EXPECT_TRUE(read.showSecondView);
-    EXPECT_EQ(read.backdropColour, colour(255, 12, 34, 56));
-    EXPECT_EQ(readTools.mainColour(), colour(255, 200, 100, 50));
-    EXPECT_EQ(readTools.secondColour(), colour(255, 10, 20, 30));
+    EXPECT_EQ(read.backdropColour, rgb(12, 34, 56));
+    EXPECT_EQ(readTools.mainColour(), rgb(200, 100, 50));
+    EXPECT_EQ(readTools.secondColour(), rgb(10, 20, 30));
     EXPECT_EQ(readTools.brushSize(), 17.0f);
     EXPECT_EQ(readTools.brushHardness(), 85.0f);
     EXPECT_EQ(readTools.brushAngle(), 359.0f);
@@ -121,9 +111,9 @@ TEST_F(SettingsFileTest, ReadingTable) {
     const std::vector<ReadCase> cases = {
         {"only the main colour's red", "options = {}\noptions.colour_r = 0\n",
          [](const tbOptions& o, const tbToolState& t) {
-             EXPECT_EQ(t.mainColour(), colour(255, 0, 255, 255));
-             EXPECT_EQ(t.secondColour(), colour(255, 0, 0, 0));
-             EXPECT_EQ(o.swatches[7], colour(255, 75, 75, 75));
+             EXPECT_EQ(t.mainColour(), rgb(0, 255, 255));
+             EXPECT_EQ(t.secondColour(), rgb(0, 0, 0));
+             EXPECT_EQ(o.swatches[7], rgb(75, 75, 75));
              EXPECT_TRUE(o.maximised);
              EXPECT_EQ(o.windowSizeX, 1024.0f);
          }},
@@ -143,9 +133,9 @@ TEST_F(SettingsFileTest, ReadingTable) {
              EXPECT_EQ(t.brushAngle(), 360.0f);
              EXPECT_EQ(t.brushHardness(), 100.0f);
              // Components are kept to 0..255 rather than wrapping when packed.
-             EXPECT_EQ(t.mainColour(), colour(255, 255, 0, 255));
-             EXPECT_EQ(o.backdropColour, colour(255, 0, 0, 255));
-             EXPECT_EQ(o.swatch(2, 3), colour(0, 75, 75, 75));
+             EXPECT_EQ(t.mainColour(), rgb(255, 0, 255));
+             EXPECT_EQ(o.backdropColour, rgb(0, 0, 255));
+             EXPECT_EQ(o.swatch(2, 3), rgb(75, 75, 75, 0));
          }},
         {"strings, tables and booleans where numbers belong",
          "options = {brushSize = 'big', lightingMode = {}, windowPos_x = true, colour_r = '12', "
@@ -171,15 +161,15 @@ TEST_F(SettingsFileTest, ReadingTable) {
          [](const tbOptions& o, const tbToolState&) { EXPECT_EQ(o.currentTool, 0); }},
         {"options is not a table", "options = 7\n",
          [](const tbOptions& o, const tbToolState& t) {
-             EXPECT_EQ(t.mainColour(), colour(255, 255, 255, 255));
-             EXPECT_EQ(t.secondColour(), colour(255, 0, 0, 0));
+             EXPECT_EQ(t.mainColour(), rgb(255, 255, 255));
+             EXPECT_EQ(t.secondColour(), rgb(0, 0, 0));
              EXPECT_TRUE(o.showPaintableObjectsOnly);
          }},
         {"syntax error", "options = {}\noptions.brushSize = = 3\n",
          [](const tbOptions& o, const tbToolState& t) {
              EXPECT_EQ(t.brushSize(), 5.0f);
-             EXPECT_EQ(t.secondColour(), colour(255, 0, 0, 0));
-             EXPECT_EQ(o.swatches[29], colour(255, 75, 75, 75));
+             EXPECT_EQ(t.secondColour(), rgb(0, 0, 0));
+             EXPECT_EQ(o.swatches[29], rgb(75, 75, 75));
          }},
     };
     for (const ReadCase& c : cases) {
@@ -201,7 +191,7 @@ TEST_F(SettingsFileTest, MissingFileGivesDefaultsEvenAfterAnotherOptionsTable) {
     tbOptions options(tools);
     options.load(tbOptions::kFileName);
     EXPECT_EQ(tools.brushSize(), 5.0f);
-    EXPECT_EQ(tools.mainColour(), colour(255, 255, 255, 255));
+    EXPECT_EQ(tools.mainColour(), rgb(255, 255, 255));
     EXPECT_TRUE(options.maximised);
 }
 
@@ -222,7 +212,7 @@ TEST_F(SettingsFileTest, FailedSaveKeepsThePreviousFileAndSaysSo) {
     signal(SIGXFSZ, SIG_DFL);
 
     EXPECT_FALSE(saved100);
-    EXPECT_EQ(readWhole(settingsPath()), previous);
+    EXPECT_EQ(fileText(settingsPath()), previous);
     // The diagnostic file was limited too; the console's history has the line.
     bool reported = false;
     for (const std::string& text : g_console->getHistory())

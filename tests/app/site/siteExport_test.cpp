@@ -13,6 +13,7 @@
 #include "tests/support/childProcess.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/tempFolder.h"
+#include "tests/support/wholeFile.h"
 
 namespace {
 
@@ -44,10 +45,7 @@ d3dx::Image cube(uint32_t size, uint32_t argb) {
     return imagesamples::cubeOf(size, colours);
 }
 
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::fileBytes;
 
 // Every regular file under the folder, sorted.
 std::vector<std::string> filesUnder(const std::string& folder) {
@@ -117,7 +115,7 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    sitetest::ReadTvf tvf() const { return sitetest::readTvf(readBytes(site("meadow.tvf")), objectRecordSize); }
+    sitetest::ReadTvf tvf() const { return sitetest::readTvf(fileBytes(site("meadow.tvf")), objectRecordSize); }
 
     testsupport::TempFolder temp;
     tbSiteExportInput input;
@@ -185,7 +183,7 @@ TEST_F(SiteExportTest, AFourThousandFaceGivesTheHighSetAsHeldAndAMediumSetAtTwoT
     EXPECT_EQ(cubemap.surfaces.size(), 6u);
     EXPECT_EQ(nvddsinfo(site("meadowcubemap.dds")), "16x16");
     EXPECT_EQ(identify(site("meadowcubemap.dds")), "DDS 16x16");
-    EXPECT_EQ(readBytes(site("birds.wav")), readBytes(input.ambientSound));
+    EXPECT_EQ(fileBytes(site("birds.wav")), fileBytes(input.ambientSound));
 
     const sitetest::ReadTvf r = tvf();
     ASSERT_TRUE(r.whole);
@@ -276,17 +274,17 @@ TEST_F(SiteExportTest, WithoutAFourThousandFirstFaceTheMediumSetHoldsTheFacesAsT
 TEST_F(SiteExportTest, AnEarlierCubeMapIsKeptAsTheBackupBeforeItIsReplaced) {
     input.cubemap = cube(8, 0xFF112233);
     ASSERT_TRUE(run().siteFileWritten);
-    const std::vector<uint8_t> first = readBytes(site("meadowcubemap.dds"));
+    const std::vector<uint8_t> first = fileBytes(site("meadowcubemap.dds"));
     EXPECT_FALSE(fs::exists(site("meadowcubemap_copy.dds"))) << "no backup of nothing";
 
     input.cubemap = cube(8, 0xFF445566);
     ASSERT_TRUE(run().siteFileWritten);
-    EXPECT_EQ(readBytes(site("meadowcubemap_copy.dds")), first);
-    const std::vector<uint8_t> second = readBytes(site("meadowcubemap.dds"));
+    EXPECT_EQ(fileBytes(site("meadowcubemap_copy.dds")), first);
+    const std::vector<uint8_t> second = fileBytes(site("meadowcubemap.dds"));
     EXPECT_NE(second, first);
 
     ASSERT_TRUE(run().siteFileWritten);
-    EXPECT_EQ(readBytes(site("meadowcubemap_copy.dds")), second) << "the older backup is replaced";
+    EXPECT_EQ(fileBytes(site("meadowcubemap_copy.dds")), second) << "the older backup is replaced";
 }
 
 TEST_F(SiteExportTest, AFolderThatCannotBeMadeFailsBeforeAnythingIsWritten) {
@@ -315,7 +313,7 @@ TEST_F(SiteExportTest, TheSphericalPictureIsCopiedBesideTheSiteAndNamedRelativel
     input.imageMode = 1;
     input.sphereImage = temp.file("pano.jpg");
     ASSERT_TRUE(run().siteFileWritten);
-    EXPECT_EQ(readBytes(site("meadow.jpg")), readBytes(input.sphereImage));
+    EXPECT_EQ(fileBytes(site("meadow.jpg")), fileBytes(input.sphereImage));
     EXPECT_EQ(tvf().data.imageNames, std::vector<std::string>{"meadow.jpg"});
     EXPECT_FALSE(fs::exists(site("meadowicon.dds")));
 

@@ -19,15 +19,13 @@
 #include "tests/app/site/siteTvfReader.h"
 #include "tests/support/imageSamples.h"
 #include "tests/support/tempFolder.h"
+#include "tests/support/wholeFile.h"
 
 namespace {
 
 const std::string kSample = std::string(TOLVANE_SOURCE_DIR) + "/resources/environments/flyingField/flyingField";
 
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::fileBytes;
 
 d3dx::Image load(const std::string& path, bool cube = false) {
     d3dx::ImageLoadDesc desc;
@@ -102,7 +100,7 @@ TEST_F(GlSiteExport, TheSampleSiteExportsItsFacesCubeMapRecordsAndMask) {
     EXPECT_GT(up & 0xFF, (up >> 16) & 0xFF) << std::hex << up << ": more blue than red in the sky";
     EXPECT_GT((down >> 8) & 0xFF, down & 0xFF) << std::hex << down << ": more green than blue in the grass";
 
-    const sitetest::ReadTvf tvf = sitetest::readTvf(readBytes(out("field.tvf")), objectRecordSize);
+    const sitetest::ReadTvf tvf = sitetest::readTvf(fileBytes(out("field.tvf")), objectRecordSize);
     ASSERT_TRUE(tvf.whole);
     EXPECT_EQ(tvf.data.siteName, "Flying field");
     EXPECT_EQ(tvf.data.imageNames, (std::vector<std::string>{"field1.dds", "field2.dds", "field3.dds", "field4.dds",
@@ -148,7 +146,7 @@ TEST_F(GlSiteExport, AFaceThatNeverLoadedIsToldByNameAndNamedAsNone) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("Export flying site / "), std::string::npos) << boxes[0];
     EXPECT_NE(boxes[0].find("Cubic +Y: " + temp.file("gone5.jpg")), std::string::npos) << boxes[0];
-    const sitetest::ReadTvf tvf = sitetest::readTvf(readBytes(out("field.tvf")), objectRecordSize);
+    const sitetest::ReadTvf tvf = sitetest::readTvf(fileBytes(out("field.tvf")), objectRecordSize);
     EXPECT_EQ(tvf.data.imageNames[3], "[No image]");
     EXPECT_FALSE(std::filesystem::exists(out("medium/field5.dds")));
 }

@@ -24,6 +24,7 @@
 #include "platform/d3dx/d3dxMath.h"
 #include "tests/support/modelResources.h"
 #include "tests/support/recordingGraphics.h"
+#include "tests/support/wholeFile.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ const Sample kSamples[] = {
     {"helicopters/trainers/hornet", "hornet", 5000, 30000},
 };
 
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testsupport::fileBytes;
 
 std::string sampleFolder(const Sample& s) {
     return std::string(TOLVANE_SOURCE_DIR) + "/resources/objects/aircraft/" + s.folder + "/";

@@ -8,17 +8,6 @@ using namespace soundtest;
 
 namespace {
 
-wave::WaveFormat formatOf(const Format& f) {
-    wave::WaveFormat format;
-    format.formatTag = f.tag;
-    format.channels = f.channels;
-    format.samplesPerSec = f.rate;
-    format.avgBytesPerSec = f.avg();
-    format.blockAlign = f.block();
-    format.bitsPerSample = f.bits;
-    return format;
-}
-
 struct MixerTest : ::testing::Test {
     std::vector<float> mix(uint32_t frames) {
         std::vector<float> out(size_t{frames} * 2, 99.0f);
@@ -27,7 +16,7 @@ struct MixerTest : ::testing::Test {
     }
     soundMixer::VoiceId voiceWith(const std::vector<uint8_t>& audio, const Format& f = Format{},
                                   uint32_t loopCount = 0) {
-        const soundMixer::VoiceId voice = mixer.createVoice(formatOf(f));
+        const soundMixer::VoiceId voice = mixer.createVoice(waveFormat(f));
         soundMixer::Buffer buffer;
         buffer.audio = audio.data();
         buffer.bytes = static_cast<uint32_t>(audio.size());
@@ -43,10 +32,10 @@ struct MixerTest : ::testing::Test {
 
 TEST_F(MixerTest, SilenceWithoutVoicesAndOnlySupportedFormatsMakeVoices) {
     for (float v : mix(64)) EXPECT_EQ(v, 0.0f);
-    EXPECT_EQ(mixer.createVoice(formatOf({1, 1, 44100, 24})), 0u);
-    EXPECT_EQ(mixer.createVoice(formatOf({1, 3, 44100, 16})), 0u);
-    EXPECT_EQ(mixer.createVoice(formatOf({2, 1, 44100, 16})), 0u);  // ADPCM
-    EXPECT_NE(mixer.createVoice(formatOf({1, 2, 22050, 8})), 0u);
+    EXPECT_EQ(mixer.createVoice(waveFormat({1, 1, 44100, 24})), 0u);
+    EXPECT_EQ(mixer.createVoice(waveFormat({1, 3, 44100, 16})), 0u);
+    EXPECT_EQ(mixer.createVoice(waveFormat({2, 1, 44100, 16})), 0u);  // ADPCM
+    EXPECT_NE(mixer.createVoice(waveFormat({1, 2, 22050, 8})), 0u);
 }
 
 TEST_F(MixerTest, GainAndMatrixScaleEachOutputChannel) {
@@ -85,7 +74,7 @@ TEST_F(MixerTest, RatioAndSourceRateSetTheFrequency) {
         const Format f{1, 1, c.rate, 16};
         const std::vector<uint8_t> audio = tone(f, c.rate, 441.0);
         soundMixer fresh;
-        const soundMixer::VoiceId voice = fresh.createVoice(formatOf(f));
+        const soundMixer::VoiceId voice = fresh.createVoice(waveFormat(f));
         soundMixer::Buffer buffer{audio.data(), static_cast<uint32_t>(audio.size()), 0, 0, 0, 0, 255};
         ASSERT_TRUE(fresh.submit(voice, buffer));
         fresh.setFrequencyRatio(voice, c.ratio);
@@ -109,7 +98,7 @@ TEST_F(MixerTest, LoopRegionsRepeatTheirCountThenPlayOn) {
     // Frames hold their own index, so the frames heard show the path taken.
     std::vector<uint8_t> audio;
     for (int i = 0; i < 10; ++i) put16(audio, static_cast<uint16_t>(i * 1000));
-    const soundMixer::VoiceId voice = mixer.createVoice(formatOf({}));
+    const soundMixer::VoiceId voice = mixer.createVoice(waveFormat({}));
     soundMixer::Buffer buffer{audio.data(), static_cast<uint32_t>(audio.size()), 1, 8, 3, 2, 2};
     ASSERT_TRUE(mixer.submit(voice, buffer));
     mixer.start(voice);
@@ -123,7 +112,7 @@ TEST_F(MixerTest, LoopRegionsRepeatTheirCountThenPlayOn) {
 
 TEST_F(MixerTest, RegionsOutsideTheAudioAreRefused) {
     const std::vector<uint8_t> audio(40, 0);  // 20 frames
-    const soundMixer::VoiceId voice = mixer.createVoice(formatOf({}));
+    const soundMixer::VoiceId voice = mixer.createVoice(waveFormat({}));
     struct Case {
         soundMixer::Buffer buffer;
         bool accepted;
@@ -152,7 +141,7 @@ TEST_F(MixerTest, TheSameCallsGiveTheSameFrames) {
     const std::vector<uint8_t> audio = tone({1, 1, 22050, 16}, 3000, 300.0);
     auto render = [&] {
         soundMixer fresh;
-        const soundMixer::VoiceId voice = fresh.createVoice(formatOf({1, 1, 22050, 16}));
+        const soundMixer::VoiceId voice = fresh.createVoice(waveFormat({1, 1, 22050, 16}));
         fresh.submit(voice, {audio.data(), static_cast<uint32_t>(audio.size()), 0, 0, 0, 0, 255});
         fresh.setFrequencyRatio(voice, 1.37f);
         fresh.start(voice);

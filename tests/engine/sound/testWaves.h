@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/sound/waveFormat.h"
+
 namespace soundtest {
 
 inline void put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -29,6 +31,18 @@ struct Format {
     uint32_t avg() const { return rate * channels * bits / 8; }
     uint16_t block() const { return static_cast<uint16_t>(channels * bits / 8); }
 };
+
+// The same format as the engine's record.
+inline wave::WaveFormat waveFormat(const Format& f) {
+    wave::WaveFormat format;
+    format.formatTag = f.tag;
+    format.channels = f.channels;
+    format.samplesPerSec = f.rate;
+    format.avgBytesPerSec = f.avg();
+    format.blockAlign = f.block();
+    format.bitsPerSample = f.bits;
+    return format;
+}
 
 // The 16 format bytes of a "fmt " chunk.
 inline std::vector<uint8_t> formatBytes(const Format& f) {

@@ -12,6 +12,7 @@
 #include "tests/engine/sound/testWaves.h"
 #include "tests/support/headlessEngine.h"
 #include "tests/support/tempFolder.h"
+#include "tests/support/wholeFile.h"
 
 using namespace soundtest;
 
@@ -25,23 +26,7 @@ std::vector<uint8_t> readAll(CWaveFile& file) {
     return out;
 }
 
-wave::WaveFormat waveFormat(const Format& f) {
-    wave::WaveFormat format;
-    format.formatTag = f.tag;
-    format.channels = f.channels;
-    format.samplesPerSec = f.rate;
-    format.avgBytesPerSec = f.avg();
-    format.blockAlign = f.block();
-    format.bitsPerSample = f.bits;
-    return format;
-}
-
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    std::ifstream in(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-    return bytes;
-}
+using testsupport::fileBytes;
 
 // An extensible-format "fmt " body: 16 bytes, extra size, then the extra part.
 std::vector<uint8_t> extensibleFormat(uint16_t extraSize, uint8_t subFormatFirstByte) {
