@@ -9,6 +9,8 @@
 #include "app/scheme/tbPaintSpace.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/scheme/tbToolSettings.h"
+#include "app/shell/tbDevice.h"
+#include "app/shell/tbOwnResource.h"
 #include "app/shell/tbToolState.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
@@ -30,23 +32,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu;
 const d3dx::Vector3 kPlaneScale{10.0f, 10.0f, 10.0f};
 const d3dx::Vector3 kCentreOfTexture{0.5f, 0.5f, 0.0f};
 const d3dx::Vector2 kQuadUvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-
-// Makes an engine resource that belongs to the tool alone: it joins no
-// collection, so that destroying the project's collection cannot delete it
-// under the tool.
-template <typename T, typename... Args>
-std::unique_ptr<T> makeOwnResource(Args&&... args) {
-    std::string collection;
-    if (g_resources) {
-        collection = g_resources->getCollectionName();
-        g_resources->setCollection("");
-    }
-    auto out = std::make_unique<T>(nullptr, std::forward<Args>(args)...);
-    if (g_resources) g_resources->setCollection(collection);
-    return out;
-}
 
 // Per plane, which axes its manipulator moves and scales along (the two
 // axes of the plane) and which it turns about (the projection's axis).
@@ -132,10 +117,10 @@ bool tbGeometryTool_text::hasFont() const { return m_font && m_font->hasFont(); 
 // ---- Surfaces ----
 
 bool tbGeometryTool_text::makeSurfaces() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r) return false;
     if (!m_texture)
-        m_texture = makeOwnResource<simTexture>("tbGeometryTool_text_textSurface", int32_t(kSurfaceSize),
+        m_texture = tbMakeOwnResource<simTexture>("tbGeometryTool_text_textSurface", int32_t(kSurfaceSize),
                                                 int32_t(kSurfaceSize), D3DFMT_A8R8G8B8, true, true, false);
     Device* d = r->getDevice();
     if (!m_texture->getTexture() || FAILED(d->GetSurfaceLevel(m_texture->getTexture(), 0, &m_textSurface)))
@@ -145,7 +130,7 @@ bool tbGeometryTool_text::makeSurfaces() {
 }
 
 void tbGeometryTool_text::releaseSurfaces() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     Device* d = r ? r->getDevice() : nullptr;
     for (SurfaceHandle* s : {&m_work, &m_textSurface, &m_thumbnail}) {
         if (*s && d) d->Release(*s);
@@ -183,7 +168,7 @@ void tbGeometryTool_text::setFont(std::string faceName, bool bold, bool italic) 
     m_italic = italic;
     m_font.reset();
     auto font =
-        makeOwnResource<simFont>("tbGeometryTool_text_font", m_fontName, kFontPoints, m_bold, m_italic);
+        tbMakeOwnResource<simFont>("tbGeometryTool_text_font", m_fontName, kFontPoints, m_bold, m_italic);
     if (font->hasFont()) m_font = std::move(font);
     renderText();
 }
@@ -217,7 +202,7 @@ simFont* tbGeometryTool_text::fittingFont(const std::string& line) {
         points = std::max(1.0f, std::floor(points * float(kSurfaceSize) / float(measured.right)));
         if (!m_fitted || m_fitted->getSize() != points || m_fitted->getFaceName() != m_fontName ||
             m_fitted->isBold() != m_bold || m_fitted->isItalic() != m_italic)
-            m_fitted = makeOwnResource<simFont>("tbGeometryTool_text_fittedFont", m_fontName, points, m_bold,
+            m_fitted = tbMakeOwnResource<simFont>("tbGeometryTool_text_fittedFont", m_fontName, points, m_bold,
                                                 m_italic);
         if (!m_fitted->hasFont()) return m_font.get();
         m_fitted->measureText(line, -1, &measured);
@@ -228,14 +213,14 @@ simFont* tbGeometryTool_text::fittingFont(const std::string& line) {
 }
 
 void tbGeometryTool_text::drawOntoWork(simFont* font, const std::string& line, uint32_t background) {
-    Device* d = renderer()->getDevice();
+    Device* d = tbRenderer()->getDevice();
     d->SetRenderTarget(0, m_work);
     d->Clear(0, nullptr, D3DCLEAR_TARGET, background, 1.0f, 0);
     if (font) font->drawText(line, 0.0f, 0.0f, simColour::fromARGB(kWhite));
 }
 
 void tbGeometryTool_text::renderText() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !m_work || !m_textSurface) return;
     Device* d = r->getDevice();
     const bool ownScene = !r->isInScene();
@@ -278,7 +263,7 @@ void tbGeometryTool_text::renderText() {
 
 void tbGeometryTool_text::sendThumbnail(int32_t width, int32_t height) {
     if (!m_thumbnailSink || !m_thumbnail) return;
-    Device* d = renderer()->getDevice();
+    Device* d = tbRenderer()->getDevice();
     std::vector<uint32_t> pixels(size_t(kThumbnailWidth) * kThumbnailHeight, kOpaqueBlack);
     if (width > 0 && height > 0) {
         const RECT source{0, 0, width, height};
@@ -399,7 +384,7 @@ private:
 
 void tbGeometryTool_text::project() {
     tbTextureMap* map = m_owner->getTextureMap();
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     simTexture* texture = getTextTexture();
     if (!map || !r || !texture) return;
     const tbProjection projection = projectionFor(m_owner->toolSettings.textListSelection);
@@ -419,7 +404,7 @@ void tbGeometryTool_text::project() {
 
 void tbGeometryTool_text::applyInTextureView() {
     tbTextureMap* map = m_owner->getTextureMap();
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     simTexture* texture = getTextTexture();
     if (!map || !r || !texture) return;
     const float width = float(map->getWidth()), height = float(map->getHeight());
@@ -445,7 +430,7 @@ void tbGeometryTool_text::applyInTextureView() {
 // ---- Previews ----
 
 void tbGeometryTool_text::renderPreview3D() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     simTexture* texture = getTextTexture();
     if (!r || !texture) return;
     simRendererState* cache = r->getState();
@@ -472,7 +457,7 @@ void tbGeometryTool_text::renderPreview3D() {
 }
 
 void tbGeometryTool_text::renderPreviewTexture() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     simTexture* texture = getTextTexture();
     if (!r || !texture) return;
     simRendererState* cache = r->getState();

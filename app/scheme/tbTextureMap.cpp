@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/shell/tbDevice.h"
+#include "app/shell/tbOwnResource.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simApplicationLog.h"
 #include "engine/core/simGlobals.h"
@@ -19,19 +21,10 @@ namespace {
 
 constexpr const char* kTextureOptions = "noCompression | noMipmaps | managedResourcePool";
 
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-Device* device() {
-    simRenderer* r = renderer();
-    return r ? r->getDevice() : nullptr;
-}
 bool statusGood() { return !g_application || g_application->getStatusSuccess(); }
 void fail(const std::string& reason) {
     simLog("tbTextureMap - " + reason + "\n");
     if (g_application) g_application->setStatus(false, reason);
-}
-void release(SurfaceHandle& surface) {
-    if (surface && device()) device()->Release(surface);
-    surface = {};
 }
 
 d3dx::ImageLoadDesc wholeSurface(uint32_t width, uint32_t height) {
@@ -58,48 +51,40 @@ tbTextureMap::~tbTextureMap() {
 }
 
 void tbTextureMap::releaseSurfaces() {
-    release(m_paint);
-    release(m_drawing);
-    release(m_depth);
-    release(m_snapshot);
-    release(m_window);
+    tbReleaseSurface(m_paint);
+    tbReleaseSurface(m_drawing);
+    tbReleaseSurface(m_depth);
+    tbReleaseSurface(m_snapshot);
+    tbReleaseSurface(m_window);
 }
 
 // ---- Making the surfaces ----
 
 bool tbTextureMap::makeTexture() {
-    // The texture belongs to the map alone: it joins no collection, so that
-    // destroying the project's collection cannot delete it under the map.
-    std::string collection;
-    if (g_resources) {
-        collection = g_resources->getCollectionName();
-        g_resources->setCollection("");
-    }
-    m_texture = std::make_unique<simTexture>(nullptr, "tbTextureMap_texture", int32_t(m_width), int32_t(m_height),
-                                             D3DFMT_X8R8G8B8, true, false, false);
-    if (g_resources) g_resources->setCollection(collection);
+    m_texture = tbMakeOwnResource<simTexture>("tbTextureMap_texture", int32_t(m_width), int32_t(m_height),
+                                              D3DFMT_X8R8G8B8, true, false, false);
     if (!statusGood() || !m_texture->getTexture()) return false;
-    return device() && SUCCEEDED(device()->GetSurfaceLevel(m_texture->getTexture(), 0, &m_paint));
+    return tbDevice() && SUCCEEDED(tbDevice()->GetSurfaceLevel(m_texture->getTexture(), 0, &m_paint));
 }
 
 bool tbTextureMap::makeTargets(D3DFORMAT format) {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r) return false;
     m_targetFormat = format;
     if (!r->createRenderTarget(m_width, m_height, format, false, false, &m_snapshot) || !statusGood()) return false;
     if (!r->createRenderTarget(m_width, m_height, format, false, false, &m_drawing) || !statusGood()) return false;
     // The depth surface's failure shows only as drawing without depth.
-    device()->CreateDepthStencilSurface(m_width, m_height, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, true, &m_depth);
+    tbDevice()->CreateDepthStencilSurface(m_width, m_height, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, true, &m_depth);
     clearDrawing();
     return true;
 }
 
 void tbTextureMap::clearDrawing() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !m_drawing) return;
     const bool ownScene = !r->isInScene();
     if (ownScene) r->beginScene(false, false, false);
-    Device* d = device();
+    Device* d = tbDevice();
     d->SetRenderTarget(0, m_drawing);
     d->SetDepthStencilSurface(m_depth);
     d->Clear(0, nullptr, D3DCLEAR_TARGET | (m_depth ? D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL : 0u), 0xFF000000, 1.0f, 0);
@@ -109,7 +94,7 @@ void tbTextureMap::clearDrawing() {
 }
 
 void tbTextureMap::copyPaintToTargets() {
-    Device* d = device();
+    Device* d = tbDevice();
     if (!d || !m_paint) return;
     if (m_snapshot) d->StretchRect(m_paint, nullptr, m_snapshot, nullptr, D3DTEXF_LINEAR);
     if (m_drawing) d->StretchRect(m_paint, nullptr, m_drawing, nullptr, D3DTEXF_LINEAR);
@@ -118,7 +103,7 @@ void tbTextureMap::copyPaintToTargets() {
 // ---- Pixels in and out of the paint surface ----
 
 bool tbTextureMap::writePaint(const d3dx::Image& picture) {
-    Device* d = device();
+    Device* d = tbDevice();
     if (!d || !m_paint || picture.width != m_width || picture.height != m_height) return false;
     D3DLOCKED_RECT locked{};
     if (FAILED(d->LockRect(m_paint, &locked, nullptr, 0))) return false;
@@ -132,7 +117,7 @@ bool tbTextureMap::writePaint(const d3dx::Image& picture) {
 }
 
 bool tbTextureMap::readSurface(SurfaceHandle source, d3dx::Image& out) const {
-    Device* d = device();
+    Device* d = tbDevice();
     if (!d || !source) return false;
     out = d3dx::Image{};
     out.format = d3dx::Format::X8R8G8B8;
@@ -231,7 +216,7 @@ bool tbTextureMap::importTexture(const std::string& path) {
         simLog("tbTextureMap::importTexture - D3DXLoadSurfaceFromFile failed (preview)\n");
         return false;
     }
-    if (FAILED(device()->StretchRect(m_paint, nullptr, m_drawing, nullptr, D3DTEXF_LINEAR))) {
+    if (FAILED(tbDevice()->StretchRect(m_paint, nullptr, m_drawing, nullptr, D3DTEXF_LINEAR))) {
         simLog("tbTextureMap::importTexture - StretchRect failed\n");
         return false;
     }
@@ -248,18 +233,18 @@ void tbTextureMap::onDeviceReset() {
 }
 
 void tbTextureMap::onDeviceRestore() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !m_texture) return;
     r->createRenderTarget(m_width, m_height, m_targetFormat, false, false, &m_snapshot);
     r->createRenderTarget(m_width, m_height, m_targetFormat, false, false, &m_drawing);
     m_texture->onDeviceRestore();
-    if (m_texture->getTexture()) device()->GetSurfaceLevel(m_texture->getTexture(), 0, &m_paint);
+    if (m_texture->getTexture()) tbDevice()->GetSurfaceLevel(m_texture->getTexture(), 0, &m_paint);
     if (!m_heldImage.empty()) {
         loadPaint(m_heldImage);
         m_heldImage.clear();
         m_heldImage.shrink_to_fit();
     }
-    device()->CreateDepthStencilSurface(m_width, m_height, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, true, &m_depth);
+    tbDevice()->CreateDepthStencilSurface(m_width, m_height, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, true, &m_depth);
     clearDrawing();
     copyPaintToTargets();
 }

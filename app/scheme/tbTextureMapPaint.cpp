@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/scheme/tbTextureMap.h"
+#include "app/shell/tbDevice.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simGraphics.h"
@@ -15,8 +16,6 @@
 using namespace gfx;
 
 namespace {
-
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
 
 struct KnownState {
     uint32_t id;
@@ -46,7 +45,7 @@ RECT toRect(const tbPaintSpace::PixelRect& r) { return RECT{r.left, r.top, r.rig
 }  // namespace
 
 void tbTextureMap::beginDrawing() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !m_drawing || m_bracket.open) return;
     Device* d = r->getDevice();
     simRendererState* cache = r->getState();
@@ -73,7 +72,7 @@ void tbTextureMap::beginDrawing(const simBoundingRect& area) {
     beginDrawing();
     if (!m_bracket.open) return;
     const tbPaintSpace::PixelRect rect = tbPaintSpace::pixelsTouched(area, m_width, m_height);
-    Device* d = renderer()->getDevice();
+    Device* d = tbRenderer()->getDevice();
     // Beyond about half the picture a window saves nothing over drawing in
     // place; the drawing surface is then only clipped to the area.
     if (rect.area() * 2 < int64_t(m_width) * m_height && bindWindow(rect)) {
@@ -86,7 +85,7 @@ void tbTextureMap::beginDrawing(const simBoundingRect& area) {
 }
 
 bool tbTextureMap::bindWindow(const tbPaintSpace::PixelRect& rect) {
-    Device* d = renderer()->getDevice();
+    Device* d = tbRenderer()->getDevice();
     const uint32_t width = uint32_t(rect.right - rect.left), height = uint32_t(rect.bottom - rect.top);
     if (!m_window || m_windowWidth < width || m_windowHeight < height) {
         if (m_window) d->Release(m_window);
@@ -115,7 +114,7 @@ d3dx::Vector2 tbTextureMap::drawingOrigin() const {
 }
 
 void tbTextureMap::endDrawing(const simBoundingRect& touched) {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !m_bracket.open) return;
     Device* d = r->getDevice();
     tbPaintSpace::PixelRect area = tbPaintSpace::pixelsTouched(touched, m_width, m_height);
@@ -159,13 +158,13 @@ void tbTextureMap::endDrawing() {
 }
 
 void tbTextureMap::takeSnapshot() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (r && m_paint && m_snapshot) r->getDevice()->StretchRect(m_paint, nullptr, m_snapshot, nullptr, D3DTEXF_POINT);
 }
 
 SurfaceHandle tbTextureMap::makeScratch(const tbPaintSpace::PixelRect& rect) const {
     SurfaceHandle scratch;
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || rect.empty()) return scratch;
     r->getDevice()->CreateRenderTarget(uint32_t(rect.right - rect.left), uint32_t(rect.bottom - rect.top),
                                        D3DFMT_A8R8G8B8, D3DMULTISAMPLE_NONE, 0, true, &scratch);
@@ -176,7 +175,7 @@ bool tbTextureMap::readPixels(SurfaceHandle surface, const tbPaintSpace::PixelRe
                               std::vector<uint32_t>& out) const {
     SurfaceHandle scratch = makeScratch(rect);
     if (!scratch || !surface) return false;
-    Device* d = renderer()->getDevice();
+    Device* d = tbRenderer()->getDevice();
     const RECT source = toRect(rect);
     const uint32_t width = uint32_t(rect.right - rect.left), height = uint32_t(rect.bottom - rect.top);
     bool ok = SUCCEEDED(d->StretchRect(surface, &source, scratch, nullptr, D3DTEXF_POINT));
@@ -201,7 +200,7 @@ bool tbTextureMap::writePixels(const tbPaintSpace::PixelRect& rect, const std::v
     if (pixels.size() != size_t(width) * height) return false;
     SurfaceHandle scratch = makeScratch(rect);
     if (!scratch) return false;
-    Device* d = renderer()->getDevice();
+    Device* d = tbRenderer()->getDevice();
     D3DLOCKED_RECT locked{};
     bool ok = SUCCEEDED(d->LockRect(scratch, &locked, nullptr, D3DLOCK_DISCARD));
     if (ok) {

@@ -7,6 +7,7 @@
 
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCamera.h"
+#include "app/shell/tbOwnResource.h"
 #include "app/site/tbCollisionObject.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbReflectionCubemap.h"
@@ -156,13 +157,7 @@ simTexture* tbProject_flyingsite::loadSiteImage(const std::string& path) {
     if (found != m_images.end()) return found->second.get();
     // The site's own: no collection, so the index's sharing by file name
     // cannot hand another folder's image of the same name to this path.
-    std::string collection;
-    if (g_resources) {
-        collection = g_resources->getCollectionName();
-        g_resources->setCollection("");
-    }
-    auto texture = std::make_unique<simTexture>(nullptr, path, kImageOptions);
-    if (g_resources) g_resources->setCollection(collection);
+    auto texture = tbMakeOwnResource<simTexture>(path, kImageOptions);
     if (g_application) g_application->setStatus(true, "success");
     if (!texture->getTexture()) return nullptr;
     return (m_images[path] = std::move(texture)).get();

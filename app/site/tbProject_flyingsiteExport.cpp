@@ -3,6 +3,7 @@
 // (tbSiteExporter.h), which writes the site folder.
 #include <array>
 
+#include "app/shell/tbDevice.h"
 #include "app/shell/tbErrorBox.h"
 #include "app/site/tbCubeFaceNames.h"
 #include "app/site/tbFlyingSiteFile.h"
@@ -18,11 +19,6 @@ namespace {
 
 constexpr const char* kExportTitle = "Export flying site";
 
-gfx::Device* device() {
-    simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
-    return renderer ? renderer->getDevice() : nullptr;
-}
-
 bool loaded(const simTexture* texture) { return texture && texture->getTexture(); }
 
 // A panorama picture that was named but is not there to export.
@@ -37,7 +33,7 @@ void readFace(int slot, const std::string& path, const simTexture* texture, d3dx
               std::vector<std::string>& missing) {
     if (path == kSiteNoImage) return;
     std::string reason = kNotLoaded;
-    if (loaded(texture) && device() && simReadTexture(*device(), texture->getTexture(), false, picture, &reason))
+    if (loaded(texture) && tbDevice() && simReadTexture(*tbDevice(), texture->getTexture(), false, picture, &reason))
         return;
     missing.push_back(notLoaded(kCubeFaceNames[slot], path, reason));
 }
@@ -67,8 +63,8 @@ bool tbProject_flyingsite::exportScenery(std::string folder) {
         else if (getSphereImageName() != kSiteNoImage)
             input.missing.push_back(notLoaded("Spherical", getSphereImageName(), kNotLoaded));
     }
-    if (getReflectionCubemap() && device() &&
-        !simReadTexture(*device(), getReflectionCubemap(), true, input.cubemap, &reason))
+    if (getReflectionCubemap() && tbDevice() &&
+        !simReadTexture(*tbDevice(), getReflectionCubemap(), true, input.cubemap, &reason))
         input.missing.push_back("the reflection cube map: " + reason);
     if (file.waterEnabled) {
         d3dx::ImageLoadDesc level0;

@@ -1,5 +1,6 @@
 #include "app/site/tbReflectionCubemap.h"
 
+#include "app/shell/tbDevice.h"
 #include "app/site/tbOffscreenDrawing.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simGraphics.h"
@@ -16,21 +17,16 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
-Device* device() {
-    simRenderer* r = g_graphics ? g_graphics->getRenderer() : nullptr;
-    return r ? r->getDevice() : nullptr;
-}
-
 // Runs `draw` with face `face` of the cube map bound as the target.
 template <class Draw>
 void drawFace(TextureHandle cube, uint32_t face, Draw draw) {
     SurfaceHandle surface;
-    if (FAILED(device()->GetCubeMapSurface(cube, static_cast<D3DCUBEMAP_FACES>(face), 0, &surface))) return;
+    if (FAILED(tbDevice()->GetCubeMapSurface(cube, static_cast<D3DCUBEMAP_FACES>(face), 0, &surface))) return;
     {
         tbOffscreenDrawing drawing(surface, {}, false);
         if (drawing.ok()) draw(drawing.renderer());
     }
-    device()->Release(surface);
+    tbDevice()->Release(surface);
 }
 
 }  // namespace
@@ -38,20 +34,20 @@ void drawFace(TextureHandle cube, uint32_t face, Draw draw) {
 tbReflectionCubemap::~tbReflectionCubemap() { release(); }
 
 void tbReflectionCubemap::release() {
-    if (m_texture && device()) device()->Release(m_texture);
+    if (m_texture && tbDevice()) tbDevice()->Release(m_texture);
     m_texture = {};
 }
 
 bool tbReflectionCubemap::create() {
     release();
-    Device* d = device();
+    Device* d = tbDevice();
     if (!d || FAILED(d->CreateCubeTexture(kSize, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
                                           &m_texture))) {
         m_texture = {};
         return false;
     }
     for (uint32_t face = 0; face < kFaces; ++face)
-        drawFace(m_texture, face, [](simRenderer&) { device()->Clear(0, nullptr, D3DCLEAR_TARGET, kWhite, 1.0f, 0); });
+        drawFace(m_texture, face, [](simRenderer&) { tbDevice()->Clear(0, nullptr, D3DCLEAR_TARGET, kWhite, 1.0f, 0); });
     return true;
 }
 
@@ -79,17 +75,17 @@ void tbReflectionCubemap::onDeviceReset() {
     if (!m_texture) return;
     d3dx::Image cube;
     m_image.clear();
-    if (simReadTexture(*device(), m_texture, true, cube))
+    if (simReadTexture(*tbDevice(), m_texture, true, cube))
         d3dx::SaveImageToFileInMemory(&m_image, d3dx::ImageFileFormat::Dds, cube);
     release();
 }
 
 void tbReflectionCubemap::onDeviceRestore() {
-    if (m_image.empty() || !device()) return;
+    if (m_image.empty() || !tbDevice()) return;
     simTextureRequest request;
     request.usage = D3DUSAGE_RENDERTARGET;
     request.pool = D3DPOOL_DEFAULT;
-    if (FAILED(simCreateCubeTextureFromFileInMemory(*device(), m_image.data(), m_image.size(), request, &m_texture,
+    if (FAILED(simCreateCubeTextureFromFileInMemory(*tbDevice(), m_image.data(), m_image.size(), request, &m_texture,
                                                     nullptr)))
         m_texture = {};
     m_image.clear();

@@ -1,5 +1,7 @@
 #include "app/site/tbWaterMask.h"
 
+#include "app/shell/tbDevice.h"
+#include "app/shell/tbOwnResource.h"
 #include "app/site/tbOffscreenDrawing.h"
 #include "engine/core/simApplication.h"
 #include "engine/core/simGlobals.h"
@@ -17,17 +19,6 @@ namespace {
 
 constexpr const char* kTextureName = "tbProject_flyingsite_waterMaskTexture";
 
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-Device* device() {
-    simRenderer* r = renderer();
-    return r ? r->getDevice() : nullptr;
-}
-
-void release(SurfaceHandle& surface) {
-    if (surface && device()) device()->Release(surface);
-    surface = {};
-}
-
 }  // namespace
 
 tbWaterMask::~tbWaterMask() {
@@ -37,47 +28,39 @@ tbWaterMask::~tbWaterMask() {
 
 bool tbWaterMask::create() {
     releaseSurfaces();
-    // The texture is the mask's alone: it joins no collection, so that
-    // destroying the project's collection cannot delete it under the mask.
-    std::string collection;
-    if (g_resources) {
-        collection = g_resources->getCollectionName();
-        g_resources->setCollection("");
-    }
-    m_texture = std::make_unique<simTexture>(nullptr, kTextureName, int32_t(kSize), int32_t(kSize), D3DFMT_X8R8G8B8,
-                                             true, false, false);
-    if (g_resources) g_resources->setCollection(collection);
+    m_texture = tbMakeOwnResource<simTexture>(kTextureName, int32_t(kSize), int32_t(kSize), D3DFMT_X8R8G8B8, true,
+                                              false, false);
     if (!m_texture->getTexture() || !makeSurfaces()) {
         releaseSurfaces();
         m_texture.reset();
         return false;
     }
     clear(m_target, 0xFFFFFFFF);
-    if (device()) device()->StretchRect(m_target, nullptr, m_surface, nullptr, D3DTEXF_LINEAR);
+    if (tbDevice()) tbDevice()->StretchRect(m_target, nullptr, m_surface, nullptr, D3DTEXF_LINEAR);
     return true;
 }
 
 bool tbWaterMask::makeSurfaces() {
-    Device* d = device();
+    Device* d = tbDevice();
     if (!d || FAILED(d->GetSurfaceLevel(m_texture->getTexture(), 0, &m_surface))) return false;
     // The target and the depth surface only help drawing: without them the
     // mask is still kept and painted.
-    renderer()->createRenderTarget(kSize, kSize, D3DFMT_X8R8G8B8, false, false, &m_target);
+    tbRenderer()->createRenderTarget(kSize, kSize, D3DFMT_X8R8G8B8, false, false, &m_target);
     d->CreateDepthStencilSurface(kSize, kSize, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, true, &m_depth);
     return true;
 }
 
 void tbWaterMask::releaseSurfaces() {
-    release(m_surface);
-    release(m_target);
-    release(m_depth);
+    tbReleaseSurface(m_surface);
+    tbReleaseSurface(m_target);
+    tbReleaseSurface(m_depth);
 }
 
 void tbWaterMask::clear(SurfaceHandle surface, uint32_t argb) {
     if (!surface) return;
     tbOffscreenDrawing drawing(surface, m_depth, false);
     if (!drawing.ok()) return;
-    device()->Clear(0, nullptr, D3DCLEAR_TARGET | (m_depth ? D3DCLEAR_ZBUFFER : 0u), argb, 1.0f, 0);
+    tbDevice()->Clear(0, nullptr, D3DCLEAR_TARGET | (m_depth ? D3DCLEAR_ZBUFFER : 0u), argb, 1.0f, 0);
     simRequestRedraw();  // the water plane shows the mask
 }
 
@@ -92,20 +75,20 @@ void tbWaterMask::dab(float u, float v, float radius, uint32_t argb, const simTe
 }
 
 bool tbWaterMask::save(std::vector<uint8_t>& dds, std::string* reason) const {
-    if (!m_surface || !device()) {
+    if (!m_surface || !tbDevice()) {
         if (reason) *reason = "there is no water mask";
         return false;
     }
-    return simSaveSurfaceToFileInMemory(*device(), m_surface, d3dx::ImageFileFormat::Dds, dds, reason);
+    return simSaveSurfaceToFileInMemory(*tbDevice(), m_surface, d3dx::ImageFileFormat::Dds, dds, reason);
 }
 
 bool tbWaterMask::load(const std::vector<uint8_t>& file, std::string* reason) {
-    if (!m_surface || !device()) {
+    if (!m_surface || !tbDevice()) {
         if (reason) *reason = "there is no water mask";
         return false;
     }
-    if (!simLoadSurfaceFromFileInMemory(*device(), m_surface, file.data(), file.size(), reason)) return false;
-    if (m_target) device()->StretchRect(m_surface, nullptr, m_target, nullptr, D3DTEXF_LINEAR);
+    if (!simLoadSurfaceFromFileInMemory(*tbDevice(), m_surface, file.data(), file.size(), reason)) return false;
+    if (m_target) tbDevice()->StretchRect(m_surface, nullptr, m_target, nullptr, D3DTEXF_LINEAR);
     return true;
 }
 
@@ -123,9 +106,9 @@ std::vector<uint8_t> tbWaterMask::whiteDds() {
 }
 
 void tbWaterMask::onDeviceReset() {
-    if (m_surface && device()) {
+    if (m_surface && tbDevice()) {
         m_image.clear();
-        simSaveSurfaceToFileInMemory(*device(), m_surface, d3dx::ImageFileFormat::Dds, m_image);
+        simSaveSurfaceToFileInMemory(*tbDevice(), m_surface, d3dx::ImageFileFormat::Dds, m_image);
     }
     releaseSurfaces();
 }
@@ -139,8 +122,8 @@ void tbWaterMask::onDeviceRestore() {
         releaseSurfaces();
         return;
     }
-    if (!m_image.empty()) simLoadSurfaceFromFileInMemory(*device(), m_surface, m_image.data(), m_image.size());
+    if (!m_image.empty()) simLoadSurfaceFromFileInMemory(*tbDevice(), m_surface, m_image.data(), m_image.size());
     m_image.clear();
     clear(m_target, 0xFF000000);
-    if (m_target) device()->StretchRect(m_surface, nullptr, m_target, nullptr, D3DTEXF_LINEAR);
+    if (m_target) tbDevice()->StretchRect(m_surface, nullptr, m_target, nullptr, D3DTEXF_LINEAR);
 }
