@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/guiStage.h"
 #include "engine/core/simInputEvent.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/simFont.h"
@@ -22,46 +23,18 @@
 #include "engine/gui/simGuiElementManager.h"
 #include "engine/gui/simGuiTextBox.h"
 #include "engine/gui/simGuiTreeViewBox.h"
-#include "platform/gfx/direct3d.h"
-#include "platform/gfx/recordingDevice.h"
 
 namespace {
 
-// The graphics system on the recording device, inside a scene, with the GUI
-// manager, a font and the theme atlas.
-struct Rig {
-    Rig() {
-        utils::setSeriousErrorSink([](const std::string&, const std::string&) {});
-        recorder->keepLog = false;
-        std::shared_ptr<gfx::Recorder> rec = recorder;
-        gfx::setDirect3DFactory([rec] { return gfx::makeRecordingDirect3D(rec); });
-        const int32_t resolution[3] = {800, 600, 60};
-        graphics = std::make_unique<simGraphics>(40, d3dx::Vector2(0, 0), d3dx::Vector2(800, 600), resolution, false,
-                                                 false, false, 1, false, 3, 1);
-        if (!graphics->getRenderer() || !graphics->getRenderer()->getDevice()) return;
-        font = std::make_unique<simFont>(nullptr, "benchFont", "Arial", 10.0f, false, false);
-        theme = std::make_unique<simTexture>(
-            nullptr, std::string(TOLVANE_SOURCE_DIR) + "/resources/tolvaneBuilder/textures/guiTheme.png", "noMipmaps");
-        manager = std::make_unique<simGuiElementManager>();
-        manager->fonts[0] = font.get();
+// The stage on the recording device, inside a scene, the font in the
+// manager's first two slots.
+struct Rig : benchgui::GuiStage {
+    Rig() : GuiStage(false) {
+        if (!standing()) return;
         manager->fonts[1] = font.get();
-        manager->themeTexture = theme.get();
         graphics->getRenderer()->beginScene(true, true, true);
         ready = true;
     }
-    ~Rig() {
-        if (graphics && graphics->getRenderer() && graphics->getRenderer()->isInScene())
-            graphics->getRenderer()->endSceneWithoutPresent();
-        manager.reset();
-        theme.reset();
-        font.reset();
-        graphics.reset();
-    }
-    std::shared_ptr<gfx::Recorder> recorder = std::make_shared<gfx::Recorder>();
-    std::unique_ptr<simGraphics> graphics;
-    std::unique_ptr<simFont> font;
-    std::unique_ptr<simTexture> theme;
-    std::unique_ptr<simGuiElementManager> manager;
     bool ready = false;
 };
 

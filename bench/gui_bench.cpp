@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/guiStage.h"
 #include "engine/core/simColour.h"
 #include "engine/core/utilsErrors.h"
 #include "engine/graphics/simFont.h"
@@ -27,38 +28,17 @@
 #include "engine/gui/simGuiLabel.h"
 #include "engine/gui/simGuiProgressBar.h"
 #include "engine/gui/simGuiSkin.h"
-#include "platform/gfx/direct3d.h"
-#include "platform/gfx/eglContext.h"
 #include "platform/gfx/glDevice.h"
-#include "platform/gfx/recordingDevice.h"
 
 namespace {
 
 constexpr int kWidgetsPerKind = 25;
 
-// A graphics system on the OpenGL device (or the recording device), inside a
-// scene, with the GUI manager, a font and the theme atlas, and 100 widgets.
-struct GlGui {
-    explicit GlGui(bool onGl) {
-        if (!context.valid() || !context.makeCurrent()) return;
-        utils::setSeriousErrorSink([](const std::string&, const std::string&) {});
-        if (onGl) {
-            gfx::setDirect3DFactory(nullptr);
-        } else {
-            recorder->keepLog = false;
-            std::shared_ptr<gfx::Recorder> rec = recorder;
-            gfx::setDirect3DFactory([rec] { return gfx::makeRecordingDirect3D(rec); });
-        }
-        const int32_t resolution[3] = {800, 600, 60};
-        graphics = std::make_unique<simGraphics>(40, d3dx::Vector2(0, 0), d3dx::Vector2(800, 600), resolution, false,
-                                                 false, false, 1, false, 3, 1);
-        if (!graphics->getRenderer() || !graphics->getRenderer()->getDevice()) return;
-        font = std::make_unique<simFont>(nullptr, "benchFont", "Arial", 10.0f, false, false);
-        theme = std::make_unique<simTexture>(
-            nullptr, std::string(TOLVANE_SOURCE_DIR) + "/resources/tolvaneBuilder/textures/guiTheme.png", "noMipmaps");
-        manager = std::make_unique<simGuiElementManager>();
-        manager->fonts[0] = font.get();
-        manager->themeTexture = theme.get();
+// The stage on the OpenGL device (or the recording device), inside a scene,
+// with 100 widgets.
+struct GlGui : benchgui::GuiStage {
+    explicit GlGui(bool onGl) : GuiStage(onGl) {
+        if (!standing()) return;
         for (int i = 0; i < kWidgetsPerKind; ++i) {
             const int32_t x = (i % 5) * 160, y = (i / 5) * 120;
             new simGuiGroupFrame("frame" + std::to_string(i), x, y, 150, 110, 6);
@@ -72,20 +52,6 @@ struct GlGui {
         manager->render();  // the first pass fills the font's atlas
         ready = font->hasFont() && static_cast<bool>(theme->getTexture());
     }
-    ~GlGui() {
-        if (graphics && graphics->getRenderer() && graphics->getRenderer()->isInScene())
-            graphics->getRenderer()->endSceneWithoutPresent();
-        manager.reset();
-        theme.reset();
-        font.reset();
-        graphics.reset();
-    }
-    gfx::EglContext context;
-    std::shared_ptr<gfx::Recorder> recorder = std::make_shared<gfx::Recorder>();
-    std::unique_ptr<simGraphics> graphics;
-    std::unique_ptr<simFont> font;
-    std::unique_ptr<simTexture> theme;
-    std::unique_ptr<simGuiElementManager> manager;
     bool ready = false;
 };
 
