@@ -1,5 +1,7 @@
 #include "tests/support/ui/screenshot.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <unordered_set>
 
@@ -56,6 +58,17 @@ int distinctColours(const wxImage& picture) {
     const size_t count = static_cast<size_t>(picture.GetWidth()) * picture.GetHeight();
     for (size_t i = 0; i < count; ++i, p += 3) colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
     return static_cast<int>(colours.size());
+}
+
+wxImage showAndPhotograph(wxWindow* window, const std::string& name) {
+    window->Show();
+    pumpEventsUntil([window] { return window->IsShownOnScreen(); });
+    pumpEventsUntil([] { return false; }, 150);
+    const wxImage shot = captureWindow(window);
+    EXPECT_TRUE(shot.IsOk()) << name << " " << window->GetSize().x << "x" << window->GetSize().y;
+    EXPECT_TRUE(keepScreenshot(shot, name));
+    EXPECT_GE(distinctColours(shot), 4) << name;
+    return shot;
 }
 
 }  // namespace test

@@ -21,4 +21,8 @@ bool keepScreenshot(const wxImage& picture, const std::string& name);
 // holds one or two).
 int distinctColours(const wxImage& picture);
 
+// Shows the window, waits until it is on screen and keeps a photograph of
+// it under `name`, which must hold more than a blank window's few colours.
+wxImage showAndPhotograph(wxWindow* window, const std::string& name);
+
 }  // namespace test

@@ -53,17 +53,4 @@ inline void expectCaptionsFit(wxWindow* bar, const std::string& name) {
     }
 }
 
-// Shows a bar, waits until it is on screen and keeps a photograph of it,
-// which must hold more than a blank window's few colours.
-inline wxImage showAndPhotograph(wxWindow* bar, const std::string& name) {
-    bar->Show();
-    pumpEventsUntil([bar] { return bar->IsShownOnScreen(); });
-    pumpEventsUntil([] { return false; }, 150);
-    const wxImage shot = captureWindow(bar);
-    EXPECT_TRUE(shot.IsOk()) << name;
-    EXPECT_TRUE(keepScreenshot(shot, name));
-    EXPECT_GE(distinctColours(shot), 4) << name;
-    return shot;
-}
-
 }  // namespace test

@@ -42,16 +42,10 @@ protected:
     void SetUp() override {
         if (!test::startWx()) GTEST_SKIP() << "no display";
     }
-    // Shows a bar, waits until it is on screen, photographs it.
+    // Shows a bar at the screen's corner and photographs it.
     void showAndPhotograph(wxWindow* bar, const std::string& name) {
         bar->Move(0, 0);
-        bar->Show();
-        test::pumpEventsUntil([bar] { return bar->IsShownOnScreen(); });
-        test::pumpEventsUntil([] { return false; }, 150);
-        const wxImage shot = test::captureWindow(bar);
-        EXPECT_TRUE(shot.IsOk()) << name << " " << bar->GetSize().x << "x" << bar->GetSize().y;
-        EXPECT_TRUE(test::keepScreenshot(shot, name));
-        EXPECT_GE(test::distinctColours(shot), 4) << name;
+        test::showAndPhotograph(bar, name);
     }
     // Types `text` into an edit: its text changes as the user's typing does.
     static void type(wxTextCtrl* edit, const std::string& text) { edit->SetValue(text); }
