@@ -15,17 +15,20 @@
 // A 50 x 50 map's record is 239 + 24 + 4 + 120000 bytes.
 //
 // Drawing: the surface is one vertex per cell in a vertex buffer of its own,
-// refilled only when the surface is rebuilt, and an index buffer made once
-// naming each grid square's two triangles; drawn with one indexed call a
-// frame. Each square is one colour: flat shading takes it from the square's
+// refilled only when the surface is rebuilt, drawn by index with one call a
+// view. Each square is one colour: flat shading takes it from the square's
 // first corner, the vertex of the square's own cell, so sharing the corners
-// keeps the picture of separately coloured squares.
+// keeps the picture of separately coloured squares. Which squares a view
+// draws, and which it draws merged into larger blocks (flat ones, and those
+// too far off to show their squares), tbHeightMapLod decides; the indices of
+// the last two views are kept, so a view that has not moved reuses them.
 #pragma once
 
 #include <memory>
 #include <vector>
 
 #include "app/site/tbCollisionObject.h"
+#include "app/site/tbHeightMapLod.h"
 #include "engine/core/simBoundingBox.h"
 #include "engine/core/simColour.h"
 #include "engine/core/simVertex.h"
@@ -99,15 +102,14 @@ public:
     // the direction round.
     void applyBrush(bool shift);
 
-    // The surface's triangle list (two triangles per grid square) and lines
-    // (two per square), as last built.
-    const std::vector<simVertex>& getSurfaceVertices() const { return m_vertices; }
-    // What is drawn: one vertex per cell, row by row, carrying the colour of
-    // the square it is the first corner of, and the triangles' corners as
-    // indices into them, in the triangle list's order.
+    // What is drawn, as last built: one vertex per cell, row by row,
+    // carrying the colour of the square it is the first corner of; and the
+    // lines shown while the surface is edited (two per square).
     const std::vector<simVertex>& getGridVertices() const { return m_gridVertices; }
-    const std::vector<uint32_t>& getGridIndices() const { return m_gridIndices; }
     const std::vector<simLine3D>& getLines() const { return m_lines; }
+    // The triangles (indices into the grid vertices) drawn through a
+    // world-to-clip matrix into a viewport of that size.
+    void selectTriangles(const d3dx::Matrix& viewProjection, float width, float height, std::vector<uint32_t>* indices);
 
 private:
     void finishConstruction();
@@ -117,21 +119,32 @@ private:
     template <class A, class Self>
     static void transferTail(A& a, Self& self);
     // Copies the built grid vertices into the surface's vertex buffer, making
-    // it and the index buffer when missing; false when there is nothing to draw.
+    // it when missing; false when there is nothing to draw.
     bool uploadSurface();
+    // The index buffer of the current view's triangles (null: none drawn).
+    simIndexBuffer* viewTriangles();
+
+    // The triangles of one view, kept while the view and the surface stay.
+    struct ViewTriangles {
+        d3dx::Matrix viewProjection;
+        float width = 0, height = 0;
+        uint64_t surface = 0;  // the build they were selected from
+        std::unique_ptr<simIndexBuffer> buffer;
+    };
 
     utils::Timer m_brushWatch;
     uint8_t m_rebuild = 1;
     uint8_t m_uploadDue = 1;
     simBoundingBox m_box;
-    std::vector<simVertex> m_vertices;
     std::vector<simVertex> m_gridVertices;
-    std::vector<uint32_t> m_gridIndices;  // the same for every build of a map
     std::vector<simLine3D> m_lines;
+    tbHeightMapLod m_lod;
+    uint64_t m_surfaceBuild = 0;  // counts the builds
+    ViewTriangles m_views[2];     // the last two views drawn, the older first
+    std::vector<uint32_t> m_selected;
     uint32_t m_cellsPerSide = 0;
     std::vector<Cell> m_cells;
     d3dx::Vector3 m_cachedPosition, m_cachedScale, m_cachedAngles;
     d3dx::Vector3 m_brushPoint;
     std::unique_ptr<simVertexBuffer> m_buffer;
-    std::unique_ptr<simIndexBuffer> m_indexBuffer;
 };

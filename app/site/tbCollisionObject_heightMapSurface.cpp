@@ -1,6 +1,6 @@
 // The height map's surface: the cells' world positions, the box, the
-// coloured triangle list, the shared corners drawn by index from the map's
-// own buffers and the grid lines; and drawing it with the brush while the
+// coloured corners drawn by index from the map's own buffers, the blocks each
+// view draws and the grid lines; and drawing it with the brush while the
 // surface is edited.
 #include <algorithm>
 #include <cmath>
@@ -9,6 +9,7 @@
 #include "app/site/tbCollisionObject_heightMap.h"
 #include "app/site/tbSiteEditorSettings.h"
 #include "engine/core/simGlobals.h"
+#include "engine/core/simViewpoint.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/simIndexBuffer.h"
 #include "engine/graphics/simGraphics.h"
@@ -24,7 +25,6 @@ constexpr uint32_t kAlphaSelected = 150, kAlphaPlain = 75;
 constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8, kCullCounterClockwise = 2;
 constexpr float kArrowLength = 100.0f, kArrowHeadSize = 20.0f;
 constexpr int32_t kBrushSegments = 32;
-constexpr int32_t kVerticesPerSquare = 6;
 const d3dx::Vector3 kUp(0, 1, 0);
 const d3dx::Vector3 kLineLift(0, 1, 0);
 
@@ -34,9 +34,9 @@ void tbCollisionObject_heightMap::buildSurface() {
     if (!m_rebuild) return;
     m_rebuild = 0;
     m_uploadDue = 1;
+    ++m_surfaceBuild;
     const uint32_t n = m_cellsPerSide;
     const size_t squares = n > 1 ? size_t(n - 1) * (n - 1) : 0;
-    m_vertices.resize(squares * kVerticesPerSquare);
     m_lines.resize(squares * 2);
     m_gridVertices.resize(size_t(n) * n);
 
@@ -58,7 +58,8 @@ void tbCollisionObject_heightMap::buildSurface() {
 
     const uint32_t alpha = isSelected() ? kAlphaSelected : kAlphaPlain;
     const float range = std::fabs(m_box.max.y - m_box.min.y);
-    // A square's colour, from the height of its first corner.
+    // A square's colour, from the height of its first corner: the colour of
+    // the vertex of the square's own cell.
     auto colourAt = [&](const d3dx::Vector3& p0) {
         // Heights from a file may be anything; a shade that is no number
         // (an infinite or NaN height) draws as the bottom of the range.
@@ -66,47 +67,34 @@ void tbCollisionObject_heightMap::buildSurface() {
         const uint32_t blue = std::isfinite(shade) ? uint32_t(int32_t(std::clamp(shade, 0.0f, 1.0f) * 255.0f)) : 0u;
         return alpha << 24 | 0x6400u | blue;
     };
-    auto vertexOf = [&](const d3dx::Vector3& p, uint32_t colour, float u, float w) {
-        simVertex out(p, colour, u, w, 1.0f, 1.0f, 1.0f, 1.0f);
-        out.normal = kUp;
-        return out;
-    };
-    // The squares are drawn untextured, so the shared corners need no
-    // texture coordinates of their own.
-    for (size_t i = 0; i < m_cells.size(); ++i)
-        m_gridVertices[i] = vertexOf(m_cells[i].world, colourAt(m_cells[i].world), 0, 0);
-    const bool indexed = !m_gridIndices.empty();
-    if (!indexed) m_gridIndices.reserve(squares * kVerticesPerSquare);
-    simVertex* v = m_vertices.data();
+    std::vector<d3dx::Vector3> positions(m_cells.size());
+    std::vector<uint32_t> colours(m_cells.size());
+    for (size_t i = 0; i < m_cells.size(); ++i) {
+        positions[i] = m_cells[i].world;
+        colours[i] = colourAt(m_cells[i].world);
+        // The squares are drawn untextured, so the corners need no texture
+        // coordinates of their own.
+        m_gridVertices[i] = simVertex(positions[i], colours[i], 0, 0, 1.0f, 1.0f, 1.0f, 1.0f);
+        m_gridVertices[i].normal = kUp;
+    }
+    m_lod.build(n, positions, colours);
     simLine3D* line = m_lines.data();
     for (uint32_t r = 0; r + 1 < n; ++r) {
         for (uint32_t c = 0; c + 1 < n; ++c) {
             const d3dx::Vector3& p0 = cell(r, c).world;
-            const d3dx::Vector3& p1 = cell(r + 1, c).world;
-            const d3dx::Vector3& p2 = cell(r + 1, c + 1).world;
-            const d3dx::Vector3& p3 = cell(r, c + 1).world;
-            const uint32_t colour = colourAt(p0);
-            auto vertex = [&](const d3dx::Vector3& p, float u, float w) { return vertexOf(p, colour, u, w); };
-            // The quad (p0, p1, p2, p3) as the triangles (p0, p1, p2) and (p0, p2, p3).
-            *v++ = vertex(p0, 0, 0);
-            *v++ = vertex(p1, 1, 0);
-            *v++ = vertex(p2, 1, 1);
-            *v++ = vertex(p0, 0, 0);
-            *v++ = vertex(p2, 1, 1);
-            *v++ = vertex(p3, 0, 1);
-            if (!indexed) {
-                const uint32_t i0 = r * n + c, i1 = i0 + n, i2 = i1 + 1, i3 = i0 + 1;
-                m_gridIndices.insert(m_gridIndices.end(), {i0, i1, i2, i0, i2, i3});
-            }
-            *line++ = simLine3D(p0 + kLineLift, p1 + kLineLift, kLineColour);
-            *line++ = simLine3D(p0 + kLineLift, p3 + kLineLift, kLineColour);
+            *line++ = simLine3D(p0 + kLineLift, cell(r + 1, c).world + kLineLift, kLineColour);
+            *line++ = simLine3D(p0 + kLineLift, cell(r, c + 1).world + kLineLift, kLineColour);
         }
     }
 }
 
+void tbCollisionObject_heightMap::selectTriangles(const d3dx::Matrix& viewProjection, float width, float height,
+                                                  std::vector<uint32_t>* indices) {
+    m_lod.select(viewProjection, width, height, indices);
+}
+
 bool tbCollisionObject_heightMap::uploadSurface() {
-    if (m_gridIndices.empty()) return false;
-    if (!m_indexBuffer) m_indexBuffer = std::make_unique<simIndexBuffer>(m_gridIndices);
+    if (m_gridVertices.empty()) return false;
     const int32_t count = int32_t(m_gridVertices.size());
     if (!m_buffer || m_buffer->getVertexCount() != count) {
         m_buffer = std::make_unique<simVertexBuffer>(count, int32_t(sizeof(simVertex)), simVertex::kFormat, true,
@@ -123,6 +111,32 @@ bool tbCollisionObject_heightMap::uploadSurface() {
     return true;
 }
 
+simIndexBuffer* tbCollisionObject_heightMap::viewTriangles() {
+    const simViewSource* source = getViewSource();
+    if (!source) return nullptr;
+    const d3dx::Matrix view = source->getViewTransform(), projection = source->getProjectionTransform();
+    d3dx::Matrix viewProjection;
+    d3dx::MatrixMultiply(&viewProjection, &view, &projection);
+    const d3dx::Viewport viewport = source->getViewport();
+    const float width = float(viewport.Width), height = float(viewport.Height);
+    auto same = [&](const ViewTriangles& v) {
+        return v.surface == m_surfaceBuild && v.width == width && v.height == height &&
+               std::memcmp(&v.viewProjection, &viewProjection, sizeof viewProjection) == 0;
+    };
+    // The newest view is kept last; a view seen before moves there.
+    if (same(m_views[0])) std::swap(m_views[0], m_views[1]);
+    if (!same(m_views[1])) {
+        std::swap(m_views[0], m_views[1]);
+        ViewTriangles& fresh = m_views[1];
+        selectTriangles(viewProjection, width, height, &m_selected);
+        fresh.viewProjection = viewProjection;
+        fresh.width = width;
+        fresh.height = height;
+        fresh.surface = m_surfaceBuild;
+        fresh.buffer = m_selected.empty() ? nullptr : std::make_unique<simIndexBuffer>(m_selected);
+    }
+    return m_views[1].buffer.get();
+}
 void tbCollisionObject_heightMap::refreshSurface() {
     const manipulator& m = *getManipulator();
     // A move that did not come through a drag step (a copy put in its
@@ -140,7 +154,7 @@ void tbCollisionObject_heightMap::refreshSurface() {
 
 void tbCollisionObject_heightMap::render() {
     simRenderer* renderer = g_graphics ? g_graphics->getRenderer() : nullptr;
-    if (!isVisible() || !renderer || m_vertices.empty()) return;
+    if (!isVisible() || !renderer || m_gridVertices.size() < 4) return;
     refreshSurface();
     const bool editing = isEditing();
     renderer->setTransform(1, nullptr);
@@ -148,10 +162,12 @@ void tbCollisionObject_heightMap::render() {
     state->setState(simRenderState_backfaceCullMode, kCullCounterClockwise);
     state->setState(simRenderState_zFunction, kDepthLessEqual);
     if (uploadSurface()) {
-        state->setState(simRenderState_texture0, static_cast<const simRendererStateTexture*>(nullptr));
-        state->setState(simRenderState_shadeMode, gfx::D3DSHADE_FLAT);
-        m_indexBuffer->render(*m_buffer, gfx::D3DPT_TRIANGLELIST, int32_t(m_gridIndices.size() / 3));
-        state->setState(simRenderState_shadeMode, gfx::D3DSHADE_GOURAUD);
+        if (simIndexBuffer* triangles = viewTriangles()) {
+            state->setState(simRenderState_texture0, static_cast<const simRendererStateTexture*>(nullptr));
+            state->setState(simRenderState_shadeMode, gfx::D3DSHADE_FLAT);
+            triangles->render(*m_buffer, gfx::D3DPT_TRIANGLELIST, int32_t(triangles->getIndexCount() / 3));
+            state->setState(simRenderState_shadeMode, gfx::D3DSHADE_GOURAUD);
+        }
     }
 
     if (editing) {

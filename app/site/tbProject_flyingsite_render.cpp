@@ -237,7 +237,9 @@ void tbProject_flyingsite::render() {
             if (object->isWindArea()) object->enableManipulator(object->isSelected());
         } else object->enableManipulator(false);
     }
-    tbEnableGizmo(m_windManipulator.get(), false);
+    // The global wind's direction is exported, and its gizmo is the only
+    // way to turn it: it shows with the weather tool.
+    tbEnableGizmo(m_windManipulator.get(), tool == kToolWeather);
     // The positions' and the water's manipulators were enabled by tool in
     // update; they show as they were enabled.
     for (const auto& position : m_positions)

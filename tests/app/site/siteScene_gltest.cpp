@@ -3,8 +3,9 @@
 // and pixel probes of the grid's extent, the second view's inset and frame,
 // the sky box's faces in their slots and the right way round, the water
 // mask against world z, painting held back while a manipulator has the
-// mouse, the lighting preview without its effect, and which manipulators
-// show under each tool.
+// mouse, the lighting preview without its effect, which manipulators show
+// under each tool, and the global wind turned by its gizmo for Save and
+// Export.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,11 +18,13 @@
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbOptions.h"
+#include "app/site/tbCollisionObjectRecords.h"
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbCollisionObject_heightMap.h"
 #include "app/site/tbCollisionObject_marker.h"
 #include "app/site/tbCollisionObject_primitive.h"
 #include "app/site/tbCollisionObject_skyline.h"
+#include "app/site/tbFlyingSiteFile.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbSiteBars.h"
@@ -32,6 +35,7 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
+#include "engine/core/simKeyboard.h"
 #include "engine/core/simResource.h"
 #include "engine/core/simMouse.h"
 #include "engine/core/simResources.h"
@@ -44,8 +48,11 @@
 #include "engine/graphics/simWindow.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/d3dx/d3dxMath.h"
+#include "platform/win/winMessages.h"
 #include "tests/app/shell/editorOnGl.h"
 #include "tests/app/site/recordingSiteBars.h"
+#include "tests/app/site/siteTvfReader.h"
+#include "tests/support/wholeFile.h"
 #include "tests/support/goldenImage.h"
 
 namespace {
@@ -613,13 +620,13 @@ TEST_F(SiteFrames, OnlyTheToolsManipulatorsShow) {
 
     const struct {
         int32_t tool;
-        bool panorama, sun, preview, objects, gust, positions;
+        bool panorama, sun, preview, objects, gust, positions, wind;
     } kCases[] = {
-        {kPanorama, true, false, false, false, false, false},
-        {kLighting, false, true, true, false, false, false},
-        {kCollision, true, false, false, true, true, false},
-        {kPositions, false, false, false, false, false, true},
-        {kWeather, false, false, false, false, true, false},
+        {kPanorama, true, false, false, false, false, false, false},
+        {kLighting, false, true, true, false, false, false, false},
+        {kCollision, true, false, false, true, true, false, false},
+        {kPositions, false, false, false, false, false, true, false},
+        {kWeather, false, false, false, false, true, false, true},
     };
     for (const auto& c : kCases) {
         use(c.tool, 0);
@@ -630,7 +637,7 @@ TEST_F(SiteFrames, OnlyTheToolsManipulatorsShow) {
         check(site->getPanoramaManipulator(), c.panorama, "panorama");
         check(site->getSunManipulator(), c.sun, "sun");
         check(site->getPreviewManipulator(), c.preview, "preview");
-        check(site->getWindManipulator(), false, "global wind");
+        check(site->getWindManipulator(), c.wind, "global wind");
         check(cube->getManipulator(), c.objects, "cube");
         check(gust->getManipulator(), c.gust, "wind-area");
         for (const auto& position : site->getPositions()) check(position->getManipulator(), c.positions, "position");
@@ -660,6 +667,63 @@ TEST_F(SiteFrames, NewSkylineKeepsItsManipulatorHidden) {
     EXPECT_EQ(skyline->getManipulator()->visible, 0);
     EXPECT_EQ(skyline->getManipulator()->enabled, 0);
     EXPECT_EQ(copy->getManipulator()->visible, 1);
+}
+
+// The global wind is turned by its gizmo under the weather tool: Ctrl shows
+// its rings, and a drag along the level ring turns the wind round the
+// vertical; the direction it is given is what Save and Export write.
+TEST_F(SiteFrames, TheWeatherToolTurnsTheGlobalWindForSaveAndExport) {
+    manipulator* wind = site->getWindManipulator();
+    simKeyboard* keyboard = g_input->getKeyboard();
+    simMouse* mouse = g_input->getMouse();
+    use(kWeather, 1);
+    keyboard->onKey(win::VK_CONTROL, 1);
+    frames();
+    ASSERT_EQ(wind->chooseMode(), manipulator::mode_rotate);
+    const std::vector<d3dx::Vector2>& ring = wind->getRingScreenPoints(1);
+    ASSERT_EQ(ring.size(), size_t(manipulator::kRingSegments));
+    auto send = [&](uint32_t type, const d3dx::Vector2& at, uint32_t state = 0) {
+        mouse->onMove(int32_t(at.x), int32_t(at.y));
+        if (type == simInputEvent_mouseButton) mouse->onButton(simMouseButton_left, state == simButtonState_pressed);
+        simInputEvent e;
+        e.type = type;
+        e.x = int32_t(at.x);
+        e.y = int32_t(at.y);
+        e.button = simMouseButton_left;
+        e.buttonState = state;
+        wind->onEvent(&e);
+    };
+    // A quarter of the ring along, in three moves, between points off the
+    // axes, where the upright ring seen edge-on cannot take the mouse.
+    const d3dx::Vector2 from = ring[4], to = ring[12];
+    send(simInputEvent_mouseMove, from);
+    ASSERT_TRUE(wind->hasMouse());
+    send(simInputEvent_mouseButton, from, simButtonState_pressed);
+    for (int step = 1; step <= 3; ++step) send(simInputEvent_mouseMove, from + (to - from) * (float(step) / 3));
+    send(simInputEvent_mouseButton, to, simButtonState_released);
+    keyboard->onKey(win::VK_CONTROL, 0);
+    const d3dx::Vector3 turned = site->getWindRotation();
+    EXPECT_GT(std::fabs(turned.y), 0.5f);
+    EXPECT_EQ(turned.x, 0.0f);
+    EXPECT_EQ(turned.z, 0.0f);
+
+    // Both files carry the direction; a file's wind is read only with a speed.
+    site->setWindSpeed(4.0f);
+    const std::string project = documents.file("windy.tvq");
+    ASSERT_TRUE(site->save(project));
+    const std::vector<uint8_t> saved = testsupport::fileBytes(project);
+    tbFlyingSiteFileData file;
+    std::string reason;
+    ASSERT_TRUE(readFlyingSiteFile(saved.data(), saved.size(), tbCheckCollisionObjectRecord, file, reason)) << reason;
+    EXPECT_EQ(file.windRotation, turned);
+
+    site->setExportName("windy");
+    const std::string folder = documents.file("Flying sites/windy");
+    ASSERT_TRUE(site->exportScenery(folder));
+    const sitetest::ReadTvf read =
+        sitetest::readTvf(testsupport::fileBytes(folder + "/windy.tvf"), [](uint32_t) { return size_t(0); });
+    ASSERT_TRUE(read.whole);
+    EXPECT_EQ(read.data.windRotation, turned);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <set>
+#include <vector>
 
 #include "app/site/tbCollisionObject_heightMap.h"
+#include "platform/d3dx/d3dxMath.h"
 #include "tests/app/site/siteObjectFixture.h"
 
 namespace {
@@ -108,9 +111,9 @@ TEST(HeightMapSurface, GridExtentBoxAndColours) {
     // from the middle of that range.
     EXPECT_EQ(map.getBox().min.y, -100.0f);
     EXPECT_EQ(map.getBox().max.y, 100.0f);
-    ASSERT_EQ(map.getSurfaceVertices().size(), 3u * 3 * 6);
+    ASSERT_EQ(map.getGridVertices().size(), 4u * 4);
     ASSERT_EQ(map.getLines().size(), 3u * 3 * 2);
-    EXPECT_EQ(map.getSurfaceVertices()[0].colour, 75u << 24 | 0x6400u | 127u);
+    EXPECT_EQ(map.getGridVertices()[0].colour, 75u << 24 | 0x6400u | 127u);
 }
 
 TEST(HeightMapSurface, HeightsThatAreNoNumberStillGiveAColour) {
@@ -118,34 +121,44 @@ TEST(HeightMapSurface, HeightsThatAreNoNumberStillGiveAColour) {
     map.setHeight(0, 0, std::numeric_limits<float>::quiet_NaN());
     map.setHeight(1, 1, std::numeric_limits<float>::infinity());
     map.refreshSurface();
-    ASSERT_EQ(map.getSurfaceVertices().size(), 2u * 2 * 6);
-    EXPECT_EQ(map.getSurfaceVertices()[0].colour & 0xFFu, 0u);
+    ASSERT_EQ(map.getGridVertices().size(), 3u * 3);
+    EXPECT_EQ(map.getGridVertices()[0].colour & 0xFFu, 0u);
 }
 
-// What is drawn by index must be the triangle list's picture: the same
-// corners in the same order, and each triangle's first corner (which gives
-// a flat-shaded triangle its colour) of the triangle's colour.
-TEST(HeightMapSurface, TheSharedCornersDrawTheTriangleListsTriangles) {
+// Close up a view draws every square as the map's own two triangles, each
+// first corner (which gives a flat-shaded triangle its colour) the vertex of
+// the square's own cell, of the colour of that cell's height.
+TEST(HeightMapSurface, CloseUpEachSquareIsTwoTrianglesColouredByItsFirstCorner) {
     HeightMap map("h", {50, 0, 20}, {0, 0.3f, 0}, {400, 1, 600}, 5);
     map.setHeight(1, 2, 80.0f);
     map.setHeight(3, 3, -40.0f);
     map.setHeight(4, 0, 250.0f);
     map.refreshSurface();
-    const std::vector<simVertex>& list = map.getSurfaceVertices();
     const std::vector<simVertex>& grid = map.getGridVertices();
-    const std::vector<uint32_t>& indices = map.getGridIndices();
     ASSERT_EQ(grid.size(), 5u * 5);
-    ASSERT_EQ(indices.size(), list.size());
-    for (size_t k = 0; k < list.size(); ++k) {
-        SCOPED_TRACE(k);
-        ASSERT_LT(indices[k], grid.size());
-        const simVertex& shared = grid[indices[k]];
-        EXPECT_EQ(shared.position, list[k].position);
-        EXPECT_EQ(shared.normal, list[k].normal);
-        if (k % 3 == 0) {
-            EXPECT_EQ(shared.colour, list[k].colour);
+    for (uint32_t r = 0; r < 5; ++r)
+        for (uint32_t c = 0; c < 5; ++c) {
+            const simVertex& v = grid[r * 5 + c];
+            EXPECT_EQ(v.position, map.cell(r, c).world);
+            const float shade = (map.cell(r, c).world.y - map.getBox().min.y) / (map.getBox().max.y - map.getBox().min.y);
+            EXPECT_EQ(v.colour, 75u << 24 | 0x6400u | uint32_t(shade * 255.0f)) << r << ", " << c;
         }
-    }
+    d3dx::Matrix view, projection, viewProjection;
+    const d3dx::Vector3 eye(50, 1500, 20), at(50, 0, 20), up(0, 0, 1);
+    d3dx::MatrixLookAtRH(&view, &eye, &at, &up);
+    d3dx::MatrixPerspectiveFovRH(&projection, 1.0f, 1.0f, 1.0f, 10000.0f);
+    d3dx::MatrixMultiply(&viewProjection, &view, &projection);
+    std::vector<uint32_t> indices;
+    map.selectTriangles(viewProjection, 800, 800, &indices);
+    std::multiset<std::vector<uint32_t>> drawn, squares;
+    for (size_t i = 0; i + 2 < indices.size(); i += 3) drawn.insert({indices[i], indices[i + 1], indices[i + 2]});
+    for (uint32_t r = 0; r < 4; ++r)
+        for (uint32_t c = 0; c < 4; ++c) {
+            const uint32_t p0 = r * 5 + c, p1 = p0 + 5, p2 = p1 + 1, p3 = p0 + 1;
+            squares.insert({p0, p1, p2});
+            squares.insert({p0, p2, p3});
+        }
+    EXPECT_EQ(drawn, squares);
 }
 
 TEST(HeightMapSurface, ACopyMovedAwayIsRebuiltWhereItStands) {
@@ -155,7 +168,7 @@ TEST(HeightMapSurface, ACopyMovedAwayIsRebuiltWhereItStands) {
     auto& moved = dynamic_cast<HeightMap&>(*copy);
     moved.refreshSurface();
     EXPECT_FLOAT_EQ(moved.cell(0, 0).world.x, 1000 - 200);
-    EXPECT_FLOAT_EQ(moved.getSurfaceVertices()[0].position.x, 1000 - 200);
+    EXPECT_FLOAT_EQ(moved.getGridVertices()[0].position.x, 1000 - 200);
     EXPECT_FLOAT_EQ(map.cell(0, 0).world.x, -200);
 }
 
