@@ -682,25 +682,17 @@ TEST_F(SiteFrames, TheWeatherToolTurnsTheGlobalWindForSaveAndExport) {
     ASSERT_EQ(wind->chooseMode(), manipulator::mode_rotate);
     const std::vector<d3dx::Vector2>& ring = wind->getRingScreenPoints(1);
     ASSERT_EQ(ring.size(), size_t(manipulator::kRingSegments));
-    auto send = [&](uint32_t type, const d3dx::Vector2& at, uint32_t state = 0) {
-        mouse->onMove(int32_t(at.x), int32_t(at.y));
-        if (type == simInputEvent_mouseButton) mouse->onButton(simMouseButton_left, state == simButtonState_pressed);
-        simInputEvent e;
-        e.type = type;
-        e.x = int32_t(at.x);
-        e.y = int32_t(at.y);
-        e.button = simMouseButton_left;
-        e.buttonState = state;
-        wind->onEvent(&e);
-    };
-    // A quarter of the ring along, in three moves, between points off the
-    // axes, where the upright ring seen edge-on cannot take the mouse.
+    // The mouse hands its moves and presses to every listener, the gizmo
+    // among them. A quarter of the ring along, in three moves, between
+    // points off the axes, where the upright ring seen edge-on cannot take
+    // the mouse.
+    auto moveTo = [&](const d3dx::Vector2& at) { mouse->onMove(int32_t(at.x), int32_t(at.y)); };
     const d3dx::Vector2 from = ring[4], to = ring[12];
-    send(simInputEvent_mouseMove, from);
+    moveTo(from);
     ASSERT_TRUE(wind->hasMouse());
-    send(simInputEvent_mouseButton, from, simButtonState_pressed);
-    for (int step = 1; step <= 3; ++step) send(simInputEvent_mouseMove, from + (to - from) * (float(step) / 3));
-    send(simInputEvent_mouseButton, to, simButtonState_released);
+    mouse->onButton(simMouseButton_left, 1);
+    for (int step = 1; step <= 3; ++step) moveTo(from + (to - from) * (float(step) / 3));
+    mouse->onButton(simMouseButton_left, 0);
     keyboard->onKey(win::VK_CONTROL, 0);
     const d3dx::Vector3 turned = site->getWindRotation();
     EXPECT_GT(std::fabs(turned.y), 0.5f);
