@@ -1,4 +1,5 @@
-// The error box of serious errors: a modal wx message box with an error icon.
+// The error box of serious errors: the program's modal error box
+// (messageBox.h), over no parent.
 //
 // The program installs it as the sink of utils::seriousError at start-up; the
 // engine itself never shows a window.

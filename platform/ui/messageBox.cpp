@@ -2,6 +2,8 @@
 
 #include <wx/msgdlg.h>
 
+#include "platform/ui/toolWindow.h"
+
 namespace ui {
 namespace {
 
@@ -20,6 +22,7 @@ MessageAnswer askUser(const MessageBoxRequest& request, wxWindow* parent) {
     }
     wxMessageDialog box(parent, wxString::FromUTF8(request.text), wxString::FromUTF8(request.title), style);
     const int result = box.ShowModal();
+    raiseShownToolWindows();
     switch (result) {
         case wxID_YES: return MessageAnswer::yes;
         case wxID_NO: return MessageAnswer::no;

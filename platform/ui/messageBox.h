@@ -35,7 +35,8 @@ struct MessageBoxRequest {
 
 // Shows the box modally over `parent` (the active window when null) and gives
 // the answer: yes or no for a confirmation, yes, no or cancel for a
-// question (closing the box cancels), ok for an error box or a notice.
+// question (closing the box cancels), ok for an error box or a notice. The
+// tool windows shown before the box float over the main window again after.
 MessageAnswer askUser(const MessageBoxRequest& request, wxWindow* parent = nullptr);
 
 // A confirmation that was answered Yes.

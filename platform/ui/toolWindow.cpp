@@ -1,5 +1,7 @@
 #include "platform/ui/toolWindow.h"
 
+#include <wx/toplevel.h>
+
 namespace ui {
 namespace {
 
@@ -27,6 +29,17 @@ ToolWindow::ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWi
         event.Veto();
         Hide();
     });
+}
+
+void raiseShownToolWindows() {
+    // Mapped again, a window goes on top of its siblings; Raise would present
+    // it and take the keyboard focus from the main window.
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* tool = dynamic_cast<ToolWindow*>(window);
+        if (!tool || !tool->IsShown()) continue;
+        tool->Hide();
+        tool->Show();
+    }
 }
 
 }  // namespace ui

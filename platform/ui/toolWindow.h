@@ -30,4 +30,11 @@ private:
     ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWindowFrame frame, int pixelHeight);
 };
 
+// Puts every shown tool window over the main window again, leaving the
+// keyboard focus where it is. GTK raises a message box's parent before it
+// shows the box, and with no window manager to keep floating windows above
+// their parent the bars stayed buried under the main window once the box
+// was answered (and showing a shown bar again does not raise it).
+void raiseShownToolWindows();
+
 }  // namespace ui

@@ -1,19 +1,23 @@
 // The dialog layer on the display: controls found by id in table order,
-// laid out so GTK's widgets fit, tool windows that hide when closed, and the
-// Space and wheel rule.
+// laid out so GTK's widgets fit, tool windows that hide when closed and float
+// over the main window again after a message box, and the Space and wheel
+// rule.
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 #include "platform/ui/inputPreFilter.h"
+#include "platform/ui/messageBox.h"
 #include "platform/ui/swatchControl.h"
 #include "platform/ui/templateDialog.h"
 #include "platform/ui/toolWindow.h"
 #include "platform/ui/viewInputFeeder.h"
 #include "platform/ui/wxWindowSystem.h"
+#include "tests/support/ui/topWindows.h"
 #include "tests/support/ui/wxTestApp.h"
 
 namespace {
@@ -164,6 +168,41 @@ TEST(DialogLayer, ToolWindowsHideWhenClosedAndSwallowSpaceAndTheWheel) {
     EXPECT_EQ(feeder.FilterEvent(spaceInDialog), wxEventFilter::Event_Skip);
     EXPECT_EQ(toEngine, 2);
     bar->Destroy();
+    main->Destroy();
+    test::pumpEventsUntil([] { return false; }, 50);
+}
+
+TEST(DialogLayer, ToolWindowsFloatOverTheMainWindowAgainAfterAMessageBox) {
+    ASSERT_TRUE(test::startWx());
+    wxFrame* main = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(0, 0), wxSize(600, 400));
+    main->Show();
+    auto* bar = new ui::ToolWindow(main, kTable, ui::ToolWindowFrame::captioned);
+    bar->Move(40, 40);
+    bar->Show();
+    constexpr ui::DialogTemplate kHiddenTable = {"Hidden", {100, 60}, kControls};
+    auto* hidden = new ui::ToolWindow(main, kHiddenTable, ui::ToolWindowFrame::captioned);
+    test::pumpEventsUntil([&] { return bar->IsShownOnScreen() && test::isStackedAbove("Table", "main"); });
+    ASSERT_TRUE(test::isStackedAbove("Table", "main"));
+    const wxPoint place = bar->GetScreenPosition();
+
+    // The box is answered as a window manager's close box would, from its own loop.
+    wxTimer answer;
+    answer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (!test::closeWindowTitled("Export failed")) answer.StartOnce(50);
+    });
+    for (ui::MessageBoxKind kind : {ui::MessageBoxKind::notice, ui::MessageBoxKind::error}) {
+        answer.StartOnce(50);
+        ui::askUser({"Nothing to export.", "Export failed", kind}, main);
+        EXPECT_TRUE(test::pumpEventsUntil([] { return test::isStackedAbove("Table", "main"); }, 2000))
+            << "the bar stays under the main window after box " << int(kind);
+        EXPECT_TRUE(bar->IsShown());
+        EXPECT_EQ(bar->GetScreenPosition(), place);
+        EXPECT_FALSE(hidden->IsShown()) << "a hidden bar stays hidden";
+        test::pumpEventsUntil([] { return false; }, 100);
+        EXPECT_EQ(test::focusedTopWindowTitle(), "main") << "the keyboard stays with the main window";
+    }
+    bar->Destroy();
+    hidden->Destroy();
     main->Destroy();
     test::pumpEventsUntil([] { return false; }, 50);
 }
