@@ -7,13 +7,14 @@
 
 namespace sitebars {
 
-
 PanoBarModel::PanoBarModel(SiteAccess site, Operations ops, std::string folder)
     : site_(std::move(site)), ops_(std::move(ops)), folder_(std::move(folder)), faces_(kCubeFaceNames.begin(),
                                                                                       kCubeFaceNames.end()) {}
 
 const std::vector<std::string>& PanoBarModel::imageFilters() {
-    static const std::vector<std::string> filters = {"*.bmp", "*.jpg", "*.dds", "*.png"};
+    // One entry for every kind at once: the browser sorts its types and opens
+    // on the first, and a lone "*.bmp" there hid the other pictures.
+    static const std::vector<std::string> filters = {"*.bmp; *.jpg; *.dds; *.png"};
     return filters;
 }
 

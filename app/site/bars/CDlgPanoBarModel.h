@@ -60,7 +60,8 @@ public:
     // The project's values.
     void showPanorama(uint32_t imageMode, bool interior, bool reverb, const std::string& ambientSound);
 
-    // The pictures the browser offers: only kinds the image reader opens.
+    // The pictures the browser offers, as one file type: only kinds the image
+    // reader opens.
     static const std::vector<std::string>& imageFilters();
 
     bool sphere() const { return sphere_; }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell/CDlgFileBrowserModel.h"
 #include "app/site/bars/CDlgToolboxFlyingSiteModel.h"
 #include "app/site/bars/tbSiteBarsPresenter.h"
 #include "app/site/tbCollisionObject_area.h"
@@ -20,6 +21,7 @@
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbProject_flyingsite.h"
 #include "tests/app/site/siteObjectFixture.h"
+#include "tests/support/tempFolder.h"
 
 namespace {
 
@@ -435,11 +437,18 @@ TEST_F(SiteBars, AutoNamesTheSixFacesFromOneAndSaysSoWhenItCannot) {
     ASSERT_EQ(told.size(), 1u);
 }
 
-TEST_F(SiteBars, ThePictureBrowserOffersOnlyPicturesTheReaderOpens) {
+TEST_F(SiteBars, ThePictureBrowserOpensOnEveryPictureTheReaderOpensAndNoOther) {
     bars.panorama.browseClicked();
     ASSERT_EQ(requests.size(), 1u);
-    for (const std::string& filter : requests[0].filters)
-        EXPECT_TRUE(filter == "*.bmp" || filter == "*.jpg" || filter == "*.dds" || filter == "*.png") << filter;
+    testsupport::TempFolder folder;
+    for (const char* name : {"a.bmp", "b.jpg", "c.dds", "d.png", "e.tif", "f.wav"}) folder.write(name, "x");
+    std::string result;
+    shell::FileBrowserModel browser(&result, requests[0].filters, folder.path(), false);
+    browser.open();
+    std::vector<std::string> listed;
+    for (const shell::FileRow& row : browser.rows()) listed.push_back(row.name);
+    EXPECT_EQ(listed, (std::vector<std::string>{"a.bmp", "b.jpg", "c.dds", "d.png"}))
+        << browser.fileTypes()[size_t(browser.selectedFileType())];
 }
 
 TEST_F(SiteBars, CubeAndSphereChangeTheFaceListAndTheImageMode) {
