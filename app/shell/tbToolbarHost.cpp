@@ -107,6 +107,12 @@ void tbToolbarHost::showModeBars(bool toolbox, bool flyingSiteToolbox, bool obje
 
 void tbToolbarHost::hideToolBars() {
     for (int i = 0; i < kToolBarCount; ++i) hide(tbBarOf(static_cast<tbToolBar>(i)));
+    for (tbToolStateView* follower : m_followers) follower->hideToolBars();
+}
+
+void tbToolbarHost::showToolBar(tbToolBar bar) {
+    show(tbBarOf(bar));
+    for (tbToolStateView* follower : m_followers) follower->showToolBar(bar);
 }
 
 void tbToolbarHost::releaseToolButtons() {

@@ -43,6 +43,10 @@ public:
     // each add theirs, and releasing, pressing, the icon and the swatches
     // reach every one; each toolbox presses only the buttons it has.
     void addToolbox(tbToolStateView* toolbox) { m_toolboxes.push_back(toolbox); }
+    // Windows of a kind that go with one tool without being its bar (the
+    // flying site's collision editors): told when the tool bars hide (a
+    // tool change, a mode without a project) and which tool's bar shows.
+    void addToolBarFollower(tbToolStateView* follower) { m_followers.push_back(follower); }
     // How the brush bar shows the tool state's brush again.
     void setBrushBarRefresh(std::function<void()> refresh) { m_refreshBrushBar = std::move(refresh); }
     void refreshBrushBar() override {
@@ -69,7 +73,7 @@ public:
     void releaseToolButtons() override;
     void hideToolBars() override;
     void pressToolButton(tbToolButton button) override;
-    void showToolBar(tbToolBar bar) override { show(tbBarOf(bar)); }
+    void showToolBar(tbToolBar bar) override;
     void setToolIcon(int32_t bitmapId) override;
     void setStatusText(const std::string& text) override;
     void repaintColourSwatches() override;
@@ -87,6 +91,7 @@ private:
     std::array<wxTopLevelWindow*, kBarCount> m_bars{};
     std::array<PopupOpener, kBarCount> m_openers{};
     std::vector<tbToolStateView*> m_toolboxes;
+    std::vector<tbToolStateView*> m_followers;
     std::function<void()> m_refreshBrushBar;
     std::function<void(const std::string&)> m_statusText;
 };

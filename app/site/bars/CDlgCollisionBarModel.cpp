@@ -95,6 +95,13 @@ void CollisionBarModel::clear() {
     refresh();
 }
 
+void CollisionBarModel::setToolChosen(bool chosen) {
+    if (chosen == toolChosen_) return;
+    toolChosen_ = chosen;
+    if (refreshEditors) refreshEditors();
+    if (showWaterEditor) showWaterEditor(chosen && water_);
+}
+
 bool CollisionBarModel::isChecked(Toggle toggle) const {
     if (toggle == Toggle::water) return water_;
     for (size_t i = 0; i < kTypeToggles.size(); ++i)

@@ -2,8 +2,8 @@
 // (at most one checked; the project makes that kind on the next click in
 // the view), the "Water" toggle that shows the water editor, the list of
 // the site's collision objects and the selected one, which the object
-// editors show. Each change of the selection or the list refreshes the
-// editors.
+// editors show while the collision tool is the current one. Each change of
+// the selection, the list or the tool refreshes the editors.
 #pragma once
 
 #include <array>
@@ -59,6 +59,11 @@ public:
     // Its entry shows its name again, at its place, selected.
     void renamed(const tbCollisionObject* object);
     void clear();
+    // The collision tool chosen (its bar shown) or left for another: the
+    // editors show only while it is chosen, then as the selection and
+    // "Water" say. Until the tool state says, it counts as chosen.
+    void setToolChosen(bool chosen);
+    bool toolChosen() const { return toolChosen_; }
 
     bool isChecked(Toggle toggle) const;
     // Only the type toggles and "Water"; other toggles are other bars'.
@@ -83,6 +88,7 @@ private:
     SiteAccess site_;
     std::array<bool, kTypeToggles.size()> types_{};
     bool water_ = false;
+    bool toolChosen_ = true;
     tbItemList<tbCollisionObject> list_;
     tbCollisionObject* selected_ = nullptr;
 };

@@ -50,7 +50,8 @@ void ObjectEditorModel::refresh() {
     draw_ = visible_ = true;
     ownToggle_ = false;
     shown_ = false;
-    if (const tbCollisionObject* shownObject = object()) {
+    const tbCollisionObject* shownObject = object();
+    if (shownObject && bar_.toolChosen()) {
         shown_ = true;
         name_ = shownObject->getName();
         draw_ = shownObject->getDraw();

@@ -1,7 +1,8 @@
 // What a collision-object editor decides, without a window: the primitive,
 // area, height-map and skyline editors each show the collision bar's
-// selected object while it is of their kind, and edit its name, surface
-// material ("Material:", the surface-kind table), "Draw" and "Visible".
+// selected object while it is of their kind and the collision tool is the
+// current one, and edit its name, surface material ("Material:", the
+// surface-kind table), "Draw" and "Visible".
 // "Delete" and "Copy" are the collision bar's. An editor with a point or
 // surface toggle of its own keeps it here; the objects read it through the
 // site's editor settings.
@@ -55,8 +56,8 @@ public:
         notify(changed);
     }
 
-    // Shows the collision bar's selection when it is of this kind, else
-    // hides the editor.
+    // Shows the collision bar's selection when it is of this kind and the
+    // collision tool is chosen, else hides the editor.
     virtual void refresh();
 
     // The object it edits: the bar's selection of its kind, with a site open.

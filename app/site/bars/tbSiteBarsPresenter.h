@@ -2,14 +2,16 @@
 // positions, weather, panorama and lighting bars and the five editors, each
 // a model of its own, wired together (the collision bar's selection
 // refreshes the object editors, a rename shows in every list) and answering
-// the project (tbSiteBars), the objects (tbSiteEditorSettings) and the
-// objects' selection callbacks (tbSiteSelectionBars) from the same state
-// the windows show. The windows bind to the models; tests drive the models.
+// the project (tbSiteBars), the objects (tbSiteEditorSettings), the
+// objects' selection callbacks (tbSiteSelectionBars) and the tool changes
+// (tbToolStateView) from the same state the windows show. The windows bind
+// to the models; tests drive the models.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "app/shell/tbToolStateView.h"
 #include "app/site/bars/CDlgCollisionBarModel.h"
 #include "app/site/bars/CDlgLightingBarModel.h"
 #include "app/site/bars/CDlgPanoBarModel.h"
@@ -32,7 +34,10 @@ struct PresenterSetup {
     std::function<void(const std::string&)> tell;
 };
 
-class SiteBarsPresenter : public tbSiteBars, public tbSiteEditorSettings, public tbSiteSelectionBars {
+class SiteBarsPresenter : public tbSiteBars,
+                          public tbSiteEditorSettings,
+                          public tbSiteSelectionBars,
+                          public tbToolStateView {
 public:
     explicit SiteBarsPresenter(PresenterSetup setup);
     ~SiteBarsPresenter() override;
@@ -97,6 +102,11 @@ public:
     void showInWeatherBar(tbCollisionObject* object) override { weather.selectArea(object); }
     const tbFlyingSitePosition* positionsBarPosition() const override { return positions.selected(); }
     void showInPositionsBar(tbFlyingSitePosition* position) override { positions.selectPosition(position); }
+
+    // ---- tbToolStateView (a follower of the tool bars): the editors go
+    // with the collision tool.
+    void hideToolBars() override { collision.setToolChosen(false); }
+    void showToolBar(tbToolBar bar) override { collision.setToolChosen(bar == tbToolBar::collision); }
 
 private:
     ObjectEditorModel* editorOf(Toggle toggle);

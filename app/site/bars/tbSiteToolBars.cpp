@@ -76,6 +76,7 @@ std::unique_ptr<sitebars::SiteBarsPresenter> tbCreateSiteToolBars(wxWindow* main
     host.registerBar(tbBar::skylineEditor, new CDlg_coll_skyline(mainWindow, bars.skylineEditor));
     host.registerBar(tbBar::waterEditor, new CDlg_coll_water(mainWindow, bars.water));
 
+    host.addToolBarFollower(&bars);
     bars.isShown = [&host](Bar bar) { return host.isShown(hostBarOf(bar)); };
     bars.isDropped = [collisionBar, weatherBar](Bar bar) {
         return (bar == Bar::collision && collisionBar->listDropped()) ||

@@ -6,12 +6,15 @@
 // objects read.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/shell/CDlgFileBrowserModel.h"
+#include "app/shell/tbToolState.h"
+#include "app/shell/tbToolbarHost.h"
 #include "app/site/bars/CDlgToolboxFlyingSiteModel.h"
 #include "app/site/bars/tbSiteBarsPresenter.h"
 #include "app/site/tbCollisionObject_area.h"
@@ -138,6 +141,38 @@ TEST_F(SiteBars, TheSelectionShowsOnlyTheEditorOfItsKind) {
     bars.showInCollisionBar(nullptr);
     EXPECT_EQ(editorsShown(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(bars.heightMapEditor.nameText(), ObjectEditorModel::kNoneSelected);
+}
+
+TEST_F(SiteBars, TheEditorsGoWithTheCollisionTool) {
+    constexpr int32_t kToolCollision = 10, kToolPositions = 11;
+    // The tool state reaches the editors through the tool-bar host, as in the program.
+    tbToolbarHost host({});
+    host.addToolBarFollower(&bars);
+    tbToolState tools;
+    tools.setView(&host);
+    tools.setTool(kToolCollision);
+    bars.collision.waterClicked(true);  // (deselects)
+    add<tbCollisionObject_heightMap>(true, "Hill", d3dx::Vector3(), d3dx::Vector3(), d3dx::Vector3(100, 1, 100), 4);
+
+    const std::vector<bool> hillShown = {false, false, true, false}, noneShown(4, false);
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        bool shown;
+    } steps[] = {
+        {"the collision tool", [] {}, true},
+        {"the positions tool", [&] { tools.setTool(kToolPositions); }, false},
+        {"the collision tool again", [&] { tools.setTool(kToolCollision); }, true},
+        {"another project's tool", [&] { tools.setTool(kToolBrush); }, false},
+        {"the collision tool once more", [&] { tools.setTool(kToolCollision); }, true},
+        {"no project", [&] { tools.setMode(tbToolState::kModeNone); }, false},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_EQ(editorsShown(), step.shown ? hillShown : noneShown) << step.step;
+        EXPECT_EQ(bars.water.shown(), step.shown) << step.step;
+    }
+    tools.setView(nullptr);
 }
 
 TEST_F(SiteBars, WithNoSiteOpenTheEditorsShowNothingAndTheListSelectsNothing) {
