@@ -11,6 +11,7 @@
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
+#include "app/shell/tbSecondView.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
@@ -34,8 +35,6 @@ namespace {
 constexpr uint32_t kRed = 0xFFFF0000u, kWhite = 0xFFFFFFFFu, kBlack = 0xFF000000u;
 constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8;
 constexpr uint32_t kCullNone = 0, kCullClockwise = 1;
-// The second view's side is this fraction of the window's.
-constexpr float kSecondViewDivisor = 3.5f;
 constexpr int32_t kTextTool = 6;
 
 simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }

@@ -1,6 +1,11 @@
 #include "app/shell/tbToolbarLayout.h"
 
+#include "app/shell/tbSecondView.h"
+
 namespace {
+
+// Between the second view's frame and the flying-site toolbox below it.
+constexpr int kBelowSecondView = 4;
 
 tbRect movedTo(const tbRect& rect, int x, int y) { return {x, y, rect.width, rect.height}; }
 
@@ -34,8 +39,12 @@ std::optional<tbRect> tbStripPlace(tbBar bar, const tbRect& strip, const tbRect&
 
 std::optional<tbRect> tbResetPlace(tbBar bar, const tbRect& view, const tbRect& barRect) {
     switch (bar) {
-        case tbBar::toolbox:
-        case tbBar::flyingSiteToolbox: return movedTo(barRect, view.x, view.y);
+        case tbBar::toolbox: return movedTo(barRect, view.x, view.y);
+        // A flying site draws its other camera in the view's top-left corner
+        // (the second view), which the toolbox would hide.
+        case tbBar::flyingSiteToolbox:
+            return movedTo(barRect, view.x,
+                           view.y + static_cast<int>(view.height / kSecondViewDivisor) + kBelowSecondView);
         case tbBar::objectBar:
         case tbBar::shapeManager: return movedTo(barRect, view.right() - barRect.width, view.y);
         default: return std::nullopt;

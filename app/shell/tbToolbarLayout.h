@@ -36,7 +36,9 @@ tbRect tbStartPlace(tbBar bar, const tbStoredPlacement& stored, const tbRect& st
 // size; nothing for the other bars.
 std::optional<tbRect> tbStripPlace(tbBar bar, const tbRect& strip, const tbRect& mainWindow, const tbRect& barRect);
 
-// Reset toolbars: both toolboxes at the view's top-left corner, the object
-// bar and the shape manager with their right edge on the view's, at its
-// top, all keeping their size; nothing for the other bars.
+// Reset toolbars (and the first placement beside the view): the painting
+// toolbox at the view's top-left corner, the flying-site toolbox at its left
+// edge just below the second view (tbSecondView.h), the object bar and the
+// shape manager with their right edge on the view's, at its top, all
+// keeping their size; nothing for the other bars.
 std::optional<tbRect> tbResetPlace(tbBar bar, const tbRect& view, const tbRect& barRect);

@@ -10,6 +10,7 @@
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCamera.h"
 #include "app/shell/tbOptions.h"
+#include "app/shell/tbSecondView.h"
 #include "app/site/tbCollisionObject.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbProject_flyingsite.h"
@@ -53,8 +54,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFFu, kRed = 0xFFFF0000u, kFaceMark = 0xC8FF0
 constexpr uint32_t kWaterColour = 0x64004BE1u, kWaterMaskColour = 0x64FFFFFFu;
 constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8, kCullNone = 0, kFlat = 0, kGouraud = 1;
 constexpr uint32_t kClamp = 3, kWrap = 1, kNoMipmaps = 0;
-// The inset's side is this fraction of the view's.
-constexpr float kSecondViewDivisor = 3.5f;
 // One dab of the water brush at most per 60th of a second.
 constexpr double kPaintIntervalMs = 1000.0 / 60.0;
 constexpr float kWaterHalfSide = 50000.0f;

@@ -18,7 +18,8 @@ TEST(ToolbarLayout, ResetPutsTheToolboxesAndSideBarsBesideTheViewKeepingTheirSiz
     const tbRect view{100, 150, 800, 600};
     const tbRect bar{7, 9, 60, 300};
     EXPECT_EQ(tbResetPlace(tbBar::toolbox, view, bar), (tbRect{100, 150, 60, 300}));
-    EXPECT_EQ(tbResetPlace(tbBar::flyingSiteToolbox, view, bar), (tbRect{100, 150, 60, 300}));
+    // The site's toolbox below the second view's inset (600 / 3.5 = 171 high).
+    EXPECT_EQ(tbResetPlace(tbBar::flyingSiteToolbox, view, bar), (tbRect{100, 150 + 171 + 4, 60, 300}));
     EXPECT_EQ(tbResetPlace(tbBar::objectBar, view, bar), (tbRect{840, 150, 60, 300}));
     EXPECT_EQ(tbResetPlace(tbBar::shapeManager, view, {0, 0, 200, 100}), (tbRect{700, 150, 200, 100}));
     for (tbBar other : {tbBar::brushBar, tbBar::textEditor, tbBar::waterEditor})
