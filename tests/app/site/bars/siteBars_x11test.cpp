@@ -22,6 +22,7 @@
 #include "app/site/tbCollisionObject_primitive.h"
 #include "app/site/tbFlyingSitePosition.h"
 #include "app/site/tbProject_flyingsite.h"
+#include "engine/graphics/manipulator.h"
 #include "platform/ui/inputPreFilter.h"
 #include "tests/app/site/siteObjectFixture.h"
 #include "tests/support/ui/controlDriver.h"
@@ -264,9 +265,11 @@ TEST_F(SiteBarWindows, PositionsBarNamesAndKindsPositions) {
     auto* name = bar->control<wxTextCtrl>(1017);
     test::type(name, "default 1");
     test::leave(name);
+    EXPECT_EQ(pad->getManipulator()->getLabel(), "default 1 (All)");
     test::choose(bar->control<wxComboBox>(1168), "Fixed Wing");
     EXPECT_EQ(pad->getName(), "default 1");
     EXPECT_EQ(pad->getKind(), 1u);
+    EXPECT_EQ(pad->getManipulator()->getLabel(), "default 1 (Fixed Wing)") << "the label follows the kind at once";
     EXPECT_EQ(bar->control<wxComboBox>(1167)->GetStringSelection(), "default 1");
     bar->clickButton(1015);
     EXPECT_EQ(bar->control<wxComboBox>(1167)->GetCount(), 2u);
