@@ -1,5 +1,6 @@
 #include "platform/ui/toolWindow.h"
 
+#include <wx/dialog.h>
 #include <wx/toplevel.h>
 
 namespace ui {
@@ -32,6 +33,10 @@ ToolWindow::ToolWindow(wxWindow* mainWindow, const DialogTemplate& table, ToolWi
 }
 
 void raiseShownToolWindows() {
+    // A box over a modal dialog raised that dialog, not the main window, and
+    // the bars mapped again would cover the dialog.
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) return;
     // Mapped again, a window goes on top of its siblings; Raise would present
     // it and take the keyboard focus from the main window.
     for (wxWindow* window : wxTopLevelWindows) {

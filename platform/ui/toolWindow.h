@@ -34,7 +34,8 @@ private:
 // keyboard focus where it is. GTK raises a message box's parent before it
 // shows the box, and with no window manager to keep floating windows above
 // their parent the bars stayed buried under the main window once the box
-// was answered (and showing a shown bar again does not raise it).
+// was answered (and showing a shown bar again does not raise it). While a
+// modal dialog runs nothing moves: a box over it raised the dialog.
 void raiseShownToolWindows();
 
 }  // namespace ui

@@ -201,6 +201,19 @@ TEST(DialogLayer, ToolWindowsFloatOverTheMainWindowAgainAfterAMessageBox) {
         test::pumpEventsUntil([] { return false; }, 100);
         EXPECT_EQ(test::focusedTopWindowTitle(), "main") << "the keyboard stays with the main window";
     }
+
+    // A box over a modal dialog leaves the bars where they are, under the dialog.
+    constexpr ui::DialogTemplate kModalTable = {"Modal", {100, 60}, kControls};
+    auto* modal = new ui::TemplateDialog(main, kModalTable);
+    test::runModal(*modal, [&] {
+        test::pumpEventsUntil([] { return test::isStackedAbove("Modal", "Table"); });
+        answer.StartOnce(50);
+        ui::askUser({"Nothing to export.", "Export failed", ui::MessageBoxKind::error}, modal);
+        test::pumpEventsUntil([] { return false; }, 200);
+        EXPECT_TRUE(test::isStackedAbove("Modal", "Table")) << "the bar covers the modal dialog";
+        modal->EndModal(wxID_OK);
+    });
+    modal->Destroy();
     bar->Destroy();
     hidden->Destroy();
     main->Destroy();
