@@ -2,6 +2,7 @@
 // tool, new objects and positions made by a click in the view, the water
 // brush's point, and the objects' own events.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/shell/tbApplication.h"
@@ -31,28 +32,32 @@ constexpr float kBrushStep = 10.0f, kBrushMax = 10000.0f;
 int32_t currentTool() { return tbApp() ? tbApp()->tools().tool() : -1; }
 
 // The collision bar's type toggles in the order a click tests them, with the
-// object each makes at the ground point.
+// object each makes at the ground point and the editor's toggle that lets
+// the new object take the next clicks as its points, posts or brush strokes.
 struct NewObject {
     Toggle toggle;
     const char* name;
+    std::optional<Toggle> edit;
 };
-constexpr NewObject kNewObjects[] = {
-    {Toggle::plane, "New plane"},       {Toggle::sphere, "New sphere"},
-    {Toggle::cube, "New cube"},         {Toggle::cylinder, "New cylinder"},
-    {Toggle::marker, "New marker"},     {Toggle::area, "New area"},
-    {Toggle::materialArea, "New material-area"}, {Toggle::skyline, "New skyline"},
-    {Toggle::heightMap, "New height-map"},
+const NewObject kNewObjects[] = {
+    {Toggle::plane, "New plane", {}},
+    {Toggle::sphere, "New sphere", {}},
+    {Toggle::cube, "New cube", {}},
+    {Toggle::cylinder, "New cylinder", {}},
+    {Toggle::marker, "New marker", {}},
+    {Toggle::area, "New area", Toggle::areaEdit},
+    {Toggle::materialArea, "New material-area", Toggle::areaEdit},
+    {Toggle::skyline, "New skyline", Toggle::skylineEdit},
+    {Toggle::heightMap, "New height-map", Toggle::heightMapEdit},
 };
 
-std::unique_ptr<tbCollisionObject> makeObject(Toggle toggle, const std::string& name, const d3dx::Vector3& at,
-                                              tbSiteBars& bars) {
+std::unique_ptr<tbCollisionObject> makeObject(Toggle toggle, const std::string& name, const d3dx::Vector3& at) {
     using Primitive = tbCollisionObject_primitive;
     using Area = tbCollisionObject_area;
     const d3dx::Vector3 noAngles, tenfold(10, 10, 10);
     auto area = [&](Area::SubKind kind) {
         auto made = std::make_unique<Area>(kind, name, at);
         made->addPoint({0, 0, 0});
-        bars.setChecked(Toggle::areaEdit, true);
         return made;
     };
     switch (toggle) {
@@ -67,14 +72,11 @@ std::unique_ptr<tbCollisionObject> makeObject(Toggle toggle, const std::string& 
         case Toggle::skyline: {
             auto made = std::make_unique<tbCollisionObject_skyline>(name);
             made->setPosition(at);
-            bars.setChecked(Toggle::skylineEdit, true);
             return made;
         }
-        case Toggle::heightMap: {
-            bars.setChecked(Toggle::heightMapEdit, true);
+        case Toggle::heightMap:
             return std::make_unique<tbCollisionObject_heightMap>(name, at, noAngles, d3dx::Vector3(10000, 1, 10000),
                                                                  50);
-        }
         default: return nullptr;
     }
 }
@@ -149,11 +151,14 @@ void tbProject_flyingsite::createCollisionObjects(const d3dx::Vector3& ground) {
         if (!bars.isChecked(kind.toggle)) continue;
         std::vector<std::string> names;
         for (const auto& object : m_collisionObjects) names.push_back(object->getName());
-        auto made = makeObject(kind.toggle, utils::makeUniqueCopyName(kind.name, names), ground, bars);
+        auto made = makeObject(kind.toggle, utils::makeUniqueCopyName(kind.name, names), ground);
         tbCollisionObject* object = made.get();
         addCollisionObject(std::move(made));
         bars.listObject(Bar::collision, object, true);
         object->activate();
+        // After the listing: selecting the object shows its editor afresh,
+        // with its toggles clear.
+        if (kind.edit) bars.setChecked(*kind.edit, true);
     }
     for (const NewObject& kind : kNewObjects) bars.setChecked(kind.toggle, false);
 }

@@ -3,6 +3,7 @@
 // holds and selects. Header-only, so the site benchmarks use it too.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ public:
     void listObject(Bar bar, tbCollisionObject* object, bool select) override {
         (bar == Bar::weather ? weather : collision).push_back(object);
         if (select) selectedObject = object;
+        if (select && onSelect) onSelect();
     }
     void listPosition(tbFlyingSitePosition* position, bool select) override {
         positions.push_back(position);
@@ -67,6 +69,8 @@ public:
     tbCollisionObject* selectedObject = nullptr;
     tbFlyingSitePosition* selectedPosition = nullptr;
     int clears = 0;
+    // Called when an object is listed selected (the editors refresh then).
+    std::function<void()> onSelect;
     std::string windSpeed, ambientSound;
     bool waterEnabled = false, interior = false, reverb = false;
     // The water editor's state, set by hand.

@@ -86,6 +86,25 @@ TEST_F(SiteInput, OneClickServesThePositionsBarAndTheCollisionBarAlike) {
     EXPECT_EQ(bars.positions.size(), 1u);
 }
 
+// The editors show a new selection with their toggles clear, as the real
+// bars do: the toggle that lets the new object take the next clicks has to
+// be checked after the object is selected.
+TEST_F(SiteInput, ANewObjectKeepsItsEditorsToggleThroughItsSelection) {
+    struct Case {
+        Toggle kind, edit;
+    };
+    for (const Case c : {Case{Toggle::area, Toggle::areaEdit}, Case{Toggle::materialArea, Toggle::areaEdit},
+                         Case{Toggle::skyline, Toggle::skylineEdit}, Case{Toggle::heightMap, Toggle::heightMapEdit}}) {
+        bars.onSelect = [this] {
+            for (const Toggle edit : {Toggle::areaEdit, Toggle::skylineEdit, Toggle::heightMapEdit})
+                bars.setChecked(edit, false);
+        };
+        bars.setChecked(c.kind, true);
+        clickOver(50, 50);
+        EXPECT_TRUE(bars.isChecked(c.edit)) << int(c.kind);
+    }
+}
+
 TEST_F(SiteInput, AWindAreaFromTheWeatherBarIsListedThere) {
     bars.setChecked(Toggle::windArea, true);
     clickOver(0, 0);
