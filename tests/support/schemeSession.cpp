@@ -164,7 +164,7 @@ bool SchemeSession::waitGone(const std::string& title) {
     return gone;
 }
 
-unsigned long SchemeSession::stripBar() {
+unsigned long SchemeSession::stripBar(unsigned long other) {
     unsigned long found = 0;
     ProgramHarness::waitUntil(
         [&] {
@@ -173,7 +173,7 @@ unsigned long SchemeSession::stripBar() {
             std::istringstream ids(*listed);
             for (unsigned long id; ids >> id;) {
                 const auto rect = program_.display().windowRect(id);
-                if (id != window_ && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
+                if (id != window_ && id != other && rect && rect->y < 100 && rect->height < 100 && rect->width > 600) {
                     found = id;
                     return true;
                 }

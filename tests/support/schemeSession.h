@@ -63,8 +63,9 @@ public:
     bool waitGone(const std::string& title);
 
     // The bar shown on the strip above the view: a window without a title,
-    // wide and low, near the top of the screen; 0 when none shows.
-    unsigned long stripBar();
+    // wide and low, near the top of the screen, other than `other` (the bar
+    // being replaced, which may show a moment longer); 0 when none shows.
+    unsigned long stripBar(unsigned long other = 0);
     // A click at the middle of control `at` of a dialog or bar laid out in
     // `size` dialog units, the units scaled to the window's size on screen.
     bool clickControl(unsigned long window, DialogUnits size, DialogUnits at);
