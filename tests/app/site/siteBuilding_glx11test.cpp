@@ -3,15 +3,18 @@
 // panorama chosen with the panorama bar's "Auto" through its file browser,
 // warm light picked through the lighting bar's swatches and the colour
 // picker, two starting positions made with the positions bar ("default 1",
-// fixed wing, so the export is allowed, and a helicopter's), Save, quit; the
-// saved file given water with a dry patch, a plane, an area with points, a
-// skyline and a height map with a hill; start again, Open, the panorama on
-// screen, Save again, Export under a name of the builder's, quit. The saved
-// .tvq and the exported .tvf are read back by their readers, the exported
-// pictures by ImageMagick's identify as well; the screenshots, the saved
-// .tvq and the whole exported site folder are kept among the artefacts.
+// fixed wing, so the export is allowed, and a helicopter's), water with a
+// dry patch painted through the water editor, a plane, an area with points,
+// a skyline of posts and a height map raised by the brush, all put down
+// from the collision bar in the view; Save, quit; start again, Open, the
+// panorama on screen, Save again, Export under a name of the builder's,
+// quit. The saved .tvq and the exported .tvf are read back by their
+// readers, the exported pictures by ImageMagick's identify as well; the
+// screenshots, the saved .tvq and the whole exported site folder are kept
+// among the artefacts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -24,7 +27,6 @@
 #include "app/site/tbCollisionObjectRecords.h"
 #include "app/site/tbCollisionObject_area.h"
 #include "app/site/tbCollisionObject_heightMap.h"
-#include "app/site/tbCollisionObject_primitive.h"
 #include "app/site/tbCollisionObject_skyline.h"
 #include "app/site/tbFlyingSiteFile.h"
 #include "app/site/tbFlyingSitePosition.h"
@@ -70,33 +72,38 @@ std::string positionName(const tbSitePositionRecord& record) {
     return position ? position->getName() + "/" + std::to_string(position->getKind()) : "?";
 }
 
-tbSiteObjectEntry objectEntry(const tbCollisionObject& object) {
-    tbWriteArchive out;
-    tbWriteCollisionObjectRecord(out, object);
-    return {object.getType(), out.take()};
+// A saved collision object as the builder checks it: its name, with the
+// points of an area, the posts of a skyline, whether a height map was raised.
+std::string describeObject(const tbSiteObjectEntry& entry) {
+    tbReadArchive in(entry.record.data(), entry.record.size());
+    const std::unique_ptr<tbCollisionObject> object = tbReadCollisionObjectRecord(entry.tag, in);
+    if (!object) return "?";
+    std::string text = object->getName();
+    if (const auto* area = dynamic_cast<const tbCollisionObject_area*>(object.get()))
+        text += ", " + std::to_string(area->getPoints().size()) + " points";
+    if (const auto* skyline = dynamic_cast<const tbCollisionObject_skyline*>(object.get()))
+        text += ", " + std::to_string(skyline->getPoints().size()) + " posts";
+    if (const auto* map = dynamic_cast<const tbCollisionObject_heightMap*>(object.get())) {
+        float highest = 0;
+        for (uint32_t row = 0; row < map->getCellsPerSide(); ++row)
+            for (uint32_t column = 0; column < map->getCellsPerSide(); ++column)
+                highest = std::max(highest, map->cell(row, column).height);
+        text += highest > 0 ? ", raised" : ", flat";
+    }
+    return text;
+}
+
+std::vector<std::string> describeObjects(const std::vector<tbSiteObjectEntry>& objects) {
+    std::vector<std::string> described;
+    for (const tbSiteObjectEntry& entry : objects) described.push_back(describeObject(entry));
+    return described;
 }
 
 // The objects a site builder puts down first: a plane for the runway, an
 // area of four points for the pits, a skyline of three posts along the
 // trees and a height map with a hill raised by one stroke of the brush.
-std::vector<tbSiteObjectEntry> siteObjects() {
-    using Primitive = tbCollisionObject_primitive;
-    std::vector<tbSiteObjectEntry> objects;
-    objects.push_back(objectEntry(Primitive(Primitive::shape_plane, "Runway", {0, 0, 300}, {}, {20, 1, 4})));
-    tbCollisionObject_area pits(tbCollisionObject_area::subKind_area, "Pits", {-200, 0, 200});
-    for (const d3dx::Vector3& p : {d3dx::Vector3(-50, 0, -50), {50, 0, -50}, {50, 0, 50}, {-50, 0, 50}})
-        pits.addPoint(p);
-    objects.push_back(objectEntry(pits));
-    tbCollisionObject_skyline trees("Tree line");
-    for (const float x : {-3000.0f, 0.0f, 3000.0f}) trees.addPoint({{x, 0, 6000}, {x, 800, 6000}});
-    objects.push_back(objectEntry(trees));
-    tbCollisionObject_heightMap hill("Hill", {0, 0, 2000}, {}, {10000, 1, 10000}, 16);
-    for (uint32_t row = 6; row < 10; ++row)
-        for (uint32_t column = 6; column < 10; ++column) hill.setHeight(row, column, 250.0f);
-    hill.buildSurface();
-    objects.push_back(objectEntry(hill));
-    return objects;
-}
+const std::vector<std::string> kBuiltObjects = {"New plane", "New area, 4 points", "New skyline, 3 posts",
+                                                "New height-map, raised"};
 
 // Black (dry) pixels of a water mask picture, its size and whether it could be read.
 struct MaskCount {
@@ -115,26 +122,6 @@ MaskCount blackInMask(const std::vector<uint8_t>& file) {
     count.width = bitmap.width;
     for (const uint32_t argb : bitmap.pixels) count.black += (argb & 0xFFFFFF) == 0;
     return count;
-}
-
-// The program's new (white) mask with a dry disc painted into its middle.
-constexpr uint32_t kDryRadius = 200;
-std::vector<uint8_t> paintDryDisc(const std::vector<uint8_t>& mask) {
-    d3dx::ImageLoadDesc level0;
-    level0.mipLevels = 1;
-    d3dx::Image image;
-    if (!d3dx::LoadImageFromFileInMemory(mask.data(), mask.size(), level0, &image).ok()) return {};
-    d3dx::Bitmap bitmap = imagesamples::bitmapOf(image);
-    const int c = int(bitmap.width / 2), r = int(kDryRadius);
-    for (int y = -r; y <= r; ++y)
-        for (int x = -r; x <= r; ++x)
-            if (x * x + y * y <= r * r) bitmap.at(uint32_t(c + x), uint32_t(c + y)) = 0xFF000000;
-    std::vector<uint8_t> painted;
-    if (!d3dx::SaveImageToFileInMemory(&painted, d3dx::ImageFileFormat::Dds,
-                                       imagesamples::imageOf(bitmap, d3dx::Format::X8R8G8B8))
-             .ok())
-        return {};
-    return painted;
 }
 
 // identify's "<format> <width>x<height>" for a picture; empty when it fails.
@@ -191,6 +178,11 @@ constexpr LightPick kDiffuse{{4, 10, 30, 14}, {255, 224, 176}, 0xFFFFE0B0};
 constexpr LightPick kAmbient{{38, 10, 30, 14}, {80, 64, 48}, 0xFF504030};
 constexpr LightPick kSpecular{{72, 10, 30, 14}, {128, 144, 160}, 0xFF8090A0};
 
+// The collision bar's type toggles the test uses.
+constexpr Units kPlaneToggle{4, 10, 26, 14}, kAreaToggle{116, 10, 26, 14}, kSkylineToggle{172, 10, 26, 14},
+    kHeightMapToggle{200, 10, 26, 14}, kWaterToggle{258, 10, 30, 14};
+constexpr Units kWaterEditor{0, 0, 120, 108};
+
 class SiteBuilder {
 public:
     SiteBuilder(ProgramHarness& program, SchemeSession& run) : program_(program), run_(run) {}
@@ -243,21 +235,23 @@ public:
         const auto rect = toolbox ? program_.display().windowRect(toolbox) : std::nullopt;
         if (!rect) return false;
         const double sx = rect->width / 68.0, sy = rect->height / 96.0;
-        return program_.click(toolbox, int(34 * sx), int((12 + int(tool) * 18) * sy));
+        const unsigned long before = run_.stripBar();
+        if (!program_.click(toolbox, int(34 * sx), int((12 + int(tool) * 18) * sy))) return false;
+        bar_ = run_.stripBar(before);
+        return bar_ != 0;
     }
 
     // A lighting colour through its swatch on the lighting bar and the colour picker.
     bool pickLight(const LightPick& light, const std::string& shotName) {
-        const unsigned long bar = run_.stripBar();
-        return bar && run_.clickStripControl(bar, light.swatch) && run_.pickColour(light.colour, shotName);
+        return run_.clickStripControl(bar_, light.swatch) && run_.pickColour(light.colour, shotName);
     }
 
     // The positions bar's "New", a click on the ground in the view, then the
     // name typed into its name box (taken when the box loses the focus) and
     // the kind chosen `kindRow` rows below "All" in its kind list.
     bool newPosition(int x, int y, const std::string& name, int kindRow, const std::string& shotName) {
-        const unsigned long bar = run_.stripBar();
-        if (!bar || !run_.clickStripControl(bar, {4, 10, 26, 14})) return false;
+        const unsigned long bar = bar_;
+        if (!run_.clickStripControl(bar, {4, 10, 26, 14})) return false;
         pause(300);
         if (!run_.clickView(x, y)) return false;
         pause(500);
@@ -280,11 +274,55 @@ public:
         return true;
     }
 
+    // The collision bar's "Water" and its editor: the water on ("Enabled"),
+    // the brush at full strength clearing the mask ("clear"), "Edit", then
+    // a stroke across the ground in the view.
+    bool paintDryPatch(int fromX, int toX, int y, const std::string& shotPrefix) {
+        if (!run_.clickStripControl(bar_, kWaterToggle)) return false;
+        const unsigned long editor = run_.dialog("Water editor");
+        if (!editor || !run_.clickControl(editor, kWaterEditor, {4, 4, 54, 14})) return false;
+        pause(300);
+        if (!program_.focus(editor) || !run_.clickControl(editor, kWaterEditor, {4, 54, 112, 14}) ||
+            !program_.key("End"))
+            return false;
+        pause(300);
+        if (!run_.clickControl(editor, kWaterEditor, {4, 72, 54, 14})) return false;
+        pause(300);
+        if (!run_.clickControl(editor, kWaterEditor, {62, 4, 54, 14})) return false;
+        pause(300);
+        program_.screenshot(editor, shotPrefix + "-waterEditor");
+        if (!run_.dragView(fromX, y, toX, y, 40)) return false;
+        pause(500);
+        program_.screenshot(run_.window(), shotPrefix + "-dryPatch");
+        return true;
+    }
+
+    // A collision object through its type toggle on the collision bar and a
+    // click on the ground in the view, then `more` clicks, which the new
+    // object takes as its points or posts.
+    struct ViewPoint {
+        int x, y;
+    };
+    bool newObject(Units toggle, ViewPoint at, const std::vector<ViewPoint>& more, const std::string& shotName) {
+        if (!run_.clickStripControl(bar_, toggle)) return false;
+        pause(300);
+        std::vector<ViewPoint> clicks{at};
+        clicks.insert(clicks.end(), more.begin(), more.end());
+        for (const ViewPoint& point : clicks) {
+            if (!run_.clickView(point.x, point.y)) return false;
+            pause(400);
+        }
+        program_.screenshot(run_.window(), shotName);
+        return true;
+    }
+
 private:
     static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
     ProgramHarness& program_;
     SchemeSession& run_;
+    // The bar of the tool chosen last.
+    unsigned long bar_ = 0;
 };
 
 TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
@@ -318,10 +356,26 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_TRUE(builder.newPosition(450, 600, "default 1", 1, "04a-defaultStart")) << program.log();
     ASSERT_TRUE(builder.newPosition(650, 560, "heli pad", 2, "04b-heliPad")) << program.log();
 
+    // The collision objects from the collision bar, put down in the view: a
+    // plane; an area, its first point where it was put down; a skyline of
+    // three posts, each a click on the ground and one above it for its top;
+    // a height map, raised by a stroke of its brush.
+    ASSERT_TRUE(builder.chooseTool(SiteBuilder::collision)) << program.log();
+    ASSERT_TRUE(builder.newObject(kPlaneToggle, {800, 660}, {}, "04c-plane")) << program.log();
+    ASSERT_TRUE(builder.newObject(kAreaToggle, {250, 500}, {{350, 500}, {350, 560}, {250, 560}}, "04d-area"))
+        << program.log();
+    ASSERT_TRUE(builder.newObject(kSkylineToggle, {200, 450},
+                                  {{200, 380}, {340, 450}, {340, 380}, {480, 450}, {480, 380}}, "04e-skyline"))
+        << program.log();
+    ASSERT_TRUE(builder.newObject(kHeightMapToggle, {700, 470}, {}, "04f-heightMap")) << program.log();
+    ASSERT_TRUE(run.dragView(550, 620, 750, 620, 40)) << program.log();
+    program.screenshot(run.window(), "04g-hill");
+    ASSERT_TRUE(builder.paintDryPatch(250, 450, 640, "04h")) << program.log();
+
     ASSERT_TRUE(run.saveAs(saved, "05")) << program.log();
     EXPECT_TRUE(run.waitForTitleWith("e2eSite.tvq")) << run.title();
     std::string reason;
-    std::optional<tbFlyingSiteFileData> site = readSite(saved, reason);
+    const std::optional<tbFlyingSiteFileData> site = readSite(saved, reason);
     ASSERT_TRUE(site) << reason;
     EXPECT_EQ(site->imageMode, 0u);
     for (int slot = 0; slot < kSiteExportSlots; ++slot)
@@ -333,21 +387,16 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     EXPECT_EQ(site->diffuse, simColour::fromARGB(kDiffuse.argb));
     EXPECT_EQ(site->ambient, simColour::fromARGB(kAmbient.argb));
     EXPECT_EQ(site->specular, simColour::fromARGB(kSpecular.argb));
+    EXPECT_EQ(describeObjects(site->objects), kBuiltObjects);
+    EXPECT_EQ(site->waterEnabled, 1);
+    const MaskCount painted = blackInMask(site->waterMask);
+    EXPECT_GT(painted.black, 1000u) << "no dry patch in the water mask";
     const std::optional<int> first = run.quit();
     ASSERT_TRUE(first.has_value()) << program.log();
     EXPECT_EQ(*first, 0) << program.log();
     fs::copy_file(program.artefacts() + "/program.log", program.artefacts() + "/program-first.log",
                   fs::copy_options::overwrite_existing);
 
-    // The rest of the site built into the saved file: water over all but a
-    // dry disc, and the objects.
-    site->waterEnabled = 1;
-    site->waterMask = paintDryDisc(site->waterMask);
-    ASSERT_FALSE(site->waterMask.empty());
-    const MaskCount painted = blackInMask(site->waterMask);
-    ASSERT_GT(painted.black, 3 * kDryRadius * kDryRadius);
-    site->objects = siteObjects();
-    ASSERT_TRUE(writeBytes(saved, writeFlyingSiteFile(*site)));
     const tbFlyingSiteFileData built = *site;
 
     ASSERT_TRUE(run.start("10-startedAgain")) << program.log();
@@ -371,7 +420,7 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     EXPECT_EQ(again->positions, built.positions);
     EXPECT_EQ(again->waterEnabled, 1);
     const MaskCount savedMask = blackInMask(again->waterMask);
-    EXPECT_EQ(savedMask.black, painted.black) << "the dry disc after Open and Save";
+    EXPECT_EQ(savedMask.black, painted.black) << "the dry patch after Open and Save";
 
     ASSERT_TRUE(builder.exportMenu("13-fileExportMenu")) << program.log();
     const unsigned long names = run.dialog("Export flying site");
@@ -418,7 +467,7 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_TRUE(writeBytes(water, tvf.data.waterMaskBitmap));
     EXPECT_EQ(identify(water), "BMP3 2048x2048");
     const MaskCount exportedMask = blackInMask(tvf.data.waterMaskBitmap);
-    EXPECT_EQ(exportedMask.black, painted.black) << "the dry disc in the exported mask";
+    EXPECT_EQ(exportedMask.black, painted.black) << "the dry patch in the exported mask";
     for (int face = 1; face <= 6; ++face)
         EXPECT_EQ(identify(folder + "/medium/e2eField" + std::to_string(face) + ".dds"), "DDS 2048x2048") << face;
     EXPECT_EQ(identify(folder + "/e2eFieldcubemap.dds"), "DDS 512x512");
