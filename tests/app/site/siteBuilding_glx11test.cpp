@@ -2,16 +2,17 @@
 // builds one: File > New > Flying site, the empty site on screen, the sample
 // panorama chosen with the panorama bar's "Auto" through its file browser,
 // warm light picked through the lighting bar's swatches and the colour
-// picker, two starting positions made with the positions bar ("default 1",
-// fixed wing, so the export is allowed, and a helicopter's), water with a
-// dry patch painted through the water editor, a plane, an area with points,
-// a skyline of posts and a height map raised by the brush, all put down
-// from the collision bar in the view; Save, quit; start again, Open, the
-// panorama on screen, Save again, Export under a name of the builder's,
-// quit. The saved .tvq and the exported .tvf are read back by their
-// readers, the exported pictures by ImageMagick's identify as well; the
-// screenshots, the saved .tvq and the whole exported site folder are kept
-// among the artefacts.
+// picker, Export refused while the site has no "default 1" start for
+// fixed-wing models, two starting positions made with the positions bar
+// ("default 1", fixed wing, so the export is allowed, and a helicopter's),
+// a plane, an area with points, a skyline of posts and a height map raised
+// by the brush, put down from the collision bar in the view, and water with
+// a dry patch painted through the water editor; Save, quit; start again,
+// Open, the panorama on screen, Save again, Export under a name of the
+// builder's, quit. The saved .tvq and the exported .tvf are read back by
+// their readers, the exported pictures by ImageMagick's identify as well;
+// the screenshots, the saved .tvq and the whole exported site folder are
+// kept among the artefacts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -350,6 +351,11 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_TRUE(builder.pickLight(kSpecular, "03c-specular")) << program.log();
     EXPECT_TRUE(run.waitGone("Colour Picker"));
     program.screenshot(run.window(), "03d-lighting");
+
+    // Export asks for a fixed-wing "default 1" start first and exports nothing.
+    ASSERT_TRUE(builder.exportMenu("03e-fileExportMenu")) << program.log();
+    ASSERT_TRUE(builder.answerBox("Export failed", "03f-exportRefused")) << program.log();
+    EXPECT_FALSE(program.waitForWindow("Export flying site", 2000)) << "the names were asked with no start";
 
     // Two starting positions from the positions bar, on the ground ahead.
     ASSERT_TRUE(builder.chooseTool(SiteBuilder::positions)) << program.log();
