@@ -81,8 +81,7 @@ public:
     }
 
 private:
-    // Built by appending: GCC 12 warns falsely (-Warray-bounds) on the
-    // inlined concatenation of short strings at -O2.
+    // One message for both kinds of count.
     void failCount(const char* what) {
         std::string reason = "count of ";
         reason.append(what).append(" larger than the file");
