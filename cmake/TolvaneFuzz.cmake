@@ -21,5 +21,6 @@ if(TARGET fuzz_tvq)
   file(GLOB tvq_sources ${CMAKE_SOURCE_DIR}/app/site/tbCollisionObject*.cpp)
   target_sources(fuzz_tvq PRIVATE ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSiteFile.cpp
                  ${CMAKE_SOURCE_DIR}/app/site/tbFlyingSitePosition.cpp ${CMAKE_SOURCE_DIR}/app/site/tbWindArrows.cpp
+                 ${CMAKE_SOURCE_DIR}/app/site/tbHeightMapLod.cpp
                  ${CMAKE_SOURCE_DIR}/app/shell/tbTextFit.cpp ${tvq_sources})
 endif()
