@@ -21,6 +21,7 @@ void CollisionBarModel::typeClicked(int id, bool nowChecked) {
         types_.fill(false);
         types_[index] = true;
         deselect();
+        if (typeChosen) typeChosen();
     }
     notify(changed);
 }
@@ -113,6 +114,11 @@ void CollisionBarModel::setChecked(Toggle toggle, bool checked) {
     if (toggle == Toggle::water) water_ = checked;
     for (size_t i = 0; i < kTypeToggles.size(); ++i)
         if (kTypeToggles[i].toggle == toggle) types_[i] = checked;
+    notify(changed);
+}
+
+void CollisionBarModel::uncheckTypes() {
+    types_.fill(false);
     notify(changed);
 }
 

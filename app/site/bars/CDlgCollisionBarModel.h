@@ -68,6 +68,8 @@ public:
     bool isChecked(Toggle toggle) const;
     // Only the type toggles and "Water"; other toggles are other bars'.
     void setChecked(Toggle toggle, bool checked);
+    // No type chosen: the next click in the view puts nothing down.
+    void uncheckTypes();
 
     tbCollisionObject* selected() const { return selected_; }
     const tbItemList<tbCollisionObject>& list() const { return list_; }
@@ -80,6 +82,9 @@ public:
     std::function<void(const tbCollisionObject*)> renamedElsewhere;
     // The water editor shown (true) or hidden.
     std::function<void(bool)> showWaterEditor;
+    // A type toggle checked by the user: the next click in the view puts
+    // that kind down.
+    std::function<void()> typeChosen;
 
 private:
     void deselect();

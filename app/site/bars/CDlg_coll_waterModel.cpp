@@ -10,6 +10,11 @@ void WaterEditorModel::enabledClicked(bool checked) {
     if (tbProject_flyingsite* site = site_()) site->setWaterEnabled(checked);
 }
 
+void WaterEditorModel::editClicked(bool checked) {
+    editing_ = checked;
+    if (checked && editingStarted) editingStarted();
+}
+
 void WaterEditorModel::opaqueClicked() {
     if (tbProject_flyingsite* site = site_()) site->fillWaterMask(simColour::fromARGB(0xFFFFFFFFu));
 }
@@ -20,6 +25,12 @@ void WaterEditorModel::clearClicked() {
 
 void WaterEditorModel::showEnabled(bool enabled) {
     enabled_ = enabled;
+    notify(changed);
+}
+
+void WaterEditorModel::endEditing() {
+    if (!editing_) return;
+    editing_ = false;
     notify(changed);
 }
 

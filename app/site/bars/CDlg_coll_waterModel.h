@@ -5,6 +5,7 @@
 // whole mask). The collision bar's "Water" toggle shows and hides it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/site/bars/tbSiteAccess.h"
@@ -28,7 +29,9 @@ public:
     explicit WaterEditorModel(SiteAccess site) : site_(std::move(site)) {}
 
     void enabledClicked(bool checked);
-    void editClicked(bool checked) { editing_ = checked; }
+    // Checked, the brush takes the next clicks in the view: no object type
+    // stays chosen to be put down by them too.
+    void editClicked(bool checked);
     void radiusMoved(int position) { radius_ = position; }
     void strengthMoved(int position) { strength_ = position; }
     void clearBrushClicked(bool checked) { clears_ = checked; }
@@ -38,6 +41,9 @@ public:
 
     // The project's value, shown.
     void showEnabled(bool enabled);
+    // "Edit" unchecked: an object type was chosen, whose placing click must
+    // not paint the mask as well.
+    void endEditing();
     void setShown(bool shown) {
         shown_ = shown;
         notify(changed);
@@ -52,6 +58,8 @@ public:
     bool clears() const { return clears_; }
 
     Changed changed;
+    // "Edit" checked by the user.
+    std::function<void()> editingStarted;
 
 private:
     SiteAccess site_;

@@ -24,6 +24,12 @@ SiteBarsPresenter::SiteBarsPresenter(PresenterSetup setup)
         skylineEditor.refresh();
     };
     collision.showWaterEditor = [this](bool shown) { water.setShown(shown); };
+    // A click in the view either puts the chosen object down or paints the
+    // water, never both: the placing click would paint a dab into the mask
+    // under the new object, the brush stroke's release would put an object
+    // down where it ended.
+    collision.typeChosen = [this] { water.endEditing(); };
+    water.editingStarted = [this] { collision.uncheckTypes(); };
     weather.renamedElsewhere = [this](const tbCollisionObject* object) { collision.renamed(object); };
     collision.renamedElsewhere = [this](const tbCollisionObject* object) { weather.renamed(object); };
 }

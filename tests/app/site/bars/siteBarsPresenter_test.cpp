@@ -290,6 +290,36 @@ TEST_F(SiteBars, TheWaterToggleShowsTheWaterEditorOnlyWithASite) {
     EXPECT_FALSE(bars.water.shown());
 }
 
+// The next click in the view paints the water or puts an object down, never
+// both: the placing click would leave a dab in the mask under the object,
+// and a stroke's release would put an object down where it ended.
+TEST_F(SiteBars, ChoosingAnObjectTypeEndsWaterEditingAndEditingUnchoosesTheType) {
+    int editorShows = 0;
+    bars.water.changed = [&] { ++editorShows; };
+    bars.collision.waterClicked(true);
+    bars.water.editClicked(true);
+    bars.collision.typeClicked(1145, true);  // plane
+    EXPECT_TRUE(bars.isChecked(Toggle::plane));
+    EXPECT_FALSE(bars.water.editing());
+    EXPECT_FALSE(bars.isWaterEditing());
+    EXPECT_TRUE(bars.water.shown()) << "the editor stays for the next stroke";
+    EXPECT_EQ(editorShows, 2) << "shown, then its Edit unchecked";
+
+    bars.water.editClicked(true);
+    EXPECT_TRUE(bars.isWaterEditing());
+    for (const TypeToggle& toggle : CollisionBarModel::kTypeToggles)
+        EXPECT_FALSE(bars.isChecked(toggle.toggle)) << toggle.caption;
+    EXPECT_TRUE(bars.isChecked(Toggle::water));
+
+    // Unchecking a type, or unchecking Edit, leaves the other as it is.
+    bars.collision.typeClicked(1150, true);  // h-map
+    bars.water.editClicked(false);
+    EXPECT_TRUE(bars.isChecked(Toggle::heightMap));
+    bars.water.editClicked(true);
+    bars.collision.typeClicked(1150, false);
+    EXPECT_TRUE(bars.isWaterEditing());
+}
+
 // ---- What the project and the objects read
 
 TEST_F(SiteBars, TogglesReachTheBarThatHoldsThem) {
