@@ -98,7 +98,11 @@ tbProject_flyingsite::tbProject_flyingsite() {
     m_sunManipulator = makeManipulator(true, &m_sunPosition, false, nullptr, "Sun position");
     m_waterManipulator = makeManipulator(true, &m_waterPosition, false, nullptr, "Water");
     m_waterManipulator->labelMode = 3;
-    if (tbSiteBars* bars = tbCurrentSiteBars()) bars->setChecked(tbSiteBars::Toggle::water, false);
+    // The water editor's "Enabled" may still show the last site's water.
+    if (tbSiteBars* bars = tbCurrentSiteBars()) {
+        bars->setChecked(tbSiteBars::Toggle::water, false);
+        bars->showWaterEnabled(false);
+    }
 
     m_windManipulator = makeManipulator(true, &m_windPosition, true, &m_windRotation, "Global wind");
     std::copy_n(std::begin({1.0f, 1.0f, 0.0f}), 3, m_windManipulator->rotateAxes);

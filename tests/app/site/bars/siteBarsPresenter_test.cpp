@@ -320,6 +320,15 @@ TEST_F(SiteBars, ChoosingAnObjectTypeEndsWaterEditingAndEditingUnchoosesTheType)
     EXPECT_TRUE(bars.isWaterEditing());
 }
 
+TEST_F(SiteBars, ANewSiteShowsItsWaterOff) {
+    bars.collision.waterClicked(true);
+    bars.water.enabledClicked(true);
+    site = std::make_unique<tbProject_flyingsite>();
+    EXPECT_FALSE(site->getWaterEnabled());
+    EXPECT_FALSE(bars.isChecked(Toggle::water));
+    EXPECT_FALSE(bars.water.enabled());
+}
+
 // ---- What the project and the objects read
 
 TEST_F(SiteBars, TogglesReachTheBarThatHoldsThem) {
