@@ -5,14 +5,14 @@
 // picker, Export refused while the site has no "default 1" start for
 // fixed-wing models, two starting positions made with the positions bar
 // ("default 1", fixed wing, so the export is allowed, and a helicopter's),
-// a plane, an area with points, a skyline of posts and a height map raised
-// by the brush, put down from the collision bar in the view, and water with
-// a dry patch painted through the water editor; Save, quit; start again,
-// Open, the panorama on screen, Save again, Export under a name of the
-// builder's, quit. The saved .tvq and the exported .tvf are read back by
-// their readers, the exported pictures by ImageMagick's identify as well;
-// the screenshots, the saved .tvq and the whole exported site folder are
-// kept among the artefacts.
+// water with a dry patch painted through the water editor, then, with the
+// editor still showing, a plane, an area with points, a skyline of posts
+// and a height map raised by the brush, put down from the collision bar in
+// the view; Save, quit; start again, Open, the panorama on screen, Save
+// again, Export under a name of the builder's, quit. The saved .tvq and the
+// exported .tvf are read back by their readers, the exported pictures by
+// ImageMagick's identify as well; the screenshots, the saved .tvq and the
+// whole exported site folder are kept among the artefacts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -362,21 +362,23 @@ TEST(Program, BuildsAFlyingSiteSavesOpensAndExportsIt) {
     ASSERT_TRUE(builder.newPosition(450, 600, "default 1", 1, "04a-defaultStart")) << program.log();
     ASSERT_TRUE(builder.newPosition(650, 560, "heli pad", 2, "04b-heliPad")) << program.log();
 
-    // The collision objects from the collision bar, put down in the view: a
-    // plane; an area, its first point where it was put down; a skyline of
-    // three posts, each a click on the ground and one above it for its top;
-    // a height map, raised by a stroke of its brush.
+    // Water first, with a dry patch painted through the water editor; then
+    // the collision objects from the collision bar, put down in the view
+    // while the water editor still shows: a plane; an area, its first point
+    // where it was put down; a skyline of three posts, each a click on the
+    // ground and one above it for its top; a height map, raised by a stroke
+    // of its brush.
     ASSERT_TRUE(builder.chooseTool(SiteBuilder::collision)) << program.log();
-    ASSERT_TRUE(builder.newObject(kPlaneToggle, {800, 660}, {}, "04c-plane")) << program.log();
-    ASSERT_TRUE(builder.newObject(kAreaToggle, {250, 500}, {{350, 500}, {350, 560}, {250, 560}}, "04d-area"))
+    ASSERT_TRUE(builder.paintDryPatch(250, 450, 640, "04c")) << program.log();
+    ASSERT_TRUE(builder.newObject(kPlaneToggle, {800, 660}, {}, "04d-plane")) << program.log();
+    ASSERT_TRUE(builder.newObject(kAreaToggle, {250, 500}, {{350, 500}, {350, 560}, {250, 560}}, "04e-area"))
         << program.log();
     ASSERT_TRUE(builder.newObject(kSkylineToggle, {200, 450},
-                                  {{200, 380}, {340, 450}, {340, 380}, {480, 450}, {480, 380}}, "04e-skyline"))
+                                  {{200, 380}, {340, 450}, {340, 380}, {480, 450}, {480, 380}}, "04f-skyline"))
         << program.log();
-    ASSERT_TRUE(builder.newObject(kHeightMapToggle, {700, 470}, {}, "04f-heightMap")) << program.log();
+    ASSERT_TRUE(builder.newObject(kHeightMapToggle, {700, 470}, {}, "04g-heightMap")) << program.log();
     ASSERT_TRUE(run.dragView(550, 620, 750, 620, 40)) << program.log();
-    program.screenshot(run.window(), "04g-hill");
-    ASSERT_TRUE(builder.paintDryPatch(250, 450, 640, "04h")) << program.log();
+    program.screenshot(run.window(), "04h-hill");
 
     ASSERT_TRUE(run.saveAs(saved, "05")) << program.log();
     EXPECT_TRUE(run.waitForTitleWith("e2eSite.tvq")) << run.title();
