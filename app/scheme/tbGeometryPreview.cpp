@@ -8,8 +8,7 @@
 #include "app/scheme/tbGeometryRender.h"
 #include "app/scheme/tbPaintSpace.h"
 #include "app/scheme/tbTextureMap.h"
-#include "engine/core/simGlobals.h"
-#include "engine/graphics/simGraphics.h"
+#include "app/shell/tbDevice.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simTexture.h"
@@ -26,12 +25,10 @@ constexpr float kStampHalfSide = 10.0f;
 constexpr float kRingRadius = 7.5f;
 constexpr float kArrowHeadPixels = 7.5f;
 
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-
 }  // namespace
 
 void tbGeometry::renderBrushPreviewTexture(simTexture* brush, float mouseX, float mouseY, float size) {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     const tbTextureMap* map = getTextureMap();
     if (!r || !r->getState() || !map || map->getWidth() == 0 || map->getHeight() == 0) return;
     d3dx::Vector2 at;
@@ -61,7 +58,7 @@ void tbGeometry::renderBrushPreviewTexture(simTexture* brush, float mouseX, floa
 }
 
 void tbGeometry::renderBrushPreview3D(simTexture* brush, const d3dx::Vector3&, float) {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !r->getState()) return;
     // The patch shaded and cut at the fade exactly as the stamp does it, at
     // the triangles' own places instead of their texels; the caller has set
@@ -93,7 +90,7 @@ void tbGeometry::renderBrushPreview3D(simTexture* brush, const d3dx::Vector3&, f
 void tbGeometryRender::drawBrushPreview3D() {
     const d3dx::Vector3& point = m_model.pickedPoint;
     const d3dx::Vector3& normal = m_model.pickedNormal;
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     r->getState()->setState(simRenderState_zFunction, kDepthAlways);
     m_model.renderBrushPreview3D(m_frame.brushTexture, point, m_frame.brushSize);
     r->drawArc3D(point, m_frame.brushSize * 0.6f, kRed, nullptr, 32, &normal);
@@ -131,7 +128,7 @@ void tbGeometryRender::drawFloodPreview() {
             }
         }
     }
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     r->drawLines3D(lines, nullptr);
     simColour white;
     white.set(255, 255, 255, 255);
@@ -154,7 +151,7 @@ void tbGeometryRender::drawMirrorPreview() {
     for (const float y : {box.min.y, box.max.y})
         for (const float z : {box.min.z, box.max.z})
             lines.emplace_back(d3dx::Vector3(read, y, z), d3dx::Vector3(written, y, z), kBlack, kYellow);
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     r->drawLines3D(lines, nullptr);
     simColour yellow;
     yellow.set(255, 255, 255, 0);

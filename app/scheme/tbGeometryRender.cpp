@@ -12,6 +12,7 @@
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbSecondView.h"
+#include "app/shell/tbDevice.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simInput.h"
 #include "engine/core/simInputEvent.h"
@@ -37,8 +38,7 @@ constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8;
 constexpr uint32_t kCullNone = 0, kCullClockwise = 1;
 constexpr int32_t kTextTool = 6;
 
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-simRendererState* state() { return renderer() ? renderer()->getState() : nullptr; }
+simRendererState* state() { return tbRenderer() ? tbRenderer()->getState() : nullptr; }
 
 template <class T>
 T* resource(const char* name) {
@@ -211,14 +211,14 @@ void tbGeometryRender::render(const tbGeometryFrame& frame) {
 
     if (m_frame.tool == tbGeometryFrame::kColourPicker || m_frame.altHeld) {
         cache->setState(simRenderState_zFunction, kDepthAlways);
-        renderer()->drawArc2D(m_frame.mouse, 10.0f, kRed, nullptr, 32, 0.0f, 360.0f);
+        tbRenderer()->drawArc2D(m_frame.mouse, 10.0f, kRed, nullptr, 32, 0.0f, 360.0f);
     }
 }
 
 void tbGeometryRender::render3DView() {
     simRendererState* cache = state();
     if (!tbUseSceneCamera(1)) return;
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     cache->setState(simRenderState_lighting, 0);
 
     if (m_frame.lightingMode == 1) {
@@ -254,18 +254,18 @@ void tbGeometryRender::drawSecondViewOf3DView() {
     const tbTextureMap* map = m_model.getTextureMap();
     simTexture* paint = map ? map->getTexture() : nullptr;
     const float side = windowSize().x / kSecondViewDivisor;
-    renderer()->drawRect({0, 0}, {side, side}, kWhite, paint);
-    renderer()->drawRectOutline({0, 0}, {side, side}, kBlack, nullptr);
+    tbRenderer()->drawRect({0, 0}, {side, side}, kWhite, paint);
+    tbRenderer()->drawRectOutline({0, 0}, {side, side}, kBlack, nullptr);
 }
 
 void tbGeometryRender::renderTextureView() {
     if (!tbUseSceneCamera(0)) return;
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     const tbTextureMap* map = m_model.getTextureMap();
     simTexture* paint = map ? map->getTexture() : nullptr;
     // The texture on the unit square: u along +x, v towards -y.
     const d3dx::Vector2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    renderer()->drawQuad3D({0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 0}, kWhite, paint, uvs, uvs);
+    tbRenderer()->drawQuad3D({0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 0}, kWhite, paint, uvs, uvs);
 
     if (!m_frame.altHeld) drawShapePreview(false);
     if (!m_frame.altHeld && m_frame.tool == kTextTool) m_model.textTool().renderPreviewTexture();
@@ -281,12 +281,12 @@ void tbGeometryRender::drawSecondViewOfTextureView() {
     if (!tbUseSceneCamera(1)) return;
     const d3dx::Vector2 size = windowSize();
     const int32_t width = int32_t(size.x / kSecondViewDivisor), height = int32_t(size.y / kSecondViewDivisor);
-    renderer()->setViewport(0, 0, width, height);
-    renderer()->clear(true, true, false);
+    tbRenderer()->setViewport(0, 0, width, height);
+    tbRenderer()->clear(true, true, false);
     cache->setState(simRenderState_zFunction, kDepthLessEqual);
     cache->setState(simRenderState_shaderEffect, nullptr);
     drawRoots(nullptr);
     tbUseSceneCamera(0);
     // Plain white: the paint texture under a one-pixel frame only streaks it.
-    renderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, nullptr);
+    tbRenderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, nullptr);
 }

@@ -12,6 +12,7 @@
 #include "app/shell/tbSceneCameras.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbToolState.h"
+#include "app/shell/tbDevice.h"
 #include "engine/core/simGlobals.h"
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simGraphics.h"
@@ -28,8 +29,6 @@ constexpr float kHalfSquarePerSize = 10.0f;  // the texture-view square is 20 te
 constexpr float kRadiusShare = 0.75f;        // of one brush size along the surface
 constexpr float kReachPerSize = 0.5f;        // the patch reaches half a brush size
 
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-
 // The radius of the sphere around the model's box: the projector's extent.
 float boundingRadius(const simBoundingBox& box) {
     if (box.isEmpty()) return 0.0f;
@@ -41,7 +40,7 @@ float boundingRadius(const simBoundingBox& box) {
 
 void tbGeometry::paintBrushTexture(simTexture* brush, float mouseX, float mouseY, float size) {
     tbTextureMap* map = getTextureMap();
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!map || !r) return;
     // The mouse is read against the view as it is shown, before the bracket
     // turns the viewport to the texture.
@@ -100,7 +99,7 @@ void tbGeometry::prepareBrush3D(const d3dx::Vector3& point, float size) {
 
 void tbGeometry::paintBrush3D(simTexture* brush, const d3dx::Vector3&, float) {
     tbTextureMap* map = getTextureMap();
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!map || !r || brush3D.patch.empty()) return;
     const float angle = tools().brushAngle();
     const simColour& main = tools().mainColour();

@@ -7,11 +7,11 @@
 #include "app/scheme/tbGeometryUndo.h"
 #include "app/scheme/tbTextureMap.h"
 #include "app/scheme/tbToolSettings.h"
+#include "app/shell/tbDevice.h"
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
 #include "engine/graphics/manipulator.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simTexture.h"
@@ -35,8 +35,6 @@ constexpr AxisMasks kMasks[3] = {
     {{1, 0, 1}, {0, 1, 0}, {1, 0, 1}},
     {{1, 1, 0}, {0, 0, 1}, {1, 1, 0}},
 };
-
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
 
 void setAddressing(simRendererState& state, uint32_t mode) {
     state.setState(simRenderState_addressU, mode);
@@ -164,7 +162,7 @@ tbProjection tbGeometryTool_projectImage::projectionOf(int slot, const tbProject
 
 void tbGeometryTool_projectImage::project() {
     tbTextureMap* map = m_owner->getTextureMap();
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!map || !r || !r->getState()) return;
     simRendererState& state = *r->getState();
     map->beginDrawing();  // blending on
@@ -189,7 +187,7 @@ void tbGeometryTool_projectImage::project() {
 }
 
 void tbGeometryTool_projectImage::renderPreview3D() {
-    simRenderer* r = renderer();
+    simRenderer* r = tbRenderer();
     if (!r || !r->getState()) return;
     simRendererState& state = *r->getState();
     state.setState(simRenderState_backfaceCullMode, 0);
