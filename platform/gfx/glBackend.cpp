@@ -168,10 +168,11 @@ HRESULT GlBackend::reset(const D3DPRESENT_PARAMETERS& params) {
 HRESULT GlBackend::createVertexBuffer(std::uint32_t index, std::uint32_t bytes, std::uint32_t usage) {
     Buffer b;
     b.shadow.assign(bytes, 0);
+    b.usage = (usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
+    b.storedBytes = bytes;
     GFX_GL(glGenBuffers(1, &b.name));
     GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
-    GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), nullptr,
-                        (usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW));
+    GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), nullptr, b.usage));
     appliedStream_ = {~0u, ~0u, ~0u};
     const HRESULT hr = glResult();
     if (FAILED(hr)) {
@@ -195,16 +196,35 @@ HRESULT GlBackend::lockVertexBuffer(std::uint32_t index, std::uint32_t offset, s
 HRESULT GlBackend::unlockVertexBuffer(std::uint32_t index) {
     Buffer& b = buffers_.at(index);
     if (b.lockFlags & D3DLOCK_READONLY) return D3D_OK;
+    const std::uint32_t end = b.lockOffset + b.lockBytes;
+    // A discarding lock orphans the old storage instead of waiting for draws
+    // that still read it. What lies outside the locked range is undefined
+    // then, as on Direct3D, so the new storage ends with the range: drivers
+    // clear new storage, and a whole buffer's worth for every immediate
+    // draw of a few vertices cost more than the draw. A later lock or draw
+    // past that end stores the whole shadow again.
+    if (b.lockFlags & D3DLOCK_DISCARD) {
+        storeBuffer(b, end);
+    } else if (end > b.storedBytes) {
+        storeBuffer(b, std::uint32_t(b.shadow.size()));
+    } else {
+        GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
+        appliedStream_ = {~0u, ~0u, ~0u};
+        GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, GLintptr(b.lockOffset), GLsizeiptr(b.lockBytes),
+                               b.shadow.data() + b.lockOffset));
+    }
+    return glResult();
+}
+
+void GlBackend::storeBuffer(Buffer& b, std::uint32_t bytes) {
     GFX_GL(glBindBuffer(GL_ARRAY_BUFFER, b.name));
     appliedStream_ = {~0u, ~0u, ~0u};
-    // A discarding lock orphans the old storage instead of waiting for draws
-    // that still read it; what lies outside the locked range is undefined
-    // then, as on Direct3D, so only the range goes up either way.
-    if (b.lockFlags & D3DLOCK_DISCARD)
-        GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b.shadow.size()), nullptr, GL_DYNAMIC_DRAW));
-    GFX_GL(glBufferSubData(GL_ARRAY_BUFFER, GLintptr(b.lockOffset), GLsizeiptr(b.lockBytes),
-                           b.shadow.data() + b.lockOffset));
-    return glResult();
+    GFX_GL(glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), b.shadow.data(), b.usage));
+    b.storedBytes = bytes;
+}
+
+void GlBackend::keepStored(Buffer& b, std::uint64_t bytes) {
+    if (bytes > b.storedBytes) storeBuffer(b, std::uint32_t(b.shadow.size()));
 }
 
 void GlBackend::destroyVertexBuffer(std::uint32_t index) {

@@ -110,7 +110,11 @@ private:
     };
     struct Buffer {
         GLuint name = 0;
+        GLenum usage = GL_STATIC_DRAW;
         std::vector<std::uint8_t> shadow;  // what the GL buffer holds, for locks
+        // Bytes of the GL storage: the whole shadow, or after a discarding
+        // lock only up to the end of the locked range.
+        std::uint32_t storedBytes = 0;
         std::uint32_t lockOffset = 0, lockBytes = 0, lockFlags = 0;
     };
     struct Lock {
@@ -142,6 +146,10 @@ private:
     void setUniforms(GlProgram& program, const DeviceState& state, bool fixedFunction);
     void bindTextures(const DeviceState& state);
     void bindStream(const DeviceState& state);
+    // New GL storage for the first `bytes` of the buffer's shadow.
+    void storeBuffer(Buffer& buffer, std::uint32_t bytes);
+    // Makes sure the GL storage holds the first `bytes` of the shadow.
+    void keepStored(Buffer& buffer, std::uint64_t bytes);
     // Everything a draw needs but the draw call: targets, states, program, textures and stream.
     HRESULT prepareDraw(const DeviceState& state, const RenderTargets& targets);
     void applySamplers(const DeviceState& state);

@@ -275,6 +275,8 @@ HRESULT GlBackend::prepareDraw(const DeviceState& s, const RenderTargets& target
 
 HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DPRIMITIVETYPE type,
                         std::uint32_t startVertex, std::uint32_t vertexCount) {
+    keepStored(buffers_.at(s.stream.index()),
+               s.streamOffset + (std::uint64_t(startVertex) + vertexCount) * s.streamStride);
     if (const HRESULT hr = prepareDraw(s, targets); FAILED(hr)) return hr;
     GFX_GL(glDrawArrays(kPrimitive[type], GLint(startVertex), GLsizei(vertexCount)));
     return D3D_OK;
@@ -283,6 +285,10 @@ HRESULT GlBackend::draw(const DeviceState& s, const RenderTargets& targets, D3DP
 HRESULT GlBackend::drawIndexed(const DeviceState& s, const RenderTargets& targets, D3DPRIMITIVETYPE type,
                                std::int32_t baseVertex, std::uint32_t startIndex, std::uint32_t indexCount,
                                std::uint32_t indexSize) {
+    // The indices may name any vertex of the stream.
+    Buffer& stream = buffers_.at(s.stream.index());
+    keepStored(stream, stream.shadow.size());
+    keepStored(buffers_.at(s.indices.index()), (std::uint64_t(startIndex) + indexCount) * indexSize);
     if (const HRESULT hr = prepareDraw(s, targets); FAILED(hr)) return hr;
     // The element binding belongs to the vertex array object, which stays
     // bound; binding it per draw is cheap and never leaves a stale buffer.
