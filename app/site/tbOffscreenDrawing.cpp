@@ -21,7 +21,7 @@ constexpr KnownState kStates[] = {
     {simRenderState_shaderEffect, 0}, {simRenderState_zWrite, 0},       {simRenderState_zFunction, 8},  // always
     {simRenderState_lighting, 0},     {simRenderState_backfaceCullMode, 0}, {simRenderState_blendMode, 0},
     {simRenderState_stencilMode, 0},  {simRenderState_fog, 0},          {simRenderState_stage1Blend, 0},
-    {simRenderState_clipPlaneEnable, 0},
+    {simRenderState_clipPlaneEnable, 0},  {simRenderState_mipmapFilter, 0},
 };
 static_assert(std::size(kStates) + 1 == tbOffscreenDrawing::kKnownStates, "one saved value per state, and blending");
 

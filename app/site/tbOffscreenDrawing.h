@@ -5,8 +5,9 @@
 // While it lives the target and its depth surface are bound (the viewport
 // covering the whole target) and the states that decide what a screen
 // primitive writes are known: no effect, lighting, fog, stencil, clip plane,
-// culling or alpha test, depth always passed and never written, and alpha
-// blending (source alpha over inverse source alpha) only when asked for.
+// culling, alpha test or mip filtering (a texture is read from its first
+// level), depth always passed and never written, and alpha blending (source
+// alpha over inverse source alpha) only when asked for.
 // A scene is begun when none is open. When it goes, the back buffer, its
 // depth surface, the viewport and every state it changed are put back, so
 // it can run inside a frame or outside one.
@@ -32,7 +33,7 @@ public:
     bool ok() const { return m_renderer != nullptr; }
     simRenderer& renderer() const { return *m_renderer; }
 
-    static constexpr size_t kKnownStates = 11;
+    static constexpr size_t kKnownStates = 12;
 
 private:
     simRenderer* m_renderer = nullptr;

@@ -53,7 +53,9 @@ public:
     static constexpr uint32_t kCurrentVersion = 2;
     static constexpr float kWaterMaskExtent = 20000.0f;  // world units the mask covers a side
     static constexpr const char* kNoImage = "[No image]";
-    static constexpr const char* kImageOptions = "noMipmaps | forceCompression | managedResourcePool";
+    // The panorama's faces carry mip levels: the sky box shows a 2048 x 2048
+    // face on a few hundred pixels in the second view's inset.
+    static constexpr const char* kImageOptions = "forceMipmaps | forceCompression | managedResourcePool";
 
     // Cube image slots, in the order of the file: -X, +X, -Y, +Y, -Z, +Z.
     static constexpr int kCubeSlots = 6;

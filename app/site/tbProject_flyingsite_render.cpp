@@ -53,7 +53,7 @@ constexpr int32_t kPovCamera = 2, kTopDownCamera = 3;
 constexpr uint32_t kWhite = 0xFFFFFFFFu, kRed = 0xFFFF0000u, kFaceMark = 0xC8FF0000u, kYellow = 0xFFFFFF00u;
 constexpr uint32_t kWaterColour = 0x64004BE1u, kWaterMaskColour = 0x64FFFFFFu;
 constexpr uint32_t kDepthLessEqual = 4, kDepthAlways = 8, kCullNone = 0, kFlat = 0, kGouraud = 1;
-constexpr uint32_t kClamp = 3, kWrap = 1, kNoMipmaps = 0;
+constexpr uint32_t kClamp = 3, kWrap = 1, kNoMipmaps = 0, kLinearMipmaps = 2;
 // One dab of the water brush at most per 60th of a second.
 constexpr double kPaintIntervalMs = 1000.0 / 60.0;
 constexpr float kWaterHalfSide = 50000.0f;
@@ -314,12 +314,12 @@ void tbProject_flyingsite::renderPanorama() {
     setView(turn);
     cache->setState(simRenderState_zWrite, 0);
     cache->setState(simRenderState_zFunction, kDepthAlways);
-    cache->setState(simRenderState_alphaBlend, 1);
     cache->setState(simRenderState_fog, 0);
     cache->setState(simRenderState_backfaceCullMode, kCullNone);
     cache->setState(simRenderState_shaderEffect, nullptr);
     cache->setState(simRenderState_shadeMode, kFlat);
-    cache->setState(simRenderState_mipmapFilter, kNoMipmaps);
+    // From their mip levels the faces keep still where the view shrinks them.
+    cache->setState(simRenderState_mipmapFilter, kLinearMipmaps);
     cache->setState(simRenderState_addressU, kClamp);
     cache->setState(simRenderState_addressV, kClamp);
 
@@ -331,6 +331,10 @@ void tbProject_flyingsite::renderPanorama() {
     renderer()->setTransform(1, &world);
     drawPanoramaCube();
     renderer()->setTransform(1, nullptr);
+    // The marks, the helper and the passes after the sky blend, and their
+    // textures have one level.
+    cache->setState(simRenderState_alphaBlend, 1);
+    cache->setState(simRenderState_mipmapFilter, kNoMipmaps);
 
     const int32_t tool = currentTool();
     if (tool == kToolPanorama) {
@@ -366,9 +370,14 @@ void tbProject_flyingsite::drawPanoramaCube() {
         {2, {{0.5f, -0.5f, -0.5f}, {0.5f, -0.5f, 0.5f}, {-0.5f, -0.5f, 0.5f}, {-0.5f, -0.5f, -0.5f}}},
     };
     static const d3dx::Vector2 kUvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    simRendererState* cache = state();
     for (const Face& face : kFaces) {
         const simTexture* texture = m_cubeTextures[face.slot];
         if (!texture) continue;
+        // An opaque face hides the whole of what lies behind it: drawn
+        // without blending, the view's pixels are written without being
+        // read. A face with alpha lets the picture behind it show.
+        if (cache) cache->setState(simRenderState_alphaBlend, texture->hasAlpha() ? 1u : 0u);
         const d3dx::Vector3* c = face.corners;
         renderer()->drawQuad3D(c[0], c[1], c[2], c[3], kWhite, texture, kUvs, kUvs);
     }
