@@ -1,8 +1,9 @@
 // The flying site drawn through the editor's own frames on OpenGL: the
 // sample site from the pilot's camera and from above against golden images,
 // and pixel probes of the grid's extent, the second view's inset and frame,
-// the sky box's faces in their slots and the right way round, the water
-// mask against world z, painting held back while a manipulator has the
+// the sky box's faces in their slots and the right way round, read from
+// their mip levels where shrunk and blended only when they have alpha, the
+// water mask against world z, painting held back while a manipulator has the
 // mouse, the lighting preview without its effect, which manipulators show
 // under each tool, and the global wind turned by its gizmo for Save and
 // Export.
@@ -45,6 +46,7 @@
 #include "engine/graphics/simCamera.h"
 #include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simScene.h"
+#include "engine/graphics/simTexture.h"
 #include "engine/graphics/simWindow.h"
 #include "platform/d3dx/d3dxImage.h"
 #include "platform/d3dx/d3dxMath.h"
@@ -54,6 +56,7 @@
 #include "tests/app/site/siteTvfReader.h"
 #include "tests/support/wholeFile.h"
 #include "tests/support/goldenImage.h"
+#include "tests/support/imageSamples.h"
 
 namespace {
 
@@ -424,6 +427,55 @@ TEST_F(SiteFrames, CubeFacesLieInTheirSlotsTheRightWayRound) {
         }
     }
     for (int slot = 0; slot < 6; ++slot) EXPECT_GT(seen[slot], 0) << "slot " << slot;
+}
+
+// A face shrunk on screen reads the mip level of its size: a picture of
+// one-pixel black and white checks, seen through the pilot's widest view in
+// the second view's inset, shows as even grey instead of the beat of the
+// checks against the pixels that sampling the full-size picture gives.
+TEST_F(SiteFrames, AFaceShrunkOnScreenShowsTheAverageOfItsPixels) {
+    constexpr uint32_t n = 2048;
+    std::vector<uint32_t> checks(size_t(n) * n);
+    for (uint32_t y = 0; y < n; ++y)
+        for (uint32_t x = 0; x < n; ++x) checks[size_t(y) * n + x] = (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u;
+    const std::string path = documents.path() + "/checks.png";
+    ASSERT_TRUE(testsupport::writePicture(checks, n, n, path));
+    constexpr uint32_t kPlusZ = 5;
+    site->setCubeImage(kPlusZ, path);
+    ASSERT_NE(site->getCubeTexture(kPlusZ), nullptr);
+    dynamic_cast<tbCamera*>(camera(2))->setDistance(0.0f);
+    options().showSecondView = true;
+    use(0, 1);
+    frames();
+    const std::vector<uint32_t> picture = pixels();
+    // The pilot looks along +z: the face fills the inside of the inset.
+    const int w = int(float(width) / 3.5f), h = int(float(height) / 3.5f);
+    size_t pixelsSeen = 0, beating = 0;
+    for (int y = h / 4; y < 3 * h / 4; ++y)
+        for (int x = w / 4; x < 3 * w / 4; ++x) {
+            const uint32_t c = at(picture, x, y);
+            ++pixelsSeen;
+            beating += !near(c, 0xFF808080u, 40);
+        }
+    EXPECT_LT(beating, pixelsSeen / 50) << "of " << pixelsSeen;
+}
+
+// A face whose picture has alpha is blended over what lies behind it; an
+// opaque face is drawn without blending.
+TEST_F(SiteFrames, AFaceWithAlphaLetsTheViewBehindItShow) {
+    d3dx::Bitmap halfRed(64, 64);
+    std::fill(halfRed.pixels.begin(), halfRed.pixels.end(), 0x80FF0000u);
+    const std::string path = documents.path() + "/halfRed.png";
+    ASSERT_TRUE(d3dx::SaveImageToFile(path, d3dx::ImageFileFormat::Png, imagesamples::imageOf(halfRed)).ok());
+    use(0, 0);
+    frames();
+    const uint32_t behind = at(pixels(), int(width) / 2, int(height) / 2);
+    for (int slot = 0; slot < 6; ++slot) site->setCubeImage(uint32_t(slot), path);
+    ASSERT_TRUE(site->getCubeTexture(0)->hasAlpha());
+    frames();
+    const uint32_t seen = at(pixels(), int(width) / 2, int(height) / 2);
+    const int halfway = (255 + channel(behind, 16)) / 2;
+    EXPECT_NEAR(channel(seen, 16), halfway, 12) << std::hex << seen << " over " << behind;
 }
 
 // The panorama tool marks the face the view looks towards: a red square
