@@ -9,6 +9,7 @@
 
 #include "app/shell/tbApplication.h"
 #include "app/shell/tbCamera.h"
+#include "app/shell/tbDevice.h"
 #include "app/shell/tbOptions.h"
 #include "app/shell/tbSecondView.h"
 #include "app/site/tbCollisionObject.h"
@@ -66,8 +67,7 @@ constexpr float kSkyScale = 4.0f;
 // never paint the water a second time in one frame.
 bool s_drawingProject = false;
 
-simRenderer* renderer() { return g_graphics ? g_graphics->getRenderer() : nullptr; }
-simRendererState* state() { return renderer() ? renderer()->getState() : nullptr; }
+simRendererState* state() { return tbRenderer() ? tbRenderer()->getState() : nullptr; }
 simScene* scene() { return g_graphics ? dynamic_cast<simScene*>(g_graphics->getScene()) : nullptr; }
 
 int32_t currentTool() { return tbApp() ? tbApp()->tools().tool() : -1; }
@@ -103,7 +103,7 @@ simCamera* useCamera(int32_t index) {
 
 simCamera* currentCamera() { return g_graphics ? g_graphics->getCurrentCamera() : nullptr; }
 
-void setView(const d3dx::Matrix& view) { renderer()->setTransform(2, &view); }
+void setView(const d3dx::Matrix& view) { tbRenderer()->setTransform(2, &view); }
 void setCameraView() {
     if (const simCamera* camera = currentCamera()) setView(camera->getViewMatrix());
 }
@@ -112,8 +112,8 @@ void setCameraView() {
 void drawPlacementCursor() {
     d3dx::Vector3 ground;
     if (!utils::mouseToGroundPlane(&ground)) return;
-    renderer()->setTransform(1, nullptr);
-    renderer()->drawLines3D({simLine3D({ground.x - kCursorArm, 0, ground.z}, {ground.x + kCursorArm, 0, ground.z}, kRed),
+    tbRenderer()->setTransform(1, nullptr);
+    tbRenderer()->drawLines3D({simLine3D({ground.x - kCursorArm, 0, ground.z}, {ground.x + kCursorArm, 0, ground.z}, kRed),
                              simLine3D({ground.x, 0, ground.z - kCursorArm}, {ground.x, 0, ground.z + kCursorArm}, kRed)},
                             nullptr);
 }
@@ -121,7 +121,7 @@ void drawPlacementCursor() {
 // A red circle lying on the ground around `centre`.
 void drawGroundCircle(const d3dx::Vector3& centre, float radius) {
     const d3dx::Vector3 up(0, 1, 0);
-    renderer()->drawArc3D(centre, radius, kRed, nullptr, kCircleSegments, &up);
+    tbRenderer()->drawArc3D(centre, radius, kRed, nullptr, kCircleSegments, &up);
 }
 
 // The reflection cube map as the state cache binds textures, for as long as
@@ -174,7 +174,7 @@ void drawFaceMark(const FaceMark& face) {
         {facePoint(face, d, 0, h), facePoint(face, d, 0, -h), kFaceMark},
         {facePoint(face, d, -h, 0), facePoint(face, d, h, 0), kFaceMark},
     };
-    renderer()->drawLines3D({std::begin(lines), std::end(lines)}, nullptr);
+    tbRenderer()->drawLines3D({std::begin(lines), std::end(lines)}, nullptr);
     d3dx::Vector2 at;
     simFont* console = font("consoleFont");
     if (console && utils::worldToScreen2D(facePoint(face, 10000.0f, 0, 0), &at))
@@ -189,8 +189,8 @@ void drawDistanceHelper(const manipulator& helper, const simCamera& camera) {
     d3dx::Vector3 half;
     d3dx::Vec3TransformNormal(&half, &halfLocal, &camera.getInverseOrientationMatrix());
     const d3dx::Vector3 a = helper.getPosition() - half, b = helper.getPosition() + half;
-    renderer()->setTransform(1, nullptr);
-    renderer()->drawLine3D(a, b, kYellow, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
+    tbRenderer()->drawLine3D(a, b, kYellow, nullptr);
     d3dx::Vector2 sa, sb;
     const bool seenA = utils::worldToScreen2D(a, &sa), seenB = utils::worldToScreen2D(b, &sb);
     if (!seenA || !seenB || length <= 0.0f) return;
@@ -199,8 +199,8 @@ void drawDistanceHelper(const manipulator& helper, const simCamera& camera) {
     // A tenth of the on-screen length of 100 units.
     const float head = onScreen / length * 100.0f / 10.0f;
     const simColour yellow = simColour::fromARGB(kYellow);
-    renderer()->drawArrowHead(b, a, head, yellow);
-    renderer()->drawArrowHead(a, b, head, yellow);
+    tbRenderer()->drawArrowHead(b, a, head, yellow);
+    tbRenderer()->drawArrowHead(a, b, head, yellow);
     if (simFont* console = font("consoleFont")) {
         char text[64];
         std::snprintf(text, sizeof text, "[%0.1f m]", double(length / 100.0f));
@@ -222,7 +222,7 @@ void tbProject_flyingsite::render() {
     const int32_t mainCamera = mode == 0 ? kPovCamera : mode == 1 ? kTopDownCamera : -1;
     if (mainCamera >= 0) useCamera(mainCamera);
     const d3dx::Vector2 size = backBufferSize();
-    renderer()->setViewport(0, 0, int32_t(size.x), int32_t(size.y));
+    tbRenderer()->setViewport(0, 0, int32_t(size.x), int32_t(size.y));
 
     // 2. The manipulators the tool needs. A site manipulator that is not
     // enabled is hidden too (tbSiteGizmo.h).
@@ -253,7 +253,7 @@ void tbProject_flyingsite::render() {
     }
 
     // 4 - 8. The main view.
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     setCameraView();
     s_drawingProject = true;
     if (mode == 0) renderPanorama();
@@ -275,9 +275,9 @@ void tbProject_flyingsite::render() {
     const d3dx::Viewport own = inset->getViewport();
     inset->setViewportRect({0, 0}, {float(width), float(height)});
     inset->apply();
-    renderer()->clear(true, true, false);
+    tbRenderer()->clear(true, true, false);
     cache->setState(simRenderState_zFunction, kDepthLessEqual);
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     setCameraView();
     if (mode == 1) renderPanorama();
     renderLightingPreview();
@@ -286,7 +286,7 @@ void tbProject_flyingsite::render() {
     renderWeatherTool();
     inset->setViewportRect({float(own.X), float(own.Y)}, {float(own.Width), float(own.Height)});
     useCamera(mainCamera);
-    renderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, nullptr);
+    tbRenderer()->drawRectOutline({0, 0}, {float(width), float(height)}, kWhite, nullptr);
 }
 
 void tbProject_flyingsite::releaseCameras() {
@@ -328,9 +328,9 @@ void tbProject_flyingsite::renderPanorama() {
     m_panoramaTransform = m_panoramaOrientation * lift;
     d3dx::MatrixScaling(&scale, kSkyScale, kSkyScale, kSkyScale);
     world = m_panoramaTransform * scale;
-    renderer()->setTransform(1, &world);
+    tbRenderer()->setTransform(1, &world);
     drawPanoramaCube();
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     // The marks, the helper and the passes after the sky blend, and their
     // textures have one level.
     cache->setState(simRenderState_alphaBlend, 1);
@@ -352,7 +352,7 @@ void tbProject_flyingsite::renderPanorama() {
     cache->setState(simRenderState_addressV, kWrap);
     cache->setState(simRenderState_zWrite, 1);
     cache->setState(simRenderState_zFunction, kDepthLessEqual);
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     if (tool == kToolPanorama || tool == kToolCollision) drawDistanceHelper(*m_distanceHelper, *camera);
 }
 
@@ -379,7 +379,7 @@ void tbProject_flyingsite::drawPanoramaCube() {
         // read. A face with alpha lets the picture behind it show.
         if (cache) cache->setState(simRenderState_alphaBlend, texture->hasAlpha() ? 1u : 0u);
         const d3dx::Vector3* c = face.corners;
-        renderer()->drawQuad3D(c[0], c[1], c[2], c[3], kWhite, texture, kUvs, kUvs);
+        tbRenderer()->drawQuad3D(c[0], c[1], c[2], c[3], kWhite, texture, kUvs, kUvs);
     }
 }
 
@@ -423,7 +423,7 @@ void tbProject_flyingsite::renderCollisionTool() {
                                           {w.x + kWaterHalfSide, w.y, w.z - kWaterHalfSide},
                                           {w.x + kWaterHalfSide, w.y, w.z + kWaterHalfSide},
                                           {w.x - kWaterHalfSide, w.y, w.z + kWaterHalfSide}};
-        renderer()->setTransform(1, nullptr);
+        tbRenderer()->setTransform(1, nullptr);
         cache->setState(simRenderState_backfaceCullMode, kCullNone);
         cache->setState(simRenderState_addressU, kClamp);
         cache->setState(simRenderState_addressV, kClamp);
@@ -432,9 +432,9 @@ void tbProject_flyingsite::renderCollisionTool() {
             // Texture coordinates 0..1 cover the square the brush paints,
             // 20000 units centred on the water: u along x, v along z.
             const d3dx::Vector2 uvs[4] = {{-2, -2}, {3, -2}, {3, 3}, {-2, 3}};
-            renderer()->drawQuad3D(corners[0], corners[1], corners[2], corners[3], kWaterMaskColour, mask, uvs, uvs);
+            tbRenderer()->drawQuad3D(corners[0], corners[1], corners[2], corners[3], kWaterMaskColour, mask, uvs, uvs);
         } else {
-            renderer()->drawQuad3D(corners[0], corners[1], corners[2], corners[3], kWaterColour, nullptr);
+            tbRenderer()->drawQuad3D(corners[0], corners[1], corners[2], corners[3], kWaterColour, nullptr);
         }
         cache->setState(simRenderState_addressU, kWrap);
         cache->setState(simRenderState_addressV, kWrap);
@@ -442,7 +442,7 @@ void tbProject_flyingsite::renderCollisionTool() {
 
     for (const auto& object : m_collisionObjects) object->render();
 
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     if (bars && bars->isVisible(Bar::collision)) {
         constexpr Toggle kPlacing[] = {Toggle::plane,  Toggle::sphere,       Toggle::cube,   Toggle::cylinder,
                                        Toggle::area,   Toggle::materialArea, Toggle::marker, Toggle::heightMap};
@@ -470,7 +470,7 @@ void tbProject_flyingsite::renderCollisionTool() {
 
 void tbProject_flyingsite::renderPositionsTool() {
     if (currentTool() != kToolPositions) return;
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     tbDrawSiteGrid();
     drawGroundCircle({0, 0, 0}, kOriginRadius);
     for (const auto& position : m_positions) position->render();
@@ -482,7 +482,7 @@ void tbProject_flyingsite::renderWeatherTool() {
     if (currentTool() != kToolWeather) return;
     for (const auto& object : m_collisionObjects)
         if (object->isWindArea()) object->render();
-    renderer()->setTransform(1, nullptr);
+    tbRenderer()->setTransform(1, nullptr);
     const tbSiteBars* bars = tbCurrentSiteBars();
     if (bars && bars->isVisible(Bar::weather) && bars->isChecked(Toggle::windArea)) drawPlacementCursor();
     tbDrawSiteGrid();
