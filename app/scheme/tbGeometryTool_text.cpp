@@ -12,11 +12,9 @@
 #include "app/shell/tbDevice.h"
 #include "app/shell/tbOwnResource.h"
 #include "app/shell/tbToolState.h"
-#include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/graphics/manipulator.h"
 #include "engine/graphics/simFont.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
 #include "engine/graphics/simTexture.h"
@@ -130,12 +128,7 @@ bool tbGeometryTool_text::makeSurfaces() {
 }
 
 void tbGeometryTool_text::releaseSurfaces() {
-    simRenderer* r = tbRenderer();
-    Device* d = r ? r->getDevice() : nullptr;
-    for (SurfaceHandle* s : {&m_work, &m_textSurface, &m_thumbnail}) {
-        if (*s && d) d->Release(*s);
-        *s = {};
-    }
+    for (SurfaceHandle* s : {&m_work, &m_textSurface, &m_thumbnail}) tbReleaseSurface(*s);
 }
 
 void tbGeometryTool_text::onDeviceReset() { releaseSurfaces(); }

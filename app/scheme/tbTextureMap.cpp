@@ -9,7 +9,6 @@
 #include "engine/core/simGlobals.h"
 #include "engine/core/simResources.h"
 #include "engine/core/utilsStrings.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simTexture.h"
 #include "platform/d3dx/d3dxImage.h"

@@ -7,8 +7,6 @@
 #include "app/scheme/tbTextureMap.h"
 #include "app/shell/tbDevice.h"
 #include "engine/core/simApplication.h"
-#include "engine/core/simGlobals.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simRendererState.h"
 #include "platform/gfx/device.h"

@@ -137,6 +137,7 @@ simIndexBuffer* tbCollisionObject_heightMap::viewTriangles() {
     }
     return m_views[1].buffer.get();
 }
+
 void tbCollisionObject_heightMap::refreshSurface() {
     const manipulator& m = *getManipulator();
     // A move that did not come through a drag step (a copy put in its

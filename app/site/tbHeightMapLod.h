@@ -47,8 +47,6 @@ public:
     // pixels.
     void select(const d3dx::Matrix& viewProjection, float width, float height, std::vector<uint32_t>* indices);
 
-    uint32_t cellsPerSide() const { return m_n; }
-
 private:
     struct Block {
         d3dx::Vector3 min, max;
@@ -61,7 +59,7 @@ private:
     struct Leaf {
         uint32_t level, row, column;
     };
-    // Squares a side of a block of `level` and the blocks a level has a side.
+    // How many blocks of `level` (2^level squares a side) a side of the map holds.
     uint32_t blocksPerSide(uint32_t level) const;
     Block& block(uint32_t level, uint32_t row, uint32_t column);
     // Whether the block lies wholly inside the map.

@@ -10,7 +10,6 @@
 #include "app/site/tbProject_flyingsite.h"
 #include "app/site/tbSiteExporter.h"
 #include "engine/core/simApplicationLog.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simSurfaceFile.h"
 #include "engine/graphics/simTexture.h"

@@ -2,8 +2,6 @@
 
 #include "app/shell/tbDevice.h"
 #include "app/site/tbOffscreenDrawing.h"
-#include "engine/core/simGlobals.h"
-#include "engine/graphics/simGraphics.h"
 #include "engine/graphics/simRenderer.h"
 #include "engine/graphics/simSurfaceFile.h"
 #include "engine/graphics/simTexture.h"
